@@ -1,0 +1,20 @@
+#pragma once
+#include <cstdint>
+
+// The world's random generator: state × 214013 + 2531011 mod 2^32, result bits 16..30.
+// Ours rather than the C library's rand(), which differs between platforms; the
+// order of draws is part of the rules, so every caller draws through GameRand().
+constexpr int GAME_RAND_MAX = 32767;
+
+struct RandomGenerator {
+    uint32_t state = 0;
+    int Next() {
+        state = state * 214013u + 2531011u;
+        return static_cast<int>((state >> 16) & 32767u);
+    }
+};
+
+extern RandomGenerator gameRandom;
+
+inline int GameRand() { return gameRandom.Next(); }
+inline void SeedGameRand(uint32_t seed) { gameRandom.state = seed; }

@@ -1,0 +1,65 @@
+#include "game/world.h"
+
+#include "game/random.h"
+
+RandomGenerator gameRandom;
+
+Vector3 playerPos;
+Vector3 playerVel;
+Vector3 playerHeading;
+Vector3 steerInput;
+int32_t controlMode;
+Vector3 playerColours[3];
+int32_t lives;
+int32_t respawnTimer;
+int32_t score;
+int32_t level;
+int32_t fireCooldown;
+int32_t frameCounter;
+int32_t waveTimer;
+int32_t gridForceCount;
+
+Shot shots[SHOT_CAPACITY];
+GridForce gridForces[GRID_FORCE_CAPACITY];
+Entity entities[ENTITY_CAPACITY];
+Shockwave shockwaves[SHOCKWAVE_CAPACITY];
+Spark sparks[SPARK_CAPACITY];
+
+int32_t gridColumns = 55;
+int32_t gridRows = 40;
+int32_t gridNodeCount;
+Vector3 gridRestPos[GRID_NODE_CAPACITY];
+Vector3 gridPos[GRID_NODE_CAPACITY];
+Vector3 gridVel[GRID_NODE_CAPACITY];
+Vector3 gridVelScratch[GRID_NODE_CAPACITY];
+TexCoord gridTexCoord[GRID_NODE_CAPACITY];
+Triangle gridTriangles[GRID_TRIANGLE_CAPACITY];
+int32_t gridTriangleCount;
+
+void NewGame() {
+    playerPos = {0, 0, 0};
+    playerVel = {0, 0, 0};
+    steerInput = {0, 0, 0};
+    playerHeading = {0, 1, 0};
+    level = 1;
+    score = 0;
+    waveTimer = 0;
+    respawnTimer = 0;
+    lives = 2;
+    frameCounter = 0;
+    // The three tables share a capacity and are cleared in one pass.
+    for (int i = 0; i < SHOT_CAPACITY; ++i) {
+        shots[i].active = 0;
+        shockwaves[i].age = 0;
+        entities[i].life = 0;
+    }
+    for (Spark& spark : sparks) spark.life = 0;
+    fireCooldown = 20;
+}
+
+void SetPlayerDefaults() {
+    playerColours[0] = {0.5, static_cast<double>(0.6f), 1.0};
+    playerColours[1] = {static_cast<double>(0.7f), static_cast<double>(0.3f), static_cast<double>(0.9f)};
+    playerColours[2] = {1.0, static_cast<double>(0.7f), static_cast<double>(0.2f)};
+    controlMode = 2;
+}

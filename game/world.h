@@ -1,0 +1,142 @@
+#pragma once
+#include <cstdint>
+
+#include "game/vector3.h"
+
+// The whole game world: fixed tables and scalars, zero at program start, changed
+// only by NewGame, grid construction and UpdateWorld, read by the renderer.
+// Main thread only. A slot is in use while its activity field is positive
+// (non-zero for a shot's byte); a new item takes the first free slot from index 0.
+
+constexpr int SHOT_CAPACITY = 100;
+constexpr int GRID_FORCE_CAPACITY = 100;
+constexpr int ENTITY_CAPACITY = 100;
+constexpr int SHOCKWAVE_CAPACITY = 100;
+constexpr int SPARK_CAPACITY = 2000;
+constexpr int GRID_NODE_CAPACITY = 10000;
+constexpr int GRID_TRIANGLE_CAPACITY = 10000;
+
+// Sprite slots (the texture table of the renderer); an entity names its picture by slot.
+constexpr int SLOT_SHOT = 1;
+constexpr int SLOT_GLOW = 2;
+constexpr int SLOT_SHOTGLOW = 3;
+constexpr int SLOT_SPARK = 4;
+constexpr int SLOT_DROPPING = 6;
+constexpr int SLOT_GAMEOVER = 7;
+constexpr int SLOT_TAIL = 8;
+constexpr int SLOT_PLAYER1 = 10;
+constexpr int SLOT_PLAYER2 = 11;
+constexpr int SLOT_PLAYER3 = 12;
+constexpr int SLOT_ENEMY1 = 13;
+constexpr int SLOT_ENEMY2 = 14;
+constexpr int SLOT_ENEMY3 = 15;
+constexpr int SLOT_ENEMY4 = 16;
+constexpr int SLOT_ENEMYSHOT = 18;
+constexpr int SPRITE_SLOT_COUNT = 20;
+
+enum EntityType : int32_t {
+    Wanderer = 0,
+    Hunter = 1,
+    Gunner = 2,
+    Orbiter = 10,
+    Dropping = 100,
+    EnemyShot = 101,
+};
+
+struct Shot {
+    uint8_t active;
+    Vector3 pos;
+    Vector3 vel;
+};
+
+struct GridForce {
+    Vector3 pos;
+    Vector3 vel;
+    float push;
+    float drag;
+    int32_t ring;
+    float ringStrength;
+};
+
+struct Entity {
+    int32_t type;
+    int32_t texture;
+    int32_t life;
+    int32_t counter;
+    int32_t parent;
+    int32_t flash;
+    Vector3 pos;
+    Vector3 vel;
+    Vector3 dir;
+    float scale;
+    Vector3 colour;
+};
+
+struct Shockwave {
+    int32_t age;
+    int32_t startAge;
+    Vector3 pos;
+};
+
+struct Spark {
+    int32_t life;
+    Vector3 pos;
+    Vector3 vel;
+    Vector3 colour;
+};
+
+struct TexCoord {
+    float u, v;
+};
+
+struct Triangle {
+    int32_t node[3];
+};
+
+// Player and game scalars.
+extern Vector3 playerPos;
+extern Vector3 playerVel;
+extern Vector3 playerHeading;
+extern Vector3 steerInput;
+extern int32_t controlMode;
+extern Vector3 playerColours[3];
+extern int32_t lives;
+extern int32_t respawnTimer;
+extern int32_t score;
+extern int32_t level;
+extern int32_t fireCooldown;
+extern int32_t frameCounter;
+extern int32_t waveTimer;
+extern int32_t gridForceCount;
+
+// Tables.
+extern Shot shots[SHOT_CAPACITY];
+extern GridForce gridForces[GRID_FORCE_CAPACITY];
+extern Entity entities[ENTITY_CAPACITY];
+extern Shockwave shockwaves[SHOCKWAVE_CAPACITY];
+extern Spark sparks[SPARK_CAPACITY];
+
+// The spring grid (built once at start-up, never reset).
+extern int32_t gridColumns;  // 55
+extern int32_t gridRows;     // 40
+extern int32_t gridNodeCount;
+extern Vector3 gridRestPos[GRID_NODE_CAPACITY];
+extern Vector3 gridPos[GRID_NODE_CAPACITY];
+extern Vector3 gridVel[GRID_NODE_CAPACITY];
+extern Vector3 gridVelScratch[GRID_NODE_CAPACITY];
+extern TexCoord gridTexCoord[GRID_NODE_CAPACITY];
+extern Triangle gridTriangles[GRID_TRIANGLE_CAPACITY];
+extern int32_t gridTriangleCount;
+
+// Sound-effect slots the rules play.
+constexpr int SOUND_SHOT = 0;
+constexpr int SOUND_EXPLODE = 1;
+constexpr int SOUND_PICKUP = 2;
+constexpr int SOUND_DIE = 3;
+constexpr int SOUND_LEVELUP = 4;
+
+// Resets the world for a new game; leaves controlMode, playerColours and the grid alone.
+void NewGame();
+
+// Start-up's settings after NewGame: controlMode 2 and the three player colours.
+void SetPlayerDefaults();

@@ -1,0 +1,3 @@
+#include "render/scene.h"
+
+Vector3 cameraPos;
