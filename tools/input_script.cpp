@@ -1,0 +1,114 @@
+#include "tools/input_script.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+struct ControlName {
+    const char* name;
+    int slot;
+};
+
+const ControlName CONTROL_NAMES[] = {
+    {"ESC", KEY_ESCAPE},         {"KEY1", KEY_1},           {"KEY2", KEY_2},
+    {"KEY3", KEY_3},             {"FIRE", KEY_Z},           {"UP", KEY_UP},
+    {"LEFT", KEY_LEFT},          {"RIGHT", KEY_RIGHT},      {"DOWN", KEY_DOWN},
+    {"JRIGHT", KEY_JOY_RIGHT},   {"JLEFT", KEY_JOY_LEFT},   {"JUP", KEY_JOY_UP},
+    {"JDOWN", KEY_JOY_DOWN},     {"JFIRE", KEY_JOY_BUTTON1},
+};
+
+std::string KnownControls() {
+    std::string names;
+    for (const ControlName& c : CONTROL_NAMES) {
+        if (!names.empty()) names += ' ';
+        names += c.name;
+    }
+    return names;
+}
+
+// A count is a plain decimal number of steps, 1 or more.
+bool ParseCount(const std::string& word, long& count) {
+    if (word.empty() || word.size() > 10) return false;
+    for (char c : word) {
+        if (c < '0' || c > '9') return false;
+    }
+    count = std::strtol(word.c_str(), nullptr, 10);
+    return count >= 1 && count <= INPUT_SCRIPT_MAX_COUNT;
+}
+
+bool IsSkipped(const std::string& line) {
+    size_t first = line.find_first_not_of(" \t\r\n\f\v");
+    return first == std::string::npos || line[first] == '#';
+}
+
+}  // namespace
+
+int InputControlSlot(const std::string& name) {
+    for (const ControlName& c : CONTROL_NAMES) {
+        if (name == c.name) return c.slot;
+    }
+    return -1;
+}
+
+bool ParseInputScript(std::istream& in, const std::string& sourceName, InputScript& script,
+                      std::string& error) {
+    script.lines.clear();
+    std::string text;
+    for (int lineNumber = 1; std::getline(in, text); ++lineNumber) {
+        if (IsSkipped(text)) continue;
+        std::istringstream words(text);
+        std::string word;
+        words >> word;
+        std::string where = "input script " + sourceName + " line " + std::to_string(lineNumber);
+        InputScriptLine line;
+        if (!ParseCount(word, line.count)) {
+            error = where + ": bad count \"" + word + "\" (expected a whole number of steps from 1 to " +
+                    std::to_string(INPUT_SCRIPT_MAX_COUNT) + ")";
+            return false;
+        }
+        while (words >> word) {
+            int slot = InputControlSlot(word);
+            if (slot < 0) {
+                error = where + ": unknown control \"" + word + "\" (known: " + KnownControls() + ")";
+                return false;
+            }
+            line.slots.push_back(slot);
+        }
+        script.lines.push_back(line);
+    }
+    if (in.bad()) {
+        error = "input script " + sourceName + ": read error";
+        return false;
+    }
+    return true;
+}
+
+bool LoadInputScript(const std::string& path, InputScript& script, std::string& error) {
+    std::ifstream file(path);
+    if (!file) {
+        error = "input script " + path + ": cannot open (" + std::strerror(errno) + ")";
+        return false;
+    }
+    return ParseInputScript(file, path, script, error);
+}
+
+ScriptedControls::ScriptedControls(InputScript script) : script_(std::move(script)) {}
+
+void ScriptedControls::Poll() {
+    for (bool& h : held_) h = false;
+    if (line_ >= script_.lines.size()) return;
+    for (int slot : script_.lines[line_].slots) held_[slot] = true;
+    stepsUsed_ += 1;
+    if (stepsUsed_ >= script_.lines[line_].count) {
+        line_ += 1;
+        stepsUsed_ = 0;
+    }
+}
+
+bool ScriptedControls::KeyDown(int slot) const {
+    return slot >= 0 && slot < KEY_SLOT_COUNT && held_[slot];
+}
