@@ -1,0 +1,201 @@
+#include "game/enemies.h"
+
+#include <cmath>
+
+#include "game/player_contact.h"
+#include "game/random.h"
+#include "game/world.h"
+
+namespace {
+
+const int ORBITERS_PER_HUNTER = 6;
+const double ARENA_RADIUS = 30;  // entities enter on this circle and leave past it
+
+double Widened(int value) { return static_cast<double>(value); }
+
+// The draws (ky first, then kx) jitter the point the entity aims past the centre.
+Vector3 AimInwards(const Vector3& pos) {
+    int ky = GameRandScaled(RAND_SCALE_101);
+    int kx = GameRandScaled(RAND_SCALE_101);
+    Vector3 target = {pos.x + Widened(kx - 50) * 0.2f, pos.y + Widened(ky - 50) * 0.2f, pos.z};
+    return -Normalise(target) * (level + 10) * 0.01f;
+}
+
+// Components are multiples of 0.01; dark colours are drawn again.
+Vector3 WandererColour() {
+    Vector3 colour;
+    do {
+        int c1 = GameRandScaled(RAND_SCALE_101);
+        int c2 = GameRandScaled(RAND_SCALE_101);
+        int c3 = GameRandScaled(RAND_SCALE_101);
+        colour = {Widened(c3) * 0.01f, Widened(c2) * 0.01f, Widened(c1) * 0.01f};
+    } while (colour.Length() < 0.3f);
+    return colour;
+}
+
+void SpawnOrbiters(int hunter) {
+    Vector3 pos = entities[hunter].pos;
+    for (int i = 0; i < ORBITERS_PER_HUNTER; ++i) {
+        int j = SpawnEntity(pos, Orbiter);
+        if (j < 0) continue;
+        entities[j].parent = hunter;
+        // Spreads the six around the circle: 0, 10, 20, 31, 41, 52.
+        entities[j].counter = static_cast<int32_t>(Widened(i) * 10.466666f);
+    }
+}
+
+int FirstFreeEntity() {
+    for (int i = 0; i < ENTITY_CAPACITY; ++i) {
+        if (entities[i].life == 0) return i;
+    }
+    return -1;
+}
+
+void WandererStep(Entity& e) {
+    e.dir = {1, 0, 0};
+    e.texture = SLOT_ENEMY1;
+    e.scale = 1.0f;
+}
+
+void HunterStep(Entity& e) {
+    e.texture = SLOT_ENEMY2;
+    Vector3 desired = Normalise(playerPos - e.pos) * 0.07f;
+    e.vel += (desired - e.vel) * 0.03f;
+    e.dir = Normalise(e.vel);
+    e.colour = {0.4f, 0.6f, 0.9f};
+    e.scale = 1.25f;
+}
+
+// Gunner shots are not aimed: each leaves 0.2 radians round from the one before.
+void GunnerStep(Entity& e) {
+    e.texture = SLOT_ENEMY4;
+    Vector3 desired = Normalise(playerPos - e.pos) * 0.05f;
+    e.vel += (desired - e.vel) * 0.01f;
+    e.dir = Normalise(e.vel);
+    e.colour = {0.5, 0.6f, 0.5};
+    e.scale = 1.0f;
+    e.counter += 1;
+    if (e.counter % 20 != 0) return;
+    int j = SpawnEntity(e.pos, EnemyShot);
+    if (j < 0) return;
+    double angle = Widened(e.counter) * 0.01f;
+    entities[j].vel = {std::cos(angle) * 0.03f, std::sin(angle) * 0.03f, 0};
+}
+
+// Circles its Hunter at radius 2 and vanishes with it, without explosion or score.
+void OrbiterStep(Entity& e) {
+    e.dir = {1, 0, 0};
+    e.texture = SLOT_ENEMY3;
+    e.counter += 1;
+    double angle = Widened(e.counter) * 0.1f;
+    bool parentValid = e.parent >= 0 && e.parent < ENTITY_CAPACITY;
+    const Entity& parent = entities[parentValid ? e.parent : 0];
+    if (parentValid) {
+        e.pos = {parent.pos.x + 2 * std::cos(angle), parent.pos.y + 2 * std::sin(angle), parent.pos.z};
+    }
+    if (!parentValid || parent.life < 1 || parent.type > 50) e.life = 0;
+    e.vel = {0, 0, 0};
+    e.colour = {1, 1, 1};
+    e.scale = 1.0f;
+}
+
+// Pulses while it lives its 200 steps and fades over the last 25.
+void DroppingStep(Entity& e) {
+    e.dir = {1, 0, 0};
+    e.texture = SLOT_DROPPING;
+    e.life -= 1;
+    e.scale = 1.0f;
+    double h = e.life;
+    double t = h * 0.6f;
+    double a = std::sin(t) * 0.5f + 0.4f;
+    double b = std::sin(t + 1.7f) * 0.5f + 0.4f;
+    double f = std::fmin(h * 0.04f, 1.0);
+    e.colour = {0.2f * f, a * 0.8f * f, b * f};
+    e.vel = e.vel * 0.99f;
+}
+
+void EnemyShotStep(Entity& e) {
+    e.dir = {1, 0, 0};
+    e.texture = SLOT_ENEMYSHOT;
+    e.vel = e.vel * 1.01f;
+    e.scale = 0.3f;
+    e.colour = {1, 1, 1};
+}
+
+}  // namespace
+
+int SpawnEntity(const Vector3& pos, int32_t type) {
+    int index = FirstFreeEntity();
+    if (index < 0) return -1;
+    Entity& e = entities[index];
+    e.pos = pos;
+    e.vel = AimInwards(e.pos);
+    e.type = type;
+    e.flash = 0;
+    switch (type) {
+    case Wanderer:
+        e.life = 1;
+        e.colour = WandererColour();
+        break;
+    case Hunter:
+        // Alive before its orbiters look for slots, so they cannot take its own.
+        e.life = 10;
+        SpawnOrbiters(index);
+        break;
+    case Gunner:
+        e.life = 10;
+        e.counter = GameRandScaled(RAND_SCALE_101);
+        break;
+    case Orbiter:
+        e.life = 2;
+        break;
+    case EnemyShot:
+        e.life = 1;
+        break;
+    default:
+        // No behaviour: the slot stays free.
+        return -1;
+    }
+    return index;
+}
+
+void SpawnWave() {
+    int n = level - static_cast<int>(Widened(GameRand()) * (level / 2 + 1) * RAND_SCALE_1);
+    if (n < 1) n = 1;
+    for (int i = 0; i < n; ++i) {
+        int a = GameRandScaled(RAND_SCALE_629);
+        int t = GameRandScaled(RAND_SCALE_7);
+        // The angle is a single-precision value; kind 3 (t = 7) yields no entity.
+        double angle = static_cast<float>(Widened(a) * 0.01f);
+        int kind = t - 4 < 0 ? 0 : t - 4;
+        SpawnEntity({30 * std::cos(angle), 30 * std::sin(angle), 0}, kind);
+    }
+}
+
+bool RunBehaviour(int index) {
+    Entity& e = entities[index];
+    switch (e.type) {
+    case Wanderer: WandererStep(e); return true;
+    case Hunter: HunterStep(e); return true;
+    case Gunner: GunnerStep(e); return true;
+    case Orbiter: OrbiterStep(e); return true;
+    case Dropping: DroppingStep(e); return false;
+    case EnemyShot: EnemyShotStep(e); return true;
+    default: return false;
+    }
+}
+
+void StepEntities() {
+    for (int i = 0; i < ENTITY_CAPACITY; ++i) {
+        if (entities[i].life <= 0) continue;
+        bool hostile = RunBehaviour(i);
+        Entity& e = entities[i];
+        if (e.flash > 0) {
+            e.flash -= 1;
+            e.colour = {1, 1, 1};
+        }
+        TestPlayerContact(i, hostile);
+        e.pos += e.vel;
+        if (e.pos.Length() > ARENA_RADIUS) e.life = 0;
+    }
+}

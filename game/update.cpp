@@ -1,0 +1,143 @@
+#include "game/update.h"
+
+#include <cmath>
+
+#include "app/log.h"
+#include "game/enemies.h"
+#include "game/explosions.h"
+#include "game/grid.h"
+#include "game/shots.h"
+#include "game/sound_effects.h"
+#include "game/world.h"
+
+namespace {
+
+const int32_t FREEZE_ABOVE = 250;  // respawnTimer above this: frozen, heading reset
+const int32_t FIRE_INTERVAL = 7;
+const int32_t RESTART_AFTER = 75;  // game-over steps before fire restarts
+const int32_t WAVE_INTERVAL = 50;
+
+bool Held(const Controls& input, int key, int joystickSlot) {
+    return input.KeyDown(key) || input.KeyDown(joystickSlot);
+}
+
+// Mode 1 lets the accumulators decay; modes 0 and 2 read the keys afresh. Up and
+// right add slightly more than down and left take away, so opposite keys held
+// together still drift up and right.
+bool ReadSteering(const Controls& input) {
+    if (controlMode == 1) {
+        steerInput.x = steerInput.x * 0.7f;
+        steerInput.y = steerInput.y * 0.95f;
+    } else {
+        steerInput = {0, 0, 0};
+    }
+    bool moved = false;
+    if (Held(input, KEY_RIGHT, KEY_JOY_RIGHT)) { steerInput.x += 0.031f; moved = true; }
+    if (Held(input, KEY_LEFT, KEY_JOY_LEFT)) { steerInput.x -= 0.03f; moved = true; }
+    if (Held(input, KEY_UP, KEY_JOY_UP)) { steerInput.y += 0.031f; moved = true; }
+    if (Held(input, KEY_DOWN, KEY_JOY_DOWN)) { steerInput.y -= 0.03f; moved = true; }
+    return moved;
+}
+
+double Clamp(double value, double low, double high) {
+    if (value < low) return low;
+    if (value > high) return high;
+    return value;
+}
+
+// Mode 1 turns the heading and sets the velocity from the forward drive, keys or
+// not, frozen or not.
+void TurnAndDrive() {
+    double angle = std::acos(playerHeading.x);
+    if (playerHeading.y < 0) angle = -angle;
+    steerInput.x = Clamp(steerInput.x, -0.1f, 0.1f);
+    angle -= steerInput.x * 0.6f;
+    playerHeading = Normalise({std::cos(angle), std::sin(angle), 0});
+    steerInput.y = Clamp(steerInput.y, -0.4f, 0.4f);
+    playerVel = playerHeading * steerInput.y * 0.6f;
+}
+
+void MovePlayer(bool moved) {
+    if (controlMode == 1) {
+        TurnAndDrive();
+    } else {
+        if (moved) playerVel += Normalise(steerInput) * 0.03f;
+        playerVel = playerVel * 0.9f;
+    }
+    playerPos += playerVel;
+    playerPos.x = Clamp(playerPos.x, -21, 21);
+    playerPos.y = Clamp(playerPos.y, -15.5, 15.5);
+}
+
+void ReadModeKeys(const Controls& input) {
+    if (input.KeyDown(KEY_1)) controlMode = 0;
+    if (input.KeyDown(KEY_2)) controlMode = 1;
+    if (input.KeyDown(KEY_3)) controlMode = 2;
+}
+
+// Returns whether the player is firing (fire held while playing). During game
+// over fire restarts the game instead, once the sign has shown long enough.
+bool FireOrRestart(const Controls& input) {
+    bool fireHeld = Held(input, KEY_Z, KEY_JOY_BUTTON1);
+    if (lives < 0) {
+        respawnTimer = 300;
+        if (frameCounter > RESTART_AFTER && fireHeld) NewGame();
+        return false;
+    }
+    if (!fireHeld) {
+        fireCooldown = 0;  // a fresh press fires at once
+        return false;
+    }
+    if (fireCooldown < 1) {
+        fireCooldown = FIRE_INTERVAL;
+        LaunchShot();
+        PlayEffect(SOUND_SHOT, 37, 1);  // also when every shot is in flight
+    }
+    return true;
+}
+
+// The heading turns towards the motion, except in mode 1 (steered directly) and
+// in mode 2 while firing (strafing keeps the aim).
+void FollowMotion(bool moved, bool firing) {
+    if (controlMode == 1 || !moved || (controlMode == 2 && firing)) return;
+    playerHeading += (Normalise(playerVel) - playerHeading) * 0.3f;
+    playerHeading += Vector3(0.01f, 0.02f, 0);
+    playerHeading = Normalise(playerHeading);
+}
+
+void CountDownWave() {
+    waveTimer -= 1;
+    if (waveTimer > 0) return;
+    waveTimer = WAVE_INTERVAL;
+    SpawnWave();
+}
+
+}  // namespace
+
+bool UpdateWorld(Controls& input) {
+    input.Poll();
+    if (input.KeyDown(KEY_ESCAPE)) {
+        LogEnable();
+        return false;
+    }
+    gridForceCount = 0;
+    bool moved = ReadSteering(input);
+    if (respawnTimer > FREEZE_ABOVE) {
+        moved = false;
+        playerHeading = {0, 1, 0};
+    }
+    MovePlayer(moved);
+    ReadModeKeys(input);
+    frameCounter += 1;
+    if (fireCooldown > 0) fireCooldown -= 1;
+    bool firing = FireOrRestart(input);
+    FollowMotion(moved, firing);
+    if (respawnTimer > 0) respawnTimer -= 1;
+    CountDownWave();
+    StepShockwaves();
+    StepSparks();
+    StepEntities();
+    StepShots();
+    StepGrid();
+    return true;
+}
