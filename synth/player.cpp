@@ -1,0 +1,151 @@
+#include "synth/player.h"
+
+#include <alsa/asoundlib.h>
+#include <fcntl.h>
+#include <portaudio.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/log.h"
+#include "synth/noise.h"
+#include "synth/note_table.h"
+#include "synth/player_clock.h"
+#include "synth/render_audio.h"
+#include "synth/sequencer.h"
+#include "synth/song_files.h"
+#include "synth/statistics.h"
+#include "synth/voices.h"
+
+Stopwatch PlayerClock;
+
+namespace {
+constexpr int STREAM_FRAMES = 1024;
+constexpr double STREAM_LATENCY_BUFFERS = 3;
+
+PaStream* stream = nullptr;
+bool libraryStarted = false;
+
+// ALSA reports every probe it makes of a missing card on stderr; the player
+// says once that it is silent instead.
+void IgnoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
+
+// Points stderr at /dev/null while the audio library probes its devices: the
+// JACK client and ALSA plugins print several lines each on a machine without
+// sound. Main thread, before and after the probing, so nothing else is lost.
+class QuietStderr {
+public:
+    QuietStderr() {
+        std::fflush(stderr);
+        saved = dup(STDERR_FILENO);
+        int null = open("/dev/null", O_WRONLY);
+        if (null >= 0) {
+            dup2(null, STDERR_FILENO);
+            close(null);
+        }
+    }
+    ~QuietStderr() {
+        std::fflush(stderr);
+        if (saved >= 0) {
+            dup2(saved, STDERR_FILENO);
+            close(saved);
+        }
+    }
+    QuietStderr(const QuietStderr&) = delete;
+    QuietStderr& operator=(const QuietStderr&) = delete;
+
+private:
+    int saved = -1;
+};
+
+int StreamCallback(const void*, void* output, unsigned long frameCount,
+                   const PaStreamCallbackTimeInfo*, PaStreamCallbackFlags, void*) {
+    RenderAudio(static_cast<float*>(output), frameCount);
+    return paContinue;
+}
+
+// Opens the default output stream; false (and nothing open) without a device.
+bool OpenStream() {
+    if (Pa_Initialize() != paNoError) return false;
+    libraryStarted = true;
+    PaDeviceIndex device = Pa_GetDefaultOutputDevice();
+    if (device == paNoDevice || !Pa_GetDeviceInfo(device)) return false;
+    PaStreamParameters output = {};
+    output.device = device;
+    output.channelCount = 1;
+    output.sampleFormat = paFloat32;
+    output.suggestedLatency = STREAM_LATENCY_BUFFERS * STREAM_FRAMES / SAMPLE_RATE;
+    output.hostApiSpecificStreamInfo = nullptr;
+    if (Pa_OpenStream(&stream, nullptr, &output, SAMPLE_RATE, STREAM_FRAMES, paNoFlag,
+                      StreamCallback, nullptr) != paNoError) {
+        stream = nullptr;
+        return false;
+    }
+    return true;
+}
+
+void FreeSongInstruments() {
+    for (Instrument*& instrument : songInstruments) {
+        delete instrument;
+        instrument = nullptr;
+    }
+}
+}  // namespace
+
+void ResetPlayerState() {
+    FreeSongInstruments();
+    ResetVoices();
+    ResetSequencer();
+    FillNoteTable();
+    controlCounter = CONTROL_COUNTER_START;
+    sequencer.tickSamples = 0;
+    renderSeconds.store(0.0f);
+    bufferCount.store(0);
+    lastFrameCount.store(0);
+    SeedSynthNoise(1);
+    PlayerClock.Start();
+    PlayerClock.Mark(CLOCK_PLAYER_START);
+}
+
+void StartPlayer() {
+    snd_lib_error_set_handler(IgnoreAlsaError);
+    // Never let a probe start a sound server of its own.
+    setenv("JACK_NO_START_SERVER", "1", 0);
+    bool opened;
+    {
+        QuietStderr quiet;
+        opened = OpenStream();
+    }
+    ResetPlayerState();
+    bool started = false;
+    if (opened) {
+        QuietStderr quiet;
+        started = Pa_StartStream(stream) == paNoError;
+    }
+    if (!started) std::fprintf(stderr, "vortane: no audio output device; running silently\n");
+}
+
+void StopPlayer() {
+    PlayerStatistics figures = {};
+    figures.runtime = PlayerClock.Since(CLOCK_PLAYER_START);
+    figures.renderSeconds = renderSeconds.load(std::memory_order_relaxed);
+    figures.bufferCount = bufferCount.load(std::memory_order_relaxed);
+    figures.lastFrameCount = lastFrameCount.load(std::memory_order_relaxed);
+    const PaStreamInfo* info = stream ? Pa_GetStreamInfo(stream) : nullptr;
+    figures.buffers = LatencyBuffers(info ? info->outputLatency : 0.0);
+    for (const std::string& line : StatisticsLines(figures)) LogLine("%s", line.c_str());
+
+    // The stream stops before anything a voice may refer to is freed.
+    if (stream) {
+        Pa_StopStream(stream);
+        Pa_CloseStream(stream);
+        stream = nullptr;
+    }
+    if (libraryStarted) {
+        QuietStderr quiet;
+        Pa_Terminate();
+        libraryStarted = false;
+    }
+    FreeSongInstruments();
+}

@@ -1,0 +1,10 @@
+#pragma once
+#include "app/stopwatch.h"
+
+// The player's stopwatch. Slot 1 is marked once at player start, before the
+// stream runs; slots 0 and 2 belong to the audio thread.
+constexpr int CLOCK_BUFFER = 0;        // start of the buffer being rendered
+constexpr int CLOCK_PLAYER_START = 1;  // origin of the reported run time
+constexpr int CLOCK_TICK = 2;          // start of the sequencer tick being run
+
+extern Stopwatch PlayerClock;
