@@ -1,0 +1,32 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "tools/zonder_text_records.h"
+
+// The little-endian binary forms the player loads: .zdi (one instrument) and
+// .zds (a song). Writers refuse a record that breaks the format's limits;
+// readers refuse a file that is truncated, too long or out of limits, and
+// list in warnings whatever the text form cannot carry (reserved bytes,
+// instruments on empty cells, rows past a pattern's end).
+
+// First limit the record breaks, or "" when it is a valid file.
+std::string CheckInstrument(const PackInstrument& instrument);
+std::string CheckSong(const PackSong& song);
+
+bool WriteInstrumentBinary(const PackInstrument& instrument, std::vector<uint8_t>& out,
+                           std::string& error);
+bool WriteSongBinary(const PackSong& song, std::vector<uint8_t>& out, std::string& error);
+
+bool ReadInstrumentBinary(const std::vector<uint8_t>& data, PackInstrument& instrument,
+                          std::string& error);
+bool ReadSongBinary(const std::vector<uint8_t>& data, PackSong& song, std::string& error,
+                    std::vector<std::string>& warnings);
+
+// The player's phase step for a note at a pitch-curve byte; the oscillator
+// needs it below 1.
+double PhaseStep(int note, int pitchByte);
+
+bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& data);
+bool WriteWholeFile(const std::string& path, const std::vector<uint8_t>& data);

@@ -1,0 +1,143 @@
+#include "tools/zonder_text_write.h"
+
+#include <cstdio>
+#include <algorithm>
+#include <set>
+
+#include "tools/zonder_text_parse.h"
+
+namespace {
+
+std::string Quote(const std::string& s) {
+    std::string q = "\"";
+    for (char c : s) {
+        if (c == '"' || c == '\\') q += '\\';
+        q += c;
+    }
+    return q + "\"";
+}
+
+std::string Flag(int v) {
+    if (v == 0) return "no";
+    if (v == 1) return "yes";
+    return std::to_string(v);
+}
+
+void WriteInstrumentLines(const PackInstrument& ins, const std::string& indent, std::string& out) {
+    out += indent + "name " + Quote(ins.name) + "\n";
+    out += indent + "one-shot " + Flag(ins.oneShot) + "\n";
+    out += indent + "noise " + Flag(ins.noise) + "\n";
+    if (!ins.arpOffsets.empty()) {
+        out += indent + "arpeggio speed " + std::to_string(ins.arpSpeed) + " offsets";
+        for (uint8_t offset : ins.arpOffsets) out += " " + std::to_string(offset);
+        out += "\n";
+    }
+    for (int slot = 0; slot < CURVE_SLOT_COUNT; ++slot) {
+        if (!CurvePresent(ins, slot)) continue;
+        const PackCurve& c = ins.curves[slot];
+        out += indent + CurveName(slot) + " length " + std::to_string(c.length);
+        if (c.loop != 0) out += " loop " + Flag(c.loop);
+        if (c.loopPoint != 0) out += " loop-point " + std::to_string(c.loopPoint);
+        out += "\n";
+        for (size_t i = 0; i < c.points.size(); i += 8) {
+            out += indent + "  points";
+            for (size_t j = i; j < c.points.size() && j < i + 8; ++j)
+                out += " " + std::to_string(c.points[j].x) + ":" + std::to_string(c.points[j].y);
+            out += "\n";
+        }
+    }
+}
+
+// Ids the parser accepts and that are unique; names that do not qualify
+// become "ins<N>".
+std::vector<std::string> InstrumentIds(const PackSong& song) {
+    std::vector<std::string> ids;
+    std::set<std::string> used;
+    for (size_t i = 0; i < song.instruments.size(); ++i) {
+        std::string id = i < song.instrumentIds.size() ? song.instrumentIds[i] : "";
+        if (id.empty()) {
+            for (char c : song.instruments[i].name) {
+                const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                                   c == '_' || c == '-';
+                id += plain ? c : '_';
+            }
+        }
+        bool digitsOnly = true;
+        for (char c : id)
+            if (c < '0' || c > '9') digitsOnly = false;
+        if (id.empty() || digitsOnly || id[0] == '-' || id == "off" || used.count(id))
+            id = "ins" + std::to_string(i);
+        while (used.count(id)) id += "_";
+        used.insert(id);
+        ids.push_back(id);
+    }
+    return ids;
+}
+
+bool PlainName(const std::string& s) {
+    if (s.empty() || s[0] == '@' || s == "--") return false;
+    for (char c : s)
+        if (c == ' ' || c == '\t' || c == '#' || c == '"' || c == '|' || c < ' ') return false;
+    return true;
+}
+
+std::string PatternRef(const PackSong& song, int index) {
+    const std::string& name = song.patterns[index].name;
+    int same = 0;
+    for (const PackPattern& p : song.patterns)
+        if (p.name == name) ++same;
+    if (same == 1) return PlainName(name) ? name : Quote(name);
+    return "@" + std::to_string(index);
+}
+
+std::string Pad(const std::string& s, size_t width) {
+    return s.size() >= width ? s : s + std::string(width - s.size(), ' ');
+}
+
+}  // namespace
+
+std::string InstrumentText(const PackInstrument& instrument) {
+    std::string out;
+    WriteInstrumentLines(instrument, "", out);
+    return out;
+}
+
+std::string SongText(const PackSong& song) {
+    std::string out = "title " + Quote(song.title) + "\n";
+    const std::vector<std::string> ids = InstrumentIds(song);
+    size_t idWidth = 1;
+    for (const std::string& id : ids) idWidth = std::max(idWidth, id.size());
+    for (size_t i = 0; i < song.instruments.size(); ++i) {
+        out += "\ninstrument " + ids[i] + "\n";
+        WriteInstrumentLines(song.instruments[i], "  ", out);
+        out += "end\n";
+    }
+    const size_t cellWidth = 4 + 1 + idWidth;
+    for (size_t i = 0; i < song.patterns.size(); ++i) {
+        const PackPattern& p = song.patterns[i];
+        out += "\npattern " + (PlainName(p.name) ? p.name : Quote(p.name)) + " length " +
+               std::to_string(p.length) + "\n";
+        for (int r = 0; r < 8 * p.length && r < PACK_ROWS; ++r) {
+            char number[8];
+            std::snprintf(number, sizeof number, "%03d", r);
+            std::string line = number;
+            for (int k = 0; k < PACK_CHANNELS; ++k) {
+                const int n = p.note[k][r];
+                std::string cell = "...";
+                if (n == PACK_NOTE_OFF) cell = "===";
+                else if (n >= 0) cell = Pad(NoteName(n), 4) + " " + ids[p.instrument[k][r]];
+                line += " | " + (k + 1 < PACK_CHANNELS ? Pad(cell, cellWidth) : cell);
+            }
+            out += line + "\n";
+        }
+        out += "end\n";
+    }
+    out += "\n";
+    for (size_t i = 0; i < song.order.size(); i += 8) {
+        out += "order";
+        for (size_t j = i; j < song.order.size() && j < i + 8; ++j)
+            out += " " + (song.order[j] == PACK_ORDER_EMPTY ? std::string("--") : PatternRef(song, song.order[j]));
+        out += "\n";
+    }
+    return out;
+}
