@@ -1,0 +1,58 @@
+#pragma once
+#include <SDL2/SDL.h>
+
+#include <cstdint>
+
+#include "game/controls.h"
+
+// Every axis reads −1000..+1000; a direction counts beyond the threshold (30 %).
+constexpr int JOYSTICK_AXIS_RANGE = 1000;
+constexpr int JOYSTICK_THRESHOLD = 300;
+constexpr int JOYSTICK_POLL_MS = 10;
+
+// The raw SDL axis (−32768..32767) on the −1000..+1000 scale, truncated.
+int ScaleJoystickAxis(int raw);
+
+// Keyboard, mouse and the first joystick that opens, folded into one table of key
+// slots. Poll and KeyDown run on the main thread; the joystick is polled by a thread
+// of its own every 10 ms and handed over through the joystickPolled flag. One
+// instance at a time: the joystick state is process-wide.
+class InputDevices : public Controls {
+public:
+    // The keyboard counts only while this window has the keyboard focus. Problems
+    // with the mouse or joystick show an "Error" box; construction always completes.
+    explicit InputDevices(SDL_Window* window);
+    // Stops the joystick thread (within about one cycle), then releases the devices.
+    ~InputDevices() override;
+    InputDevices(const InputDevices&) = delete;
+    InputDevices& operator=(const InputDevices&) = delete;
+
+    void Poll() override;
+    bool KeyDown(int slot) const override;
+
+    // 0..255 keyboard (bit 7 set while down), 256..265 joystick (0 or 1),
+    // 266..268 mouse buttons (0x80 while down).
+    uint8_t keyState[KEY_SLOT_COUNT] = {};
+    int32_t joystickThreshold = JOYSTICK_THRESHOLD;
+
+private:
+    struct MouseState {
+        int32_t x = 0, y = 0;  // relative motion since the last read
+        uint8_t buttons[4] = {};
+    };
+
+    void ReadKeyboard();
+    void ReadMouse();
+    void ReadJoystick();
+
+    SDL_Window* window;
+    bool mousePresent = false;
+    MouseState mouseState;
+};
+
+// True while a joystick is open (between construction and destruction).
+bool JoystickPresent();
+
+// True when the polling thread has polled the joystick since Poll last took its
+// state. With the joysticks locked (SDL_LockJoysticks) the flag cannot become set.
+bool JoystickHandOverReady();

@@ -1,0 +1,66 @@
+#include "app/run_game.h"
+
+#include <new>
+
+#include "app/input_devices.h"
+#include "app/log.h"
+#include "app/message_box.h"
+#include "app/window.h"
+
+InputDevices* input = nullptr;
+
+namespace {
+// Stands in when the input devices could not be allocated: nothing is ever held,
+// so the world step never reaches through an empty pointer. Closing the window
+// still ends the game.
+class NoControls : public Controls {
+public:
+    void Poll() override {}
+    bool KeyDown(int) const override { return false; }
+};
+
+void Shutdown(const Edition& edition) {
+    LogDisable();
+    LogLine("Main: Cleaning up");
+    if (edition.stopAudio) edition.stopAudio();
+    delete input;
+    input = nullptr;
+    if (edition.releaseGraphics) edition.releaseGraphics();
+    DestroyAppWindow();
+}
+}  // namespace
+
+void StartInputDevices() {
+    input = new (std::nothrow) InputDevices(appWindow);
+    SDL_Delay(100);
+    if (input) input->Poll();
+}
+
+int RunGame(const Edition& edition) {
+    fullscreen = false;
+    if (!CreateAppWindow(edition.title, edition.width, edition.height, edition.bits, edition.fullscreen, -1)) {
+        return 0;
+    }
+    if (!edition.init()) {
+        ShowMessageBox("Init() Failed.", "ERROR", BoxIcon::Exclamation);
+        Shutdown(edition);
+        return 0;
+    }
+
+    NoControls noControls;
+    Controls& controls = input ? static_cast<Controls&>(*input) : noControls;
+    SDL_Event event;
+    for (;;) {
+        if (SDL_PollEvent(&event)) {
+            // Events first: while they keep coming (a window being dragged) the world waits.
+            if (!HandleWindowEvent(event)) break;
+            continue;
+        }
+        if (!edition.updateWorld(controls)) break;  // that step draws nothing
+        edition.drawScene();
+        SDL_GL_SwapWindow(appWindow);
+    }
+
+    Shutdown(edition);
+    return 0;
+}

@@ -1,0 +1,218 @@
+#include "app/window.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <string>
+
+#include "app/message_box.h"
+
+SDL_Window* appWindow = nullptr;
+SDL_GLContext glContext = nullptr;
+bool fullscreen = false;
+bool swapControlAvailable = false;
+float viewportAspect = 0.0f;
+
+namespace {
+bool videoStarted = false;
+bool glLibraryLoaded = false;
+DisplayModeRequest displayModeRequest = FindExactDisplayMode;
+
+// A creation failure: the SDL reason is kept before the teardown can overwrite it,
+// everything built so far is released, then the box is shown.
+bool FailCreation(const char* text) {
+    std::string reason = SDL_GetError();
+    DestroyAppWindow();
+    ShowMessageBox(text, "ERROR", BoxIcon::Exclamation, reason.c_str());
+    return false;
+}
+
+void ShutdownError(const char* text) {
+    std::string reason = SDL_GetError();
+    ShowMessageBox(text, "SHUTDOWN ERROR", BoxIcon::Information, reason.c_str());
+}
+
+// RGB of the requested depth, 16-bit depth buffer, double-buffered, and nothing
+// the game does not use: no alpha, stencil or accumulation buffer.
+void SetPixelFormatAttributes(int bits) {
+    int red = 8, green = 8, blue = 8;
+    if (bits < 24) {
+        red = 5;
+        green = 6;
+        blue = 5;
+    }
+    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, red);
+    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, green);
+    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, blue);
+    SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 0);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
+    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
+    SDL_GL_SetAttribute(SDL_GL_ACCUM_RED_SIZE, 0);
+    SDL_GL_SetAttribute(SDL_GL_ACCUM_GREEN_SIZE, 0);
+    SDL_GL_SetAttribute(SDL_GL_ACCUM_BLUE_SIZE, 0);
+    SDL_GL_SetAttribute(SDL_GL_ACCUM_ALPHA_SIZE, 0);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+}
+
+// Switches the new window to full screen in the mode found; false leaves it windowed.
+bool EnterFullscreen(const SDL_DisplayMode& mode) {
+    if (SDL_SetWindowDisplayMode(appWindow, &mode) != 0 ||
+        SDL_SetWindowFullscreen(appWindow, SDL_WINDOW_FULLSCREEN) != 0) {
+        SDL_SetWindowFullscreen(appWindow, 0);
+        return false;
+    }
+    return true;
+}
+}  // namespace
+
+bool FindExactDisplayMode(int width, int height, int bits, int refreshRate, SDL_DisplayMode* mode) {
+    int count = SDL_GetNumDisplayModes(0);
+    for (int i = 0; i < count; ++i) {
+        SDL_DisplayMode candidate;
+        if (SDL_GetDisplayMode(0, i, &candidate) != 0) continue;
+        // 32 bits per pixel is 8-8-8 colour stored in four bytes.
+        int candidateBits = SDL_BYTESPERPIXEL(candidate.format) * 8;
+        if (candidate.w == width && candidate.h == height && candidateBits == bits &&
+            candidate.refresh_rate == refreshRate) {
+            *mode = candidate;
+            return true;
+        }
+    }
+    return false;
+}
+
+DisplayModeRequest SetDisplayModeRequest(DisplayModeRequest request) {
+    DisplayModeRequest previous = displayModeRequest;
+    displayModeRequest = request ? request : FindExactDisplayMode;
+    return previous;
+}
+
+bool CreateAppWindow(const char* title, int width, int height, int bits, bool fullscreenRequested,
+                     int pixelFormat) {
+    fullscreen = fullscreenRequested;
+
+    // The loop ends on our own quit event, posted when the window is asked to close.
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "0");
+    if (pixelFormat == -1) {
+        SDL_ResetHint(SDL_HINT_VIDEO_X11_WINDOW_VISUALID);
+    } else {
+        SDL_SetHint(SDL_HINT_VIDEO_X11_WINDOW_VISUALID, std::to_string(pixelFormat).c_str());
+    }
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        std::string reason = SDL_GetError();
+        fullscreen = false;
+        ShowMessageBox("Failed To Register The Window Class.", "ERROR", BoxIcon::Exclamation,
+                       reason.c_str());
+        return false;
+    }
+    videoStarted = true;
+
+    SDL_DisplayMode mode{};
+    if (fullscreen && !displayModeRequest(width, height, bits, FULLSCREEN_REFRESH_RATE, &mode)) {
+        fullscreen = false;
+    }
+
+    SDL_ShowCursor(SDL_DISABLE);
+
+    if (SDL_GL_LoadLibrary(nullptr) != 0) return FailCreation("Can't Create A GL Device Context.");
+    glLibraryLoaded = true;
+
+    SetPixelFormatAttributes(bits);
+    appWindow = SDL_CreateWindow(title, 0, 0, width, height,
+                                 SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
+    if (!appWindow) {
+        return FailCreation(pixelFormat == -1 ? "Window Creation Error." : "Can't Set The PixelFormat.");
+    }
+    if (fullscreen && !EnterFullscreen(mode)) fullscreen = false;
+
+    glContext = SDL_GL_CreateContext(appWindow);
+    if (!glContext) return FailCreation("Can't Create A GL Rendering Context.");
+    if (SDL_GL_MakeCurrent(appWindow, glContext) != 0) {
+        return FailCreation("Can't Activate The GL Rendering Context.");
+    }
+
+    SDL_ShowWindow(appWindow);
+    SDL_RaiseWindow(appWindow);
+    SDL_SetWindowInputFocus(appWindow);
+    SDL_DisableScreenSaver();
+
+    ResizeViewport(width, height);
+    if (!InitGLState()) return FailCreation("Initialization Failed.");
+    return true;
+}
+
+void DestroyAppWindow() {
+    if (fullscreen) {
+        // Leaving full screen gives the desktop its own mode back.
+        if (appWindow) SDL_SetWindowFullscreen(appWindow, 0);
+        SDL_ShowCursor(SDL_ENABLE);
+        fullscreen = false;
+    }
+    if (glContext) {
+        if (SDL_GL_MakeCurrent(appWindow, nullptr) != 0) ShutdownError("Release Of DC And RC Failed.");
+        SDL_GL_DeleteContext(glContext);
+        glContext = nullptr;
+    }
+    if (appWindow) {
+        SDL_DestroyWindow(appWindow);
+        appWindow = nullptr;
+    }
+    if (glLibraryLoaded) {
+        SDL_GL_UnloadLibrary();
+        glLibraryLoaded = false;
+    }
+    if (videoStarted) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        videoStarted = false;
+    }
+}
+
+void ResizeViewport(int width, int height) {
+    if (height == 0) height = 1;
+    glViewport(0, 0, width, height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    viewportAspect = static_cast<float>(width) / static_cast<float>(height);
+    // The near plane is the single-precision 0.2f, widened as the projection has always used it.
+    gluPerspective(45.0, viewportAspect, 0.2f, 2500.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
+bool InitGLState() {
+    glEnable(GL_TEXTURE_2D);
+    glShadeModel(GL_SMOOTH);
+    glClearColor(0.9f, 0.9f, 0.95f, 0.0f);
+    glClearDepth(1.0);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LEQUAL);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+    glPolygonMode(GL_FRONT, GL_FILL);
+    glEnable(GL_CULL_FACE);
+    glCullFace(GL_BACK);
+    // Without swap control (a virtual display, some drivers) the loop runs unpaced.
+    swapControlAvailable = SDL_GL_SetSwapInterval(1) == 0;
+    return true;
+}
+
+bool HandleWindowEvent(const SDL_Event& event) {
+    if (event.type == SDL_QUIT) return false;
+    if (event.type != SDL_WINDOWEVENT) return true;
+    switch (event.window.event) {
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+        ResizeViewport(event.window.data1, event.window.data2);
+        break;
+    case SDL_WINDOWEVENT_CLOSE: {
+        // Like a posted quit message: the window stays until shutdown destroys it.
+        SDL_Event quit{};
+        quit.type = SDL_QUIT;
+        SDL_PushEvent(&quit);
+        break;
+    }
+    default:
+        break;
+    }
+    return true;
+}
