@@ -1,0 +1,270 @@
+#include "tools/texture_pictures.h"
+
+#include <cmath>
+
+#include "tools/texture_glyphs.h"
+
+// Sprites are drawn on a square of picture coordinates [-1, 1] (a sprite of
+// half-size 1 covers two world units), top edge = heading. Everything keeps
+// clear of the border: the game samples with GL_REPEAT, so anything at one
+// edge would bleed into the opposite one.
+
+namespace {
+
+Canvas SpriteCanvas(int size) { return Canvas(size, size, -1, -1, 1, 1); }
+
+Pen Outline(double width, double glowRadius, double brightness = 1.0, double glow = 0.4) {
+    Pen pen;
+    pen.width = width;
+    pen.glowRadius = glowRadius;
+    pen.brightness = brightness;
+    pen.glow = glow;
+    return pen;
+}
+
+std::vector<Point> Mirror(const std::vector<Point>& half) {
+    // Right half from top to bottom, mirrored into a closed outline.
+    std::vector<Point> all = half;
+    for (size_t i = half.size(); i-- > 0;) {
+        if (half[i].x != 0) all.push_back({-half[i].x, half[i].y});
+    }
+    return all;
+}
+
+Canvas Grid(bool crossings) {
+    // 2 × 2 cells; lines on every cell edge. The lines at 0 and 2 are halves of
+    // the same line, joined by the texture's repeat.
+    Canvas c(64, 64, 0, 0, 2, 2);
+    const Pen line = Outline(0.05, 0.09, 1.0, 0.3);
+    for (double at : {0.0, 1.0, 2.0}) {
+        c.Line({at, -0.5}, {at, 2.5}, line);
+        c.Line({-0.5, at}, {2.5, at}, line);
+    }
+    if (crossings) {
+        for (double x : {0.0, 1.0, 2.0})
+            for (double y : {0.0, 1.0, 2.0}) c.Circle({x, y}, 0.09, Outline(0.04, 0.06, 1.0, 0.3));
+    }
+    return c;
+}
+
+Canvas Numbers() {
+    // 16 cells of one unit across the strip; digit d in cell d.
+    Canvas c(512, 32, 0, 0, 16, 1);
+    const double scale = 0.115;  // glyph 0.46 wide, 0.69 high
+    const Pen pen = Outline(0.075, 0.09, 1.0, 0.35);
+    for (int d = 0; d <= 9; ++d) {
+        const Point origin{d + 0.5 - GLYPH_WIDTH * scale / 2, 0.5 - GLYPH_HEIGHT * scale / 2};
+        DrawGlyph(c, static_cast<char>('0' + d), origin, scale, pen);
+    }
+    return c;
+}
+
+Canvas Shot() {
+    // A bright streak along the heading, hottest at its head.
+    Canvas c = SpriteCanvas(64);
+    c.Line({0, -0.6}, {0, 0.55}, Outline(0.07, 0.14, 0.75, 0.35));
+    c.Line({0, 0.05}, {0, 0.6}, Outline(0.11, 0.14, 1.0, 0.4));
+    return c;
+}
+
+Canvas GlowPicture() {
+    Canvas c = SpriteCanvas(128);
+    c.Falloff({0, 0}, 1.0, 1.0, 1.0, 2.5);
+    return c;
+}
+
+Canvas ShotGlow() {
+    // A soft halo stretched along the heading.
+    Canvas c = SpriteCanvas(64);
+    c.Falloff({0, 0}, 0.4, 0.95, 1.0, 2.0);
+    return c;
+}
+
+Canvas Spark() {
+    Canvas c = SpriteCanvas(32);
+    c.Falloff({0, 0}, 0.45, 0.45, 0.6, 3.0);
+    c.FillCircle({0, 0}, 0.1, 1.0);
+    return c;
+}
+
+Canvas Dropping() {
+    // A cut gem: hexagonal outline, facets to a bright core.
+    Canvas c = SpriteCanvas(64);
+    const std::vector<Point> hex = RegularPolygon({0, 0}, 0.62, 6, 90);
+    c.FillPolygon(hex, 0.12);
+    c.Polyline(hex, true, Outline(0.07, 0.16));
+    const std::vector<Point> inner = RegularPolygon({0, 0}, 0.3, 6, 90);
+    c.Polyline(inner, true, Outline(0.05, 0.08, 0.8));
+    for (size_t i = 0; i < hex.size(); ++i) c.Line(inner[i], hex[i], Outline(0.035, 0.05, 0.6));
+    c.FillCircle({0, 0}, 0.12, 1.0);
+    return c;
+}
+
+Canvas GameOver() {
+    // A wide sign across the middle of the square: the words between two rails.
+    Canvas c = SpriteCanvas(256);
+    const char* text = "GAME OVER";
+    const double spacing = 1.7;   // glyph units between letters
+    const double wordGap = 4.5;   // glyph units for the space
+    double units = 0;
+    for (const char* p = text; *p; ++p) units += (*p == ' ' ? wordGap : GLYPH_WIDTH + spacing);
+    units -= spacing;
+    const double scale = 1.7 / units;
+    const Pen pen = Outline(0.035, 0.07, 1.0, 0.4);
+    double x = -units * scale / 2;
+    const double y = -GLYPH_HEIGHT * scale / 2;
+    for (const char* p = text; *p; ++p) {
+        if (*p == ' ') {
+            x += wordGap * scale;
+            continue;
+        }
+        DrawGlyph(c, *p, {x, y}, scale, pen);
+        x += (GLYPH_WIDTH + spacing) * scale;
+    }
+    const double rail = GLYPH_HEIGHT * scale / 2 + 0.11;
+    const Pen railPen = Outline(0.022, 0.06, 0.75, 0.4);
+    for (double side : {-1.0, 1.0}) {
+        c.Polyline({{-0.9, side * (rail - 0.05)}, {-0.85, side * rail}, {0.85, side * rail}, {0.9, side * (rail - 0.05)}},
+                   false, railPen);
+    }
+    return c;
+}
+
+Canvas Tail() {
+    // An engine trail: bright at the top (where the ship is), fading down.
+    Canvas c = SpriteCanvas(64);
+    for (int i = 0; i < 12; ++i) {
+        const double y0 = 0.7 - i * 0.12;
+        const double fade = 1.0 - i / 12.0;
+        c.Line({0, y0}, {0, y0 - 0.12}, Outline(0.04 + 0.1 * fade, 0.1, fade, 0.35));
+    }
+    return c;
+}
+
+// Player ships, one per control mode, all pointing up.
+
+Canvas PlayerArrow() {
+    // Mode 0: a swept arrowhead with a notched tail and a cockpit line.
+    Canvas c = SpriteCanvas(64);
+    const std::vector<Point> hull = Mirror({{0, 0.86}, {0.62, -0.62}, {0.22, -0.4}, {0, -0.58}});
+    c.FillPolygon(hull, 0.14);
+    c.Polyline(hull, true, Outline(0.07, 0.14));
+    c.Line({0, 0.45}, {0, -0.2}, Outline(0.05, 0.08, 0.8));
+    return c;
+}
+
+Canvas PlayerClaw() {
+    // Mode 1: a twin-pronged claw with a diamond core.
+    Canvas c = SpriteCanvas(64);
+    const std::vector<Point> hull =
+        Mirror({{0, 0.12}, {0.2, 0.22}, {0.32, 0.86}, {0.56, 0.62}, {0.66, -0.2}, {0.34, -0.74}, {0, -0.56}});
+    c.FillPolygon(hull, 0.12);
+    c.Polyline(hull, true, Outline(0.065, 0.13));
+    c.Polyline({{0, 0.0}, {0.14, -0.22}, {0, -0.44}, {-0.14, -0.22}}, true, Outline(0.05, 0.08, 0.9));
+    return c;
+}
+
+Canvas PlayerSaucer() {
+    // Mode 2: a round hull with a pointer nose and two rear fins (its glow sits behind it).
+    Canvas c = SpriteCanvas(64);
+    c.FillCircle({0, -0.12}, 0.46, 0.1);
+    c.Circle({0, -0.12}, 0.46, Outline(0.065, 0.13));
+    c.Polyline({{-0.24, 0.36}, {0, 0.88}, {0.24, 0.36}}, false, Outline(0.065, 0.12));
+    c.Polyline({{0.3, -0.48}, {0.58, -0.8}}, false, Outline(0.06, 0.1));
+    c.Polyline({{-0.3, -0.48}, {-0.58, -0.8}}, false, Outline(0.06, 0.1));
+    c.FillCircle({0, -0.12}, 0.13, 0.95);
+    return c;
+}
+
+Canvas PlayerClassic() {
+    // The earlier edition's ship: a plain chevron.
+    Canvas c = SpriteCanvas(64);
+    const std::vector<Point> hull = Mirror({{0, 0.84}, {0.7, -0.66}, {0, -0.2}});
+    c.FillPolygon(hull, 0.12);
+    c.Polyline(hull, true, Outline(0.07, 0.14));
+    return c;
+}
+
+// Enemies. The Wanderer and the Orbiter are always drawn turned a quarter
+// (their direction is +x); Hunter and Gunner face where they fly.
+
+Canvas Wanderer() {
+    // A square in a diamond, like a spinning tile.
+    Canvas c = SpriteCanvas(64);
+    const std::vector<Point> diamond = {{0, 0.82}, {0.82, 0}, {0, -0.82}, {-0.82, 0}};
+    c.FillPolygon(diamond, 0.1);
+    c.Polyline(diamond, true, Outline(0.07, 0.14));
+    c.Polyline({{-0.36, 0.36}, {0.36, 0.36}, {0.36, -0.36}, {-0.36, -0.36}}, true, Outline(0.06, 0.1, 0.85));
+    return c;
+}
+
+Canvas Hunter() {
+    // A barbed dart: a long diamond with side barbs, nose first.
+    Canvas c = SpriteCanvas(64);
+    const std::vector<Point> hull =
+        Mirror({{0, 0.9}, {0.2, 0.2}, {0.66, -0.1}, {0.3, -0.22}, {0.18, -0.66}, {0, -0.44}});
+    c.FillPolygon(hull, 0.12);
+    c.Polyline(hull, true, Outline(0.065, 0.13));
+    c.Polyline({{0, 0.46}, {0.1, 0.05}, {0, -0.14}, {-0.1, 0.05}}, true, Outline(0.05, 0.08, 0.9));
+    return c;
+}
+
+Canvas Orbiter() {
+    // A small ring with a bright hub and four spokes.
+    Canvas c = SpriteCanvas(64);
+    c.Circle({0, 0}, 0.36, Outline(0.07, 0.14));
+    c.FillCircle({0, 0}, 0.12, 1.0);
+    for (int i = 0; i < 4; ++i) {
+        const double a = i * 3.14159265358979 / 2 + 0.785398;
+        c.Line({0.5 * std::cos(a), 0.5 * std::sin(a)}, {0.68 * std::cos(a), 0.68 * std::sin(a)}, Outline(0.06, 0.1, 0.9));
+    }
+    return c;
+}
+
+Canvas Gunner() {
+    // An octagonal turret with a twin barrel along its heading.
+    Canvas c = SpriteCanvas(64);
+    const std::vector<Point> body = RegularPolygon({0, -0.12}, 0.58, 8, 22.5);
+    c.FillPolygon(body, 0.1);
+    c.Polyline(body, true, Outline(0.065, 0.13));
+    c.Circle({0, -0.12}, 0.22, Outline(0.055, 0.09, 0.9));
+    c.Line({-0.12, 0.12}, {-0.12, 0.86}, Outline(0.06, 0.1));
+    c.Line({0.12, 0.12}, {0.12, 0.86}, Outline(0.06, 0.1));
+    return c;
+}
+
+Canvas EnemyShot() {
+    // A hot pellet: drawn only 0.6 units wide, so a bright core and a soft rim.
+    Canvas c = SpriteCanvas(32);
+    c.Falloff({0, 0}, 0.85, 0.85, 0.55, 2.0);
+    c.FillCircle({0, 0}, 0.34, 1.0);
+    return c;
+}
+
+}  // namespace
+
+const std::vector<TexturePicture>& TexturePictures() {
+    static const std::vector<TexturePicture> pictures = {
+        {"grid6.tga", [] { return Grid(true); }},
+        {"numbers.tga", Numbers},
+        {"shot.tga", Shot},
+        {"glow.tga", GlowPicture},
+        {"shotglow.tga", ShotGlow},
+        {"spark.tga", Spark},
+        {"dropping.tga", Dropping},
+        {"gameover.tga", GameOver},
+        {"tail.tga", Tail},
+        {"player1.tga", PlayerArrow},
+        {"player2.tga", PlayerClaw},
+        {"player3.tga", PlayerSaucer},
+        {"enemy1.tga", Wanderer},
+        {"enemy2.tga", Hunter},
+        {"enemy3.tga", Orbiter},
+        {"enemy4.tga", Gunner},
+        {"enemyshot.tga", EnemyShot},
+        // The earlier edition's own two; it shares the rest.
+        {"grid.tga", [] { return Grid(false); }},
+        {"player.tga", PlayerClassic},
+    };
+    return pictures;
+}
