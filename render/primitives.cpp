@@ -1,0 +1,128 @@
+#include "render/primitives.h"
+
+#include <GL/gl.h>
+
+#include "render/textures.h"
+
+Vector3 gridColour[GRID_NODE_CAPACITY];
+
+namespace {
+
+double ClampUnit(double value) {
+    if (value < 0) return 0;
+    if (value > 1) return 1;
+    return value;
+}
+
+void Vertex(const Vector3& p) {
+    glVertex3f(float(p.x), float(p.y), float(p.z));
+}
+
+}  // namespace
+
+void SetGridBaseBrightness() {
+    for (int i = 0; i < gridRows; ++i) {
+        for (int j = 0; j < gridColumns; ++j) {
+            bool edge = j == gridColumns - 1 || i == gridRows - 1;
+            gridColour[i * gridColumns + j].x = edge ? 0.0 : 1.0;
+        }
+    }
+}
+
+void ApplyGridStretch(double rowLinkScale) {
+    for (int i = 1; i < gridRows; ++i) {
+        for (int j = 1; j < gridColumns; ++j) {
+            int a = (i - 1) * gridColumns + (j - 1);
+            int b = (i - 1) * gridColumns + j;
+            int n = i * gridColumns + (j - 1);
+            double f1 = ClampUnit(2 - rowLinkScale * (gridPos[a] - gridPos[b]).Length());
+            gridColour[a].x *= f1;
+            gridColour[b].x *= f1;
+            double f2 = ClampUnit(2 - (gridPos[a] - gridPos[n]).Length());
+            gridColour[a].x *= f2;
+            gridColour[n].x *= f2;
+        }
+    }
+}
+
+void ApplyGridSpeedColour() {
+    int count = gridRows * gridColumns;
+    for (int n = 0; n < count; ++n) {
+        double s = gridVel[n].Length();
+        double k = (s * s * 80 + 1.2) * gridColour[n].x;
+        k = k * k * 0.3;
+        gridColour[n] = Vector3(k * 0.2, k * 0.7, k * 0.05);
+    }
+}
+
+void EmitGridMesh() {
+    glBegin(GL_TRIANGLES);
+    for (int t = 0; t < gridTriangleCount; ++t) {
+        for (int corner = 0; corner < 3; ++corner) {
+            int n = gridTriangles[t].node[corner];
+            glTexCoord2f(gridTexCoord[n].u, gridTexCoord[n].v);
+            const Vector3& colour = gridColour[n];
+            glColor3f(float(colour.x), float(colour.y), float(colour.z));
+            Vertex(gridPos[n]);
+        }
+    }
+    glEnd();
+}
+
+void DrawGrid() {
+    SetGridBaseBrightness();
+    ApplyGridStretch(1.0);
+    ApplyGridSpeedColour();
+    EmitGridMesh();
+}
+
+void DrawSprite(int32_t slot, const Vector3& pos, const Vector3& dir, float halfSize,
+                const Vector3& colour) {
+    // The direction turned a quarter turn clockwise seen from +z: the picture's u axis.
+    Vector3 side(dir.y, -dir.x, 0);
+    double s = halfSize;
+    Vector3 along = dir * s;
+    Vector3 across = side * s;
+
+    bool known = slot >= 0 && slot < SPRITE_SLOT_COUNT;
+    glBindTexture(GL_TEXTURE_2D, known ? spriteTextures[slot].Id() : 0);
+    glColor3f(float(colour.x), float(colour.y), float(colour.z));
+    glBegin(GL_QUADS);
+    glTexCoord2f(0, 0);
+    Vertex(pos - along - across);
+    glTexCoord2f(0, 1);
+    Vertex(pos + along - across);
+    glTexCoord2f(1, 1);
+    Vertex(pos + along + across);
+    glTexCoord2f(1, 0);
+    Vertex(pos - along + across);
+    glEnd();
+}
+
+void DrawNumber(int32_t value, int32_t digitCount, const Vector3& pos) {
+    // The digit strip holds 16 equal cells across; digit d is cell d.
+    const float cell = 0.0625f;
+    for (int i = 0; i < digitCount; ++i) {
+        int32_t digit = value % 10;
+        value = value / 10;
+        float u0 = float(digit) * cell;
+
+        glBindTexture(GL_TEXTURE_2D, digitTexture.Id());
+        glColor3f(0.7f, 1.0f, 0.3f);
+        double left = pos.x - i;
+        double right = pos.x - i + 1;
+        glBegin(GL_QUADS);
+        glTexCoord2f(u0, 1);
+        Vertex(Vector3(left, pos.y + 1, pos.z));
+        glTexCoord2f(u0, 0);
+        Vertex(Vector3(left, pos.y, pos.z));
+        glTexCoord2f(u0 + cell, 0);
+        Vertex(Vector3(right, pos.y, pos.z));
+        glTexCoord2f(u0 + cell, 1);
+        Vertex(Vector3(right, pos.y + 1, pos.z));
+        glEnd();
+
+        DrawSprite(SLOT_GLOW, Vector3(pos.x - i + 0.5, pos.y + 0.5, pos.z), Vector3(1, 0, 0), 1.0f,
+                   Vector3(0.4f, 0.15f, 0));
+    }
+}

@@ -1,0 +1,121 @@
+#include "render/scene.h"
+
+#include <GL/gl.h>
+
+#include <cmath>
+
+#include "app/log.h"
+#include "game/world.h"
+#include "render/primitives.h"
+#include "render/textures.h"
+
+// Constants written as 0.7f and the like are the single-precision values widened to
+// double, exactly as the picture was tuned with them. Where one meets an int the
+// widening is spelled out, or the arithmetic would stay in float.
+
+namespace {
+
+const Vector3 ALONG_X(1, 0, 0);
+const Vector3 UPRIGHT(0, 1, 0);
+
+void DrawPlayer() {
+    // Blinks while a new life is protected: shown on timer digits 0..4, hidden on 5..9.
+    if (lives < 0 || respawnTimer % 10 >= 5) return;
+    int32_t m = controlMode;
+    const Vector3& colour = playerColours[m];
+    DrawSprite(SLOT_PLAYER1 + m, playerPos, playerHeading, 1.0f, colour);
+    // In mode 2 the glow trails slightly behind the ship, against its heading.
+    Vector3 glowPos = m == 2 ? playerPos - playerHeading * 0.2f : playerPos;
+    DrawSprite(SLOT_GLOW, glowPos, ALONG_X, 2.0f,
+               Vector3(0.7f * colour.x, 0.25f * colour.y, 0.3f * colour.z));
+}
+
+void DrawShots() {
+    for (const Shot& shot : shots) {
+        if (!shot.active) continue;
+        Vector3 dir = Normalise(shot.vel);
+        DrawSprite(SLOT_SHOT, shot.pos, dir, 1.0f, Vector3(1.0, 0.8f, 0.4f));
+        DrawSprite(SLOT_SHOTGLOW, shot.pos, dir, 1.0f, Vector3(0.8f, 0.3f, 0));
+        DrawSprite(SLOT_GLOW, shot.pos, ALONG_X, 2.0f, Vector3(0.4f, 0.2f, 0));
+    }
+}
+
+void DrawShockwaves() {
+    for (const Shockwave& wave : shockwaves) {
+        int32_t a = wave.age;
+        int32_t b = wave.startAge;
+        int32_t h = (100 - b) / 2;
+        // Visible only in the first half of its remaining life, fading as k runs down.
+        if (!(a > 0 && a < 100 - h)) continue;
+        int32_t k = 100 - h - a;
+        double p = std::pow(double(k * 4) / double(100 - b), 1 - double(0.01f) * b);
+        DrawSprite(SLOT_GLOW, wave.pos, ALONG_X, float((a - b) * 0.5),
+                   Vector3(p, 0.7f * p, 0.2f * p));
+    }
+}
+
+void DrawSparks() {
+    for (const Spark& spark : sparks) {
+        if (spark.life <= 0) continue;
+        // Life 50 shows the spark's own colour; it fades linearly to nothing.
+        DrawSprite(SLOT_SPARK, spark.pos, ALONG_X, 1.0f, spark.colour * spark.life * 0.02f);
+    }
+}
+
+void DrawEntities() {
+    for (const Entity& entity : entities) {
+        if (entity.life <= 0) continue;
+        DrawSprite(entity.texture, entity.pos, entity.dir, entity.scale, entity.colour);
+        DrawSprite(SLOT_GLOW, entity.pos, ALONG_X, entity.scale * 1.5f, entity.colour * 0.5);
+        if (entity.flash > 0) {
+            DrawSprite(SLOT_GLOW, entity.pos, ALONG_X, entity.scale, Vector3(1.0, 0.2f, 0.3f));
+        }
+    }
+}
+
+void DrawDisplay() {
+    DrawNumber(score, 8, Vector3(-14, 14.5, 0));
+    DrawNumber(level, 2, Vector3(0, 14.5, 0));
+    DrawSprite(SLOT_GLOW, Vector3(0, 15, 0), ALONG_X, 2.0f, Vector3(0, 0, 0.5));
+
+    for (int32_t i = 0; i < lives; ++i) {
+        DrawSprite(SLOT_PLAYER1 + controlMode, Vector3(i - double(20.4f), 14, 0), UPRIGHT, 0.5f,
+                   playerColours[controlMode]);
+    }
+
+    if (lives < 0) {
+        DrawSprite(SLOT_GAMEOVER, Vector3(0, 0, 0), UPRIGHT, 6.0f, Vector3(1.0, 0.2f, 0.6f));
+        DrawSprite(SLOT_GLOW, Vector3(0, 0, 0), UPRIGHT, 10.0f, Vector3(0.5, 0.1f, 0.3f));
+    }
+}
+
+}  // namespace
+
+void DrawScene() {
+    glDepthMask(GL_TRUE);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+
+    glLoadIdentity();
+    glTranslatef(float(-cameraPos.x), float(-cameraPos.y), float(-cameraPos.z));
+
+    // Every quad is added to the picture, in issue order, with nothing hidden.
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_ONE, GL_ONE);
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_DEPTH_TEST);
+    glEnable(GL_TEXTURE_2D);
+
+    glBindTexture(GL_TEXTURE_2D, gridTexture.Id());
+    DrawGrid();
+
+    DrawPlayer();
+    DrawShots();
+    DrawShockwaves();
+    DrawSparks();
+    DrawEntities();
+    DrawDisplay();
+
+    glDisable(GL_BLEND);
+    LogDisable();
+    glFlush();
+}
