@@ -208,6 +208,7 @@ public:
     bool Ok() const { return ok_; }
     size_t Offset() const { return pos_; }
     bool AtEnd() const { return pos_ == data_.size(); }
+    size_t Size() const { return data_.size(); }
     const std::string& Missing() const { return missing_; }
 
     bool Need(size_t n, const char* what) {
@@ -257,7 +258,7 @@ private:
 };
 
 std::string Truncated(const ByteReader& in) {
-    return Format("file ends at byte %i in the middle of the %s", static_cast<int>(in.Offset()),
+    return Format("file ends at byte %i, in the %s", static_cast<int>(in.Size()),
                   in.Missing().c_str());
 }
 

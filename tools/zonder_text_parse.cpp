@@ -242,6 +242,8 @@ private:
                 return Fail(problem, "point '" + s + "' is not x:y with both 0..255");
             if (static_cast<int>(c.points.size()) == PACK_CURVE_MAX_POINTS)
                 return Fail(problem, std::string("curve ") + CurveName(current_) + " has more than 100 points");
+            if (!c.points.empty() && x < c.points.back().x)
+                return Fail(problem, "point '" + s + "' lies before the point ahead of it (x must not fall)");
             c.points.push_back({static_cast<uint8_t>(x), static_cast<uint8_t>(y)});
         }
         return true;
@@ -340,6 +342,7 @@ private:
 
     bool InlineInstrument(PackInstrument& ins, std::string& error) {
         InstrumentBuilder builder(ins);
+        const size_t header = line_;
         for (++line_; line_ < lines_.size(); ++line_) {
             if (!TokenizeLine()) return Report(error);
             if (tokens_.empty()) continue;
@@ -353,6 +356,7 @@ private:
             }
             if (!builder.Line(tokens_, static_cast<int>(line_) + 1, problem_)) return Report(error);
         }
+        line_ = header;
         return Problem("instrument block has no 'end'", error);
     }
 
@@ -368,6 +372,7 @@ private:
         PackPattern& p = song_.patterns.back();
         p.name = tokens_[1].text;
         p.length = length;
+        const size_t header = line_;
         int lastRow = -1;
         for (++line_; line_ < lines_.size(); ++line_) {
             if (!TokenizeLine()) return Report(error);
@@ -375,6 +380,7 @@ private:
             if (tokens_[0].text == "end" && tokens_.size() == 1) return true;
             if (!Row(p, lastRow, error)) return false;
         }
+        line_ = header;
         return Problem("pattern '" + p.name + "' has no 'end'", error);
     }
 
