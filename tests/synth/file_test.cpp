@@ -186,6 +186,7 @@ TEST(InstrumentFile, ArpeggioOffsetsAndSpeed) {
 }
 
 TEST(InstrumentFile, EveryTruncationIsRefusedAndChangesNothing) {
+    EnterCaseFolder("InstrumentFile.EveryTruncationIsRefusedAndChangesNothing");
     ZonderBytes whole = InstrumentBytes("arpeggio", 0, 0, 10, 100, {12, 7});
     Instrument full{};
     std::FILE* file = FileOf(whole.data);
@@ -216,6 +217,7 @@ TEST(SoundEffectFile, MissingFileLeavesAnEmptyInstrument) {
 }
 
 TEST(SoundEffectFile, LoadsIntoItsSlot) {
+    EnterCaseFolder("SoundEffectFile.LoadsIntoItsSlot");
     ZonderBytes b = InstrumentBytes("shot", 1, 0);
     std::FILE* out = std::fopen("shot.zdi", "wb");
     std::fwrite(b.data.data(), 1, b.data.size(), out);
@@ -242,6 +244,7 @@ TEST(SoundEffectFile, HostileFilesLeaveAnEmptyInstrumentAndOneMessage) {
 }
 
 TEST(SongFile, LogsTheListingInOrder) {
+    EnterCaseFolder("SongFile.LogsTheListingInOrder");
     ResetPlayerState();
     std::string log;
     ASSERT_TRUE(LoadSongLogged(ValidSong(), log));
@@ -263,6 +266,7 @@ TEST(SongFile, LogsTheListingInOrder) {
 }
 
 TEST(SongFile, EmptySongLoads) {
+    EnterCaseFolder("SongFile.EmptySongLoads");
     ResetPlayerState();
     ZonderBytes b;
     b.Text("").U8(0).U8(0).U16(0);
@@ -273,6 +277,7 @@ TEST(SongFile, EmptySongLoads) {
 }
 
 TEST(SongFile, OccupiedInstrumentSlotIsReadOverInPlace) {
+    EnterCaseFolder("SongFile.OccupiedInstrumentSlotIsReadOverInPlace");
     ResetPlayerState();
     std::string log;
     ASSERT_TRUE(LoadSongLogged(ValidSong(), log));
@@ -291,6 +296,7 @@ TEST(SongFile, OccupiedInstrumentSlotIsReadOverInPlace) {
 }
 
 TEST(SongFile, EveryTruncationIsRefusedAndChangesNothing) {
+    EnterCaseFolder("SongFile.EveryTruncationIsRefusedAndChangesNothing");
     ResetPlayerState();
     std::string log;
     ASSERT_TRUE(LoadSongLogged(ValidSong(), log));
@@ -310,6 +316,7 @@ TEST(SongFile, EveryTruncationIsRefusedAndChangesNothing) {
 }
 
 TEST(SongFile, HostileFilesAreRefusedWhole) {
+    EnterCaseFolder("SongFile.HostileFilesAreRefusedWhole");
     ResetPlayerState();
     std::string log;
     ASSERT_TRUE(LoadSongLogged(ValidSong(), log));
@@ -328,6 +335,7 @@ TEST(SongFile, HostileFilesAreRefusedWhole) {
 }
 
 TEST(SongFile, RefusesRowsThatLeaveTheNoteTableWithTheirArpeggio) {
+    EnterCaseFolder("SongFile.RefusesRowsThatLeaveTheNoteTableWithTheirArpeggio");
     struct Case {
         int note;
         int offset;

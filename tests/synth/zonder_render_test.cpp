@@ -1,0 +1,191 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "synth/noise.h"
+#include "synth/player.h"
+#include "synth/render_audio.h"
+#include "synth/song_files.h"
+#include "synth/voices.h"
+#include "tests/synth/zonder_bytes.h"
+
+namespace {
+const std::string TOOL = VORTANE_RUN_DIR "/zonder-render";
+
+// Runs the tool with the arguments; returns its exit status, stderr in err.
+int RunTool(const std::string& args, std::string* err = nullptr) {
+    int status = std::system((TOOL + " " + args + " 2> err.txt").c_str());
+    if (err) {
+        std::ifstream in("err.txt");
+        std::stringstream text;
+        text << in.rdbuf();
+        *err = text.str();
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+void WriteFile(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+
+void WriteBytes(const std::string& path, const ZonderBytes& b) {
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(b.data.data()), b.data.size());
+}
+
+struct Wav {
+    std::vector<uint8_t> header;
+    std::vector<float> samples;
+};
+
+Wav ReadWav(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::vector<uint8_t> all((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    Wav wav;
+    if (all.size() < 58) return wav;
+    wav.header.assign(all.begin(), all.begin() + 58);
+    wav.samples.resize((all.size() - 58) / 4);
+    std::memcpy(wav.samples.data(), all.data() + 58, wav.samples.size() * 4);
+    return wav;
+}
+
+uint32_t U32(const std::vector<uint8_t>& b, size_t at) {
+    return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<uint32_t>(b[at + 3]) << 24;
+}
+
+// The noise instrument the seed tests play, and a sustained tone.
+ZonderBytes NoiseBytes() { return InstrumentBytes("hiss", 1, 1, 200); }
+ZonderBytes ToneBytes() { return InstrumentBytes("tone", 0, 0, 50); }
+}  // namespace
+
+TEST(ZonderRender, BadArgumentsAndFilesExitWithTwo) {
+    EnterCaseFolder("ZonderRender.BadArgumentsAndFilesExitWithTwo");
+    WriteFile("ok.events", "0 trigger 0 48 1\n");
+    WriteFile("bad.events", "# a comment\n100 trigger 0 48 9\n");
+    WriteFile("junk.events", "100 sing loudly\n");
+    struct Case {
+        std::string args;
+        std::string said;  // part of the message
+    };
+    for (const Case& c : {
+             Case{"", "--samples"},
+             Case{"--samples 10", "--out"},
+             Case{"--samples ten --out x.wav", "--samples"},
+             Case{"--samples 10 --out x.wav --buffer 0", "--buffer"},
+             Case{"--samples 10 --out x.wav --volume 3", "unknown"},
+             Case{"--samples 10 --out x.wav --effect 100=a.zdi", "slot"},
+             Case{"--samples 10 --out x.wav --effect 0=missing.zdi", "missing.zdi"},
+             Case{"--samples 10 --out x.wav --song missing.zds", "missing.zds"},
+             Case{"--samples 10 --out x.wav --events missing.events", "missing.events"},
+             Case{"--samples 10 --out x.wav --events bad.events", "bad.events:2"},
+             Case{"--samples 10 --out x.wav --events junk.events", "junk.events:1"},
+             Case{"--samples 10 --out x.wav --song " VORTANE_SOURCE_DIR "/tests/bad/song_note_120.zds", "note 120"},
+             Case{"--samples 10 --out x.wav --effect 1=" VORTANE_SOURCE_DIR "/tests/bad/instrument_amp_length_0.zdi",
+                  "amp curve length 0"},
+             Case{"--samples 10 --out no/such/dir/x.wav", "x.wav"},
+         }) {
+        std::string err;
+        EXPECT_EQ(RunTool(c.args, &err), 2) << c.args;
+        EXPECT_NE(err.find(c.said), std::string::npos) << c.args << "\n" << err;
+    }
+}
+
+TEST(ZonderRender, WritesFloatWavExactlyAsTheCallbackRenders) {
+    EnterCaseFolder("ZonderRender.WritesFloatWavExactlyAsTheCallbackRenders");
+    WriteBytes("tone.zdi", ToneBytes());
+    WriteFile("tone.events", "# two notes and a release\n0 trigger 3 48 1\n1000 trigger 3 55 1\n3000 release 1\n");
+    ASSERT_EQ(RunTool("--effect 3=tone.zdi --events tone.events --samples 5000 --buffer 1 --out tone.wav"), 0);
+    Wav wav = ReadWav("tone.wav");
+    ASSERT_EQ(wav.header.size(), 58u);
+    EXPECT_EQ(std::string(wav.header.begin(), wav.header.begin() + 4), "RIFF");
+    EXPECT_EQ(U32(wav.header, 4), 50u + 4 * 5000);
+    EXPECT_EQ(U32(wav.header, 16), 18u);
+    EXPECT_EQ(wav.header[20] | wav.header[21] << 8, 3);   // IEEE float
+    EXPECT_EQ(wav.header[22] | wav.header[23] << 8, 1);   // mono
+    EXPECT_EQ(U32(wav.header, 24), 44100u);
+    EXPECT_EQ(wav.header[34] | wav.header[35] << 8, 32);  // bits
+    EXPECT_EQ(U32(wav.header, 54), 4u * 5000);
+    ASSERT_EQ(wav.samples.size(), 5000u);
+
+    // The same in-process, with each request made right before its sample.
+    ResetPlayerState();
+    ASSERT_TRUE(LoadSoundEffect(3, "tone.zdi"));
+    std::vector<float> expected(5000);
+    TriggerNote(soundEffects[3], 48, 1);
+    RenderAudio(expected.data(), 1000);
+    TriggerNote(soundEffects[3], 55, 1);
+    RenderAudio(expected.data() + 1000, 2000);
+    ReleaseNote(1);
+    RenderAudio(expected.data() + 3000, 2000);
+    EXPECT_EQ(wav.samples, expected);
+    EXPECT_NE(expected[500], 0.0f);
+
+    // Larger buffers move the events to the next buffer start: 1000 lands at 1024.
+    ASSERT_EQ(RunTool("--effect 3=tone.zdi --events tone.events --samples 5000 --buffer 512 --out tone512.wav"), 0);
+    Wav coarse = ReadWav("tone512.wav");
+    ASSERT_EQ(coarse.samples.size(), 5000u);
+    EXPECT_TRUE(std::equal(coarse.samples.begin(), coarse.samples.begin() + 1000, expected.begin()));
+    EXPECT_NE(coarse.samples, expected);
+}
+
+TEST(ZonderRender, EventsDueTogetherRunInFileOrder) {
+    EnterCaseFolder("ZonderRender.EventsDueTogetherRunInFileOrder");
+    WriteBytes("tone.zdi", ToneBytes());
+    WriteBytes("hiss.zdi", NoiseBytes());
+    // Both become due at the buffer starting at 1024; file order puts hiss last.
+    WriteFile("order.events", "900 trigger 0 40 2\n100 trigger 1 60 2\n");
+    ASSERT_EQ(RunTool("--effect 0=tone.zdi --effect 1=hiss.zdi --events order.events --samples 3000 --out order.wav"),
+              0);
+    ResetPlayerState();
+    ASSERT_TRUE(LoadSoundEffect(0, "tone.zdi"));
+    ASSERT_TRUE(LoadSoundEffect(1, "hiss.zdi"));
+    std::vector<float> expected(3000);
+    RenderAudio(expected.data(), 1024);
+    TriggerNote(soundEffects[0], 40, 2);
+    TriggerNote(soundEffects[1], 60, 2);
+    RenderAudio(expected.data() + 1024, 1024);
+    RenderAudio(expected.data() + 2048, 952);
+    EXPECT_EQ(ReadWav("order.wav").samples, expected);
+}
+
+TEST(ZonderRender, SeedChoosesTheNoise) {
+    EnterCaseFolder("ZonderRender.SeedChoosesTheNoise");
+    WriteBytes("hiss.zdi", NoiseBytes());
+    WriteFile("hiss.events", "0 trigger 0 60 0\n");
+    std::string common = "--effect 0=hiss.zdi --events hiss.events --samples 4000 ";
+    ASSERT_EQ(RunTool(common + "--out a.wav"), 0);
+    ASSERT_EQ(RunTool(common + "--seed 1 --out b.wav"), 0);
+    ASSERT_EQ(RunTool(common + "--seed 7 --out c.wav"), 0);
+    std::vector<float> a = ReadWav("a.wav").samples, c = ReadWav("c.wav").samples;
+    EXPECT_EQ(a, ReadWav("b.wav").samples);
+    EXPECT_NE(a, c);
+    ResetPlayerState();
+    SeedSynthNoise(7);
+    ASSERT_TRUE(LoadSoundEffect(0, "hiss.zdi"));
+    std::vector<float> expected(4000);
+    TriggerNote(soundEffects[0], 60, 0);
+    RenderAudio(expected.data(), 4000);
+    EXPECT_EQ(c, expected);
+}
+
+TEST(ZonderRender, PlaysTheSongFromPlayEvent) {
+    EnterCaseFolder("ZonderRender.PlaysTheSongFromPlayEvent");
+    ZonderBytes song;
+    song.Text("tune").U8(1).Append(ToneBytes());
+    song.U8(1).Append(PatternBytes(1, "p", {{48, 0}}));
+    song.U16(1).U16(0);
+    WriteBytes("tune.zds", song);
+    WriteFile("play.events", "0 play\n");
+    ASSERT_EQ(RunTool("--song tune.zds --samples 6000 --out silent.wav"), 0);
+    ASSERT_EQ(RunTool("--song tune.zds --events play.events --samples 6000 --out tune.wav"), 0);
+    std::vector<float> silent = ReadWav("silent.wav").samples, tune = ReadWav("tune.wav").samples;
+    ASSERT_EQ(tune.size(), 6000u);
+    EXPECT_EQ(silent, std::vector<float>(6000, 0.0f));
+    // Nothing before the first sequencer tick at 2940 and its control tick.
+    for (int i = 0; i < 2940; i++) ASSERT_EQ(tune[i], 0.0f) << i;
+    bool sounds = false;
+    for (int i = 2940; i < 6000; i++) sounds = sounds || tune[i] != 0.0f;
+    EXPECT_TRUE(sounds);
+}

@@ -1,0 +1,280 @@
+// zonder-render: renders the Zonder player offline into a WAV file.
+//
+//   zonder-render [--song FILE.zds] [--effect SLOT=FILE.zdi ...] [--events FILE]
+//                 [--seed N] [--buffer B] --samples N --out FILE.wav
+//
+// The player is set up as at start-up, without an audio device; the song and
+// the effects load through the game's own loaders. N samples are rendered by
+// calling the stream callback on buffers of B frames (default 1024, the last
+// one shorter). Before each buffer every event whose sample is at or before
+// the buffer's first sample and that has not run yet runs, in file order, so
+// with --buffer 1 events land on their exact sample. Events file lines:
+//
+//   SAMPLE play                       start the song (PlaySong)
+//   SAMPLE trigger SLOT NOTE VOICE    TriggerNote(soundEffects[SLOT], NOTE, VOICE)
+//   SAMPLE release VOICE              ReleaseNote(VOICE)
+//   # comment
+//
+// Output: WAV, IEEE float (format 3), mono, 44100 Hz, 32 bits, the samples
+// exactly as the callback wrote them. Bad arguments, unreadable or refused
+// files: a message on stderr and exit status 2.
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "synth/noise.h"
+#include "synth/player.h"
+#include "synth/render_audio.h"
+#include "synth/sequencer.h"
+#include "synth/song_files.h"
+#include "synth/voices.h"
+
+namespace {
+constexpr int EXIT_BAD_INPUT = 2;
+constexpr long long MAX_SAMPLES = 1000000000;  // keeps the WAV sizes within 32 bits
+
+struct Effect {
+    int slot;
+    std::string path;
+};
+
+struct Event {
+    long long sample;
+    enum Kind { PLAY, TRIGGER, RELEASE } kind;
+    int slot, note, voice;
+    size_t order;  // position in the file
+};
+
+struct Options {
+    std::string song, events, out;
+    std::vector<Effect> effects;
+    long long samples = -1;
+    long long buffer = 1024;
+    long long seed = 1;
+};
+
+[[noreturn]] void Fail(const std::string& message) {
+    std::fprintf(stderr, "zonder-render: %s\n", message.c_str());
+    std::exit(EXIT_BAD_INPUT);
+}
+
+[[noreturn]] void Usage(const std::string& message) {
+    std::fprintf(stderr,
+                 "zonder-render: %s\n"
+                 "usage: zonder-render [--song FILE.zds] [--effect SLOT=FILE.zdi ...] [--events FILE]\n"
+                 "                     [--seed N] [--buffer B] --samples N --out FILE.wav\n",
+                 message.c_str());
+    std::exit(EXIT_BAD_INPUT);
+}
+
+bool ParseNumber(const std::string& text, long long low, long long high, long long& value) {
+    if (text.empty()) return false;
+    errno = 0;
+    char* end = nullptr;
+    long long parsed = std::strtoll(text.c_str(), &end, 10);
+    if (errno != 0 || *end != '\0' || parsed < low || parsed > high) return false;
+    value = parsed;
+    return true;
+}
+
+long long NumberOption(const std::string& name, const std::string& text, long long low, long long high) {
+    long long value = 0;
+    if (!ParseNumber(text, low, high, value)) {
+        Usage(name + " wants a whole number from " + std::to_string(low) + " to " + std::to_string(high) +
+              ", not \"" + text + "\"");
+    }
+    return value;
+}
+
+Options ParseArguments(int argc, char** argv) {
+    Options options;
+    for (int i = 1; i < argc; i++) {
+        std::string arg = argv[i];
+        if (arg == "--help" || arg == "-h") Usage("renders the synthesizer into a WAV file");
+        if (i + 1 >= argc) Usage("unknown or incomplete argument \"" + arg + "\"");
+        std::string value = argv[++i];
+        if (arg == "--song") {
+            options.song = value;
+        } else if (arg == "--events") {
+            options.events = value;
+        } else if (arg == "--out") {
+            options.out = value;
+        } else if (arg == "--samples") {
+            options.samples = NumberOption(arg, value, 0, MAX_SAMPLES);
+        } else if (arg == "--buffer") {
+            options.buffer = NumberOption(arg, value, 1, 1 << 20);
+        } else if (arg == "--seed") {
+            options.seed = NumberOption(arg, value, 0, UINT32_MAX);
+        } else if (arg == "--effect") {
+            size_t equals = value.find('=');
+            if (equals == std::string::npos || equals + 1 == value.size()) {
+                Usage("--effect wants SLOT=FILE, not \"" + value + "\"");
+            }
+            long long slot = NumberOption("--effect slot", value.substr(0, equals), 0, SOUND_EFFECT_SLOTS - 1);
+            options.effects.push_back({static_cast<int>(slot), value.substr(equals + 1)});
+        } else {
+            Usage("unknown argument \"" + arg + "\"");
+        }
+    }
+    if (options.samples < 0) Usage("--samples N is required");
+    if (options.out.empty()) Usage("--out FILE.wav is required");
+    return options;
+}
+
+std::vector<Event> ReadEvents(const std::string& path) {
+    std::vector<Event> events;
+    if (path.empty()) return events;
+    std::ifstream in(path);
+    if (!in) Fail(path + ": cannot be read");
+    std::string line;
+    for (int number = 1; std::getline(in, line); number++) {
+        std::istringstream words(line);
+        std::string sampleText, command;
+        if (!(words >> sampleText) || sampleText[0] == '#') continue;
+        std::string where = path + ":" + std::to_string(number) + ": ";
+        Event e{};
+        e.order = events.size();
+        if (!ParseNumber(sampleText, 0, MAX_SAMPLES, e.sample)) Fail(where + "bad sample \"" + sampleText + "\"");
+        words >> command;
+        std::vector<std::string> args;
+        for (std::string w; words >> w;) args.push_back(w);
+        long long a = 0, b = 0, c = 0;
+        if (command == "play" && args.empty()) {
+            e.kind = Event::PLAY;
+        } else if (command == "trigger" && args.size() == 3) {
+            if (!ParseNumber(args[0], 0, SOUND_EFFECT_SLOTS - 1, a)) Fail(where + "slot must be 0..99");
+            if (!ParseNumber(args[1], 0, NOTE_COUNT - 1, b)) Fail(where + "note must be 0..119");
+            if (!ParseNumber(args[2], 0, VOICE_COUNT - 1, c)) Fail(where + "voice must be 0..5");
+            e.kind = Event::TRIGGER;
+            e.slot = static_cast<int>(a);
+            e.note = static_cast<int>(b);
+            e.voice = static_cast<int>(c);
+        } else if (command == "release" && args.size() == 1) {
+            if (!ParseNumber(args[0], 0, VOICE_COUNT - 1, c)) Fail(where + "voice must be 0..5");
+            e.kind = Event::RELEASE;
+            e.voice = static_cast<int>(c);
+        } else {
+            Fail(where + "expected \"SAMPLE play\", \"SAMPLE trigger SLOT NOTE VOICE\" or \"SAMPLE release VOICE\"");
+        }
+        events.push_back(e);
+    }
+    return events;
+}
+
+void LoadFiles(const Options& options) {
+    for (const Effect& effect : options.effects) {
+        std::FILE* probe = std::fopen(effect.path.c_str(), "rb");
+        if (!probe) Fail(effect.path + ": cannot be read");
+        std::fclose(probe);
+        // A refused file has already been reported by the loader.
+        if (!LoadSoundEffect(effect.slot, effect.path.c_str())) Fail(effect.path + ": refused");
+    }
+    if (!options.song.empty()) {
+        std::FILE* file = std::fopen(options.song.c_str(), "rb");
+        if (!file) Fail(options.song + ": cannot be read");
+        bool loaded = LoadSong(file, options.song.c_str());
+        std::fclose(file);
+        if (!loaded) Fail(options.song + ": refused");
+    }
+}
+
+void RunEvent(const Event& e) {
+    switch (e.kind) {
+        case Event::PLAY: PlaySong(); break;
+        case Event::TRIGGER: TriggerNote(soundEffects[e.slot], e.note, e.voice); break;
+        case Event::RELEASE: ReleaseNote(e.voice); break;
+    }
+}
+
+void PutU32(std::vector<uint8_t>& out, uint32_t v) {
+    for (int i = 0; i < 4; i++) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
+}
+void PutU16(std::vector<uint8_t>& out, uint16_t v) {
+    out.push_back(static_cast<uint8_t>(v));
+    out.push_back(static_cast<uint8_t>(v >> 8));
+}
+void PutTag(std::vector<uint8_t>& out, const char* tag) { out.insert(out.end(), tag, tag + 4); }
+
+// RIFF header of a mono 44100 Hz IEEE-float file: fmt (18 bytes), fact, data.
+std::vector<uint8_t> WavHeader(uint32_t samples) {
+    std::vector<uint8_t> h;
+    PutTag(h, "RIFF");
+    PutU32(h, 4 + (8 + 18) + (8 + 4) + 8 + 4 * samples);
+    PutTag(h, "WAVE");
+    PutTag(h, "fmt ");
+    PutU32(h, 18);
+    PutU16(h, 3);  // IEEE float
+    PutU16(h, 1);
+    PutU32(h, 44100);
+    PutU32(h, 44100 * 4);
+    PutU16(h, 4);
+    PutU16(h, 32);
+    PutU16(h, 0);
+    PutTag(h, "fact");
+    PutU32(h, 4);
+    PutU32(h, samples);
+    PutTag(h, "data");
+    PutU32(h, 4 * samples);
+    return h;
+}
+
+void PutFloats(std::vector<uint8_t>& out, const float* samples, size_t count) {
+    for (size_t i = 0; i < count; i++) {
+        uint32_t bits;
+        std::memcpy(&bits, &samples[i], 4);
+        PutU32(out, bits);
+    }
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+    Options options = ParseArguments(argc, argv);
+    std::vector<Event> events = ReadEvents(options.events);
+
+    ResetPlayerState();
+    SeedSynthNoise(static_cast<uint32_t>(options.seed));
+    LoadFiles(options);
+
+    std::FILE* out = std::fopen(options.out.c_str(), "wb");
+    if (!out) Fail(options.out + ": cannot be written");
+    uint32_t total = static_cast<uint32_t>(options.samples);
+    std::vector<uint8_t> bytes = WavHeader(total);
+
+    // Events by sample, so each buffer finds its newly due ones without a scan.
+    std::vector<Event> bySample = events;
+    std::stable_sort(bySample.begin(), bySample.end(),
+                     [](const Event& a, const Event& b) { return a.sample < b.sample; });
+    size_t nextDue = 0;
+    std::vector<Event> due;
+    std::vector<float> buffer(static_cast<size_t>(options.buffer));
+    for (long long start = 0; start < options.samples; start += options.buffer) {
+        due.clear();
+        while (nextDue < bySample.size() && bySample[nextDue].sample <= start) due.push_back(bySample[nextDue++]);
+        std::sort(due.begin(), due.end(), [](const Event& a, const Event& b) { return a.order < b.order; });
+        // Drained at once: nothing happens between here and the buffer's first
+        // sample, and a long run of events can never overfill the request queue.
+        for (const Event& e : due) {
+            RunEvent(e);
+            DrainVoiceRequests();
+            TakeSongRequest();
+        }
+        long long count = std::min(options.buffer, options.samples - start);
+        RenderAudio(buffer.data(), static_cast<unsigned long>(count));
+        PutFloats(bytes, buffer.data(), static_cast<size_t>(count));
+        if (bytes.size() >= (1 << 20)) {
+            std::fwrite(bytes.data(), 1, bytes.size(), out);
+            bytes.clear();
+        }
+    }
+    std::fwrite(bytes.data(), 1, bytes.size(), out);
+    if (std::fclose(out) != 0) Fail(options.out + ": cannot be written");
+    return 0;
+}
