@@ -1,5 +1,6 @@
 #include "tools/zonder_text_binary.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
@@ -100,15 +101,21 @@ std::string CheckInstrument(const PackInstrument& instrument) {
     return "";
 }
 
+double NarrowestSegment(const PackInstrument& ins) {
+    if (ins.noise != 0) return 1.0 / 20;  // noise cycles have 20 equal segments
+    double narrowest = 1.0;
+    for (int slot : {CURVE_SHAPE_A, CURVE_SHAPE_B}) {
+        const std::vector<PackPoint>& p = ins.curves[slot].points;
+        for (size_t i = 1; i < p.size(); ++i) narrowest = std::min(narrowest, (p[i].x - p[i - 1].x) * static_cast<double>(0.003921569f));
+    }
+    return narrowest;
+}
+
 // A note cell is playable when its note, raised by every arpeggio offset and by
 // the highest point of the pitch curve, stays in the note table and keeps the
 // oscillator's step below one cycle per sample.
-static std::string CheckNoteCell(const PackSong& song, int note, int instrumentIndex) {
+std::string CheckNote(const PackInstrument& ins, int note) {
     if (note < 0 || note > PACK_NOTE_MAX) return Format("note %i is outside 0..%i", note, PACK_NOTE_MAX);
-    if (instrumentIndex < 0 || instrumentIndex >= static_cast<int>(song.instruments.size()))
-        return Format("instrument %i is not in the song (it has %i)", instrumentIndex,
-                      static_cast<int>(song.instruments.size()));
-    const PackInstrument& ins = song.instruments[instrumentIndex];
     int highest = note;
     for (uint8_t offset : ins.arpOffsets) {
         if (note + offset > PACK_NOTE_MAX)
@@ -118,8 +125,15 @@ static std::string CheckNoteCell(const PackSong& song, int note, int instrumentI
     int pitchPeak = 0;
     for (const PackPoint& p : ins.curves[CURVE_PITCH].points)
         if (p.y > pitchPeak) pitchPeak = p.y;
-    if (PhaseStep(highest, pitchPeak) >= 1.0)
-        return Format("note %i with the pitch curve's peak %i is too high to play", highest, pitchPeak);
+    // The oscillator moves to the next waveform segment at most once per
+    // sample; a step wider than a segment skips past it and the voice
+    // extrapolates far beyond full scale.
+    const double narrowest = NarrowestSegment(ins);
+    const double step = PhaseStep(highest, pitchPeak);
+    if (step > narrowest)
+        return Format("note %i at the pitch curve's peak %i steps %.4f of a cycle per sample, more than the "
+                      "narrowest waveform segment (%.4f); widen the segments or play it lower",
+                      highest, pitchPeak, step, narrowest);
     return "";
 }
 
@@ -148,7 +162,12 @@ std::string CheckSong(const PackSong& song) {
             for (int r = 0; r < 8 * p.length; ++r) {
                 const int n = p.note[k][r];
                 if (n < 0) continue;
-                std::string problem = CheckNoteCell(song, n, p.instrument[k][r]);
+                const int ins = p.instrument[k][r];
+                std::string problem =
+                    ins < 0 || ins >= static_cast<int>(song.instruments.size())
+                        ? Format("instrument %i is not in the song (it has %i)", ins,
+                                 static_cast<int>(song.instruments.size()))
+                        : CheckNote(song.instruments[ins], n);
                 if (!problem.empty())
                     return where + Format("row %i channel %i: ", r, k + 1) + problem;
             }

@@ -14,6 +14,9 @@
 // First limit the record breaks, or "" when it is a valid file.
 std::string CheckInstrument(const PackInstrument& instrument);
 std::string CheckSong(const PackSong& song);
+// Whether the instrument can play the note: note plus every arpeggio offset in
+// 0..119, and a phase step that never skips a waveform segment.
+std::string CheckNote(const PackInstrument& instrument, int note);
 
 bool WriteInstrumentBinary(const PackInstrument& instrument, std::vector<uint8_t>& out,
                            std::string& error);
@@ -27,6 +30,9 @@ bool ReadSongBinary(const std::vector<uint8_t>& data, PackSong& song, std::strin
 // The player's phase step for a note at a pitch-curve byte; the oscillator
 // needs it below 1.
 double PhaseStep(int note, int pitchByte);
+// The narrowest segment of the instrument's waveforms, as a fraction of a cycle.
+// A phase step wider than that makes the voice skip a segment and overshoot.
+double NarrowestSegment(const PackInstrument& instrument);
 
 bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& data);
 bool WriteWholeFile(const std::string& path, const std::vector<uint8_t>& data);

@@ -429,6 +429,8 @@ private:
                 return Problem(where + NoteName(note) + " with arpeggio offset " + std::to_string(offset) +
                                    " passes the top note G#10", error);
         }
+        const std::string problem = CheckNote(ins, note);
+        if (!problem.empty()) return Problem(where + NoteName(note) + ": " + problem, error);
         p.note[k][row] = note;
         p.instrument[k][row] = instrument;
         return true;
@@ -442,19 +444,27 @@ private:
                 song_.order.push_back(PACK_ORDER_EMPTY);
                 continue;
             }
+            // "NAME+" is the entry followed by the empty steps its pattern plays over.
+            std::string ref = s;
+            const bool whole = !tokens_[i].quoted && ref.size() > 1 && ref.back() == '+';
+            if (whole) ref.pop_back();
             int index = -1;
-            if (!s.empty() && s[0] == '@' && !tokens_[i].quoted) {
-                if (!ParseInt(s.substr(1), 0, static_cast<long>(song_.patterns.size()) - 1, index))
+            if (!ref.empty() && ref[0] == '@' && !tokens_[i].quoted) {
+                if (!ParseInt(ref.substr(1), 0, static_cast<long>(song_.patterns.size()) - 1, index))
                     return Problem("order entry '" + s + "' is not the number of a pattern above", error);
             } else {
                 for (size_t j = 0; j < song_.patterns.size(); ++j) {
-                    if (song_.patterns[j].name != s) continue;
-                    if (index >= 0) return Problem("pattern name '" + s + "' is ambiguous; use @NUMBER", error);
+                    if (song_.patterns[j].name != ref) continue;
+                    if (index >= 0) return Problem("pattern name '" + ref + "' is ambiguous; use @NUMBER", error);
                     index = static_cast<int>(j);
                 }
                 if (index < 0) return Problem("order entry '" + s + "' names no pattern above", error);
             }
             song_.order.push_back(static_cast<uint16_t>(index));
+            for (int step = 1; whole && step < song_.patterns[index].length; ++step) {
+                if (song_.order.size() == PACK_SONG_LENGTH_MAX) return Problem("song is longer than 16384 steps", error);
+                song_.order.push_back(PACK_ORDER_EMPTY);
+            }
         }
         return true;
     }

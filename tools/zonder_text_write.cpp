@@ -75,7 +75,7 @@ std::vector<std::string> InstrumentIds(const PackSong& song) {
 }
 
 bool PlainName(const std::string& s) {
-    if (s.empty() || s[0] == '@' || s == "--") return false;
+    if (s.empty() || s[0] == '@' || s == "--" || s.back() == '+') return false;
     for (char c : s)
         if (c == ' ' || c == '\t' || c == '#' || c == '"' || c == '|' || c < ' ') return false;
     return true;
@@ -133,10 +133,29 @@ std::string SongText(const PackSong& song) {
         out += "end\n";
     }
     out += "\n";
-    for (size_t i = 0; i < song.order.size(); i += 8) {
+    // An entry followed by the empty steps its pattern plays over is written "NAME+".
+    std::vector<std::string> entries;
+    for (size_t i = 0; i < song.order.size(); ++i) {
+        const uint16_t entry = song.order[i];
+        if (entry == PACK_ORDER_EMPTY) {
+            entries.push_back("--");
+            continue;
+        }
+        const size_t rest = static_cast<size_t>(song.patterns[entry].length) - 1;
+        bool whole = rest > 0 && i + rest < song.order.size();
+        for (size_t j = 1; whole && j <= rest; ++j) whole = song.order[i + j] == PACK_ORDER_EMPTY;
+        std::string ref = PatternRef(song, entry);
+        if (whole) {
+            // A quoted name cannot carry the mark; refer by number instead.
+            if (ref[0] == '"') ref = "@" + std::to_string(entry);
+            ref += "+";
+            i += rest;
+        }
+        entries.push_back(ref);
+    }
+    for (size_t i = 0; i < entries.size(); i += 8) {
         out += "order";
-        for (size_t j = i; j < song.order.size() && j < i + 8; ++j)
-            out += " " + (song.order[j] == PACK_ORDER_EMPTY ? std::string("--") : PatternRef(song, song.order[j]));
+        for (size_t j = i; j < entries.size() && j < i + 8; ++j) out += " " + entries[j];
         out += "\n";
     }
     return out;

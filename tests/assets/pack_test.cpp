@@ -116,7 +116,7 @@ TEST(PackRoundTrip, OddButLegalFieldsSurvive) {
     PackPattern p;
     p.name = "same";
     p.length = 2;
-    p.note[0][0] = 119 - 0;
+    p.note[0][0] = 70;
     p.instrument[0][0] = 1;
     p.note[2][15] = PACK_NOTE_OFF;
     song.patterns = {p, p};
@@ -224,6 +224,7 @@ TEST(PackText, ParseErrorsNameFileLineAndProblem) {
         {"text_song_title_32_characters.zst", 1, "longer than 31"},
         {"text_song_pattern_length_33.zst", 21, "length 1..32"},
         {"text_song_two_cells_in_row.zst", 22, "three cells"},
+        {"text_song_note_too_fast_for_its_waveform.zst", 23, "narrowest waveform segment"},
         {"text_song_bad_note_name.zst", 22, "a note and an instrument"},
         {"text_song_pattern_without_end.zst", 21, "no 'end'"},
         {"text_song_instrument_file_missing.zst", 2, "no_such_instrument.zit: cannot be read"},
@@ -251,7 +252,7 @@ TEST(PackText, EveryHostileTextFileIsListedAbove) {
     // A new bad file without an expectation would prove nothing.
     EXPECT_EQ(FilesIn(SOURCE + "tests/bad/", "text_", ".zit").size() +
                   FilesIn(SOURCE + "tests/bad/", "text_", ".zst").size(),
-              21u);
+              22u);
 }
 
 TEST(PackText, NoteNamesMapToTheNoteTable) {

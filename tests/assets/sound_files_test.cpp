@@ -1,0 +1,193 @@
+// The built sound effects and song, loaded and played by the game's own player
+// exactly as the game plays them: each effect on its voice at its notes, the
+// song through the sequencer.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "synth/player.h"
+#include "synth/render_audio.h"
+#include "synth/sequencer.h"
+#include "synth/song_files.h"
+#include "synth/voices.h"
+
+namespace {
+
+const std::string DATA = VORTANE_RUN_DIR "/data/";
+constexpr int RATE = 44100;
+
+struct Played {
+    std::vector<float> samples;
+    double endSeconds = -1;  // when the voice went idle; -1: still sounding
+    float peak = 0;
+};
+
+// Renders one note on an idle player until its voice goes idle (or maxSeconds).
+Played PlayEffect(int slot, int note, int voice, double maxSeconds) {
+    Played p;
+    TriggerNote(soundEffects[slot], note, voice);
+    std::vector<float> block(CONTROL_TICK_SAMPLES);
+    bool started = false;
+    while (p.samples.size() < maxSeconds * RATE) {
+        RenderAudio(block.data(), block.size());
+        for (float s : block) p.peak = std::max(p.peak, std::fabs(s));
+        p.samples.insert(p.samples.end(), block.begin(), block.end());
+        if (liveVoices[voice].active) started = true;
+        if (started && !liveVoices[voice].active) {
+            p.endSeconds = static_cast<double>(p.samples.size()) / RATE;
+            break;
+        }
+    }
+    return p;
+}
+
+// Sign changes per second over [from, to) seconds: a rough pitch or brightness.
+double CrossingRate(const std::vector<float>& s, double from, double to) {
+    const size_t a = static_cast<size_t>(from * RATE), b = std::min(s.size(), static_cast<size_t>(to * RATE));
+    int crossings = 0;
+    for (size_t i = a + 1; i < b; ++i)
+        if ((s[i - 1] < 0) != (s[i] < 0)) ++crossings;
+    return b > a ? crossings * static_cast<double>(RATE) / (b - a) : 0;
+}
+
+double Rms(const std::vector<float>& s, size_t from, size_t count) {
+    double sum = 0;
+    for (size_t i = from; i < from + count && i < s.size(); ++i) sum += s[i] * s[i];
+    return std::sqrt(sum / count);
+}
+
+class SoundFiles : public testing::Test {
+protected:
+    void SetUp() override {
+        ResetPlayerState();
+        const char* files[] = {"shot.zdi", "explode.zdi", "pickup.zdi", "die.zdi", "levelup.zdi"};
+        for (int slot = 0; slot < 5; ++slot)
+            ASSERT_TRUE(LoadSoundEffect(slot, (DATA + files[slot]).c_str())) << files[slot];
+    }
+};
+
+struct EffectUse {
+    const char* what;
+    int slot;
+    int note;
+    int voice;
+    double shortest;  // seconds the sound should last at least
+    double longest;   // and at most
+};
+
+// The notes and voices the game plays (the earlier edition plays levelup at 42 on voice 2).
+const EffectUse EFFECT_USES[] = {
+    {"shot", 0, 37, 1, 0.05, 0.15},     {"explode 50", 1, 50, 0, 0.4, 1.0},
+    {"explode 40", 1, 40, 0, 0.4, 1.0}, {"explode 30", 1, 30, 0, 0.4, 1.0},
+    {"pickup", 2, 56, 2, 0.1, 0.4},     {"die", 3, 42, 2, 1.0, 1.6},
+    {"levelup", 4, 42, 2, 0.3, 1.0},
+};
+
+}  // namespace
+
+TEST_F(SoundFiles, EveryEffectIsOneShotAndEndsOnItsOwn) {
+    // The game never releases an effect voice: anything else would sound for ever.
+    for (int slot = 0; slot < 5; ++slot) {
+        const Instrument& ins = *soundEffects[slot];
+        EXPECT_NE(ins.oneShot, 0) << ins.name;
+        EXPECT_EQ(ins.amp.loop, 0) << ins.name;
+    }
+}
+
+TEST_F(SoundFiles, EachEffectIsAudibleEndsInTimeAndDoesNotClip) {
+    for (const EffectUse& use : EFFECT_USES) {
+        SCOPED_TRACE(use.what);
+        ResetPlayerState();
+        const Played p = PlayEffect(use.slot, use.note, use.voice, 3.0);
+        EXPECT_GT(p.peak, 0.05f);
+        EXPECT_LT(p.peak, 1.0f);
+        // Full scale of the waveform times the voice's gain (noise reaches 256/255):
+        // anything above means the oscillator overshot a waveform segment.
+        const float gain = use.voice == 0 ? 0.4f : 0.2f;
+        EXPECT_LE(p.peak, gain * 256 / 255 + 1e-4f);
+        ASSERT_GT(p.endSeconds, 0) << "still sounding after 3 s";
+        EXPECT_GE(p.endSeconds, use.shortest);
+        EXPECT_LE(p.endSeconds, use.longest);
+    }
+}
+
+TEST_F(SoundFiles, ExplosionsFallInPitchAndDeepenWithLowerNotes) {
+    std::vector<double> early;
+    for (int note : {50, 40, 30}) {
+        SCOPED_TRACE(note);
+        ResetPlayerState();
+        const Played p = PlayEffect(1, note, 0, 2.0);
+        const double start = CrossingRate(p.samples, 0.0, 0.1);
+        const double later = CrossingRate(p.samples, 0.35, 0.45);
+        EXPECT_GT(start, 1.5 * later);
+        early.push_back(start);
+    }
+    EXPECT_GT(early[0], early[1]);
+    EXPECT_GT(early[1], early[2]);
+}
+
+TEST_F(SoundFiles, PickupAndLevelUpRise) {
+    ResetPlayerState();
+    const Played pickup = PlayEffect(2, 56, 2, 1.0);
+    EXPECT_GT(CrossingRate(pickup.samples, 0.12, 0.16), 1.8 * CrossingRate(pickup.samples, 0.0, 0.025));
+    ResetPlayerState();
+    const Played levelup = PlayEffect(4, 42, 2, 1.0);
+    EXPECT_GT(CrossingRate(levelup.samples, 0.46, 0.52), 2.5 * CrossingRate(levelup.samples, 0.01, 0.08));
+}
+
+TEST_F(SoundFiles, DieSinksIntoARumble) {
+    ResetPlayerState();
+    const Played die = PlayEffect(3, 42, 2, 3.0);
+    EXPECT_GT(CrossingRate(die.samples, 0.0, 0.1), 3 * CrossingRate(die.samples, 0.8, 1.0));
+    // Still clearly heard after a second.
+    EXPECT_GT(Rms(die.samples, RATE * 9 / 10, RATE / 10), 0.002);
+}
+
+TEST(SongFile, LoadsWithItsInstrumentsPatternsAndAMinuteOfOrders) {
+    ResetPlayerState();
+    ASSERT_TRUE(LoadSongFile((DATA + "zazizer.zds").c_str()));
+    // 23,520 samples per order step: at least 60 s before the song loops.
+    EXPECT_GE(songLength * 23520.0 / RATE, 60.0);
+    int instruments = 0;
+    while (instruments < SONG_INSTRUMENT_SLOTS && songInstruments[instruments]) ++instruments;
+    EXPECT_GE(instruments, 3);
+    for (int i = 0; i < songLength; ++i) {
+        ASSERT_GE(orderList[i], -1);
+        if (orderList[i] >= 0) {
+            ASSERT_NE(patterns[orderList[i]], nullptr) << "order entry " << i;
+        }
+    }
+}
+
+TEST(SongFile, PlaysPastItsLoopWithoutGapsOrClipping) {
+    ResetPlayerState();
+    ASSERT_TRUE(LoadSongFile((DATA + "zazizer.zds").c_str()));
+    PlaySong();
+    const double seconds = songLength * 23520.0 / RATE + 8.0;  // across the loop point
+    std::vector<float> song(static_cast<size_t>(seconds * RATE));
+    bool voiceUsed[VOICE_COUNT] = {};
+    for (size_t at = 0; at < song.size(); at += 1024) {
+        const size_t n = std::min<size_t>(1024, song.size() - at);
+        RenderAudio(song.data() + at, n);
+        for (int v = 0; v < VOICE_COUNT; ++v) voiceUsed[v] = voiceUsed[v] || liveVoices[v].active;
+    }
+    float peak = 0;
+    for (float s : song) peak = std::max(peak, std::fabs(s));
+    EXPECT_LT(peak, 1.0f);
+    EXPECT_LE(peak, 3 * 0.2f * 256 / 255 + 1e-4f) << "a voice overshot its waveform";
+    EXPECT_GT(peak, 0.1f);
+    EXPECT_TRUE(voiceUsed[3] && voiceUsed[4] && voiceUsed[5]) << "all three channels play";
+    EXPECT_FALSE(voiceUsed[0] || voiceUsed[1] || voiceUsed[2]) << "the song keeps off the effect voices";
+
+    // The longest quiet stretch, in quarter seconds, after the first tick.
+    const size_t window = RATE / 4;
+    int quiet = 0, longestQuiet = 0;
+    for (size_t at = 2940; at + window <= song.size(); at += window) {
+        quiet = Rms(song, at, window) < 0.01 ? quiet + 1 : 0;
+        longestQuiet = std::max(longestQuiet, quiet);
+    }
+    EXPECT_LE(longestQuiet, 8) << "a silence of " << longestQuiet / 4.0 << " s";
+}
