@@ -6,6 +6,8 @@
 #include <fstream>
 #include <sstream>
 
+#include <sys/stat.h>
+
 namespace {
 
 struct ControlName {
@@ -88,6 +90,12 @@ bool ParseInputScript(std::istream& in, const std::string& sourceName, InputScri
 }
 
 bool LoadInputScript(const std::string& path, InputScript& script, std::string& error) {
+    // A folder opens like a file and reads as empty, so it is refused by name.
+    struct stat info;
+    if (stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
+        error = "input script " + path + ": is a folder, not a file";
+        return false;
+    }
     std::ifstream file(path);
     if (!file) {
         error = "input script " + path + ": cannot open (" + std::strerror(errno) + ")";
