@@ -12,6 +12,9 @@
 namespace {
 
 Canvas SpriteCanvas(int size) { return Canvas(size, size, -1, -1, 1, 1); }
+// Outlined shapes keep their glow off the border: they are drawn on a slightly
+// wider frame, so a point at 1.0 sits a little inside the edge.
+Canvas ShapeCanvas(int size) { return Canvas(size, size, -1.12, -1.12, 1.12, 1.12); }
 
 Pen Outline(double width, double glowRadius, double brightness = 1.0, double glow = 0.4) {
     Pen pen;
@@ -62,7 +65,7 @@ Canvas Numbers() {
 Canvas Shot() {
     // A bright streak along the heading, hottest at its head.
     Canvas c = SpriteCanvas(64);
-    c.Line({0, -0.6}, {0, 0.55}, Outline(0.07, 0.14, 0.75, 0.35));
+    c.Line({0, -0.45}, {0, 0.55}, Outline(0.07, 0.14, 0.75, 0.35));
     c.Line({0, 0.05}, {0, 0.6}, Outline(0.11, 0.14, 1.0, 0.4));
     return c;
 }
@@ -89,7 +92,7 @@ Canvas Spark() {
 
 Canvas Dropping() {
     // A cut gem: hexagonal outline, facets to a bright core.
-    Canvas c = SpriteCanvas(64);
+    Canvas c = ShapeCanvas(64);
     const std::vector<Point> hex = RegularPolygon({0, 0}, 0.62, 6, 90);
     c.FillPolygon(hex, 0.12);
     c.Polyline(hex, true, Outline(0.07, 0.16));
@@ -145,7 +148,7 @@ Canvas Tail() {
 
 Canvas PlayerArrow() {
     // Mode 0: a swept arrowhead with a notched tail and a cockpit line.
-    Canvas c = SpriteCanvas(64);
+    Canvas c = ShapeCanvas(64);
     const std::vector<Point> hull = Mirror({{0, 0.86}, {0.62, -0.62}, {0.22, -0.4}, {0, -0.58}});
     c.FillPolygon(hull, 0.14);
     c.Polyline(hull, true, Outline(0.07, 0.14));
@@ -155,7 +158,7 @@ Canvas PlayerArrow() {
 
 Canvas PlayerClaw() {
     // Mode 1: a twin-pronged claw with a diamond core.
-    Canvas c = SpriteCanvas(64);
+    Canvas c = ShapeCanvas(64);
     const std::vector<Point> hull =
         Mirror({{0, 0.12}, {0.2, 0.22}, {0.32, 0.86}, {0.56, 0.62}, {0.66, -0.2}, {0.34, -0.74}, {0, -0.56}});
     c.FillPolygon(hull, 0.12);
@@ -166,7 +169,7 @@ Canvas PlayerClaw() {
 
 Canvas PlayerSaucer() {
     // Mode 2: a round hull with a pointer nose and two rear fins (its glow sits behind it).
-    Canvas c = SpriteCanvas(64);
+    Canvas c = ShapeCanvas(64);
     c.FillCircle({0, -0.12}, 0.46, 0.1);
     c.Circle({0, -0.12}, 0.46, Outline(0.065, 0.13));
     c.Polyline({{-0.24, 0.36}, {0, 0.88}, {0.24, 0.36}}, false, Outline(0.065, 0.12));
@@ -178,7 +181,7 @@ Canvas PlayerSaucer() {
 
 Canvas PlayerClassic() {
     // The earlier edition's ship: a plain chevron.
-    Canvas c = SpriteCanvas(64);
+    Canvas c = ShapeCanvas(64);
     const std::vector<Point> hull = Mirror({{0, 0.84}, {0.7, -0.66}, {0, -0.2}});
     c.FillPolygon(hull, 0.12);
     c.Polyline(hull, true, Outline(0.07, 0.14));
@@ -190,7 +193,7 @@ Canvas PlayerClassic() {
 
 Canvas Wanderer() {
     // A square in a diamond, like a spinning tile.
-    Canvas c = SpriteCanvas(64);
+    Canvas c = ShapeCanvas(64);
     const std::vector<Point> diamond = {{0, 0.82}, {0.82, 0}, {0, -0.82}, {-0.82, 0}};
     c.FillPolygon(diamond, 0.1);
     c.Polyline(diamond, true, Outline(0.07, 0.14));
@@ -200,7 +203,7 @@ Canvas Wanderer() {
 
 Canvas Hunter() {
     // A barbed dart: a long diamond with side barbs, nose first.
-    Canvas c = SpriteCanvas(64);
+    Canvas c = ShapeCanvas(64);
     const std::vector<Point> hull =
         Mirror({{0, 0.9}, {0.2, 0.2}, {0.66, -0.1}, {0.3, -0.22}, {0.18, -0.66}, {0, -0.44}});
     c.FillPolygon(hull, 0.12);
@@ -211,7 +214,7 @@ Canvas Hunter() {
 
 Canvas Orbiter() {
     // A small ring with a bright hub and four spokes.
-    Canvas c = SpriteCanvas(64);
+    Canvas c = ShapeCanvas(64);
     c.Circle({0, 0}, 0.36, Outline(0.07, 0.14));
     c.FillCircle({0, 0}, 0.12, 1.0);
     for (int i = 0; i < 4; ++i) {
@@ -223,7 +226,7 @@ Canvas Orbiter() {
 
 Canvas Gunner() {
     // An octagonal turret with a twin barrel along its heading.
-    Canvas c = SpriteCanvas(64);
+    Canvas c = ShapeCanvas(64);
     const std::vector<Point> body = RegularPolygon({0, -0.12}, 0.58, 8, 22.5);
     c.FillPolygon(body, 0.1);
     c.Polyline(body, true, Outline(0.065, 0.13));

@@ -1,0 +1,238 @@
+// The built pictures, read back through the game's own Targa reader: every file
+// both editions load is there, of the intended kind and size, and drawn so that
+// it works in the game (black borders for repeat sampling, digits in their
+// cells, ships facing up, a glow that fades out completely).
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "render/textures.h"
+
+namespace {
+
+const std::string DATA = VORTANE_RUN_DIR "/data/";
+
+enum Kind { SPRITE, GRID, DIGITS };
+
+struct Expected {
+    const char* file;
+    int width;
+    int height;
+    Kind kind;
+};
+
+// Both editions together: the current edition's 17 and the earlier one's grid and ship.
+const Expected PICTURES[] = {
+    {"grid6.tga", 64, 64, GRID},       {"numbers.tga", 512, 32, DIGITS}, {"shot.tga", 64, 64, SPRITE},
+    {"glow.tga", 128, 128, SPRITE},    {"shotglow.tga", 64, 64, SPRITE}, {"spark.tga", 32, 32, SPRITE},
+    {"dropping.tga", 64, 64, SPRITE},  {"gameover.tga", 256, 256, SPRITE}, {"tail.tga", 64, 64, SPRITE},
+    {"player1.tga", 64, 64, SPRITE},   {"player2.tga", 64, 64, SPRITE},  {"player3.tga", 64, 64, SPRITE},
+    {"enemy1.tga", 64, 64, SPRITE},    {"enemy2.tga", 64, 64, SPRITE},   {"enemy3.tga", 64, 64, SPRITE},
+    {"enemy4.tga", 64, 64, SPRITE},    {"enemyshot.tga", 32, 32, SPRITE}, {"grid.tga", 64, 64, GRID},
+    {"player.tga", 64, 64, SPRITE},
+};
+
+// A picture as brightness per pixel (the largest of red, green, blue), row 0 at the bottom.
+struct Picture {
+    int width = 0;
+    int height = 0;
+    std::vector<int> value;
+    int At(int x, int y) const { return value[y * width + x]; }
+};
+
+bool Load(const std::string& file, Picture& picture, std::vector<uint8_t>* header = nullptr) {
+    std::FILE* f = std::fopen((DATA + file).c_str(), "rb");
+    if (!f) return false;
+    std::vector<uint8_t> bytes;
+    uint8_t buffer[4096];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.insert(bytes.end(), buffer, buffer + n);
+    std::fclose(f);
+    if (header) header->assign(bytes.begin(), bytes.begin() + std::min<size_t>(18, bytes.size()));
+    TargaPicture decoded;
+    std::string reason;
+    if (!DecodeTarga(bytes.data(), bytes.size(), decoded, &reason)) {
+        ADD_FAILURE() << file << ": " << reason;
+        return false;
+    }
+    picture.width = decoded.width;
+    picture.height = decoded.height;
+    picture.value.resize(static_cast<size_t>(decoded.width) * decoded.height);
+    for (size_t i = 0; i < picture.value.size(); ++i) {
+        const uint8_t* p = decoded.pixels.get() + i * decoded.bytesPerPixel;
+        picture.value[i] = std::max({p[0], p[1], p[2]});
+    }
+    return true;
+}
+
+Picture Get(const char* file) {
+    Picture p;
+    EXPECT_TRUE(Load(file, p)) << file;
+    return p;
+}
+
+// Lit extent of a picture: the first and last rows and columns brighter than `level`.
+struct Extent {
+    int left = 1 << 20, right = -1, bottom = 1 << 20, top = -1;
+};
+
+Extent LitExtent(const Picture& p, int level) {
+    Extent e;
+    for (int y = 0; y < p.height; ++y) {
+        for (int x = 0; x < p.width; ++x) {
+            if (p.At(x, y) <= level) continue;
+            e.left = std::min(e.left, x);
+            e.right = std::max(e.right, x);
+            e.bottom = std::min(e.bottom, y);
+            e.top = std::max(e.top, y);
+        }
+    }
+    return e;
+}
+
+// Mean absolute difference of two same-sized pictures, 0..255.
+double Difference(const Picture& a, const Picture& b) {
+    double sum = 0;
+    for (size_t i = 0; i < a.value.size(); ++i) sum += std::abs(a.value[i] - b.value[i]);
+    return sum / a.value.size();
+}
+
+}  // namespace
+
+TEST(TextureFiles, EveryPictureIsAnUncompressedBottomUp32BitTargaOfItsSize) {
+    for (const Expected& e : PICTURES) {
+        SCOPED_TRACE(e.file);
+        Picture p;
+        std::vector<uint8_t> header;
+        ASSERT_TRUE(Load(e.file, p, &header)) << "missing data/" << e.file;
+        EXPECT_EQ(header[2], 2);                  // uncompressed true colour
+        EXPECT_EQ(header[1], 0);                  // no colour map (the reader would misread one)
+        EXPECT_EQ(header[16], 32);
+        EXPECT_EQ(header[17] & 0x20, 0);          // bottom-up: the game ignores the origin bit
+        EXPECT_EQ(p.width, e.width);
+        EXPECT_EQ(p.height, e.height);
+        EXPECT_EQ(p.width & (p.width - 1), 0);    // powers of two
+        EXPECT_EQ(p.height & (p.height - 1), 0);
+        EXPECT_GT(LitExtent(p, 128).right, 0) << "nothing bright drawn";
+    }
+}
+
+TEST(TextureFiles, SpritesKeepABlackBorderSoRepeatSamplingCannotBleed) {
+    for (const Expected& e : PICTURES) {
+        if (e.kind != SPRITE) continue;
+        SCOPED_TRACE(e.file);
+        const Picture p = Get(e.file);
+        int brightest = 0;
+        for (int i = 0; i < p.width; ++i) {
+            brightest = std::max({brightest, p.At(i, 0), p.At(i, p.height - 1)});
+            brightest = std::max({brightest, p.At(0, i), p.At(p.width - 1, i)});
+        }
+        EXPECT_LE(brightest, 2);
+    }
+}
+
+TEST(TextureFiles, GlowFadesSmoothlyFromAWhiteCentreToExactBlack) {
+    const Picture p = Get("glow.tga");
+    const int c = p.width / 2;
+    EXPECT_GE(p.At(c, c), 250);
+    // Along each axis the brightness never rises going outwards, and the corners are black.
+    for (int x = c + 1; x < p.width; ++x) {
+        EXPECT_LE(p.At(x, c), p.At(x - 1, c)) << x;
+        EXPECT_LE(p.At(c, x), p.At(c, x - 1)) << x;
+    }
+    EXPECT_EQ(p.At(p.width - 1, c), 0);
+    EXPECT_EQ(p.At(0, 0), 0);
+    // No hard step: neighbours along the radius differ by little.
+    for (int x = c + 1; x < p.width; ++x) EXPECT_LE(p.At(x - 1, c) - p.At(x, c), 16) << x;
+}
+
+TEST(TextureFiles, ShipsAndShotsFaceTheTopEdge) {
+    // Drawn along their heading, these reach further towards the top edge than the bottom one.
+    for (const char* file : {"player1.tga", "player2.tga", "player3.tga", "player.tga", "enemy2.tga",
+                             "enemy4.tga", "shot.tga"}) {
+        SCOPED_TRACE(file);
+        const Picture p = Get(file);
+        const Extent e = LitExtent(p, 128);
+        const int mid = p.height / 2;
+        EXPECT_GT(e.top - mid, (mid - 1 - e.bottom) + 1);
+        EXPECT_NEAR((e.left + e.right) / 2.0, (p.width - 1) / 2.0, 1.0) << "symmetric about the heading";
+    }
+    for (const char* file : {"shot.tga", "shotglow.tga"}) {
+        const Extent e = LitExtent(Get(file), 20);
+        EXPECT_GT(e.top - e.bottom, 2 * (e.right - e.left)) << file << " is long along the heading";
+    }
+}
+
+TEST(TextureFiles, PlayersAndEnemiesAreDistinctPictures) {
+    const char* ships[] = {"player1.tga", "player2.tga", "player3.tga", "enemy1.tga",
+                           "enemy2.tga",  "enemy3.tga",  "enemy4.tga",  "dropping.tga"};
+    for (size_t i = 0; i < 8; ++i) {
+        for (size_t j = i + 1; j < 8; ++j) {
+            EXPECT_GT(Difference(Get(ships[i]), Get(ships[j])), 8.0) << ships[i] << " vs " << ships[j];
+        }
+    }
+}
+
+TEST(TextureFiles, DigitStripHoldsTenDistinctDigitsInTheirOwnCells) {
+    const Picture p = Get("numbers.tga");
+    const int cell = p.width / 16;
+    std::vector<Picture> digits;
+    for (int d = 0; d < 16; ++d) {
+        SCOPED_TRACE(d);
+        Picture glyph;
+        glyph.width = cell;
+        glyph.height = p.height;
+        int brightest = 0, edge = 0;
+        for (int y = 0; y < p.height; ++y) {
+            for (int x = 0; x < cell; ++x) {
+                const int v = p.At(d * cell + x, y);
+                glyph.value.push_back(v);
+                brightest = std::max(brightest, v);
+                if (x == 0 || x == cell - 1 || y == 0 || y == p.height - 1) edge = std::max(edge, v);
+            }
+        }
+        // Texture coordinates land exactly on cell edges: nothing may sit there.
+        EXPECT_LE(edge, 2);
+        if (d <= 9) {
+            EXPECT_GE(brightest, 200);
+            digits.push_back(glyph);
+        } else {
+            EXPECT_EQ(brightest, 0);
+        }
+    }
+    for (size_t i = 0; i < digits.size(); ++i)
+        for (size_t j = i + 1; j < digits.size(); ++j) EXPECT_GT(Difference(digits[i], digits[j]), 4.0) << i << " vs " << j;
+}
+
+TEST(TextureFiles, GridsShowThinLinesRepeatingEveryCell) {
+    for (const char* file : {"grid6.tga", "grid.tga"}) {
+        SCOPED_TRACE(file);
+        const Picture p = Get(file);
+        const int half = p.width / 2;  // the picture covers two cells
+        for (int y = 0; y < p.height; ++y) {
+            for (int x = 0; x < half; ++x) {
+                ASSERT_NEAR(p.At(x, y), p.At(x + half, y), 1) << x << "," << y;
+                ASSERT_NEAR(p.At(y, x), p.At(y, x + half), 1) << y << "," << x;
+            }
+        }
+        // Lines on the cell edges (split across the wrap), dark cell middles.
+        EXPECT_GE(p.At(0, half / 2), 150);
+        EXPECT_GE(p.At(p.width - 1, half / 2), 150);
+        EXPECT_EQ(p.At(half / 2, half / 2), 0);
+        int lit = 0;
+        for (int x = 0; x < half; ++x) lit += p.At(x, half / 2) > 64;
+        EXPECT_LE(lit, half / 6) << "thin lines";
+    }
+}
+
+TEST(TextureFiles, GameOverSignIsAWideBandAcrossTheMiddle) {
+    const Picture p = Get("gameover.tga");
+    const Extent e = LitExtent(p, 64);
+    EXPECT_GT(e.right - e.left, 3 * (e.top - e.bottom));
+    EXPECT_GT(e.right - e.left, p.width * 3 / 4);
+    EXPECT_NEAR((e.top + e.bottom) / 2.0, (p.height - 1) / 2.0, 2.0);
+}
