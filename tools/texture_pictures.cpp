@@ -14,7 +14,7 @@ namespace {
 Canvas SpriteCanvas(int size) { return Canvas(size, size, -1, -1, 1, 1); }
 // Outlined shapes keep their glow off the border: they are drawn on a slightly
 // wider frame, so a point at 1.0 sits a little inside the edge.
-Canvas ShapeCanvas(int size) { return Canvas(size, size, -1.12, -1.12, 1.12, 1.12); }
+Canvas ShapeCanvas(int size) { return Canvas(size, size, -1.15, -1.15, 1.15, 1.15); }
 
 Pen Outline(double width, double glowRadius, double brightness = 1.0, double glow = 0.4) {
     Pen pen;
@@ -23,6 +23,11 @@ Pen Outline(double width, double glowRadius, double brightness = 1.0, double glo
     pen.brightness = brightness;
     pen.glow = glow;
     return pen;
+}
+
+// Ship and enemy outlines: a little bolder, as they are seen at 20 to 45 pixels.
+Pen Bold(double width, double glowRadius, double brightness = 1.0) {
+    return Outline(width * 1.3, glowRadius * 1.15, brightness, 0.45);
 }
 
 std::vector<Point> Mirror(const std::vector<Point>& half) {
@@ -95,10 +100,10 @@ Canvas Dropping() {
     Canvas c = ShapeCanvas(64);
     const std::vector<Point> hex = RegularPolygon({0, 0}, 0.62, 6, 90);
     c.FillPolygon(hex, 0.12);
-    c.Polyline(hex, true, Outline(0.07, 0.16));
+    c.Polyline(hex, true, Bold(0.07, 0.16));
     const std::vector<Point> inner = RegularPolygon({0, 0}, 0.3, 6, 90);
-    c.Polyline(inner, true, Outline(0.05, 0.08, 0.8));
-    for (size_t i = 0; i < hex.size(); ++i) c.Line(inner[i], hex[i], Outline(0.035, 0.05, 0.6));
+    c.Polyline(inner, true, Bold(0.05, 0.08, 0.8));
+    for (size_t i = 0; i < hex.size(); ++i) c.Line(inner[i], hex[i], Bold(0.035, 0.05, 0.6));
     c.FillCircle({0, 0}, 0.12, 1.0);
     return c;
 }
@@ -151,8 +156,8 @@ Canvas PlayerArrow() {
     Canvas c = ShapeCanvas(64);
     const std::vector<Point> hull = Mirror({{0, 0.86}, {0.62, -0.62}, {0.22, -0.4}, {0, -0.58}});
     c.FillPolygon(hull, 0.14);
-    c.Polyline(hull, true, Outline(0.07, 0.14));
-    c.Line({0, 0.45}, {0, -0.2}, Outline(0.05, 0.08, 0.8));
+    c.Polyline(hull, true, Bold(0.07, 0.14));
+    c.Line({0, 0.45}, {0, -0.2}, Bold(0.05, 0.08, 0.8));
     return c;
 }
 
@@ -162,8 +167,8 @@ Canvas PlayerClaw() {
     const std::vector<Point> hull =
         Mirror({{0, 0.12}, {0.2, 0.22}, {0.32, 0.86}, {0.56, 0.62}, {0.66, -0.2}, {0.34, -0.74}, {0, -0.56}});
     c.FillPolygon(hull, 0.12);
-    c.Polyline(hull, true, Outline(0.065, 0.13));
-    c.Polyline({{0, 0.0}, {0.14, -0.22}, {0, -0.44}, {-0.14, -0.22}}, true, Outline(0.05, 0.08, 0.9));
+    c.Polyline(hull, true, Bold(0.065, 0.13));
+    c.Polyline({{0, 0.0}, {0.14, -0.22}, {0, -0.44}, {-0.14, -0.22}}, true, Bold(0.05, 0.08, 0.9));
     return c;
 }
 
@@ -171,10 +176,10 @@ Canvas PlayerSaucer() {
     // Mode 2: a round hull with a pointer nose and two rear fins (its glow sits behind it).
     Canvas c = ShapeCanvas(64);
     c.FillCircle({0, -0.12}, 0.46, 0.1);
-    c.Circle({0, -0.12}, 0.46, Outline(0.065, 0.13));
-    c.Polyline({{-0.24, 0.36}, {0, 0.88}, {0.24, 0.36}}, false, Outline(0.065, 0.12));
-    c.Polyline({{0.3, -0.48}, {0.58, -0.8}}, false, Outline(0.06, 0.1));
-    c.Polyline({{-0.3, -0.48}, {-0.58, -0.8}}, false, Outline(0.06, 0.1));
+    c.Circle({0, -0.12}, 0.46, Bold(0.065, 0.13));
+    c.Polyline({{-0.24, 0.36}, {0, 0.88}, {0.24, 0.36}}, false, Bold(0.065, 0.12));
+    c.Polyline({{0.3, -0.48}, {0.58, -0.8}}, false, Bold(0.06, 0.1));
+    c.Polyline({{-0.3, -0.48}, {-0.58, -0.8}}, false, Bold(0.06, 0.1));
     c.FillCircle({0, -0.12}, 0.13, 0.95);
     return c;
 }
@@ -184,7 +189,7 @@ Canvas PlayerClassic() {
     Canvas c = ShapeCanvas(64);
     const std::vector<Point> hull = Mirror({{0, 0.84}, {0.7, -0.66}, {0, -0.2}});
     c.FillPolygon(hull, 0.12);
-    c.Polyline(hull, true, Outline(0.07, 0.14));
+    c.Polyline(hull, true, Bold(0.07, 0.14));
     return c;
 }
 
@@ -196,8 +201,8 @@ Canvas Wanderer() {
     Canvas c = ShapeCanvas(64);
     const std::vector<Point> diamond = {{0, 0.82}, {0.82, 0}, {0, -0.82}, {-0.82, 0}};
     c.FillPolygon(diamond, 0.1);
-    c.Polyline(diamond, true, Outline(0.07, 0.14));
-    c.Polyline({{-0.36, 0.36}, {0.36, 0.36}, {0.36, -0.36}, {-0.36, -0.36}}, true, Outline(0.06, 0.1, 0.85));
+    c.Polyline(diamond, true, Bold(0.07, 0.14));
+    c.Polyline({{-0.36, 0.36}, {0.36, 0.36}, {0.36, -0.36}, {-0.36, -0.36}}, true, Bold(0.06, 0.1, 0.85));
     return c;
 }
 
@@ -207,19 +212,19 @@ Canvas Hunter() {
     const std::vector<Point> hull =
         Mirror({{0, 0.9}, {0.2, 0.2}, {0.66, -0.1}, {0.3, -0.22}, {0.18, -0.66}, {0, -0.44}});
     c.FillPolygon(hull, 0.12);
-    c.Polyline(hull, true, Outline(0.065, 0.13));
-    c.Polyline({{0, 0.46}, {0.1, 0.05}, {0, -0.14}, {-0.1, 0.05}}, true, Outline(0.05, 0.08, 0.9));
+    c.Polyline(hull, true, Bold(0.065, 0.13));
+    c.Polyline({{0, 0.46}, {0.1, 0.05}, {0, -0.14}, {-0.1, 0.05}}, true, Bold(0.05, 0.08, 0.9));
     return c;
 }
 
 Canvas Orbiter() {
     // A small ring with a bright hub and four spokes.
     Canvas c = ShapeCanvas(64);
-    c.Circle({0, 0}, 0.36, Outline(0.07, 0.14));
+    c.Circle({0, 0}, 0.36, Bold(0.07, 0.14));
     c.FillCircle({0, 0}, 0.12, 1.0);
     for (int i = 0; i < 4; ++i) {
         const double a = i * 3.14159265358979 / 2 + 0.785398;
-        c.Line({0.5 * std::cos(a), 0.5 * std::sin(a)}, {0.68 * std::cos(a), 0.68 * std::sin(a)}, Outline(0.06, 0.1, 0.9));
+        c.Line({0.5 * std::cos(a), 0.5 * std::sin(a)}, {0.68 * std::cos(a), 0.68 * std::sin(a)}, Bold(0.06, 0.1, 0.9));
     }
     return c;
 }
@@ -229,10 +234,10 @@ Canvas Gunner() {
     Canvas c = ShapeCanvas(64);
     const std::vector<Point> body = RegularPolygon({0, -0.12}, 0.58, 8, 22.5);
     c.FillPolygon(body, 0.1);
-    c.Polyline(body, true, Outline(0.065, 0.13));
-    c.Circle({0, -0.12}, 0.22, Outline(0.055, 0.09, 0.9));
-    c.Line({-0.12, 0.12}, {-0.12, 0.86}, Outline(0.06, 0.1));
-    c.Line({0.12, 0.12}, {0.12, 0.86}, Outline(0.06, 0.1));
+    c.Polyline(body, true, Bold(0.065, 0.13));
+    c.Circle({0, -0.12}, 0.22, Bold(0.055, 0.09, 0.9));
+    c.Line({-0.12, 0.12}, {-0.12, 0.86}, Bold(0.06, 0.1));
+    c.Line({0.12, 0.12}, {0.12, 0.86}, Bold(0.06, 0.1));
     return c;
 }
 
