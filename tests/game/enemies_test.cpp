@@ -220,4 +220,20 @@ TEST_F(Enemies, SpawnedIntoALaterSlotIsUpdatedInTheSameStep) {
     EXPECT_EQ(shot.scale, 0.3f);
 }
 
+// The Wanderer in slot 0 is freed by touching the player; the Gunner in slot 1
+// then throws its shot into that slot, which the pass has already left behind.
+TEST_F(Enemies, SlotFreedEarlierInTheStepIsRefilledButNotUpdatedAgain) {
+    StopWaves();
+    PlaceEntity(0, Wanderer, {0.5, 0, 0}, 1);
+    PlaceEntity(1, Gunner, {-15, 10, 0}, 10);
+    entities[1].counter = 19;
+    UpdateWorld(input);
+    EXPECT_EQ(lives, 1);
+    const Entity& shot = entities[0];
+    EXPECT_EQ(shot.type, EnemyShot);
+    EXPECT_EQ(shot.life, 1);
+    EXPECT_EQ(shot.texture, SLOT_ENEMY1) << "still the Wanderer's looks: not updated this step";
+    EXPECT_EQ(shot.pos, entities[1].pos - entities[1].vel) << "spawned where the Gunner stood";
+}
+
 }  // namespace
