@@ -19,15 +19,18 @@ const std::string RUN = VORTANE_RUN_DIR "/";
 constexpr int RATE = 44100;
 
 // Runs zonder-render with the given load options and events; returns the samples.
+// Files are named after the running test: CTest may run the cases side by side
+// in the same folder.
 std::vector<float> Render(const std::string& load, const std::string& events, long samples) {
+    const std::string base = testing::UnitTest::GetInstance()->current_test_info()->name();
     {
-        std::ofstream e("events.txt");
+        std::ofstream e(base + ".events");
         e << events;
     }
-    const std::string command = RUN + "zonder-render " + load + " --events events.txt --samples " +
-                                std::to_string(samples) + " --out out.wav";
+    const std::string command = RUN + "zonder-render " + load + " --events " + base + ".events --samples " +
+                                std::to_string(samples) + " --out " + base + ".wav";
     EXPECT_EQ(std::system(command.c_str()), 0) << command;
-    std::ifstream in("out.wav", std::ios::binary);
+    std::ifstream in(base + ".wav", std::ios::binary);
     std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     std::vector<float> out;
     // Walk the RIFF chunks to "data"; the samples are 32-bit floats.
