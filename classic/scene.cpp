@@ -1,0 +1,133 @@
+#include "classic/scene.h"
+
+#include <GL/gl.h>
+
+#include "app/log.h"
+#include "classic/world.h"
+#include "render/primitives.h"
+#include "render/scene.h"
+#include "render/textures.h"
+
+// Constants written as 0.7f and the like are the single-precision values widened to
+// double, exactly as the picture was tuned with them. Where one meets an int the
+// widening is spelled out, or the arithmetic would stay in float.
+
+namespace classic {
+
+namespace {
+
+const Vector3 ALONG_X(1, 0, 0);
+const Vector3 UPRIGHT(0, 1, 0);
+const Vector3 SHIP_COLOUR(1.0, 0.7f, 0.2f);
+
+// Brightness and speed to blue: k = ((s × 20 + 1.2) × b)² × 0.3, with the speed
+// linear where the current edition squares it.
+void ApplyGridSpeedColour() {
+    int count = ::gridRows * ::gridColumns;
+    for (int n = 0; n < count; ++n) {
+        double s = ::gridVel[n].Length();
+        double k = (s * 20 + 1.2) * gridColour[n].x;
+        k = k * k * 0.3;
+        gridColour[n] = Vector3(k * 0.2, k * 0.1, k);
+    }
+}
+
+void DrawPlayer() {
+    // Blinks while a new life is protected: shown on timer digits 0..4, hidden on 5..9.
+    if (lives < 0 || respawnTimer % 10 >= 5) return;
+    DrawSprite(SLOT_PLAYER, playerPos, playerHeading, 1.0f, SHIP_COLOUR);
+    DrawSprite(SLOT_GLOW, playerPos, ALONG_X, 2.0f, Vector3(0.5, 0.2f, 0));
+}
+
+void DrawShots() {
+    for (const Shot& shot : shots) {
+        if (!shot.active) continue;
+        Vector3 dir = Normalise(shot.vel);
+        DrawSprite(SLOT_SHOT, shot.pos, dir, 1.0f, Vector3(1.0, 0.8f, 0.4f));
+        DrawSprite(SLOT_SHOTGLOW, shot.pos, dir, 1.0f, Vector3(0.8f, 0.3f, 0));
+        DrawSprite(SLOT_GLOW, shot.pos, ALONG_X, 2.0f, Vector3(0.4f, 0.2f, 0));
+    }
+}
+
+// The glow grows with the ring and fades to nothing by age 50; past that its
+// colour is negative, which GL clamps to black, so it adds nothing.
+void DrawShockwaves() {
+    for (const Shockwave& wave : shockwaves) {
+        int32_t a = wave.age;
+        if (a <= 0) continue;
+        double k = (50 - a) * 2;
+        DrawSprite(SLOT_GLOW, wave.pos, ALONG_X, float(a * 0.5),
+                   Vector3(1.0 * k * 0.02f, 0.7f * k * 0.02f, 0.2f * k * 0.02f));
+    }
+}
+
+void DrawSparks() {
+    for (const Spark& spark : sparks) {
+        if (spark.life <= 0) continue;
+        // Life 50 shows the spark's own colour; it fades linearly to nothing.
+        DrawSprite(SLOT_SPARK, spark.pos, ALONG_X, 1.0f, spark.colour * spark.life * 0.02f);
+    }
+}
+
+void DrawEntities() {
+    for (const Entity& entity : entities) {
+        if (entity.life <= 0) continue;
+        DrawSprite(entity.texture, entity.pos, entity.dir, entity.scale, entity.colour);
+        DrawSprite(SLOT_GLOW, entity.pos, ALONG_X, entity.scale * 1.5f, entity.colour * 0.5);
+    }
+}
+
+void DrawDisplay() {
+    DrawNumber(score, 8, Vector3(-14, 14.5, 0));
+    DrawNumber(level, 2, Vector3(0, 14.5, 0));
+    DrawSprite(SLOT_GLOW, Vector3(0, 15, 0), ALONG_X, 2.0f, Vector3(0, 0, 0.5));
+
+    for (int32_t i = 0; i < lives; ++i) {
+        DrawSprite(SLOT_PLAYER, Vector3(i - double(20.4f), 14, 0), UPRIGHT, 0.5f, SHIP_COLOUR);
+    }
+
+    if (lives < 0) {
+        DrawSprite(SLOT_GAMEOVER, Vector3(0, 0, 0), UPRIGHT, 6.0f, Vector3(1.0, 0.2f, 0.6f));
+        DrawSprite(SLOT_GLOW, Vector3(0, 0, 0), UPRIGHT, 10.0f, Vector3(0.5, 0.1f, 0.3f));
+    }
+}
+
+}  // namespace
+
+void DrawGrid() {
+    SetGridBaseBrightness();
+    ApplyGridStretch(0.5);
+    ApplyGridSpeedColour();
+    EmitGridMesh();
+}
+
+void DrawScene() {
+    glDepthMask(GL_TRUE);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+
+    glLoadIdentity();
+    glTranslatef(float(-cameraPos.x), float(-cameraPos.y), float(-cameraPos.z));
+
+    // Every quad is added to the picture, in issue order, with nothing hidden.
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_ONE, GL_ONE);
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_DEPTH_TEST);
+    glEnable(GL_TEXTURE_2D);
+
+    glBindTexture(GL_TEXTURE_2D, gridTexture.Id());
+    DrawGrid();
+
+    DrawPlayer();
+    DrawShots();
+    DrawShockwaves();
+    DrawSparks();
+    DrawEntities();
+    DrawDisplay();
+
+    glDisable(GL_BLEND);
+    LogDisable();
+    glFlush();
+}
+
+}  // namespace classic

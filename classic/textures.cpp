@@ -1,0 +1,33 @@
+#include "classic/world.h"
+#include "classic/scene.h"
+#include "render/textures.h"
+
+namespace classic {
+
+namespace {
+
+struct TextureFile {
+    const char* name;
+    Texture* texture;
+};
+
+const TextureFile TEXTURE_FILES[] = {
+    {"grid.tga", &gridTexture},
+    {"numbers.tga", &digitTexture},
+    {"player.tga", &spriteTextures[SLOT_PLAYER]},
+    {"shot.tga", &spriteTextures[SLOT_SHOT]},
+    {"glow.tga", &spriteTextures[SLOT_GLOW]},
+    {"shotglow.tga", &spriteTextures[SLOT_SHOTGLOW]},
+    {"spark.tga", &spriteTextures[SLOT_SPARK]},
+    {"enemy1.tga", &spriteTextures[SLOT_ENEMY]},
+    {"dropping.tga", &spriteTextures[SLOT_DROPPING]},
+    {"gameover.tga", &spriteTextures[SLOT_GAMEOVER]},
+};
+
+}  // namespace
+
+void LoadTextures(const std::string& dataDir) {
+    for (const TextureFile& file : TEXTURE_FILES) file.texture->Load(dataDir + file.name, TEX_LINEAR);
+}
+
+}  // namespace classic

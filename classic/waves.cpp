@@ -1,0 +1,74 @@
+#include "classic/waves.h"
+
+#include <cmath>
+
+#include "classic/world.h"
+#include "game/random.h"
+#include "game/sound_effects.h"
+
+namespace classic {
+
+namespace {
+
+const double SPAWN_RADIUS = 50;
+
+double Widened(int value) { return static_cast<double>(value); }
+
+// trunc(rand() × n / 32767), the division written as the product with 1 / 32767.
+int DrawUpTo(int n) { return static_cast<int>(Widened(GameRand()) * n * RAND_SCALE_1); }
+
+void LevelUp() {
+    level += 1;
+    waveCount = 0;
+    PlayEffect(SOUND_LEVELUP, 42, 2);
+    frameCounter = 0;
+}
+
+// Higher levels shorten the gap; now and then the next wave follows at once.
+void SetNextGap() {
+    waveTimer = (21 - level) * 10 - DrawUpTo(5 * level + 51);
+    if (DrawUpTo(21 - level) == 0) waveTimer = 0;
+}
+
+int FirstFreeEntity() {
+    for (int i = 0; i < ENTITY_CAPACITY; ++i) {
+        if (entities[i].life == 0) return i;
+    }
+    return -1;
+}
+
+// An enemy on the spawn circle, flying inwards past a jittered point near the
+// centre. Its looks are set by its behaviour, later in the same step. With no
+// free slot nothing is spawned and nothing is drawn from the generator.
+void SpawnEnemy() {
+    int index = FirstFreeEntity();
+    if (index < 0) return;
+    Entity& e = entities[index];
+    // A single-precision angle in 0..6.29 radians, as the current edition's spawn.
+    double angle = static_cast<float>(Widened(GameRandScaled(RAND_SCALE_629)) * 0.01f);
+    e.pos = {SPAWN_RADIUS * std::cos(angle), SPAWN_RADIUS * std::sin(angle), 0};
+    int ky = GameRandScaled(RAND_SCALE_101);
+    int kx = GameRandScaled(RAND_SCALE_101);
+    Vector3 target = {e.pos.x + Widened(kx - 50) * 0.2f, e.pos.y + Widened(ky - 50) * 0.2f, e.pos.z};
+    e.vel = -Normalise(target) * (level + 10) * 0.01f;
+    e.type = Enemy;
+    e.life = 1;
+}
+
+}  // namespace
+
+int32_t WavesPerLevel(int32_t level) { return level * 3 / 2 + 5; }
+
+void CountDownWave() {
+    waveTimer -= 1;
+    if (waveTimer > 0) return;
+    waveCount += 1;
+    // During game over waves go on, but the level does not rise.
+    if (waveCount >= WavesPerLevel(level) && lives >= 0) LevelUp();
+    SetNextGap();
+    int n = level - DrawUpTo(level / 2 + 1);
+    if (n < 1) n = 1;
+    for (int i = 0; i < n; ++i) SpawnEnemy();
+}
+
+}  // namespace classic

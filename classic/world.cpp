@@ -1,0 +1,45 @@
+#include "classic/world.h"
+
+namespace classic {
+
+Vector3 playerPos;
+Vector3 playerVel;
+Vector3 playerHeading;
+int32_t lives;
+int32_t respawnTimer;
+int32_t score;
+int32_t level;
+int32_t frameCounter;
+int32_t waveTimer;
+int32_t waveCount;
+uint8_t fireLatch;
+int32_t gridForceCount;
+
+Shot shots[SHOT_CAPACITY];
+GridForce gridForces[GRID_FORCE_CAPACITY];
+Entity entities[ENTITY_CAPACITY];
+Shockwave shockwaves[SHOCKWAVE_CAPACITY];
+Spark sparks[SPARK_CAPACITY];
+
+void NewGame() {
+    playerPos = {0, 0, 0};
+    playerVel = {0, 0, 0};
+    playerHeading = {0, 1, 0};
+    level = 1;
+    score = 0;
+    waveTimer = 0;  // the first wave comes on the first step
+    waveCount = 0;
+    respawnTimer = 0;
+    lives = 2;
+    frameCounter = 0;
+    // The three tables share a capacity and are cleared in one pass.
+    for (int i = 0; i < SHOT_CAPACITY; ++i) {
+        shots[i].active = 0;
+        shockwaves[i].age = 0;
+        entities[i].life = 0;
+    }
+    for (Spark& spark : sparks) spark.life = 0;
+    fireLatch = 1;
+}
+
+}  // namespace classic
