@@ -1,0 +1,330 @@
+#include "app/input_devices.h"
+
+#include <X11/keysym.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "app/window.h"
+#include "tests/app/test_support.h"
+
+namespace {
+// A window with the keyboard focus on the test's own X server, and a recorder so
+// that no box can block.
+class Input : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(CreateAppWindow("vortane", 800, 600, 32, false, -1));
+        ASSERT_TRUE(WaitFor([] {
+            SDL_PumpEvents();
+            return SDL_GetKeyboardFocus() == appWindow;
+        }));
+    }
+    void TearDown() override {
+        devices.reset();
+        DestroyAppWindow();
+    }
+
+    // Polls until the slot reads as wanted (or the wait gives up).
+    bool PollUntil(int slot, bool down) {
+        return WaitFor([&] {
+            devices->Poll();
+            return devices->KeyDown(slot) == down;
+        });
+    }
+
+    BoxRecorder boxes;
+    std::unique_ptr<InputDevices> devices;
+};
+
+// A virtual joystick with two axes and eight buttons, attached before the input
+// devices look for one.
+class Joystick : public Input {
+protected:
+    void SetUp() override {
+        Input::SetUp();
+        ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_JOYSTICK), 0);
+        index = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, 2, 8, 0);
+        ASSERT_GE(index, 0) << SDL_GetError();
+        if (SDL_NumJoysticks() != 1) GTEST_SKIP() << "another joystick is attached";
+        handle = SDL_JoystickOpen(index);
+        ASSERT_NE(handle, nullptr);
+        devices = std::make_unique<InputDevices>(appWindow);
+        ASSERT_TRUE(JoystickPresent());
+    }
+    void TearDown() override {
+        Input::TearDown();
+        if (handle) SDL_JoystickClose(handle);
+        if (attached) SDL_JoystickDetachVirtual(index);
+        SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
+    }
+
+    // Sets the device, then returns once Poll has taken a hand-over that the thread
+    // made after the change, so the slots show exactly this state.
+    void SetAndPoll(int x, int y, int pressedButton = -1) {
+        SDL_LockJoysticks();
+        SDL_JoystickSetVirtualAxis(handle, 0, static_cast<Sint16>(x));
+        SDL_JoystickSetVirtualAxis(handle, 1, static_cast<Sint16>(y));
+        for (int i = 0; i < 8; ++i) SDL_JoystickSetVirtualButton(handle, i, i == pressedButton);
+        devices->Poll();  // takes any hand-over made before the change
+        SDL_UnlockJoysticks();
+        ASSERT_TRUE(WaitFor(JoystickHandOverReady));
+        devices->Poll();
+    }
+
+    int Slot(int slot) const { return devices->keyState[slot]; }
+
+    int index = -1;
+    bool attached = true;
+    SDL_Joystick* handle = nullptr;
+};
+
+// The smallest raw value that scales to the given value.
+int RawFor(int scaled) {
+    for (int raw = -32768; raw <= 32767; ++raw) {
+        if (ScaleJoystickAxis(raw) == scaled) return raw;
+    }
+    ADD_FAILURE() << "no raw value scales to " << scaled;
+    return 0;
+}
+
+// The largest raw value that scales to the given value.
+int LastRawFor(int scaled) {
+    for (int raw = 32767; raw >= -32768; --raw) {
+        if (ScaleJoystickAxis(raw) == scaled) return raw;
+    }
+    ADD_FAILURE() << "no raw value scales to " << scaled;
+    return 0;
+}
+}  // namespace
+
+TEST(JoystickAxis, ScalesFullRangeMonotonically) {
+    EXPECT_EQ(ScaleJoystickAxis(-32768), -1000);
+    EXPECT_EQ(ScaleJoystickAxis(32767), 1000);
+    EXPECT_EQ(ScaleJoystickAxis(0), 0);
+    int previous = ScaleJoystickAxis(-32768);
+    for (int raw = -32767; raw <= 32767; ++raw) {
+        int scaled = ScaleJoystickAxis(raw);
+        ASSERT_GE(scaled, previous) << raw;
+        ASSERT_LE(scaled - previous, 1) << raw;  // every value on the scale is reachable
+        previous = scaled;
+    }
+}
+
+TEST_F(Joystick, AxesAgainstThresholdOfThreeHundred) {
+    struct Case {
+        int raw;
+        uint8_t positive, negative;
+    };
+    const Case cases[] = {
+        {RawFor(300), 0, 0},      {LastRawFor(300), 0, 0},   {RawFor(301), 1, 0},
+        {LastRawFor(-300), 0, 0}, {RawFor(-300), 0, 0},      {LastRawFor(-301), 0, 1},
+        {0, 0, 0},                {32767, 1, 0},             {-32768, 0, 1},
+    };
+    for (const Case& c : cases) {
+        SetAndPoll(c.raw, 0);
+        EXPECT_EQ(Slot(KEY_JOY_RIGHT), c.positive) << "x " << c.raw;
+        EXPECT_EQ(Slot(KEY_JOY_LEFT), c.negative) << "x " << c.raw;
+        EXPECT_EQ(Slot(KEY_JOY_UP) | Slot(KEY_JOY_DOWN), 0) << "x " << c.raw;
+        // Y grows downwards: a positive Y is down.
+        SetAndPoll(0, c.raw);
+        EXPECT_EQ(Slot(KEY_JOY_DOWN), c.positive) << "y " << c.raw;
+        EXPECT_EQ(Slot(KEY_JOY_UP), c.negative) << "y " << c.raw;
+        EXPECT_EQ(Slot(KEY_JOY_RIGHT) | Slot(KEY_JOY_LEFT), 0) << "y " << c.raw;
+    }
+}
+
+TEST_F(Joystick, FirstSixButtonsFillTheirSlots) {
+    for (int button = 0; button < 8; ++button) {
+        SetAndPoll(0, 0, button);
+        for (int i = 0; i < 6; ++i) {
+            EXPECT_EQ(Slot(KEY_JOY_BUTTON1 + i), i == button ? 1 : 0) << "button " << button;
+        }
+        EXPECT_EQ(devices->KeyDown(KEY_JOY_BUTTON1 + button), button < 6);
+    }
+}
+
+TEST_F(Joystick, StepWithoutNewPollKeepsThePreviousSlots) {
+    SetAndPoll(32767, 0, 0);
+    ASSERT_EQ(Slot(KEY_JOY_RIGHT), 1);
+    // Holding the joystick lock keeps the thread from handing anything over; the
+    // device itself is brought up to date here, but Poll must not read it.
+    SDL_LockJoysticks();
+    devices->Poll();
+    SDL_JoystickSetVirtualAxis(handle, 0, -32768);
+    SDL_JoystickSetVirtualButton(handle, 0, 0);
+    SDL_JoystickUpdate();
+    ASSERT_EQ(SDL_JoystickGetAxis(handle, 0), -32768);
+    devices->Poll();
+    devices->Poll();
+    EXPECT_EQ(Slot(KEY_JOY_RIGHT), 1);
+    EXPECT_EQ(Slot(KEY_JOY_LEFT), 0);
+    EXPECT_EQ(Slot(KEY_JOY_BUTTON1), 1);
+    SDL_UnlockJoysticks();
+    // The thread's next poll hands the new state over.
+    EXPECT_TRUE(PollUntil(KEY_JOY_LEFT, true));
+    EXPECT_EQ(Slot(KEY_JOY_RIGHT), 0);
+    EXPECT_EQ(Slot(KEY_JOY_BUTTON1), 0);
+}
+
+TEST_F(Joystick, UnpluggedJoystickReadsReleased) {
+    SetAndPoll(32767, -32768, 2);
+    ASSERT_EQ(Slot(KEY_JOY_RIGHT), 1);
+    ASSERT_EQ(Slot(KEY_JOY_UP), 1);
+    ASSERT_EQ(Slot(KEY_JOY_BUTTON1 + 2), 1);
+    SDL_JoystickClose(handle);
+    handle = nullptr;
+    ASSERT_EQ(SDL_JoystickDetachVirtual(index), 0);
+    attached = false;
+    ASSERT_TRUE(WaitFor([&] {
+        devices->Poll();
+        for (int slot = KEY_JOY_RIGHT; slot <= KEY_JOY_BUTTON1 + 5; ++slot) {
+            if (Slot(slot) != 0) return false;
+        }
+        return true;
+    }));
+    // Later steps go on reading nothing rather than stale values.
+    for (int i = 0; i < 5; ++i) {
+        ASSERT_TRUE(WaitFor(JoystickHandOverReady));
+        devices->Poll();
+        EXPECT_EQ(Slot(KEY_JOY_RIGHT), 0);
+    }
+}
+
+TEST_F(Joystick, ShutdownStopsThePollingThreadBeforeReleasing) {
+    devices.reset();
+    EXPECT_FALSE(JoystickPresent());
+    EXPECT_FALSE(JoystickHandOverReady());
+    // Again and again, also before the thread's first poll: every destruction
+    // returns and leaves the device to its other user.
+    for (int i = 0; i < 20; ++i) {
+        devices = std::make_unique<InputDevices>(appWindow);
+        ASSERT_TRUE(JoystickPresent());
+        if (i % 2 == 0) {
+            ASSERT_TRUE(WaitFor(JoystickHandOverReady));
+        }
+        devices.reset();
+        EXPECT_FALSE(JoystickPresent());
+    }
+    EXPECT_TRUE(SDL_JoystickGetAttached(handle));
+    EXPECT_TRUE(boxes.Boxes().empty());
+}
+
+TEST_F(Joystick, RightKeyAndStickLeftBothHeld) {
+    FakeKey(XK_Right, true);
+    SetAndPoll(-32768, 0);
+    bool both = PollUntil(KEY_RIGHT, true) && devices->KeyDown(KEY_JOY_LEFT);
+    FakeKey(XK_Right, false);
+    EXPECT_TRUE(both);
+    EXPECT_FALSE(devices->KeyDown(KEY_JOY_RIGHT));
+}
+
+TEST_F(Input, WithoutJoystickTheJoystickSlotsStayClear) {
+    devices = std::make_unique<InputDevices>(appWindow);
+    EXPECT_FALSE(JoystickPresent());
+    devices->keyState[KEY_JOY_LEFT] = 1;  // whatever was there before
+    devices->Poll();
+    for (int slot = KEY_JOY_RIGHT; slot <= KEY_JOY_BUTTON1 + 5; ++slot) EXPECT_EQ(devices->keyState[slot], 0);
+    EXPECT_TRUE(boxes.Boxes().empty());
+}
+
+TEST_F(Input, KeysReachTheirScanCodeSlots) {
+    devices = std::make_unique<InputDevices>(appWindow);
+    struct Case {
+        unsigned long keysym;
+        int slot;
+    };
+    const Case cases[] = {
+        {XK_Escape, KEY_ESCAPE}, {XK_1, KEY_1},         {XK_2, KEY_2},          {XK_3, KEY_3},
+        {XK_z, KEY_Z},           {XK_Up, KEY_UP},       {XK_Down, KEY_DOWN},    {XK_Left, KEY_LEFT},
+        {XK_Right, KEY_RIGHT},   {XK_a, 0x1E},          {XK_space, 0x39},       {XK_Return, 0x1C},
+        {XK_KP_Enter, 0x9C},     {XK_Control_L, 0x1D},  {XK_Control_R, 0x9D},   {XK_Shift_R, 0x36},
+        {XK_F12, 0x58},          {XK_Delete, 0xD3},     {XK_KP_Divide, 0xB5},   {XK_Home, 0xC7},
+        {XK_KP_7, 0x47},         {XK_Page_Down, 0xD1},  {XK_Tab, 0x0F},         {XK_BackSpace, 0x0E},
+    };
+    for (const Case& c : cases) {
+        FakeKey(c.keysym, true);
+        EXPECT_TRUE(PollUntil(c.slot, true)) << "slot " << c.slot;
+        for (int slot = 0; slot < 256; ++slot) {
+            if (slot != c.slot) {
+                EXPECT_FALSE(devices->KeyDown(slot)) << "slot " << slot << " with " << c.slot;
+            }
+        }
+        EXPECT_EQ(devices->keyState[c.slot], 0x80);
+        FakeKey(c.keysym, false);
+        EXPECT_TRUE(PollUntil(c.slot, false)) << "slot " << c.slot;
+    }
+}
+
+TEST_F(Input, KeyboardReadsReleasedWithoutFocus) {
+    devices = std::make_unique<InputDevices>(appWindow);
+    SDL_Window* other = SDL_CreateWindow("other", 0, 0, 100, 100, 0);
+    ASSERT_NE(other, nullptr);
+    SDL_SetWindowInputFocus(other);
+    ASSERT_TRUE(WaitFor([&] {
+        SDL_PumpEvents();
+        return SDL_GetKeyboardFocus() == other;
+    }));
+    FakeKey(XK_Right, true);
+    // SDL sees the key held, but not in our window: every slot reads released.
+    ASSERT_TRUE(WaitFor([] {
+        SDL_PumpEvents();
+        return SDL_GetKeyboardState(nullptr)[SDL_SCANCODE_RIGHT] != 0;
+    }));
+    devices->keyState[KEY_Z] = 0x80;  // a key that was down before the focus went
+    devices->Poll();
+    for (int slot = 0; slot < 256; ++slot) EXPECT_EQ(devices->keyState[slot], 0) << slot;
+    // With the focus back the held key reads down again.
+    SDL_SetWindowInputFocus(appWindow);
+    bool backDown = PollUntil(KEY_RIGHT, true);
+    FakeKey(XK_Right, false);
+    EXPECT_TRUE(backDown);
+    SDL_DestroyWindow(other);
+}
+
+TEST_F(Input, MouseButtonsFillTheirSlots) {
+    devices = std::make_unique<InputDevices>(appWindow);
+    // SDL drops a click that comes within 10 ms of the window getting the focus
+    // (the click that activates a window); let that moment pass.
+    SDL_Delay(50);
+    struct Case {
+        unsigned int button;
+        int slot;
+    };
+    const Case cases[] = {{1, KEY_MOUSE_LEFT}, {2, KEY_MOUSE_MIDDLE}, {3, KEY_MOUSE_RIGHT}};
+    for (const Case& c : cases) {
+        FakeButton(c.button, true);
+        EXPECT_TRUE(PollUntil(c.slot, true)) << "button " << c.button;
+        EXPECT_EQ(devices->keyState[c.slot], 0x80);
+        for (const Case& other : cases) {
+            if (other.slot != c.slot) {
+                EXPECT_EQ(devices->keyState[other.slot], 0) << "button " << c.button;
+            }
+        }
+        FakeButton(c.button, false);
+        EXPECT_TRUE(PollUntil(c.slot, false)) << "button " << c.button;
+    }
+    EXPECT_TRUE(boxes.Boxes().empty());
+}
+
+TEST_F(Input, SlotsOutsideTheTableAreNeverDown) {
+    devices = std::make_unique<InputDevices>(appWindow);
+    EXPECT_FALSE(devices->KeyDown(-1));
+    EXPECT_FALSE(devices->KeyDown(KEY_SLOT_COUNT));
+    EXPECT_FALSE(devices->KeyDown(100000));
+}
+
+TEST(InputWithoutVideo, MouseErrorBoxAndStartUpGoesOn) {
+    BoxRecorder boxes;
+    ASSERT_EQ(SDL_WasInit(SDL_INIT_VIDEO), 0u);
+    {
+        InputDevices devices(nullptr);
+        devices.Poll();
+        EXPECT_FALSE(devices.KeyDown(KEY_MOUSE_LEFT));
+        EXPECT_FALSE(devices.KeyDown(KEY_ESCAPE));
+    }
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    EXPECT_EQ(boxes.Boxes()[0].text, "Mouse Error");
+    EXPECT_EQ(boxes.Boxes()[0].caption, "Error");
+    EXPECT_EQ(boxes.Boxes()[0].icon, BoxIcon::None);
+}
