@@ -1,5 +1,6 @@
 #include "tools/zonder_text_parse.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -515,7 +516,7 @@ bool ParseInstrumentText(const std::string& text, const std::string& fileName,
         }
     }
     int problemLine = 0;
-    if (!builder.Finish(static_cast<int>(lines.size()), problemLine, problem)) {
+    if (!builder.Finish(std::max(1, static_cast<int>(lines.size())), problemLine, problem)) {
         error = fileName + ":" + std::to_string(problemLine) + ": " + problem;
         return false;
     }

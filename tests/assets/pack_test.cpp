@@ -217,6 +217,7 @@ TEST(PackText, ParseErrorsNameFileLineAndProblem) {
         {"text_instrument_shape_ends_early.zit", 4, "end at x 255"},
         {"text_instrument_unclosed_name.zit", 2, "not closed"},
         {"text_instrument_101_points.zit", 5, "more than 100 points"},
+        {"text_instrument_empty_file.zit", 1, "missing curve shapeA"},
         {"text_song_unknown_instrument.zst", 22, "'snare' is not declared"},
         {"text_song_note_plus_arpeggio_above_119.zst", 23, "passes the top note"},
         {"text_song_row_past_pattern_end.zst", 23, "row number 0..7"},
@@ -252,7 +253,7 @@ TEST(PackText, EveryHostileTextFileIsListedAbove) {
     // A new bad file without an expectation would prove nothing.
     EXPECT_EQ(FilesIn(SOURCE + "tests/bad/", "text_", ".zit").size() +
                   FilesIn(SOURCE + "tests/bad/", "text_", ".zst").size(),
-              22u);
+              23u);
 }
 
 TEST(PackText, NoteNamesMapToTheNoteTable) {
