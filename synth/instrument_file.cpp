@@ -8,6 +8,14 @@
 Instrument* soundEffects[SOUND_EFFECT_SLOTS];
 
 namespace {
+// Every sound-effect instrument ever loaded, newest first. A replaced one is
+// never freed because a voice may still be playing it; the chain keeps it owned.
+struct EffectRecord {
+    Instrument instrument;
+    EffectRecord* older;
+};
+EffectRecord* effectRecords = nullptr;
+
 // Every stored position and value is the byte times the single-precision 1/255.
 constexpr float BYTE_SCALE = 1.0f / 255.0f;
 
@@ -106,8 +114,8 @@ bool ReadInstrument(Instrument& instrument, std::FILE* file, std::string* reason
 
 bool LoadSoundEffect(int slot, const char* path) {
     if (slot < 0 || slot >= SOUND_EFFECT_SLOTS) return false;
-    // The previous instrument is not freed: a voice may still be playing it.
-    Instrument* instrument = new Instrument();
+    effectRecords = new EffectRecord{Instrument{}, effectRecords};
+    Instrument* instrument = &effectRecords->instrument;
     soundEffects[slot] = instrument;
     std::FILE* file = path ? std::fopen(path, "rb") : nullptr;
     if (!file) return false;
