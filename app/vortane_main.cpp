@@ -5,49 +5,48 @@
 
 #include <cstdint>
 #include <ctime>
+#include <string>
 
+#include "app/data_dir.h"
 #include "app/log.h"
 #include "app/run_game.h"
-#include "game/controls.h"
+#include "game/grid.h"
 #include "game/random.h"
+#include "game/update.h"
 #include "game/world.h"
 #include "render/scene.h"
+#include "render/textures.h"
+#include "synth/player.h"
+#include "synth/song_files.h"
 
 namespace {
+// The five sound-effect slots in the order start-up fills them.
+const char* const SOUND_EFFECT_FILES[] = {"shot.zdi", "explode.zdi", "pickup.zdi", "die.zdi", "levelup.zdi"};
+
+// The order matters: the context exists before textures upload, the stream runs
+// before sounds are read into it, the grid is built before the world is reset,
+// and the input devices come last, once the window has the focus.
 bool Init() {
     LogDisable();
     SeedGameRand(static_cast<uint32_t>(std::time(nullptr)));
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     cameraPos = Vector3(0, 0, 40);
-    // JOIN: BuildGrid();
-    // JOIN: LoadGameTextures(DataDir());
-    // JOIN: LogLine("Initialising Zonder player"); StartPlayer();
-    // JOIN: LogLine("Loading sounds"); LoadSoundEffect(0..4, DataDir() + "shot.zdi" ...);
-    // JOIN: the song: open DataDir() + "zazizer.zds" with "rb"; if it opened, LoadSong(file).
+    BuildGrid();
+    std::string dataDir = DataDir();
+    LoadGameTextures(dataDir);
+    LogLine("Initialising Zonder player");
+    StartPlayer();
+    LogLine("Loading sounds");
+    int slot = 0;
+    for (const char* name : SOUND_EFFECT_FILES) LoadSoundEffect(slot++, (dataDir + name).c_str());
+    // A missing song is no song; it is loaded but this edition never starts it.
+    LoadSongFile((dataDir + "zazizer.zds").c_str());
     NewGame();
     SetPlayerDefaults();
     LogLine("Main: Init done");
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     StartInputDevices();
     return true;
-}
-
-// JOIN: replaced by UpdateWorld (game/update.h) when the world step lands. Until
-// then a step only polls and watches for Escape.
-bool ShellUpdateWorld(Controls& controls) {
-    controls.Poll();
-    if (controls.KeyDown(KEY_ESCAPE)) {
-        LogEnable();
-        return false;
-    }
-    return true;
-}
-
-// JOIN: replaced by DrawScene (render/scene.h) when the scene drawing lands.
-void ShellDrawScene() {
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    LogDisable();
-    glFlush();
 }
 }  // namespace
 
@@ -59,10 +58,10 @@ int main() {
     edition.bits = 32;
     edition.fullscreen = false;
     edition.init = Init;
-    edition.updateWorld = ShellUpdateWorld;
-    edition.drawScene = ShellDrawScene;
-    edition.stopAudio = nullptr;        // JOIN: StopPlayer
-    edition.releaseGraphics = nullptr;  // JOIN: ReleaseTextures
+    edition.updateWorld = UpdateWorld;
+    edition.drawScene = DrawScene;
+    edition.stopAudio = StopPlayer;
+    edition.releaseGraphics = ReleaseTextures;
     int exitCode = RunGame(edition);
     SDL_Quit();
     return exitCode;
