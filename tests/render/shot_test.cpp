@@ -1,0 +1,106 @@
+// vortane-shot end to end: its arguments, and one whole frame of the running game
+// against the committed reference picture.
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "tests/render/targa_files.h"
+#include "tests/render/test_textures.h"
+#include "tools/png_frame.h"
+
+namespace {
+
+const std::string SHOT = std::string(VORTANE_RUN_DIR) + "/vortane-shot";
+const std::string GOLDEN_FRAME =
+    std::string(VORTANE_SOURCE_DIR) + "/tests/golden/frames/current_seed3_steps420.png";
+
+// Runs vortane-shot with `arguments`; returns its exit status (-1 if it did not exit).
+int RunShot(const std::string& arguments) {
+    std::string command = "'" + SHOT + "' " + arguments + " >" + ScratchName("shot.log") + " 2>&1";
+    int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+bool Exists(const std::string& path) {
+    struct stat info;
+    return stat(path.c_str(), &info) == 0;
+}
+
+TEST(ShotTool, RefusesBadArgumentsWithStatusTwo) {
+    std::string out = ScratchName("never.png");
+    const std::string cases[] = {
+        "--steps 5",                              // no --out
+        "--bogus --out " + out,
+        "--seed abc --out " + out,
+        "--seed -1 --out " + out,
+        "--seed 4294967296 --out " + out,
+        "--steps 12x --out " + out,
+        "--edition future --out " + out,
+        "--edition classic --out " + out,        // not built yet
+        "--input no-such-script.txt --out " + out,
+        "--out",
+    };
+    for (const std::string& arguments : cases) {
+        EXPECT_EQ(RunShot(arguments), 2) << arguments;
+        EXPECT_FALSE(Exists(out)) << arguments;
+    }
+}
+
+TEST(ShotTool, RefusesABadInputScript) {
+    std::string script = ScratchName("bad-script.txt");
+    std::ofstream(script) << "10 FIRE\n5 WARP\n";
+    EXPECT_EQ(RunShot("--input " + script + " --out " + ScratchName("never.png")), 2);
+}
+
+TEST(ShotTool, DrawsTheSameFrameAsTheReference) {
+    std::string data = ScratchName("data") + "/";
+    mkdir(data.c_str(), 0755);
+    WriteTestTextures(data);
+    std::string script = ScratchName("script.txt");
+    // Fly and shoot through a few waves, so that shots, sparks, shockwaves,
+    // enemies, droppings and the score all show.
+    std::ofstream(script) << "# reference frame\n"
+                             "90 FIRE LEFT\n"
+                             "60 FIRE UP\n"
+                             "120 FIRE RIGHT\n"
+                             "80 FIRE DOWN\n"
+                             "70 FIRE\n";
+    std::string frame = ScratchName("frame.png");
+    ASSERT_EQ(RunShot("--seed 3 --steps 420 --input " + script + " --data " + data +
+                      " --out " + frame),
+              0);
+
+    std::vector<uint8_t> actual, expected;
+    int width = 0, height = 0, goldenWidth = 0, goldenHeight = 0;
+    std::string error;
+    ASSERT_TRUE(ReadPngRGB(frame, actual, width, height, error)) << error;
+    EXPECT_EQ(width, 800);
+    EXPECT_EQ(height, 600);
+    if (std::getenv("VORTANE_UPDATE_GOLDEN")) {
+        ASSERT_TRUE(WritePngRGB(GOLDEN_FRAME, actual, width, height, error)) << error;
+        GTEST_SKIP() << "reference frame rewritten: " << GOLDEN_FRAME;
+    }
+    ASSERT_TRUE(ReadPngRGB(GOLDEN_FRAME, expected, goldenWidth, goldenHeight, error)) << error;
+    ASSERT_EQ(goldenWidth, width);
+    ASSERT_EQ(goldenHeight, height);
+
+    // llvmpipe draws the same bits every run; the tolerance only absorbs rounding
+    // differences between CPUs, and a handful of edge pixels.
+    const int tolerance = 3;
+    int differing = 0, worst = 0;
+    for (size_t i = 0; i < actual.size(); ++i) {
+        int d = std::abs(int(actual[i]) - int(expected[i]));
+        if (d > worst) worst = d;
+        if (d > tolerance) ++differing;
+    }
+    EXPECT_LE(differing, 30) << "channels off by more than " << tolerance << ": " << differing
+                             << ", worst " << worst << " (frame kept in " << frame << ")";
+}
+
+}  // namespace
