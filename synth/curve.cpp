@@ -22,9 +22,7 @@ float EvaluateCurve(const Curve& curve, float position) {
     return (1 - a) * curve.y[i] + a * curve.y[i + 1];
 }
 
-float HoldPosition(const Curve& curve) {
-    return static_cast<float>(1 - 0.5 / PlayableLength(curve));
-}
+float HoldPosition(const Curve& curve) { return static_cast<float>(1 - 0.5 / PlayableLength(curve)); }
 
 bool AdvanceEnvelope(float& position, const Curve& curve) {
     position += 1.0f / PlayableLength(curve);

@@ -11,7 +11,7 @@ public:
     explicit FileReader(std::FILE* file) : file(file) {}
 
     bool Byte(uint8_t& value);
-    bool Int16(int32_t& value);   // signed, widened with its sign
+    bool Int16(int32_t& value);  // signed, widened with its sign
     bool Uint16(int32_t& value);
     bool Bytes(void* buffer, size_t size);
 

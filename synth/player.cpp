@@ -59,8 +59,8 @@ private:
     int saved = -1;
 };
 
-int StreamCallback(const void*, void* output, unsigned long frameCount,
-                   const PaStreamCallbackTimeInfo*, PaStreamCallbackFlags, void*) {
+int StreamCallback(const void*, void* output, unsigned long frameCount, const PaStreamCallbackTimeInfo*,
+                   PaStreamCallbackFlags, void*) {
     RenderAudio(static_cast<float*>(output), frameCount);
     return paContinue;
 }
@@ -77,8 +77,8 @@ bool OpenStream() {
     output.sampleFormat = paFloat32;
     output.suggestedLatency = STREAM_LATENCY_BUFFERS * STREAM_FRAMES / SAMPLE_RATE;
     output.hostApiSpecificStreamInfo = nullptr;
-    if (Pa_OpenStream(&stream, nullptr, &output, SAMPLE_RATE, STREAM_FRAMES, paNoFlag,
-                      StreamCallback, nullptr) != paNoError) {
+    if (Pa_OpenStream(&stream, nullptr, &output, SAMPLE_RATE, STREAM_FRAMES, paNoFlag, StreamCallback,
+                      nullptr) != paNoError) {
         stream = nullptr;
         return false;
     }

@@ -35,7 +35,6 @@ void RenderAudio(float* out, unsigned long frameCount) {
                 PlayerClock.Since(CLOCK_PLAYER_START));
     }
     // Single writer: a plain load and store is enough.
-    renderSeconds.store(renderSeconds.load(std::memory_order_relaxed) + seconds,
-                        std::memory_order_relaxed);
+    renderSeconds.store(renderSeconds.load(std::memory_order_relaxed) + seconds, std::memory_order_relaxed);
     bufferCount.fetch_add(1, std::memory_order_relaxed);
 }

@@ -19,8 +19,8 @@ struct Sequencer {
     int32_t tempo;
     int32_t tickSamples;  // samples since the last sequencer tick
     uint8_t songPlaying;
-    int32_t stepTick;     // ticks into the current order step, 0..7
-    int32_t orderPos;     // -1 before the first step
+    int32_t stepTick;  // ticks into the current order step, 0..7
+    int32_t orderPos;  // -1 before the first step
     PatternPlayer player;
 };
 

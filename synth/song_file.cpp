@@ -132,8 +132,9 @@ bool ReadSong(FileReader& reader, SongScratch& song) {
         if (!reader.Uint16(entry)) return false;
         LogLine("%i: %X", i, entry);
         if (entry != ORDER_FILE_EMPTY && entry >= patternCount) {
-            return reader.Fail("order entry " + std::to_string(i) + " names pattern " + std::to_string(entry) +
-                               ", not loaded (" + std::to_string(patternCount) + " in the song)");
+            return reader.Fail("order entry " + std::to_string(i) + " names pattern " +
+                               std::to_string(entry) + ", not loaded (" + std::to_string(patternCount) +
+                               " in the song)");
         }
         song.orders[i] = entry == ORDER_FILE_EMPTY ? ORDER_EMPTY : entry;
     }

@@ -5,7 +5,7 @@
 
 // The figures StopPlayer reports.
 struct PlayerStatistics {
-    float renderSeconds;     // sum of the buffers' render times
+    float renderSeconds;  // sum of the buffers' render times
     int32_t bufferCount;
     int32_t lastFrameCount;  // frames of the most recent buffer
     float runtime;           // seconds since the player started

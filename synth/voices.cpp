@@ -95,8 +95,8 @@ void ControlTick(int v) {
     }
 
     voice.level = EvaluateCurve(instrument.amp, voice.ampPos) * voice.gain;
-    voice.phaseInc = 2 * EvaluateCurve(instrument.pitch, voice.pitchPos) *
-                     NoteStep(voice.note + ArpeggioOffset(voice));
+    voice.phaseInc =
+        2 * EvaluateCurve(instrument.pitch, voice.pitchPos) * NoteStep(voice.note + ArpeggioOffset(voice));
     voice.morphValue = EvaluateCurve(instrument.morph, voice.morphPos);
 
     if (voice.releasePos > 0) {

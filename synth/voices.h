@@ -5,10 +5,10 @@
 
 constexpr int VOICE_COUNT = 6;
 constexpr int CONTROL_TICK_SAMPLES = 44;
-constexpr int FADE_START = 20;     // a crossfade counts control ticks down from here
-constexpr int FADE_HANDOVER = 9;   // the staged note replaces the old one at this count
-constexpr float VOICE_GAIN_LOUD = 0.4f;   // voice 0, the explosions
-constexpr float VOICE_GAIN = 0.2f;        // voices 1..5
+constexpr int FADE_START = 20;           // a crossfade counts control ticks down from here
+constexpr int FADE_HANDOVER = 9;         // the staged note replaces the old one at this count
+constexpr float VOICE_GAIN_LOUD = 0.4f;  // voice 0, the explosions
+constexpr float VOICE_GAIN = 0.2f;       // voices 1..5
 
 // One oscillator playing one note. `instrument` stands for the references to
 // the shapes, envelopes and arpeggio of the instrument the note was started
@@ -16,23 +16,23 @@ constexpr float VOICE_GAIN = 0.2f;        // voices 1..5
 // as an empty, silent one) and that instrument must outlive the note.
 struct Voice {
     uint8_t active;
-    uint8_t pending;     // staged by a trigger; the next control tick promotes it
+    uint8_t pending;  // staged by a trigger; the next control tick promotes it
     uint8_t oneShot;
     int32_t note;
-    float oscPhase;      // 0..1 within one waveform cycle
-    float phaseInc;      // per sample, set each control tick
-    float gain;          // fixed per voice
-    float level;         // amp envelope × gain × release, per control tick
+    float oscPhase;  // 0..1 within one waveform cycle
+    float phaseInc;  // per sample, set each control tick
+    float gain;      // fixed per voice
+    float level;     // amp envelope × gain × release, per control tick
     float morphValue;
     const Instrument* instrument;
     uint8_t noise;
-    Curve wave;          // the current waveform: only count, x, y and slope are used
+    Curve wave;  // the current waveform: only count, x, y and slope are used
     int32_t segment;
     float ampPos;
-    float releasePos;    // 0 = not releasing
+    float releasePos;  // 0 = not releasing
     float pitchPos;
     float morphPos;
-    int32_t fadeCount;   // 20 down to 0; 0 = no crossfade
+    int32_t fadeCount;  // 20 down to 0; 0 = no crossfade
     int32_t arpIndex;
     int32_t arpTicks;
 };

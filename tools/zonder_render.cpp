@@ -118,7 +118,8 @@ Options ParseArguments(int argc, char** argv) {
             if (equals == std::string::npos || equals + 1 == value.size()) {
                 Usage("--effect wants SLOT=FILE, not \"" + value + "\"");
             }
-            long long slot = NumberOption("--effect slot", value.substr(0, equals), 0, SOUND_EFFECT_SLOTS - 1);
+            long long slot =
+                NumberOption("--effect slot", value.substr(0, equals), 0, SOUND_EFFECT_SLOTS - 1);
             options.effects.push_back({static_cast<int>(slot), value.substr(equals + 1)});
         } else {
             Usage("unknown argument \"" + arg + "\"");
@@ -142,7 +143,8 @@ std::vector<Event> ReadEvents(const std::string& path) {
         std::string where = path + ":" + std::to_string(number) + ": ";
         Event e{};
         e.order = events.size();
-        if (!ParseNumber(sampleText, 0, MAX_SAMPLES, e.sample)) Fail(where + "bad sample \"" + sampleText + "\"");
+        if (!ParseNumber(sampleText, 0, MAX_SAMPLES, e.sample))
+            Fail(where + "bad sample \"" + sampleText + "\"");
         words >> command;
         std::vector<std::string> args;
         for (std::string w; words >> w;) args.push_back(w);
@@ -162,7 +164,8 @@ std::vector<Event> ReadEvents(const std::string& path) {
             e.kind = Event::RELEASE;
             e.voice = static_cast<int>(c);
         } else {
-            Fail(where + "expected \"SAMPLE play\", \"SAMPLE trigger SLOT NOTE VOICE\" or \"SAMPLE release VOICE\"");
+            Fail(where +
+                 "expected \"SAMPLE play\", \"SAMPLE trigger SLOT NOTE VOICE\" or \"SAMPLE release VOICE\"");
         }
         events.push_back(e);
     }
@@ -188,9 +191,15 @@ void LoadFiles(const Options& options) {
 
 void RunEvent(const Event& e) {
     switch (e.kind) {
-        case Event::PLAY: PlaySong(); break;
-        case Event::TRIGGER: TriggerNote(soundEffects[e.slot], e.note, e.voice); break;
-        case Event::RELEASE: ReleaseNote(e.voice); break;
+        case Event::PLAY:
+            PlaySong();
+            break;
+        case Event::TRIGGER:
+            TriggerNote(soundEffects[e.slot], e.note, e.voice);
+            break;
+        case Event::RELEASE:
+            ReleaseNote(e.voice);
+            break;
     }
 }
 
@@ -257,7 +266,8 @@ int main(int argc, char** argv) {
     std::vector<float> buffer(static_cast<size_t>(options.buffer));
     for (long long start = 0; start < options.samples; start += options.buffer) {
         due.clear();
-        while (nextDue < bySample.size() && bySample[nextDue].sample <= start) due.push_back(bySample[nextDue++]);
+        while (nextDue < bySample.size() && bySample[nextDue].sample <= start)
+            due.push_back(bySample[nextDue++]);
         std::sort(due.begin(), due.end(), [](const Event& a, const Event& b) { return a.order < b.order; });
         // Drained at once: nothing happens between here and the buffer's first
         // sample, and a long run of events can never overfill the request queue.

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <dirent.h>
 #include <algorithm>
 #include <cstring>
-#include <dirent.h>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -303,7 +303,8 @@ TEST(SongFile, EveryTruncationIsRefusedAndChangesNothing) {
     SongSnapshot before = SongSnapshot::Take();
     ZonderBytes other = ValidSong();
     other.data[1] = 'B';  // a different title, so a half-load would show
-    for (size_t size = 0; size < other.data.size(); size += (size < 200 || size + 300 > other.data.size()) ? 1 : 97) {
+    for (size_t size = 0; size < other.data.size();
+         size += (size < 200 || size + 300 > other.data.size()) ? 1 : 97) {
         std::vector<uint8_t> cut(other.data.begin(), other.data.begin() + size);
         std::FILE* file = FileOf(cut);
         testing::internal::CaptureStderr();

@@ -97,8 +97,10 @@ TEST(Sequencer, PatternsPlayTheirRowsAndTheOrderListLoops) {
         {"length 1 then empty", {1}, {0, -1}, Concat(Range(0, 8), idle8)},
         {"length 2 runs on over an empty entry", {2}, {0, -1}, Concat(Range(0, 16), Range(0, 8))},
         {"length 2 cut by the next entry", {2, 1}, {0, 1}, Concat(Range(0, 8), Range(40, 8))},
-        {"three entries loop", {1, 1, 1}, {0, 1, 2}, Concat(Concat(Range(0, 8), Range(40, 8)),
-                                                            Concat(Range(80, 8), Range(0, 8)))},
+        {"three entries loop",
+         {1, 1, 1},
+         {0, 1, 2},
+         Concat(Concat(Range(0, 8), Range(40, 8)), Concat(Range(80, 8), Range(0, 8)))},
     };
     for (const Case& c : cases) {
         LoadTestSong(c.lengths, c.orders);

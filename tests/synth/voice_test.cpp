@@ -53,7 +53,7 @@ TEST(NoteTable, FollowsTheSemitoneRatioFrom27AndAHalfHertz) {
 
 TEST(Curves, EvaluatesSegmentsAndEnds) {
     Curve c = CurveOf(4, {{0.25f, 0}, {0.5f, 1}, {1, 0}});
-    EXPECT_EQ(EvaluateCurve(c, 1.0f), 0.0f);   // at the last point
+    EXPECT_EQ(EvaluateCurve(c, 1.0f), 0.0f);  // at the last point
     EXPECT_EQ(EvaluateCurve(c, 1.5f), 0.0f);
     EXPECT_NEAR(EvaluateCurve(c, 0.375f), 0.5 * 0.25 / (0.25 + 1.0 / 128), 1e-6);
     EXPECT_LT(EvaluateCurve(c, 0.0f), 0.0f);  // before the first point: extrapolated

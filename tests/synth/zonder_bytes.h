@@ -1,11 +1,10 @@
 #pragma once
 // Builders of instrument and song files byte by byte, for the loader and
 // player tests. Each writes exactly the file format, nothing checked.
-#include <cstdint>
-#include <cstdio>
-#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cstdint>
+#include <cstdio>
 #include <initializer_list>
 #include <string>
 #include <utility>

@@ -29,7 +29,9 @@ int RunTool(const std::string& args, std::string* err = nullptr) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-void WriteFile(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+void WriteFile(const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
 
 void WriteBytes(const std::string& path, const ZonderBytes& b) {
     std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(b.data.data()), b.data.size());
@@ -81,8 +83,10 @@ TEST(ZonderRender, BadArgumentsAndFilesExitWithTwo) {
              Case{"--samples 10 --out x.wav --events missing.events", "missing.events"},
              Case{"--samples 10 --out x.wav --events bad.events", "bad.events:2"},
              Case{"--samples 10 --out x.wav --events junk.events", "junk.events:1"},
-             Case{"--samples 10 --out x.wav --song " VORTANE_SOURCE_DIR "/tests/bad/song_note_120.zds", "note 120"},
-             Case{"--samples 10 --out x.wav --effect 1=" VORTANE_SOURCE_DIR "/tests/bad/instrument_amp_length_0.zdi",
+             Case{"--samples 10 --out x.wav --song " VORTANE_SOURCE_DIR "/tests/bad/song_note_120.zds",
+                  "note 120"},
+             Case{"--samples 10 --out x.wav --effect 1=" VORTANE_SOURCE_DIR
+                  "/tests/bad/instrument_amp_length_0.zdi",
                   "amp curve length 0"},
              Case{"--samples 10 --out no/such/dir/x.wav", "x.wav"},
          }) {
@@ -95,15 +99,17 @@ TEST(ZonderRender, BadArgumentsAndFilesExitWithTwo) {
 TEST(ZonderRender, WritesFloatWavExactlyAsTheCallbackRenders) {
     EnterCaseFolder("ZonderRender.WritesFloatWavExactlyAsTheCallbackRenders");
     WriteBytes("tone.zdi", ToneBytes());
-    WriteFile("tone.events", "# two notes and a release\n0 trigger 3 48 1\n1000 trigger 3 55 1\n3000 release 1\n");
-    ASSERT_EQ(RunTool("--effect 3=tone.zdi --events tone.events --samples 5000 --buffer 1 --out tone.wav"), 0);
+    WriteFile("tone.events",
+              "# two notes and a release\n0 trigger 3 48 1\n1000 trigger 3 55 1\n3000 release 1\n");
+    ASSERT_EQ(RunTool("--effect 3=tone.zdi --events tone.events --samples 5000 --buffer 1 --out tone.wav"),
+              0);
     Wav wav = ReadWav("tone.wav");
     ASSERT_EQ(wav.header.size(), 58u);
     EXPECT_EQ(std::string(wav.header.begin(), wav.header.begin() + 4), "RIFF");
     EXPECT_EQ(U32(wav.header, 4), 50u + 4 * 5000);
     EXPECT_EQ(U32(wav.header, 16), 18u);
-    EXPECT_EQ(wav.header[20] | wav.header[21] << 8, 3);   // IEEE float
-    EXPECT_EQ(wav.header[22] | wav.header[23] << 8, 1);   // mono
+    EXPECT_EQ(wav.header[20] | wav.header[21] << 8, 3);  // IEEE float
+    EXPECT_EQ(wav.header[22] | wav.header[23] << 8, 1);  // mono
     EXPECT_EQ(U32(wav.header, 24), 44100u);
     EXPECT_EQ(wav.header[34] | wav.header[35] << 8, 32);  // bits
     EXPECT_EQ(U32(wav.header, 54), 4u * 5000);
@@ -123,7 +129,8 @@ TEST(ZonderRender, WritesFloatWavExactlyAsTheCallbackRenders) {
     EXPECT_NE(expected[500], 0.0f);
 
     // Larger buffers move the events to the next buffer start: 1000 lands at 1024.
-    ASSERT_EQ(RunTool("--effect 3=tone.zdi --events tone.events --samples 5000 --buffer 512 --out tone512.wav"), 0);
+    ASSERT_EQ(
+        RunTool("--effect 3=tone.zdi --events tone.events --samples 5000 --buffer 512 --out tone512.wav"), 0);
     Wav coarse = ReadWav("tone512.wav");
     ASSERT_EQ(coarse.samples.size(), 5000u);
     EXPECT_TRUE(std::equal(coarse.samples.begin(), coarse.samples.begin() + 1000, expected.begin()));
@@ -136,8 +143,10 @@ TEST(ZonderRender, EventsDueTogetherRunInFileOrder) {
     WriteBytes("hiss.zdi", NoiseBytes());
     // Both become due at the buffer starting at 1024; file order puts hiss last.
     WriteFile("order.events", "900 trigger 0 40 2\n100 trigger 1 60 2\n");
-    ASSERT_EQ(RunTool("--effect 0=tone.zdi --effect 1=hiss.zdi --events order.events --samples 3000 --out order.wav"),
-              0);
+    ASSERT_EQ(
+        RunTool(
+            "--effect 0=tone.zdi --effect 1=hiss.zdi --events order.events --samples 3000 --out order.wav"),
+        0);
     ResetPlayerState();
     ASSERT_TRUE(LoadSoundEffect(0, "tone.zdi"));
     ASSERT_TRUE(LoadSoundEffect(1, "hiss.zdi"));
