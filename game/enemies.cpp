@@ -88,12 +88,13 @@ void OrbiterStep(Entity& e) {
     e.texture = SLOT_ENEMY3;
     e.counter += 1;
     double angle = Widened(e.counter) * 0.1f;
-    bool parentValid = e.parent >= 0 && e.parent < ENTITY_CAPACITY;
-    const Entity& parent = entities[parentValid ? e.parent : 0];
-    if (parentValid) {
+    if (e.parent < 0 || e.parent >= ENTITY_CAPACITY) {
+        e.life = 0;  // cannot happen (only a Hunter makes orbiters), but never index past the table
+    } else {
+        const Entity& parent = entities[e.parent];
         e.pos = {parent.pos.x + 2 * std::cos(angle), parent.pos.y + 2 * std::sin(angle), parent.pos.z};
+        if (parent.life < 1 || parent.type > 50) e.life = 0;
     }
-    if (!parentValid || parent.life < 1 || parent.type > 50) e.life = 0;
     e.vel = {0, 0, 0};
     e.colour = {1, 1, 1};
     e.scale = 1.0f;
