@@ -1,6 +1,9 @@
 #include "tools/gl_context.h"
 
-#include <SDL.h>
+#include "app/window.h"
+
+#include <SDL2/SDL.h>
+
 
 #include <algorithm>
 #define GL_GLEXT_PROTOTYPES 1
@@ -148,23 +151,9 @@ std::vector<uint8_t> OffscreenGL::ReadRGB() const {
 }
 
 void SetUpGameView(int width, int height) {
-    if (height == 0) height = 1;
-    glViewport(0, 0, width, height);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    float aspect = float(width) / float(height);
-    gluPerspective(45.0, aspect, 0.2f, 2500.0);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-
-    glEnable(GL_TEXTURE_2D);
-    glShadeModel(GL_SMOOTH);
-    glClearDepth(1.0);
-    glEnable(GL_DEPTH_TEST);
-    glDepthFunc(GL_LEQUAL);
-    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
-    glPolygonMode(GL_FRONT, GL_FILL);
-    glEnable(GL_CULL_FACE);
-    glCullFace(GL_BACK);
-    glClearColor(0, 0, 0, 0);
+    // The game's own set-up, so a drawn frame is the frame the window shows.
+    ResizeViewport(width, height);
+    InitGLState();
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
 }

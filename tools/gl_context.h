@@ -36,7 +36,6 @@ private:
     bool sdlStarted_ = false;
 };
 
-// The game window's view and GL state: viewport, a 45° perspective with the window's
-// aspect (as a float), near 0.2f and far 2500, model-view identity; texturing, smooth
-// shading, depth test LEQUAL, back-face culling; black clear colour as start-up leaves it.
+// The game window's view and GL state, through the window's own ResizeViewport and
+// InitGLState, then start-up's black clear colour.
 void SetUpGameView(int width, int height);

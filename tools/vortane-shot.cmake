@@ -3,7 +3,7 @@ add_library(vortane_gltools STATIC
   ${CMAKE_CURRENT_SOURCE_DIR}/gl_context.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/png_frame.cpp)
 target_include_directories(vortane_gltools PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(vortane_gltools PUBLIC PkgConfig::SDL2 OpenGL::GL ${OPENGL_glu_LIBRARY}
+target_link_libraries(vortane_gltools PUBLIC vortane_app PkgConfig::SDL2 OpenGL::GL ${OPENGL_glu_LIBRARY}
                       PNG::PNG)
 
 # vortane-shot runs the world as vortane-sim does, so it joins once the rules and
