@@ -1,0 +1,108 @@
+// The earlier edition's program frame: a full-screen request that the display
+// refuses becomes a 1024 × 768 window without a word, start-up loads the ten
+// textures into their slots and resets the world, and shutdown shows the cursor.
+#include <SDL2/SDL.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <string>
+#include <vector>
+
+#include "app/message_box.h"
+#include "app/run_game.h"
+#include "app/window.h"
+#include "classic/startup.h"
+#include "classic/update.h"
+#include "classic/world.h"
+#include "render/textures.h"
+#include "tests/classic/test_pictures.h"
+
+namespace {
+
+struct ModeRequest {
+    int width, height, bits, refreshRate;
+};
+std::vector<ModeRequest> requests;
+std::vector<std::string> boxes;
+
+bool RefuseMode(int width, int height, int bits, int refreshRate, SDL_DisplayMode*) {
+    requests.push_back({width, height, bits, refreshRate});
+    return false;
+}
+
+void RecordBox(const char* text, const char* caption, BoxIcon) {
+    boxes.push_back(std::string(caption) + ": " + text);
+}
+
+// What the first step saw.
+struct Seen {
+    bool fullscreen = true;
+    Uint32 windowFlags = 0;
+    int width = 0, height = 0;
+    bool gridLoaded = false, digitsLoaded = false;
+    std::vector<bool> slotLoaded;
+    int lives = 0, fireLatch = 0;
+    bool stepped = false;
+    int cursorAtRelease = -1;
+};
+Seen seen;
+
+bool ProbeStep(Controls& controls) {
+    seen.fullscreen = fullscreen;
+    seen.windowFlags = SDL_GetWindowFlags(appWindow);
+    SDL_GetWindowSize(appWindow, &seen.width, &seen.height);
+    seen.gridLoaded = gridTexture.Id() != 0;
+    seen.digitsLoaded = digitTexture.Id() != 0;
+    for (const Texture& t : spriteTextures) seen.slotLoaded.push_back(t.Id() != 0);
+    seen.lives = classic::lives;
+    seen.fireLatch = classic::fireLatch;
+    seen.stepped = classic::UpdateWorld(controls);
+    return false;  // one step is enough: end as Escape does
+}
+
+void ProbeRelease() {
+    classic::ReleaseGraphics();
+    seen.cursorAtRelease = SDL_ShowCursor(SDL_QUERY);
+}
+
+}  // namespace
+
+TEST(ClassicProgram, RefusedDisplayModeFallsBackToAWindowAndStartsUp) {
+    ProcessFolder folder;
+    mkdir("data", 0755);
+    WriteClassicTestPictures("data/");
+    MessageBoxHandler previousBoxes = SetMessageBoxHandler(RecordBox);
+    DisplayModeRequest previousRequest = SetDisplayModeRequest(RefuseMode);
+
+    Edition edition = classic::MakeEdition();
+    EXPECT_STREQ(edition.title, "vortane");
+    EXPECT_TRUE(edition.fullscreen);
+    edition.updateWorld = ProbeStep;
+    edition.releaseGraphics = ProbeRelease;
+    EXPECT_EQ(RunGame(edition), 0);
+
+    SetDisplayModeRequest(previousRequest);
+    SetMessageBoxHandler(previousBoxes);
+
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].width, 1024);
+    EXPECT_EQ(requests[0].height, 768);
+    EXPECT_EQ(requests[0].bits, 32);
+    EXPECT_EQ(requests[0].refreshRate, 75);
+    EXPECT_FALSE(seen.fullscreen);
+    EXPECT_FALSE(seen.windowFlags & SDL_WINDOW_FULLSCREEN);
+    EXPECT_EQ(seen.width, 1024);
+    EXPECT_EQ(seen.height, 768);
+    for (const std::string& box : boxes) EXPECT_EQ(box.find("ERROR"), std::string::npos) << box;
+
+    EXPECT_TRUE(seen.gridLoaded);
+    EXPECT_TRUE(seen.digitsLoaded);
+    ASSERT_EQ(seen.slotLoaded.size(), size_t(SPRITE_SLOT_COUNT));
+    for (int slot = 0; slot < SPRITE_SLOT_COUNT; ++slot) {
+        EXPECT_EQ(seen.slotLoaded[slot], slot <= classic::SLOT_GAMEOVER) << "slot " << slot;
+    }
+    EXPECT_EQ(seen.lives, 2);
+    EXPECT_EQ(seen.fireLatch, 1) << "NewGame arms the latch";
+    EXPECT_TRUE(seen.stepped);
+    EXPECT_EQ(seen.cursorAtRelease, SDL_ENABLE);
+}
