@@ -171,14 +171,17 @@ protected:
         // Top row first: blue, white over red, green.
         WriteRgbTarga(ScratchName("quadrants.tga"), 2, 2, {0, 0, 255, 255, 255, 255, 255, 0, 0, 0, 255, 0});
         ASSERT_TRUE(spriteTextures[SLOT_PLAYER1].Load(ScratchName("quadrants.tga"), TEX_NEAREST));
-        // Digit strip: 16 cells of 2 texels; cell d is green (d + 1) × 20.
+        // Digit strip: 16 cells of 2 texels; the lower half of cell d is green
+        // (d + 1) × 20, the upper half red, so a glyph drawn upside down shows.
         std::vector<uint8_t> strip;
-        for (int row = 0; row < 2; ++row) {
+        for (int row = 0; row < 4; ++row) {
             for (int texel = 0; texel < 32; ++texel) {
-                strip.insert(strip.end(), {0, uint8_t((texel / 2 + 1) * 20), 0});
+                bool upper = row < 2;  // rows are given top first
+                uint8_t code = uint8_t((texel / 2 + 1) * 20);
+                strip.insert(strip.end(), {upper ? uint8_t(200) : uint8_t(0), upper ? uint8_t(0) : code, 0});
             }
         }
-        WriteRgbTarga(ScratchName("digits.tga"), 32, 2, strip);
+        WriteRgbTarga(ScratchName("digits.tga"), 32, 4, strip);
         ASSERT_TRUE(digitTexture.Load(ScratchName("digits.tga"), TEX_NEAREST));
     }
     static void TearDownTestSuite() {
@@ -195,9 +198,16 @@ protected:
     std::string ReadDigits(int positions) const {
         std::string digits;
         for (int i = positions - 1; i >= 0; --i) {
-            std::array<int, 3> c = PixelAt(-i + 0.5, 0.5);
+            std::array<int, 3> c = PixelAt(-i + 0.5, 0.25);
+            std::array<int, 3> top = PixelAt(-i + 0.5, 0.75);
             int d = (c[1] + 10) / 20 - 1;
-            digits += (c[1] == 0) ? '.' : char('0' + d);
+            if (c[1] == 0) {
+                digits += '.';
+            } else if (top[1] != 0 || top[0] == 0) {
+                digits += '?';  // not upright
+            } else {
+                digits += char('0' + d);
+            }
         }
         return digits;
     }
@@ -305,7 +315,7 @@ TEST_F(SpriteDrawing, DigitsAreOneUnitSquaresOnAnOrangeGlow) {
     EXPECT_TRUE(ColourNear(PixelAt(0.5, 1.25), ByteColour(0.4, 0.15, 0)));
     EXPECT_TRUE(ColourNear(PixelAt(1.6, 0.5), BLACK, 0));
     // The digit itself: cell 5's green times the digit colour's 1.0, plus the glow.
-    EXPECT_TRUE(ColourNear(PixelAt(0.5, 0.5), ByteColour(0.4, 120 / 255.0 + 0.15, 0)));
+    EXPECT_TRUE(ColourNear(PixelAt(0.5, 0.25), ByteColour(0.4, 120 / 255.0 + 0.15, 0)));
 }
 
 }  // namespace
