@@ -361,3 +361,25 @@ TEST(VoiceLimits, OutOfLimitInstrumentsStayInsideTheirVoice) {
     }
     EXPECT_NE(alone, mixed);
 }
+
+TEST_F(Voices, VoiceEndingDuringCrossfadeKeepsItsCountAndDropsTheStagedNote) {
+    Instrument shot = Sustained();
+    shot.oneShot = 1;
+    shot.amp = CurveOf(5, {{0, 1}, {1, 1}});
+    TriggerNote(&shot, 40, 1);
+    RunTicks(2);
+    TriggerNote(&shot, 50, 1);  // fade-out starts at 20
+    RunTicks(3);                // the old note ends in its fifth tick, at fadeCount 18
+    EXPECT_FALSE(liveVoices[1].active);
+    EXPECT_EQ(liveVoices[1].fadeCount, 18);
+    RunTicks(10);
+    EXPECT_FALSE(liveVoices[1].active);
+    EXPECT_EQ(liveVoices[1].fadeCount, 18);
+    EXPECT_EQ(liveVoices[1].note, 40);
+    // The next trigger sounds at once and finishes the old crossfade's count.
+    TriggerNote(&shot, 60, 1);
+    RunTicks(1);
+    EXPECT_TRUE(liveVoices[1].active);
+    EXPECT_EQ(liveVoices[1].note, 60);
+    EXPECT_EQ(liveVoices[1].fadeCount, 17);
+}
