@@ -1,7 +1,10 @@
 #include "game/grid.h"
 
 #include <cmath>
+#include <cstring>
 
+#include "game/grid_kernels.h"
+#include "game/grid_terms.h"
 #include "game/world.h"
 
 namespace {
@@ -36,37 +39,45 @@ void BuildTriangles() {
 }
 
 // Jacobi pass over the interior: reads only the copy, so the result does not
-// depend on the visiting order. The neighbours are the diagonal ones.
+// depend on the visiting order. The neighbours are the diagonal ones. The three
+// components follow the same rule, so a row's interior is one run of doubles and
+// its four neighbours are the same run shifted by fixed offsets.
 void SmoothVelocities() {
     int nodes = gridRows * gridColumns;
-    for (int n = 0; n < nodes; ++n) gridVelScratch[n] = gridVel[n];
+    std::memcpy(gridVelScratch, gridVel, sizeof(Vector3) * static_cast<size_t>(nodes));
+    const double* scratch = &gridVelScratch[0].x;
+    double* vel = &gridVel[0].x;
+    const int up = 3 * gridColumns;
+    const int runLength = 3 * (gridColumns - 2);
     for (int i = 1; i < gridRows - 1; ++i) {
-        for (int j = 1; j < gridColumns - 1; ++j) {
-            gridVel[NodeIndex(i, j)] =
-                (gridVelScratch[NodeIndex(i, j)] * 6 + gridVelScratch[NodeIndex(i - 1, j - 1)] +
-                 gridVelScratch[NodeIndex(i - 1, j + 1)] + gridVelScratch[NodeIndex(i + 1, j - 1)] +
-                 gridVelScratch[NodeIndex(i + 1, j + 1)]) *
-                0.1;
+        const int first = 3 * NodeIndex(i, 1);
+        for (int k = first; k < first + runLength; ++k) {
+            vel[k] = (scratch[k] * 6 + scratch[k - up - 3] + scratch[k - up + 3] +
+                      scratch[k + up - 3] + scratch[k + up + 3]) *
+                     0.1;
         }
     }
 }
 
-Vector3 ApplyForce(const GridForce& f, const Vector3& p, Vector3 v) {
-    double d = (f.pos - p).Length();
-    double w = 1 / (d * d * d + 1);
-    v += (p - f.pos) * w * f.push;
-    v += f.vel * w * f.drag;
-    if (f.ring > 0) {
+// The parts of each force that do not depend on the node, worked out once.
+void PrepareForceTerms(GridForceTerms* terms, int count) {
+    for (int k = 0; k < count; ++k) {
+        const GridForce& f = gridForces[k];
+        GridForceTerms& t = terms[k];
+        t.x = f.pos.x;
+        t.y = f.pos.y;
+        t.z = f.pos.z;
+        t.velX = f.vel.x;
+        t.velY = f.vel.y;
+        t.velZ = f.vel.z;
+        t.push = f.push;
+        t.drag = f.drag;
+        t.ring = f.ring > 0;
         double r = f.ring * 0.5;
-        // The band test works on the distance rounded to float, so a node on the
-        // band's edge lands on the same side on every compiler.
-        float df = static_cast<float>(d);
-        if (r - 3 < df && df < r) {
-            double s = std::fmin(static_cast<double>(f.ringStrength), 1.0);
-            v += Normalise(p - f.pos) * s * 0.1f;
-        }
+        t.bandLow = r - 3;
+        t.bandHigh = r;
+        t.strength = std::fmin(static_cast<double>(f.ringStrength), 1.0);
     }
-    return v;
 }
 
 }  // namespace
@@ -91,14 +102,14 @@ void AddGridForce(const Vector3& pos, const Vector3& vel, int32_t ring, float ri
 
 void StepGrid() {
     SmoothVelocities();
-    for (int n = 0; n < gridNodeCount; ++n) {
-        Vector3 v = gridVel[n];
-        Vector3 p = gridPos[n];
-        for (int k = 0; k < gridForceCount; ++k) v = ApplyForce(gridForces[k], p, v);
-        v += (gridRestPos[n] - p) * 0.015f;
-        v = v - v * 0.1f;
-        p = p + v;
-        gridPos[n] = p;
-        gridVel[n] = v;
+    static GridForceTerms terms[GRID_FORCE_CAPACITY];
+    int forceCount = gridForceCount < GRID_FORCE_CAPACITY ? gridForceCount : GRID_FORCE_CAPACITY;
+    PrepareForceTerms(terms, forceCount);
+    switch (ActiveGridKernel()) {
+        case GridKernel::Avx: StepGridNodesAvx(0, gridNodeCount, terms, forceCount); break;
+        case GridKernel::Sse2: StepGridNodesSse2(0, gridNodeCount, terms, forceCount); break;
+        case GridKernel::Scalar:
+            for (int n = 0; n < gridNodeCount; ++n) StepGridNodeScalar(n, terms, forceCount);
+            break;
     }
 }

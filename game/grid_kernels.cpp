@@ -1,0 +1,64 @@
+// The scalar node rule with its per-force terms hoisted, and the choice of kernel.
+#include "game/grid_kernels.h"
+
+#include <cmath>
+
+#include "game/grid_terms.h"
+
+void StepGridNodeScalar(int n, const GridForceTerms* forces, int forceCount) {
+    Vector3 v = gridVel[n];
+    Vector3 p = gridPos[n];
+    for (int k = 0; k < forceCount; ++k) {
+        const GridForceTerms& f = forces[k];
+        Vector3 e = {p.x - f.x, p.y - f.y, p.z - f.z};
+        double d = e.Length();
+        double w = 1 / (d * d * d + 1);
+        v += e * w * f.push;
+        v += Vector3(f.velX, f.velY, f.velZ) * w * f.drag;
+        if (!f.ring) continue;
+        float df = static_cast<float>(d);
+        if (f.bandLow < df && df < f.bandHigh) {
+            Vector3 unit = d < NORMALISE_MIN_LENGTH ? Vector3(1, 0, 0) : Vector3(e.x / d, e.y / d, e.z / d);
+            v += unit * f.strength * GRID_RING_GAIN;
+        }
+    }
+    v += (gridRestPos[n] - p) * GRID_SPRING;
+    v = v - v * GRID_DAMPING;
+    gridPos[n] = p + v;
+    gridVel[n] = v;
+}
+
+namespace {
+
+bool ProcessorHasAvx() {
+    __builtin_cpu_init();
+    // libgcc also checks that the operating system saves the AVX registers.
+    return __builtin_cpu_supports("avx");
+}
+
+GridKernel WidestKernel() { return ProcessorHasAvx() ? GridKernel::Avx : GridKernel::Sse2; }
+
+GridKernel activeKernel = WidestKernel();
+
+}  // namespace
+
+bool GridKernelSupported(GridKernel kernel) {
+    return kernel != GridKernel::Avx || ProcessorHasAvx();
+}
+
+bool UseGridKernel(GridKernel kernel) {
+    if (!GridKernelSupported(kernel)) return false;
+    activeKernel = kernel;
+    return true;
+}
+
+GridKernel ActiveGridKernel() { return activeKernel; }
+
+const char* GridKernelName(GridKernel kernel) {
+    switch (kernel) {
+        case GridKernel::Scalar: return "scalar";
+        case GridKernel::Sse2: return "sse2";
+        case GridKernel::Avx: return "avx";
+    }
+    return "?";
+}

@@ -1,0 +1,90 @@
+#pragma once
+// The grid's node pass written once for any lane width. Included only by the
+// per-instruction-set files, after their target pragma, with a lane type L giving
+// V (WIDTH doubles), M (a lane mask) and the operations used below. Every lane runs
+// exactly the scalar rule of game/grid_reference.cpp in its order: no fused
+// multiply-add, no reassociation; sqrt, division and the rounding to float are
+// correctly rounded per lane, so each lane's bits equal the scalar bits.
+
+// Loads component c of WIDTH consecutive nodes from an array of Vector3.
+template <class L>
+typename L::V LoadComponent(const Vector3* nodes, int c) {
+    const double* base = &nodes[0].x + c;
+    double lane[L::WIDTH];
+    for (int i = 0; i < L::WIDTH; ++i) lane[i] = base[3 * i];
+    return L::Load(lane);
+}
+
+template <class L>
+void StoreComponent(Vector3* nodes, int c, typename L::V value) {
+    double lane[L::WIDTH];
+    L::Store(lane, value);
+    double* base = &nodes[0].x + c;
+    for (int i = 0; i < L::WIDTH; ++i) base[3 * i] = lane[i];
+}
+
+template <class L>
+void StepGridNodeLanes(int n, const GridForceTerms* forces, int forceCount) {
+    using V = typename L::V;
+    using M = typename L::M;
+    V px = LoadComponent<L>(gridPos + n, 0);
+    V py = LoadComponent<L>(gridPos + n, 1);
+    V pz = LoadComponent<L>(gridPos + n, 2);
+    V vx = LoadComponent<L>(gridVel + n, 0);
+    V vy = LoadComponent<L>(gridVel + n, 1);
+    V vz = LoadComponent<L>(gridVel + n, 2);
+    const V one = L::Set(1.0);
+    for (int k = 0; k < forceCount; ++k) {
+        const GridForceTerms& f = forces[k];
+        // p − f.pos is the negation of f.pos − p bit for bit, so its squares give
+        // the same distance, and one difference serves the push and the ring.
+        V ex = L::Sub(px, L::Set(f.x));
+        V ey = L::Sub(py, L::Set(f.y));
+        V ez = L::Sub(pz, L::Set(f.z));
+        V d = L::Sqrt(L::Add(L::Add(L::Mul(ex, ex), L::Mul(ey, ey)), L::Mul(ez, ez)));
+        V w = L::Div(one, L::Add(L::Mul(L::Mul(d, d), d), one));
+        V push = L::Set(f.push);
+        vx = L::Add(vx, L::Mul(L::Mul(ex, w), push));
+        vy = L::Add(vy, L::Mul(L::Mul(ey, w), push));
+        vz = L::Add(vz, L::Mul(L::Mul(ez, w), push));
+        V drag = L::Set(f.drag);
+        vx = L::Add(vx, L::Mul(L::Mul(L::Set(f.velX), w), drag));
+        vy = L::Add(vy, L::Mul(L::Mul(L::Set(f.velY), w), drag));
+        vz = L::Add(vz, L::Mul(L::Mul(L::Set(f.velZ), w), drag));
+        if (!f.ring) continue;
+        V df = L::RoundToFloat(d);
+        M band = L::And(L::Less(L::Set(f.bandLow), df), L::Less(df, L::Set(f.bandHigh)));
+        if (!L::Any(band)) continue;
+        // Normalise: (1, 0, 0) below its minimum length, else the difference over d.
+        M tiny = L::Less(d, L::Set(NORMALISE_MIN_LENGTH));
+        V nx = L::Select(tiny, one, L::Div(ex, d));
+        V ny = L::Select(tiny, L::Set(0.0), L::Div(ey, d));
+        V nz = L::Select(tiny, L::Set(0.0), L::Div(ez, d));
+        V s = L::Set(f.strength);
+        V gain = L::Set(GRID_RING_GAIN);
+        vx = L::Select(band, L::Add(vx, L::Mul(L::Mul(nx, s), gain)), vx);
+        vy = L::Select(band, L::Add(vy, L::Mul(L::Mul(ny, s), gain)), vy);
+        vz = L::Select(band, L::Add(vz, L::Mul(L::Mul(nz, s), gain)), vz);
+    }
+    const V spring = L::Set(GRID_SPRING);
+    const V damping = L::Set(GRID_DAMPING);
+    vx = L::Add(vx, L::Mul(L::Sub(LoadComponent<L>(gridRestPos + n, 0), px), spring));
+    vy = L::Add(vy, L::Mul(L::Sub(LoadComponent<L>(gridRestPos + n, 1), py), spring));
+    vz = L::Add(vz, L::Mul(L::Sub(LoadComponent<L>(gridRestPos + n, 2), pz), spring));
+    vx = L::Sub(vx, L::Mul(vx, damping));
+    vy = L::Sub(vy, L::Mul(vy, damping));
+    vz = L::Sub(vz, L::Mul(vz, damping));
+    StoreComponent<L>(gridPos + n, 0, L::Add(px, vx));
+    StoreComponent<L>(gridPos + n, 1, L::Add(py, vy));
+    StoreComponent<L>(gridPos + n, 2, L::Add(pz, vz));
+    StoreComponent<L>(gridVel + n, 0, vx);
+    StoreComponent<L>(gridVel + n, 1, vy);
+    StoreComponent<L>(gridVel + n, 2, vz);
+}
+
+template <class L>
+void StepGridNodesLanes(int begin, int end, const GridForceTerms* forces, int forceCount) {
+    int n = begin;
+    for (; n + L::WIDTH <= end; n += L::WIDTH) StepGridNodeLanes<L>(n, forces, forceCount);
+    for (; n < end; ++n) StepGridNodeScalar(n, forces, forceCount);
+}

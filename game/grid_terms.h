@@ -1,0 +1,31 @@
+#pragma once
+#include "game/world.h"
+
+// Shared by the grid step's kernels (game/grid_*.cpp); not for other code.
+
+// One force with the parts that do not depend on the node worked out once per
+// step. Each is computed exactly as the per-node rule would compute it, so hoisting
+// changes no bit.
+struct GridForceTerms {
+    double x, y, z;           // force point
+    double velX, velY, velZ;  // force velocity
+    double push, drag;        // the floats widened
+    bool ring;                // ring > 0
+    double bandLow;           // ring × 0.5 − 3
+    double bandHigh;          // ring × 0.5
+    double strength;          // min(ringStrength, 1)
+};
+
+// The single-precision constants of the node rules, widened.
+constexpr double GRID_RING_GAIN = 0.1f;
+constexpr double GRID_SPRING = 0.015f;
+constexpr double GRID_DAMPING = 0.1f;
+
+// Forces, spring, damping and move for node n alone, scalar. The wide kernels use it
+// for the nodes left over after the last full group of lanes.
+void StepGridNodeScalar(int n, const GridForceTerms* forces, int forceCount);
+
+// Forces, spring, damping and move for nodes [begin, end): two or four at a time,
+// the rest through StepGridNodeScalar.
+void StepGridNodesSse2(int begin, int end, const GridForceTerms* forces, int forceCount);
+void StepGridNodesAvx(int begin, int end, const GridForceTerms* forces, int forceCount);
