@@ -94,7 +94,7 @@ bool ReadInstrumentFrom(FileReader& reader, Instrument& instrument) {
 }
 
 void ReportRefusedFile(const char* name, const std::string& reason) {
-    std::fprintf(stderr, "vortane: %s: %s; not loaded\n", name ? name : "(unnamed file)", reason.c_str());
+    std::fprintf(stderr, "vortane: %s: %s; file refused\n", name ? name : "(unnamed file)", reason.c_str());
 }
 
 bool ReadCurve(Curve& curve, std::FILE* file, std::string* reason) {

@@ -61,8 +61,8 @@ bool CheckPattern(FileReader& reader, int index, const Pattern& pattern,
             std::string cell = where + " channel " + std::to_string(k) + " row " + std::to_string(r);
             int32_t slot = pattern.instrument[PATTERN_ROWS * k + r];
             if (slot < 0 || slot >= static_cast<int32_t>(instruments.size())) {
-                return reader.Fail(cell + ": instrument " + std::to_string(slot) + " not loaded (" +
-                                   std::to_string(instruments.size()) + " in the song)");
+                return reader.Fail(cell + ": instrument " + std::to_string(slot) +
+                                   " is not in the song (it has " + std::to_string(instruments.size()) + ")");
             }
             const Instrument& instrument = instruments[slot];
             // With no arpeggio the voice still adds offset 0's entry.
@@ -133,8 +133,8 @@ bool ReadSong(FileReader& reader, SongScratch& song) {
         LogLine("%i: %X", i, entry);
         if (entry != ORDER_FILE_EMPTY && entry >= patternCount) {
             return reader.Fail("order entry " + std::to_string(i) + " names pattern " +
-                               std::to_string(entry) + ", not loaded (" + std::to_string(patternCount) +
-                               " in the song)");
+                               std::to_string(entry) + ", which is not in the song (it has " +
+                               std::to_string(patternCount) + ")");
         }
         song.orders[i] = entry == ORDER_FILE_EMPTY ? ORDER_EMPTY : entry;
     }

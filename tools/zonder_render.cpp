@@ -177,15 +177,15 @@ void LoadFiles(const Options& options) {
         std::FILE* probe = std::fopen(effect.path.c_str(), "rb");
         if (!probe) Fail(effect.path + ": cannot be read");
         std::fclose(probe);
-        // A refused file has already been reported by the loader.
-        if (!LoadSoundEffect(effect.slot, effect.path.c_str())) Fail(effect.path + ": refused");
+        // A refused file has already been reported by the loader, once.
+        if (!LoadSoundEffect(effect.slot, effect.path.c_str())) std::exit(EXIT_BAD_INPUT);
     }
     if (!options.song.empty()) {
         std::FILE* file = std::fopen(options.song.c_str(), "rb");
         if (!file) Fail(options.song + ": cannot be read");
         bool loaded = LoadSong(file, options.song.c_str());
         std::fclose(file);
-        if (!loaded) Fail(options.song + ": refused");
+        if (!loaded) std::exit(EXIT_BAD_INPUT);
     }
 }
 
