@@ -1,0 +1,262 @@
+// The real programs, end to end: started from a folder of their own on an X
+// server of the test's own, driven with synthetic key presses (XTest through
+// xdotool), looked at with xwininfo and import, and listened to through a
+// PulseAudio null sink recorded with parec.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <string>
+#include <thread>
+
+#include "tests/e2e/e2e_support.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+const std::string RUN_DIR = VORTANE_RUN_DIR;
+
+// Escape must end the program within a second. Sanitizer builds check every
+// allocation and scan for leaks at exit, so they get longer.
+#ifdef VORTANE_E2E_SLOW
+constexpr int EXIT_DEADLINE_MS = 5000;
+#else
+constexpr int EXIT_DEADLINE_MS = 1000;
+#endif
+constexpr int KEY_HOLD_MS = 1000;
+
+// The shots are bright orange with no blue at all; the ship's orange carries
+// some blue and the score digits sit in the top band, so neither counts.
+constexpr int HUD_ROWS = 60;
+constexpr int MIN_SHOT_PIXELS = 20;
+// The grid's lines are green; at rest they cover about a twelfth of the window.
+constexpr int MIN_GRID_PIXELS = 8000;
+// A drawn frame, whatever the textures: this many pixels not black.
+constexpr int MIN_LIT_PIXELS = 2000;
+// Shot sound: 16-bit RMS over the second after the press; silence is 0.
+constexpr double HEARD_RMS = 200.0;
+constexpr int SAMPLE_RATE = 44100;
+
+struct PixelCounts {
+    int shot = 0;
+    int grid = 0;
+    int lit = 0;
+};
+
+PixelCounts CountPixels(const Picture& p) {
+    PixelCounts c;
+    for (int y = 0; y < p.height; ++y) {
+        for (int x = 0; x < p.width; ++x) {
+            const uint8_t* px = &p.rgb[(size_t(y) * p.width + x) * 3];
+            int r = px[0], g = px[1], b = px[2];
+            if (r + g + b > 30) c.lit += 1;
+            if (y >= HUD_ROWS && r >= 240 && g >= 95 && g <= 170 && b <= 20) c.shot += 1;
+            if (g >= 60 && g > r + 30 && g > b + 30) c.grid += 1;
+        }
+    }
+    return c;
+}
+
+std::string ReadText(const std::string& path) {
+    std::ifstream in(path);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void Pause(int milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
+
+// One program run in its own folder (its working directory, where log.txt would
+// appear), stderr kept in program.err.
+class ProgramRun {
+public:
+    ProgramRun(const std::string& program, const std::string& folder,
+               const std::vector<std::string>& env = {})
+        : folder_(folder) {
+        child_ = StartChild({program}, folder, env, folder + "/program.out", folder + "/program.err");
+    }
+    ~ProgramRun() {
+        if (child_.pid > 0) WaitChild(child_, 0);
+    }
+    int WaitForExit(int milliseconds) { return WaitChild(child_, milliseconds); }
+    std::string Stderr() const { return ReadText(folder_ + "/program.err"); }
+    bool LogLeft() const { return FileExists(folder_ + "/log.txt"); }
+
+private:
+    std::string folder_;
+    Child child_;
+};
+
+class EndToEnd : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(x_.Ok()) << "Xvfb did not start";
+        folder_ = MakeScratchFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
+        ASSERT_FALSE(folder_.empty());
+    }
+
+    // Escape held as a user holds it (the game reads the keyboard once a frame),
+    // then the exit code within the deadline and no log.txt.
+    void QuitWithEscape(ProgramRun& run, const std::string& window) {
+        ASSERT_TRUE(FocusWindow(window));
+        ASSERT_EQ(RunTool({"xdotool", "keydown", "Escape"}), 0);
+        int status = run.WaitForExit(EXIT_DEADLINE_MS);
+        RunTool({"xdotool", "keyup", "Escape"});
+        EXPECT_EQ(status, 0) << "no exit 0 within " << EXIT_DEADLINE_MS << " ms of Escape; stderr:\n"
+                             << run.Stderr();
+        EXPECT_FALSE(run.LogLeft()) << "a normal run leaves no log.txt";
+    }
+
+    // The first frame that `drawn` accepts (start-up loads textures and sounds
+    // after the window appears), or the last one seen when none does in 20 s.
+    Picture WaitForFrame(const std::string& window, bool (*drawn)(const PixelCounts&)) {
+        Picture frame;
+        auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (std::chrono::steady_clock::now() < deadline) {
+            if (CaptureWindow(window, folder_ + "/frame.rgb", frame) && drawn(CountPixels(frame))) break;
+            Pause(100);
+        }
+        return frame;
+    }
+
+    // A copy of the program in a folder with `data` as its data folder (or none).
+    std::string CopyProgram(const std::string& name) {
+        std::string copy = folder_ + "/" + name;
+        fs::copy_file(RUN_DIR + "/" + name, copy);
+        return copy;
+    }
+
+    PrivateX x_;
+    std::string folder_;
+};
+}  // namespace
+
+TEST_F(EndToEnd, FiringShowsGridAndShotsAndEscapeQuits) {
+    ProgramRun run(RUN_DIR + "/vortane", folder_);
+    std::string window = WaitForWindow("vortane");
+    ASSERT_FALSE(window.empty()) << run.Stderr();
+    WindowInfo info;
+    ASSERT_TRUE(QueryWindow(window, info));
+    EXPECT_EQ(info.title, "vortane");
+    EXPECT_EQ(info.width, 800);
+    EXPECT_EQ(info.height, 600);
+    ASSERT_TRUE(FocusWindow(window));
+
+    Picture before = WaitForFrame(window, [](const PixelCounts& c) { return c.grid >= MIN_GRID_PIXELS; });
+    PixelCounts idle = CountPixels(before);
+    EXPECT_GE(idle.grid, MIN_GRID_PIXELS) << "the grid is not drawn";
+
+    ASSERT_EQ(RunTool({"xdotool", "keydown", "z", "keydown", "Right"}), 0);
+    Pause(KEY_HOLD_MS);
+    Picture firing;
+    bool captured = CaptureWindow(window, folder_ + "/firing.rgb", firing);
+    RunTool({"xdotool", "keyup", "z", "keyup", "Right"});
+    ASSERT_TRUE(captured);
+    PixelCounts shots = CountPixels(firing);
+    EXPECT_GE(shots.grid, MIN_GRID_PIXELS) << "the grid is not drawn while firing";
+    EXPECT_GE(shots.shot, MIN_SHOT_PIXELS)
+        << "no shots on screen after holding Z (" << idle.shot << " before)";
+
+    QuitWithEscape(run, window);
+}
+
+TEST_F(EndToEnd, ClosingTheWindowExitsZero) {
+    ProgramRun run(RUN_DIR + "/vortane", folder_);
+    std::string window = WaitForWindow("vortane");
+    ASSERT_FALSE(window.empty()) << run.Stderr();
+    WaitForFrame(window, [](const PixelCounts& c) { return c.grid >= MIN_GRID_PIXELS; });
+    ASSERT_TRUE(RequestWindowClose(window));
+    EXPECT_EQ(run.WaitForExit(EXIT_DEADLINE_MS), 0) << run.Stderr();
+    EXPECT_FALSE(run.LogLeft());
+}
+
+TEST_F(EndToEnd, StartsDrawsAndQuitsWithoutDataFolder) {
+    std::string program = CopyProgram("vortane");  // no data/ beside it or in its working folder
+    ProgramRun run(program, folder_);
+    std::string window = WaitForWindow("vortane");
+    ASSERT_FALSE(window.empty()) << run.Stderr();
+    ASSERT_TRUE(FocusWindow(window));
+    Picture frame = WaitForFrame(window, [](const PixelCounts& c) { return c.lit >= MIN_LIT_PIXELS; });
+    EXPECT_GE(CountPixels(frame).lit, MIN_LIT_PIXELS) << "nothing drawn";
+    QuitWithEscape(run, window);
+}
+
+TEST_F(EndToEnd, StartsDrawsAndQuitsWithGarbageDataFiles) {
+    std::string program = CopyProgram("vortane");
+    fs::create_directory(folder_ + "/data");
+    // Every data file the build makes, each replaced by noise of its own length
+    // class: empty, a few bytes, or a few kilobytes.
+    std::mt19937 random(20261207);
+    int replaced = 0;
+    for (const auto& entry : fs::directory_iterator(RUN_DIR + "/data")) {
+        std::ofstream garbage(folder_ + "/data/" + entry.path().filename().string(), std::ios::binary);
+        size_t length = replaced % 3 == 0 ? 0 : replaced % 3 == 1 ? 1 + random() % 40 : 1 + random() % 8000;
+        for (size_t i = 0; i < length; ++i) garbage.put(static_cast<char>(random()));
+        replaced += 1;
+    }
+    ASSERT_GE(replaced, 23) << "17 pictures, 5 instruments and a song expected";
+    ProgramRun run(program, folder_);
+    std::string window = WaitForWindow("vortane");
+    ASSERT_FALSE(window.empty()) << run.Stderr();
+    ASSERT_TRUE(FocusWindow(window));
+    Picture frame = WaitForFrame(window, [](const PixelCounts& c) { return c.lit >= MIN_LIT_PIXELS; });
+    EXPECT_GE(CountPixels(frame).lit, MIN_LIT_PIXELS) << "nothing drawn";
+    QuitWithEscape(run, window);
+}
+
+TEST_F(EndToEnd, ShotIsHeardWhenZIsPressed) {
+    PrivateSound sound(folder_);
+    ASSERT_TRUE(sound.Ok()) << "PulseAudio did not start:\n" << ReadText(sound.Log());
+    std::string recording = folder_ + "/recording.raw";
+    Child recorder = sound.StartRecording(recording);
+    ProgramRun run(RUN_DIR + "/vortane", folder_, sound.Env());
+    std::string window = WaitForWindow("vortane");
+    ASSERT_FALSE(window.empty()) << run.Stderr();
+    ASSERT_TRUE(FocusWindow(window));
+    WaitForFrame(window, [](const PixelCounts& c) { return c.grid >= MIN_GRID_PIXELS; });
+    Pause(700);  // the stream is running; nothing has been played yet
+
+    size_t pressedAt = fs::file_size(recording) / 2;
+    ASSERT_EQ(RunTool({"xdotool", "keydown", "z"}), 0);
+    Pause(KEY_HOLD_MS);
+    RunTool({"xdotool", "keyup", "z"});
+    Pause(300);
+    QuitWithEscape(run, window);
+    StopChild(recorder);
+
+    std::vector<int16_t> samples = ReadRecording(recording);
+    ASSERT_GT(samples.size(), pressedAt + SAMPLE_RATE) << "the recording stopped early";
+    double before =
+        RecordingRms(samples, pressedAt > SAMPLE_RATE / 2 ? pressedAt - SAMPLE_RATE / 2 : 0, pressedAt);
+    double after = RecordingRms(samples, pressedAt, pressedAt + SAMPLE_RATE + SAMPLE_RATE / 4);
+    std::printf("shot sound: RMS %.1f in the half second before Z, %.1f after\n", before, after);
+    EXPECT_GE(after, HEARD_RMS) << "no shot sound after pressing Z (RMS " << after << ", before " << before
+                                << ")";
+    EXPECT_LT(before, HEARD_RMS) << "sound before anything was pressed (RMS " << before << ")";
+}
+
+TEST_F(EndToEnd, EarlierEditionPlaysItsMusicFromStartUp) {
+    if (!FileExists(RUN_DIR + "/vortane-classic")) GTEST_SKIP() << "vortane-classic is not built yet";
+    PrivateSound sound(folder_);
+    ASSERT_TRUE(sound.Ok()) << "PulseAudio did not start:\n" << ReadText(sound.Log());
+    std::string recording = folder_ + "/recording.raw";
+    Child recorder = sound.StartRecording(recording);
+    ProgramRun run(RUN_DIR + "/vortane-classic", folder_, sound.Env());
+    std::string window = WaitForWindow("vortane");
+    ASSERT_FALSE(window.empty()) << run.Stderr();
+    ASSERT_TRUE(FocusWindow(window));
+    WaitForFrame(window, [](const PixelCounts& c) { return c.lit >= MIN_LIT_PIXELS; });
+    Pause(3000);  // nothing pressed: whatever is heard is the music
+    QuitWithEscape(run, window);
+    StopChild(recorder);
+
+    std::vector<int16_t> samples = ReadRecording(recording);
+    ASSERT_GT(samples.size(), size_t(2 * SAMPLE_RATE)) << "the recording stopped early";
+    double music = RecordingRms(samples, samples.size() - 2 * SAMPLE_RATE, samples.size());
+    std::printf("earlier edition: RMS %.1f over the two seconds before Escape\n", music);
+    EXPECT_GE(music, HEARD_RMS) << "no music in the two seconds before Escape (RMS " << music << ")";
+}
