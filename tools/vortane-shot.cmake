@@ -11,4 +11,8 @@ target_link_libraries(vortane_gltools PUBLIC vortane_app PkgConfig::SDL2 OpenGL:
 if(EXISTS ${CMAKE_SOURCE_DIR}/game/update.h AND EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/sim_setup.cpp)
   add_executable(vortane-shot ${CMAKE_CURRENT_SOURCE_DIR}/vortane_shot.cpp)
   target_link_libraries(vortane-shot PRIVATE vortane_simtools vortane_render vortane_gltools)
+  if(TARGET vortane_classic_shot)
+    target_link_libraries(vortane-shot PRIVATE vortane_classic_shot)
+    target_compile_definitions(vortane-shot PRIVATE VORTANE_HAVE_CLASSIC=1)
+  endif()
 endif()

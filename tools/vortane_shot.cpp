@@ -1,5 +1,6 @@
 // vortane-shot: runs the world like vortane-sim, then draws one frame with the
-// game's own DrawScene into an off-screen GL framebuffer and writes it as a PNG.
+// edition's own DrawScene into an off-screen GL framebuffer and writes it as a PNG
+// (800 × 600 for the current edition, 1024 × 768 for the earlier one).
 
 #include <sys/stat.h>
 
@@ -8,6 +9,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "game/controls.h"
 #include "game/update.h"
 #include "render/scene.h"
 #include "render/textures.h"
@@ -15,12 +17,56 @@
 #include "tools/input_script.h"
 #include "tools/png_frame.h"
 #include "tools/sim_setup.h"
+#ifdef VORTANE_HAVE_CLASSIC
+#include "classic/setup.h"
+#include "classic/shot_frame.h"
+#include "classic/update.h"
+#endif
 
 namespace {
 
 constexpr int EXIT_USAGE = 2;
 constexpr int FRAME_WIDTH = 800;
 constexpr int FRAME_HEIGHT = 600;
+
+// The current edition's frame: the game's view and textures, one DrawScene, read back.
+bool DrawCurrentFrame(const std::string& dataDir, std::vector<uint8_t>& rgb, std::string& error) {
+    OffscreenGL gl;
+    if (!gl.Open(FRAME_WIDTH, FRAME_HEIGHT, error)) return false;
+    SetUpGameView(FRAME_WIDTH, FRAME_HEIGHT);
+    cameraPos = Vector3(0, 0, 40);
+    LoadGameTextures(dataDir);
+    DrawScene();
+    rgb = gl.ReadRGB();
+    ReleaseTextures();
+    gl.Close();
+    return true;
+}
+
+// What the tool needs of one edition: its world set-up and step as vortane-sim
+// runs them, and its frame.
+struct ShotEdition {
+    const char* name;
+    void (*setUp)(uint32_t seed);
+    bool (*step)(Controls& input);
+    bool (*drawFrame)(const std::string& dataDir, std::vector<uint8_t>& rgb, std::string& error);
+    int width, height;
+};
+
+const ShotEdition EDITIONS[] = {
+    {"current", SetUpWorld, UpdateWorld, DrawCurrentFrame, FRAME_WIDTH, FRAME_HEIGHT},
+#ifdef VORTANE_HAVE_CLASSIC
+    {"classic", classic::SetUpWorld, classic::UpdateWorld, classic::DrawFrame,
+     classic::FRAME_WIDTH, classic::FRAME_HEIGHT},
+#endif
+};
+
+const ShotEdition* FindEdition(const std::string& name) {
+    for (const ShotEdition& edition : EDITIONS) {
+        if (name == edition.name) return &edition;
+    }
+    return nullptr;
+}
 
 const char* const USAGE =
     "usage: vortane-shot [--edition current|classic] [--seed N] [--steps N] [--input FILE]\n"
@@ -95,8 +141,9 @@ int ParseOptions(int argc, char** argv, Options& options) {
         }
     }
     if (options.out.empty()) return UsageError("--out FILE.png is required");
-    if (options.edition == "classic") {
-        return UsageError("--edition classic is not available: the earlier edition is not built");
+    if (!FindEdition(options.edition)) {
+        return UsageError("--edition " + options.edition +
+                          " is not available: the earlier edition is not built");
     }
     return -1;
 }
@@ -129,27 +176,20 @@ int main(int argc, char** argv) {
                      options.data.c_str());
     }
 
-    SetUpWorld(options.seed);
+    const ShotEdition& edition = *FindEdition(options.edition);
+    edition.setUp(options.seed);
     ScriptedControls controls(std::move(script));
     for (long step = 0; step < options.steps; ++step) {
-        if (!UpdateWorld(controls)) break;
+        if (!edition.step(controls)) break;
     }
 
-    OffscreenGL gl;
+    std::vector<uint8_t> frame;
     std::string error;
-    if (!gl.Open(FRAME_WIDTH, FRAME_HEIGHT, error)) {
+    if (!edition.drawFrame(dataDir, frame, error)) {
         std::fprintf(stderr, "vortane-shot: %s\n", error.c_str());
         return 1;
     }
-    SetUpGameView(FRAME_WIDTH, FRAME_HEIGHT);
-    cameraPos = Vector3(0, 0, 40);
-    LoadGameTextures(dataDir);
-    DrawScene();
-    std::vector<uint8_t> frame = gl.ReadRGB();
-    ReleaseTextures();
-    gl.Close();
-
-    if (!WritePngRGB(options.out, frame, FRAME_WIDTH, FRAME_HEIGHT, error)) {
+    if (!WritePngRGB(options.out, frame, edition.width, edition.height, error)) {
         std::fprintf(stderr, "vortane-shot: %s\n", error.c_str());
         return 1;
     }

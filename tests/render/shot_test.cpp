@@ -42,7 +42,6 @@ TEST(ShotTool, RefusesBadArgumentsWithStatusTwo) {
         "--seed 4294967296 --out " + out,
         "--steps 12x --out " + out,
         "--edition future --out " + out,
-        "--edition classic --out " + out,        // not built yet
         "--input no-such-script.txt --out " + out,
         "--out",
     };
@@ -50,6 +49,23 @@ TEST(ShotTool, RefusesBadArgumentsWithStatusTwo) {
         EXPECT_EQ(RunShot(arguments), 2) << arguments;
         EXPECT_FALSE(Exists(out)) << arguments;
     }
+}
+
+TEST(ShotTool, DrawsTheEarlierEditionAtItsOwnSize) {
+    std::string frame = ScratchName("classic.png");
+    int status = RunShot("--edition classic --steps 30 --data no-such-folder --out " + frame);
+#ifdef VORTANE_SHOT_HAS_CLASSIC
+    ASSERT_EQ(status, 0);
+    std::vector<uint8_t> rgb;
+    int width = 0, height = 0;
+    std::string error;
+    ASSERT_TRUE(ReadPngRGB(frame, rgb, width, height, error)) << error;
+    EXPECT_EQ(width, 1024);
+    EXPECT_EQ(height, 768);
+#else
+    EXPECT_EQ(status, 2) << "without the earlier edition built the tool must refuse it";
+    EXPECT_FALSE(Exists(frame));
+#endif
 }
 
 TEST(ShotTool, RefusesABadInputScript) {
