@@ -38,12 +38,15 @@ void BuildTriangles() {
     }
 }
 
+}  // namespace
+
 // Jacobi pass over the interior: reads only the copy, so the result does not
 // depend on the visiting order. The neighbours are the diagonal ones. The three
 // components follow the same rule, so a row's interior is one run of doubles and
 // its four neighbours are the same run shifted by fixed offsets.
-void SmoothVelocities() {
+void SmoothGridVelocities() {
     int nodes = gridRows * gridColumns;
+    if (nodes <= 0) return;
     std::memcpy(gridVelScratch, gridVel, sizeof(Vector3) * static_cast<size_t>(nodes));
     const double* scratch = &gridVelScratch[0].x;
     double* vel = &gridVel[0].x;
@@ -59,8 +62,7 @@ void SmoothVelocities() {
     }
 }
 
-// The parts of each force that do not depend on the node, worked out once.
-void PrepareForceTerms(GridForceTerms* terms, int count) {
+void PrepareGridForceTerms(GridForceTerms* terms, int count) {
     for (int k = 0; k < count; ++k) {
         const GridForce& f = gridForces[k];
         GridForceTerms& t = terms[k];
@@ -77,6 +79,23 @@ void PrepareForceTerms(GridForceTerms* terms, int count) {
         t.bandLow = r - 3;
         t.bandHigh = r;
         t.strength = std::fmin(static_cast<double>(f.ringStrength), 1.0);
+    }
+}
+
+namespace {
+
+// Spring, damping and move alone, for a step without forces. The three components
+// follow the same rule, so the node tables are walked as one run of doubles.
+void SpringNodes() {
+    const double* rest = &gridRestPos[0].x;
+    double* pos = &gridPos[0].x;
+    double* vel = &gridVel[0].x;
+    const int values = 3 * gridNodeCount;
+    for (int k = 0; k < values; ++k) {
+        double v = vel[k] + (rest[k] - pos[k]) * GRID_SPRING;
+        v = v - v * GRID_DAMPING;
+        pos[k] = pos[k] + v;
+        vel[k] = v;
     }
 }
 
@@ -101,10 +120,15 @@ void AddGridForce(const Vector3& pos, const Vector3& vel, int32_t ring, float ri
 }
 
 void StepGrid() {
-    SmoothVelocities();
-    static GridForceTerms terms[GRID_FORCE_CAPACITY];
+    SmoothGridVelocities();
     int forceCount = gridForceCount < GRID_FORCE_CAPACITY ? gridForceCount : GRID_FORCE_CAPACITY;
-    PrepareForceTerms(terms, forceCount);
+    if (forceCount <= 0) {
+        SpringNodes();
+        return;
+    }
+    // Static: the step allocates nothing.
+    static GridForceTerms terms[GRID_FORCE_CAPACITY];
+    PrepareGridForceTerms(terms, forceCount);
     switch (ActiveGridKernel()) {
         case GridKernel::Avx: StepGridNodesAvx(0, gridNodeCount, terms, forceCount); break;
         case GridKernel::Sse2: StepGridNodesSse2(0, gridNodeCount, terms, forceCount); break;

@@ -6,33 +6,16 @@
 // multiply-add, no reassociation; sqrt, division and the rounding to float are
 // correctly rounded per lane, so each lane's bits equal the scalar bits.
 
-// Loads component c of WIDTH consecutive nodes from an array of Vector3.
-template <class L>
-typename L::V LoadComponent(const Vector3* nodes, int c) {
-    const double* base = &nodes[0].x + c;
-    double lane[L::WIDTH];
-    for (int i = 0; i < L::WIDTH; ++i) lane[i] = base[3 * i];
-    return L::Load(lane);
-}
-
-template <class L>
-void StoreComponent(Vector3* nodes, int c, typename L::V value) {
-    double lane[L::WIDTH];
-    L::Store(lane, value);
-    double* base = &nodes[0].x + c;
-    for (int i = 0; i < L::WIDTH; ++i) base[3 * i] = lane[i];
-}
+// L::LoadNodes(nodes, x, y, z) turns WIDTH consecutive Vector3 into one vector per
+// component, and L::StoreNodes(nodes, x, y, z) writes them back; both only move bits.
 
 template <class L>
 void StepGridNodeLanes(int n, const GridForceTerms* forces, int forceCount) {
     using V = typename L::V;
     using M = typename L::M;
-    V px = LoadComponent<L>(gridPos + n, 0);
-    V py = LoadComponent<L>(gridPos + n, 1);
-    V pz = LoadComponent<L>(gridPos + n, 2);
-    V vx = LoadComponent<L>(gridVel + n, 0);
-    V vy = LoadComponent<L>(gridVel + n, 1);
-    V vz = LoadComponent<L>(gridVel + n, 2);
+    V px, py, pz, vx, vy, vz;
+    L::LoadNodes(gridPos + n, px, py, pz);
+    L::LoadNodes(gridVel + n, vx, vy, vz);
     const V one = L::Set(1.0);
     for (int k = 0; k < forceCount; ++k) {
         const GridForceTerms& f = forces[k];
@@ -68,18 +51,16 @@ void StepGridNodeLanes(int n, const GridForceTerms* forces, int forceCount) {
     }
     const V spring = L::Set(GRID_SPRING);
     const V damping = L::Set(GRID_DAMPING);
-    vx = L::Add(vx, L::Mul(L::Sub(LoadComponent<L>(gridRestPos + n, 0), px), spring));
-    vy = L::Add(vy, L::Mul(L::Sub(LoadComponent<L>(gridRestPos + n, 1), py), spring));
-    vz = L::Add(vz, L::Mul(L::Sub(LoadComponent<L>(gridRestPos + n, 2), pz), spring));
+    V rx, ry, rz;
+    L::LoadNodes(gridRestPos + n, rx, ry, rz);
+    vx = L::Add(vx, L::Mul(L::Sub(rx, px), spring));
+    vy = L::Add(vy, L::Mul(L::Sub(ry, py), spring));
+    vz = L::Add(vz, L::Mul(L::Sub(rz, pz), spring));
     vx = L::Sub(vx, L::Mul(vx, damping));
     vy = L::Sub(vy, L::Mul(vy, damping));
     vz = L::Sub(vz, L::Mul(vz, damping));
-    StoreComponent<L>(gridPos + n, 0, L::Add(px, vx));
-    StoreComponent<L>(gridPos + n, 1, L::Add(py, vy));
-    StoreComponent<L>(gridPos + n, 2, L::Add(pz, vz));
-    StoreComponent<L>(gridVel + n, 0, vx);
-    StoreComponent<L>(gridVel + n, 1, vy);
-    StoreComponent<L>(gridVel + n, 2, vz);
+    L::StoreNodes(gridPos + n, L::Add(px, vx), L::Add(py, vy), L::Add(pz, vz));
+    L::StoreNodes(gridVel + n, vx, vy, vz);
 }
 
 template <class L>

@@ -10,8 +10,20 @@ struct Sse2Lanes {
     static constexpr int WIDTH = 2;
     using V = __m128d;
     using M = __m128d;
-    static V Load(const double* p) { return _mm_loadu_pd(p); }
-    static void Store(double* p, V a) { _mm_storeu_pd(p, a); }
+    // Two nodes are [x0 y0] [z0 x1] [y1 z1] in memory.
+    static void LoadNodes(const Vector3* nodes, V& x, V& y, V& z) {
+        const double* p = &nodes[0].x;
+        V m0 = _mm_loadu_pd(p), m1 = _mm_loadu_pd(p + 2), m2 = _mm_loadu_pd(p + 4);
+        x = _mm_shuffle_pd(m0, m1, 0b10);
+        y = _mm_shuffle_pd(m0, m2, 0b01);
+        z = _mm_shuffle_pd(m1, m2, 0b10);
+    }
+    static void StoreNodes(Vector3* nodes, V x, V y, V z) {
+        double* p = &nodes[0].x;
+        _mm_storeu_pd(p, _mm_shuffle_pd(x, y, 0b00));
+        _mm_storeu_pd(p + 2, _mm_shuffle_pd(z, x, 0b10));
+        _mm_storeu_pd(p + 4, _mm_shuffle_pd(y, z, 0b11));
+    }
     static V Set(double a) { return _mm_set1_pd(a); }
     static V Add(V a, V b) { return _mm_add_pd(a, b); }
     static V Sub(V a, V b) { return _mm_sub_pd(a, b); }

@@ -21,6 +21,11 @@ constexpr double GRID_RING_GAIN = 0.1f;
 constexpr double GRID_SPRING = 0.015f;
 constexpr double GRID_DAMPING = 0.1f;
 
+// The first two parts of the step: the Jacobi smoothing of the velocities, and the
+// force terms of gridForces[0, count) worked out once.
+void SmoothGridVelocities();
+void PrepareGridForceTerms(GridForceTerms* terms, int count);
+
 // Forces, spring, damping and move for node n alone, scalar. The wide kernels use it
 // for the nodes left over after the last full group of lanes.
 void StepGridNodeScalar(int n, const GridForceTerms* forces, int forceCount);

@@ -1,0 +1,182 @@
+#include "bench/bench_worlds.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "game/enemies.h"
+#include "game/explosions.h"
+#include "game/random.h"
+#include "game/update.h"
+#include "game/world.h"
+#include "tools/input_script.h"
+#include "tools/sim_setup.h"
+
+struct WorldSnapshot {
+    Vector3 playerPos, playerVel, playerHeading, steerInput;
+    int32_t controlMode, lives, respawnTimer, score, level, fireCooldown, frameCounter, waveTimer,
+        gridForceCount;
+    Vector3 playerColours[3];
+    std::vector<Shot> shots;
+    std::vector<GridForce> gridForces;
+    std::vector<Entity> entities;
+    std::vector<Shockwave> shockwaves;
+    std::vector<Spark> sparks;
+    std::vector<Vector3> gridPos, gridVel, gridVelScratch;
+    RandomGenerator random;
+};
+
+std::shared_ptr<WorldSnapshot> TakeWorldSnapshot() {
+    auto s = std::make_shared<WorldSnapshot>();
+    s->playerPos = playerPos;
+    s->playerVel = playerVel;
+    s->playerHeading = playerHeading;
+    s->steerInput = steerInput;
+    s->controlMode = controlMode;
+    s->lives = lives;
+    s->respawnTimer = respawnTimer;
+    s->score = score;
+    s->level = level;
+    s->fireCooldown = fireCooldown;
+    s->frameCounter = frameCounter;
+    s->waveTimer = waveTimer;
+    s->gridForceCount = gridForceCount;
+    std::copy(playerColours, playerColours + 3, s->playerColours);
+    s->shots.assign(shots, shots + SHOT_CAPACITY);
+    s->gridForces.assign(gridForces, gridForces + GRID_FORCE_CAPACITY);
+    s->entities.assign(entities, entities + ENTITY_CAPACITY);
+    s->shockwaves.assign(shockwaves, shockwaves + SHOCKWAVE_CAPACITY);
+    s->sparks.assign(sparks, sparks + SPARK_CAPACITY);
+    s->gridPos.assign(gridPos, gridPos + gridNodeCount);
+    s->gridVel.assign(gridVel, gridVel + gridNodeCount);
+    s->gridVelScratch.assign(gridVelScratch, gridVelScratch + gridNodeCount);
+    s->random = gameRandom;
+    return s;
+}
+
+void PutWorldSnapshot(const WorldSnapshot& s) {
+    playerPos = s.playerPos;
+    playerVel = s.playerVel;
+    playerHeading = s.playerHeading;
+    steerInput = s.steerInput;
+    controlMode = s.controlMode;
+    lives = s.lives;
+    respawnTimer = s.respawnTimer;
+    score = s.score;
+    level = s.level;
+    fireCooldown = s.fireCooldown;
+    frameCounter = s.frameCounter;
+    waveTimer = s.waveTimer;
+    gridForceCount = s.gridForceCount;
+    std::copy(s.playerColours, s.playerColours + 3, playerColours);
+    std::copy(s.shots.begin(), s.shots.end(), shots);
+    std::copy(s.gridForces.begin(), s.gridForces.end(), gridForces);
+    std::copy(s.entities.begin(), s.entities.end(), entities);
+    std::copy(s.shockwaves.begin(), s.shockwaves.end(), shockwaves);
+    std::copy(s.sparks.begin(), s.sparks.end(), sparks);
+    std::copy(s.gridPos.begin(), s.gridPos.end(), gridPos);
+    std::copy(s.gridVel.begin(), s.gridVel.end(), gridVel);
+    std::copy(s.gridVelScratch.begin(), s.gridVelScratch.end(), gridVelScratch);
+    gameRandom = s.random;
+}
+
+namespace {
+
+int LiveEntities() {
+    return static_cast<int>(std::count_if(entities, entities + ENTITY_CAPACITY,
+                                          [](const Entity& e) { return e.life > 0; }));
+}
+
+std::shared_ptr<WorldSnapshot> BuildWorstCase() {
+    SetUpWorld(31337);
+    // Waves arrive every 50 steps while nobody shoots; the table fills up.
+    IdleControls idle;
+    for (int step = 0; step < 3000 && LiveEntities() < ENTITY_CAPACITY; ++step) UpdateWorld(idle);
+    RandomGenerator layout{12345};
+    auto uniform = [&layout](double low, double high) {
+        return low + (high - low) * layout.Next() / GAME_RAND_MAX;
+    };
+    for (int i = 0; i < ENTITY_CAPACITY && LiveEntities() < ENTITY_CAPACITY; ++i) {
+        SpawnEntity({uniform(-20, 20), uniform(-15, 15), 0}, i % 2 == 0 ? Wanderer : Gunner);
+    }
+    for (Entity& e : entities) e.flash = 2;  // every entity draws its third sprite too
+    // Rings of many sizes, strong and fading.
+    for (int i = 0; i < 50; ++i) {
+        Shockwave& wave = shockwaves[i];
+        wave.startAge = i % 3 == 0 ? 1 : i % 3 == 1 ? 50 : 80;
+        wave.age = wave.startAge + 1 + (i * 7) % (99 - wave.startAge);
+        wave.pos = {uniform(-20, 20), uniform(-15, 15), 0};
+    }
+    // Shots in flight everywhere, in every direction, none about to leave.
+    for (int i = 0; i < SHOT_CAPACITY; ++i) {
+        double angle = i * 0.7;
+        shots[i].active = 1;
+        shots[i].pos = {uniform(-20, 20), uniform(-15, 15), 0};
+        shots[i].vel = {0.5 * std::cos(angle), 0.5 * std::sin(angle), 0};
+    }
+    for (int i = 0; i < SPARK_CAPACITY; ++i) {
+        Vector3 pos = {uniform(-21, 21), uniform(-15, 15), 0};
+        AddSpark(pos, {uniform(-0.3, 0.3), uniform(-0.3, 0.3), 0}, 60 + i % 40, {1.0, 0.7f, 0.2f});
+    }
+    // A few steps so the grid ripples under all of it, then the tables are topped up
+    // again (shots leave, sparks and rings die, entities get shot).
+    for (int step = 0; step < 20; ++step) UpdateWorld(idle);
+    for (int i = 0; i < SHOT_CAPACITY; ++i) {
+        if (shots[i].active) continue;
+        shots[i].active = 1;
+        shots[i].pos = {uniform(-20, 20), uniform(-15, 15), 0};
+        shots[i].vel = {0.5 * std::cos(i * 0.7), 0.5 * std::sin(i * 0.7), 0};
+    }
+    for (int i = 0; i < ENTITY_CAPACITY && LiveEntities() < ENTITY_CAPACITY; ++i) {
+        SpawnEntity({uniform(-20, 20), uniform(-15, 15), 0}, Wanderer);
+    }
+    for (Entity& e : entities) e.flash = 2;
+    for (int i = 0; i < SPARK_CAPACITY; ++i) {
+        if (sparks[i].life <= 0) AddSpark({uniform(-21, 21), uniform(-15, 15), 0}, {0.1, -0.1, 0}, 80, {1.0, 0.7f, 0.2f});
+    }
+    return TakeWorldSnapshot();
+}
+
+InputScript LoadTypicalScript() {
+    InputScript script;
+    std::string error;
+    if (!LoadInputScript(VORTANE_SOURCE_DIR "/bench/typical_game.txt", script, error)) {
+        std::fprintf(stderr, "vortane-bench: %s\n", error.c_str());
+        std::exit(1);
+    }
+    return script;
+}
+
+}  // namespace
+
+const WorldSnapshot& WorstCaseWorld() {
+    static std::shared_ptr<WorldSnapshot> world = BuildWorstCase();
+    return *world;
+}
+
+long TypicalScriptSteps() {
+    static long steps = [] {
+        long total = 0;
+        for (const InputScriptLine& line : LoadTypicalScript().lines) total += line.count;
+        return total;
+    }();
+    return steps;
+}
+
+std::unique_ptr<Controls> TypicalControls() {
+    return std::make_unique<ScriptedControls>(LoadTypicalScript());
+}
+
+const WorldSnapshot& TypicalWorldAfter(long steps) {
+    static std::map<long, std::shared_ptr<WorldSnapshot>> worlds;
+    auto found = worlds.find(steps);
+    if (found != worlds.end()) return *found->second;
+    SetUpWorld(TYPICAL_SEED);
+    std::unique_ptr<Controls> controls = TypicalControls();
+    for (long step = 0; step < steps; ++step) UpdateWorld(*controls);
+    return *(worlds[steps] = TakeWorldSnapshot());
+}
