@@ -70,6 +70,9 @@ void EmitGridMesh() {
 }
 
 void DrawGrid() {
+    // A sheet larger than the node tables cannot have been built; draw nothing
+    // rather than colour past the end of gridColour.
+    if (gridRows < 0 || gridColumns < 0 || gridRows * gridColumns > GRID_NODE_CAPACITY) return;
     SetGridBaseBrightness();
     ApplyGridStretch(1.0);
     ApplyGridSpeedColour();
