@@ -42,9 +42,14 @@ void DroppingStep(Entity& e) {
 // Sets the entity's looks for this step; true when it is hostile.
 bool RunBehaviour(Entity& e) {
     switch (e.type) {
-    case Enemy: EnemyStep(e); return true;
-    case Dropping: DroppingStep(e); return false;
-    default: return false;
+        case Enemy:
+            EnemyStep(e);
+            return true;
+        case Dropping:
+            DroppingStep(e);
+            return false;
+        default:
+            return false;
     }
 }
 

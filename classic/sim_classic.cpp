@@ -119,6 +119,6 @@ void WriteDetail(TraceLine& line, const SimOptions& options) {
 }  // namespace classic
 
 const SimEdition classicSimEdition = {
-    "classic", classic::SetUpWorld, classic::UpdateWorld, SetSoundObserver,
-    classic::WriteState, classic::WriteDetail,
+    "classic",        classic::SetUpWorld, classic::UpdateWorld,
+    SetSoundObserver, classic::WriteState, classic::WriteDetail,
 };

@@ -1,6 +1,6 @@
-#include "classic/world.h"
-#include "classic/scene.h"
 #include "render/textures.h"
+#include "classic/scene.h"
+#include "classic/world.h"
 
 namespace classic {
 

@@ -26,10 +26,22 @@ bool Held(const Controls& input, int key, int joystickSlot) {
 bool ReadSteering(const Controls& input, Vector3& steering) {
     steering = {0, 0, 0};
     bool moved = false;
-    if (Held(input, KEY_RIGHT, KEY_JOY_RIGHT)) { steering.x += 0.031f; moved = true; }
-    if (Held(input, KEY_LEFT, KEY_JOY_LEFT)) { steering.x -= 0.03f; moved = true; }
-    if (Held(input, KEY_UP, KEY_JOY_UP)) { steering.y += 0.031f; moved = true; }
-    if (Held(input, KEY_DOWN, KEY_JOY_DOWN)) { steering.y -= 0.03f; moved = true; }
+    if (Held(input, KEY_RIGHT, KEY_JOY_RIGHT)) {
+        steering.x += 0.031f;
+        moved = true;
+    }
+    if (Held(input, KEY_LEFT, KEY_JOY_LEFT)) {
+        steering.x -= 0.03f;
+        moved = true;
+    }
+    if (Held(input, KEY_UP, KEY_JOY_UP)) {
+        steering.y += 0.031f;
+        moved = true;
+    }
+    if (Held(input, KEY_DOWN, KEY_JOY_DOWN)) {
+        steering.y -= 0.03f;
+        moved = true;
+    }
     return moved;
 }
 

@@ -225,8 +225,10 @@ TEST_F(ClassicWorld, WaveGapAndSizeFollowTheLevel) {
 // Contact with the player.
 
 TEST_F(ClassicWorld, EnemiesKillOnlyWithinOne) {
-    const struct { double distance; bool kills; } cases[] = {
-        {0.5, true}, {0.99, true}, {1.01, false}, {1.4, false}};
+    const struct {
+        double distance;
+        bool kills;
+    } cases[] = {{0.5, true}, {0.99, true}, {1.01, false}, {1.4, false}};
     for (const auto& c : cases) {
         SetUpWorld(1);
         NoWaves();
@@ -257,8 +259,10 @@ TEST_F(ClassicWorld, LastLifeLostStartsGameOver) {
 }
 
 TEST_F(ClassicWorld, DroppingsAreCollectedWithinOneAndAHalf) {
-    const struct { double distance; bool collected; } cases[] = {
-        {1.0, true}, {1.49, true}, {1.51, false}};
+    const struct {
+        double distance;
+        bool collected;
+    } cases[] = {{1.0, true}, {1.49, true}, {1.51, false}};
     for (const auto& c : cases) {
         SetUpWorld(1);
         NoWaves();
@@ -316,7 +320,10 @@ TEST_F(ClassicWorld, ShotDestroysAtOnceAndScores140Plus24PerLevel) {
 }
 
 TEST_F(ClassicWorld, ShotHitsWithinOneAndAHalfOfItsOwnPosition) {
-    const struct { Vector3 enemy; bool hit; } cases[] = {
+    const struct {
+        Vector3 enemy;
+        bool hit;
+    } cases[] = {
         {{0, 0.5 + 1.49, 0}, true},
         {{0, 0.5 + 1.51, 0}, false},
         {{1.3, -0.5, 0}, false},  // near where the shot was, not where it is
@@ -431,7 +438,8 @@ TEST_F(ClassicWorld, GridSettlesToRestWithoutForces) {
         StepGrid();
     }
     double worst = 0;
-    for (int n = 0; n < ::gridNodeCount; ++n) worst = std::max(worst, (::gridPos[n] - ::gridRestPos[n]).Length());
+    for (int n = 0; n < ::gridNodeCount; ++n)
+        worst = std::max(worst, (::gridPos[n] - ::gridRestPos[n]).Length());
     EXPECT_LT(worst, 1e-9);
 }
 

@@ -63,13 +63,11 @@ void WriteClassicTestPictures(const std::string& dir) {
     WritePicture(dir + "player.tga", 32, 32, [](double x, double y) {
         return std::fabs(x - 0.5) < (1 - y) * 0.5 ? Rgb{255, 255, 255} : Rgb{0, 0, 0};
     });
-    WritePicture(dir + "shot.tga", 16, 32, [](double x, double y) {
-        return Grey(Falloff(x, y * 0.5 + 0.25, 0.6));
-    });
+    WritePicture(dir + "shot.tga", 16, 32,
+                 [](double x, double y) { return Grey(Falloff(x, y * 0.5 + 0.25, 0.6)); });
     WritePicture(dir + "glow.tga", 32, 32, [](double x, double y) { return Grey(Falloff(x, y, 1)); });
-    WritePicture(dir + "shotglow.tga", 16, 16, [](double x, double y) {
-        return Grey(Falloff(x, y, 1) * 0.6);
-    });
+    WritePicture(dir + "shotglow.tga", 16, 16,
+                 [](double x, double y) { return Grey(Falloff(x, y, 1) * 0.6); });
     WritePicture(dir + "spark.tga", 8, 8, [](double x, double y) { return Grey(Falloff(x, y, 0.8)); });
     // The enemy: a ring.
     WritePicture(dir + "enemy1.tga", 32, 32, [](double x, double y) {

@@ -29,18 +29,29 @@ std::string RunClassicTrace(const std::string& options, const std::string& dir) 
     uint64_t steps = 1000, every = 1;
     SimOptions detail;
     while (words >> word) {
-        if (word == "--grid") { detail.grid = true; continue; }
-        if (word == "--sparks") { detail.sparks = true; continue; }
+        if (word == "--grid") {
+            detail.grid = true;
+            continue;
+        }
+        if (word == "--sparks") {
+            detail.sparks = true;
+            continue;
+        }
         std::string value;
         if (!(words >> value)) {
             ADD_FAILURE() << word << " needs a value";
             return "";
         }
-        if (word == "--edition") edition = value;
-        else if (word == "--seed") seed = uint32_t(std::stoul(value));
-        else if (word == "--steps") steps = std::stoull(value);
-        else if (word == "--every") every = std::stoull(value);
-        else if (word == "--input") inputPath = dir + "/" + value;
+        if (word == "--edition")
+            edition = value;
+        else if (word == "--seed")
+            seed = uint32_t(std::stoul(value));
+        else if (word == "--steps")
+            steps = std::stoull(value);
+        else if (word == "--every")
+            every = std::stoull(value);
+        else if (word == "--input")
+            inputPath = dir + "/" + value;
         else {
             ADD_FAILURE() << "unknown option " << word;
             return "";
@@ -69,7 +80,8 @@ std::string RunClassicTrace(const std::string& options, const std::string& dir) 
             line.Key("running").Bool(running);
             sim.writeState(line);
             line.Key("sounds").BeginArray();
-            for (const SoundCall& s : stepSounds) line.BeginArray().Int(s.slot).Int(s.note).Int(s.voice).EndArray();
+            for (const SoundCall& s : stepSounds)
+                line.BeginArray().Int(s.slot).Int(s.note).Int(s.voice).EndArray();
             line.EndArray();
             line.Key("rand").Int(gameRandom.state);
             sim.writeDetail(line, detail);

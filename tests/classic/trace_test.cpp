@@ -51,9 +51,9 @@ std::string FirstDifference(const std::string& got, const std::string& want) {
     std::vector<std::string> a = Lines(got), b = Lines(want);
     size_t i = 0;
     while (i < a.size() && i < b.size() && a[i] == b[i]) ++i;
-    return "first difference in line " + std::to_string(i + 1) + "\n  got:  " +
-           (i < a.size() ? a[i].substr(0, 400) : "(end)") + "\n  want: " +
-           (i < b.size() ? b[i].substr(0, 400) : "(end)");
+    return "first difference in line " + std::to_string(i + 1) +
+           "\n  got:  " + (i < a.size() ? a[i].substr(0, 400) : "(end)") +
+           "\n  want: " + (i < b.size() ? b[i].substr(0, 400) : "(end)");
 }
 
 // The text of the array that follows "key": in a line, brackets included.
@@ -84,8 +84,8 @@ std::vector<int> RowWidths(const std::string& array) {
 }  // namespace
 
 TEST(ClassicTrace, HasTheEarlierEditionsFields) {
-    std::string trace = RunClassicTrace("--edition classic --seed 7 --steps 361 --every 361 --input fight.txt",
-                                        GOLDEN_DIR);
+    std::string trace =
+        RunClassicTrace("--edition classic --seed 7 --steps 361 --every 361 --input fight.txt", GOLDEN_DIR);
     std::vector<std::string> lines = Lines(trace);
     ASSERT_EQ(lines.size(), 1u);
     const std::string& line = lines[0];
