@@ -8,7 +8,9 @@
 #include "tools/input_script.h"
 
 namespace {
-constexpr long PLAYBACK_STEPS = 2000;
+constexpr long PLAYBACK_STEPS = 400;
+const int WATCHED_SLOTS[] = {-1000, -1,  0,   1,   2,   3,   4,   44,  200, 203,
+                             205,   208, 256, 257, 258, 259, 260, 268, 269, 100000};
 }  // namespace
 
 int FuzzInputScript(const uint8_t* data, size_t size) {
@@ -25,14 +27,18 @@ int FuzzInputScript(const uint8_t* data, size_t size) {
         for (int slot : line.slots) FuzzCheck(slot >= 0 && slot < KEY_SLOT_COUNT, "controls are key slots");
         if (total <= PLAYBACK_STEPS) total += line.count;
     }
-    // Playback: every step while it is short; past its end nothing is held.
+    // Playback: every step while it is short, the controls' slots and the slots
+    // just outside the table each step; once it has run out, nothing at all is held.
     ScriptedControls controls(script);
     for (long step = 1; step <= PLAYBACK_STEPS; ++step) {
         controls.Poll();
-        bool anyHeld = false;
-        for (int slot = -1; slot <= KEY_SLOT_COUNT; ++slot) anyHeld = controls.KeyDown(slot) || anyHeld;
-        if (step > total) FuzzCheck(!anyHeld, "nothing is held once the script has run out");
-        if (step > total + 1) break;
+        if (step > total) {
+            for (int slot = -1; slot <= KEY_SLOT_COUNT; ++slot) {
+                FuzzCheck(!controls.KeyDown(slot), "nothing is held once the script has run out");
+            }
+            break;
+        }
+        for (int slot : WATCHED_SLOTS) controls.KeyDown(slot);
     }
     return 0;
 }
