@@ -14,6 +14,8 @@ bool swapControlAvailable = false;
 float viewportAspect = 0.0f;
 
 namespace {
+constexpr int VIDEO_START_ATTEMPTS = 3;
+
 bool videoStarted = false;
 bool glLibraryLoaded = false;
 DisplayModeRequest displayModeRequest = FindExactDisplayMode;
@@ -53,6 +55,16 @@ void SetPixelFormatAttributes(int bits) {
     SDL_GL_SetAttribute(SDL_GL_ACCUM_ALPHA_SIZE, 0);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+}
+
+// Some X servers turn away a connection now and then when another has just
+// closed; a second and third attempt a moment later get through.
+bool StartVideo() {
+    for (int attempt = 0; attempt < VIDEO_START_ATTEMPTS; ++attempt) {
+        if (attempt > 0) SDL_Delay(50);
+        if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) return true;
+    }
+    return false;
 }
 
 // Switches the new window to full screen in the mode found; false leaves it windowed.
@@ -100,7 +112,11 @@ bool CreateAppWindow(const char* title, int width, int height, int bits, bool fu
     } else {
         SDL_SetHint(SDL_HINT_VIDEO_X11_WINDOW_VISUALID, std::to_string(pixelFormat).c_str());
     }
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+    // Only a real window system will do: SDL would otherwise fall back to its
+    // off-screen driver and run the game in a window nobody can see. A driver the
+    // user names in SDL_VIDEODRIVER is taken as given.
+    if (!SDL_GetHint(SDL_HINT_VIDEODRIVER)) SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11,wayland");
+    if (!StartVideo()) {
         std::string reason = SDL_GetError();
         fullscreen = false;
         ShowMessageBox("Failed To Register The Window Class.", "ERROR", BoxIcon::Exclamation,

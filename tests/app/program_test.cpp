@@ -28,7 +28,7 @@ pid_t StartProgram(bool withDisplay) {
         if (!withDisplay) {
             unsetenv("DISPLAY");
             unsetenv("WAYLAND_DISPLAY");
-            setenv("SDL_VIDEODRIVER", "x11", 1);
+            unsetenv("SDL_VIDEODRIVER");
         }
         execl(PROGRAM.c_str(), PROGRAM.c_str(), static_cast<char*>(nullptr));
         _exit(127);

@@ -41,7 +41,11 @@ Display* TestDisplay() {
     const char* current = std::getenv("DISPLAY");
     if (display && current && name == current) return display;
     if (display) XCloseDisplay(display);
-    display = XOpenDisplay(nullptr);
+    // The test server may turn a connection away right after another closed.
+    for (int attempt = 0; attempt < 20 && !display; ++attempt) {
+        if (attempt > 0) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        display = XOpenDisplay(nullptr);
+    }
     name = current ? current : "";
     return display;
 }

@@ -50,6 +50,7 @@ void ExpectViewport(int width, int height) {
 TEST_F(Window, OpensWithTitleClientSizeAndFocus) {
     ASSERT_TRUE(CreateAppWindow("vortane", 800, 600, 32, false, -1));
     EXPECT_STREQ(SDL_GetWindowTitle(appWindow), "vortane");
+    EXPECT_STREQ(SDL_GetCurrentVideoDriver(), "x11");
     Uint32 flags = SDL_GetWindowFlags(appWindow);
     EXPECT_TRUE(flags & SDL_WINDOW_RESIZABLE);
     EXPECT_TRUE(flags & SDL_WINDOW_SHOWN);
@@ -173,6 +174,20 @@ TEST_F(Window, NoVideoDriverReportsWindowClass) {
     EXPECT_EQ(boxes.Boxes()[0].text, "Failed To Register The Window Class.");
     EXPECT_EQ(boxes.Boxes()[0].caption, "ERROR");
     EXPECT_EQ(boxes.Boxes()[0].icon, BoxIcon::Exclamation);
+    EXPECT_EQ(appWindow, nullptr);
+}
+
+TEST_F(Window, NoDisplayFailsInsteadOfRunningUnseen) {
+    // With no window system SDL could still open an off-screen window; the game
+    // must say it cannot run rather than run where nobody sees it.
+    std::string display = std::getenv("DISPLAY");
+    unsetenv("DISPLAY");
+    unsetenv("SDL_VIDEODRIVER");
+    SDL_ResetHint(SDL_HINT_VIDEODRIVER);
+    EXPECT_FALSE(CreateAppWindow("vortane", 800, 600, 32, false, -1));
+    setenv("DISPLAY", display.c_str(), 1);
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    EXPECT_EQ(boxes.Boxes()[0].text, "Failed To Register The Window Class.");
     EXPECT_EQ(appWindow, nullptr);
 }
 
