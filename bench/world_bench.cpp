@@ -190,6 +190,37 @@ void BM_GridStepSpeedup(benchmark::State& state) {
 }
 BENCHMARK(BM_GridStepSpeedup)->Name("GridStep/speedup")->Arg(0)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
 
+// The floor under the grid step at 100 forces: its 2200 × 100 square roots and
+// divisions as 55,000 four-wide pairs, eight independent chains, nothing else.
+volatile double floorSink;
+
+__attribute__((target("avx"), noinline)) void SqrtDivPairs(long pairs) {
+    __m256d value[8];
+    const __m256d one = _mm256_set1_pd(1.0);
+    for (int i = 0; i < 8; ++i) value[i] = _mm256_set1_pd(2.5 + i);
+    __m256d sum = _mm256_setzero_pd();
+    for (long k = 0; k < pairs / 8; ++k) {
+        for (int i = 0; i < 8; ++i) {
+            __m256d w = _mm256_div_pd(one, _mm256_sqrt_pd(value[i]));
+            sum = _mm256_add_pd(sum, w);
+            value[i] = _mm256_add_pd(value[i], one);
+        }
+    }
+    double lanes[4];
+    _mm256_storeu_pd(lanes, sum);
+    floorSink = lanes[0];
+}
+
+void BM_DividerFloor(benchmark::State& state) {
+    if (!GridKernelSupported(GridKernel::Avx)) {
+        state.SkipWithError("this processor lacks AVX");
+        return;
+    }
+    const long pairs = 2200L * 100 / 4;
+    for (auto _ : state) SqrtDivPairs(pairs);
+}
+BENCHMARK(BM_DividerFloor)->Name("GridStep/avx_sqrt_div_floor/100")->Unit(benchmark::kMicrosecond);
+
 // What a second core could add: the node pass split in two halves, the second on
 // a worker thread that spins waiting for work (no wake-up delay). The game does not
 // do this; it shows what stands between one core and the worst-case target. Wall
@@ -230,10 +261,11 @@ private:
 
 public:
     static void StepNodes(int begin, int end, const GridForceTerms* terms, int count) {
+        bool planar = GridStepIsPlanar(terms, count);
         if (ActiveGridKernel() == GridKernel::Avx) {
-            StepGridNodesAvx(begin, end, terms, count);
+            StepGridNodesAvx(begin, end, terms, count, planar);
         } else {
-            StepGridNodesSse2(begin, end, terms, count);
+            StepGridNodesSse2(begin, end, terms, count, planar);
         }
     }
 

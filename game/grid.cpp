@@ -1,6 +1,7 @@
 #include "game/grid.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 #include "game/grid_kernels.h"
@@ -84,6 +85,38 @@ void PrepareGridForceTerms(GridForceTerms* terms, int count) {
 
 namespace {
 
+bool IsPositiveZero(double value) {
+    uint64_t bits;
+    std::memcpy(&bits, &value, sizeof(bits));
+    return bits == 0;
+}
+
+}  // namespace
+
+// Why these conditions suffice: with every z at +0, p.z − f.z is +0, its square adds
+// nothing to the distance, and each z term is a zero (w lies in [0, 1] and is not
+// NaN when the x and y are finite; push, drag and the strength are finite), and
+// +0 plus any zero is +0. Spring, damping and the move keep +0 too.
+bool GridStepIsPlanar(const GridForceTerms* terms, int count) {
+    for (int k = 0; k < count; ++k) {
+        const GridForceTerms& t = terms[k];
+        if (!IsPositiveZero(t.z) || !IsPositiveZero(t.velZ)) return false;
+        if (!std::isfinite(t.x) || !std::isfinite(t.y) || !std::isfinite(t.push) ||
+            !std::isfinite(t.drag) || !std::isfinite(t.strength)) {
+            return false;
+        }
+    }
+    bool planar = true;
+    for (int n = 0; n < gridNodeCount; ++n) {
+        planar &= IsPositiveZero(gridPos[n].z) & IsPositiveZero(gridVel[n].z) &
+                  IsPositiveZero(gridRestPos[n].z) & std::isfinite(gridPos[n].x) &
+                  std::isfinite(gridPos[n].y);
+    }
+    return planar;
+}
+
+namespace {
+
 // Spring, damping and move alone, for a step without forces. The three components
 // follow the same rule, so the node tables are walked as one run of doubles.
 void SpringNodes() {
@@ -130,8 +163,12 @@ void StepGrid() {
     static GridForceTerms terms[GRID_FORCE_CAPACITY];
     PrepareGridForceTerms(terms, forceCount);
     switch (ActiveGridKernel()) {
-        case GridKernel::Avx: StepGridNodesAvx(0, gridNodeCount, terms, forceCount); break;
-        case GridKernel::Sse2: StepGridNodesSse2(0, gridNodeCount, terms, forceCount); break;
+        case GridKernel::Avx:
+            StepGridNodesAvx(0, gridNodeCount, terms, forceCount, GridStepIsPlanar(terms, forceCount));
+            break;
+        case GridKernel::Sse2:
+            StepGridNodesSse2(0, gridNodeCount, terms, forceCount, GridStepIsPlanar(terms, forceCount));
+            break;
         case GridKernel::Scalar:
             for (int n = 0; n < gridNodeCount; ++n) StepGridNodeScalar(n, terms, forceCount);
             break;

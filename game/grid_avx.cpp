@@ -82,8 +82,9 @@ struct AvxPairLanes {
 
 }  // namespace
 
-void StepGridNodesAvx(int begin, int end, const GridForceTerms* forces, int forceCount) {
-    StepGridNodesLanes<AvxPairLanes>(begin, end, forces, forceCount);
+void StepGridNodesAvx(int begin, int end, const GridForceTerms* forces, int forceCount,
+                      bool planar) {
+    StepGridNodesLanes<AvxPairLanes>(begin, end, forces, forceCount, planar);
 }
 
 #pragma GCC pop_options

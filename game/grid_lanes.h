@@ -8,8 +8,12 @@
 
 // L::LoadNodes(nodes, x, y, z) turns WIDTH consecutive Vector3 into one vector per
 // component, and L::StoreNodes(nodes, x, y, z) writes them back; both only move bits.
+//
+// PLANAR: the caller has checked the conditions of GridStepIsPlanar (game/grid.cpp),
+// under which every z the rule computes is +0 and no term is NaN; then z is left
+// out and written back as the +0 it would be.
 
-template <class L>
+template <class L, bool PLANAR>
 void StepGridNodeLanes(int n, const GridForceTerms* forces, int forceCount) {
     using V = typename L::V;
     using M = typename L::M;
@@ -23,17 +27,18 @@ void StepGridNodeLanes(int n, const GridForceTerms* forces, int forceCount) {
         // the same distance, and one difference serves the push and the ring.
         V ex = L::Sub(px, L::Set(f.x));
         V ey = L::Sub(py, L::Set(f.y));
-        V ez = L::Sub(pz, L::Set(f.z));
-        V d = L::Sqrt(L::Add(L::Add(L::Mul(ex, ex), L::Mul(ey, ey)), L::Mul(ez, ez)));
+        V ez = PLANAR ? pz : L::Sub(pz, L::Set(f.z));
+        V d = PLANAR ? L::Sqrt(L::Add(L::Mul(ex, ex), L::Mul(ey, ey)))
+                     : L::Sqrt(L::Add(L::Add(L::Mul(ex, ex), L::Mul(ey, ey)), L::Mul(ez, ez)));
         V w = L::Div(one, L::Add(L::Mul(L::Mul(d, d), d), one));
         V push = L::Set(f.push);
         vx = L::Add(vx, L::Mul(L::Mul(ex, w), push));
         vy = L::Add(vy, L::Mul(L::Mul(ey, w), push));
-        vz = L::Add(vz, L::Mul(L::Mul(ez, w), push));
+        if (!PLANAR) vz = L::Add(vz, L::Mul(L::Mul(ez, w), push));
         V drag = L::Set(f.drag);
         vx = L::Add(vx, L::Mul(L::Mul(L::Set(f.velX), w), drag));
         vy = L::Add(vy, L::Mul(L::Mul(L::Set(f.velY), w), drag));
-        vz = L::Add(vz, L::Mul(L::Mul(L::Set(f.velZ), w), drag));
+        if (!PLANAR) vz = L::Add(vz, L::Mul(L::Mul(L::Set(f.velZ), w), drag));
         if (!f.ring) continue;
         V df = L::RoundToFloat(d);
         M band = L::And(L::Less(L::Set(f.bandLow), df), L::Less(df, L::Set(f.bandHigh)));
@@ -42,12 +47,12 @@ void StepGridNodeLanes(int n, const GridForceTerms* forces, int forceCount) {
         M tiny = L::Less(d, L::Set(NORMALISE_MIN_LENGTH));
         V nx = L::Select(tiny, one, L::Div(ex, d));
         V ny = L::Select(tiny, L::Set(0.0), L::Div(ey, d));
-        V nz = L::Select(tiny, L::Set(0.0), L::Div(ez, d));
+        V nz = PLANAR ? pz : L::Select(tiny, L::Set(0.0), L::Div(ez, d));
         V s = L::Set(f.strength);
         V gain = L::Set(GRID_RING_GAIN);
         vx = L::Select(band, L::Add(vx, L::Mul(L::Mul(nx, s), gain)), vx);
         vy = L::Select(band, L::Add(vy, L::Mul(L::Mul(ny, s), gain)), vy);
-        vz = L::Select(band, L::Add(vz, L::Mul(L::Mul(nz, s), gain)), vz);
+        if (!PLANAR) vz = L::Select(band, L::Add(vz, L::Mul(L::Mul(nz, s), gain)), vz);
     }
     const V spring = L::Set(GRID_SPRING);
     const V damping = L::Set(GRID_DAMPING);
@@ -64,8 +69,13 @@ void StepGridNodeLanes(int n, const GridForceTerms* forces, int forceCount) {
 }
 
 template <class L>
-void StepGridNodesLanes(int begin, int end, const GridForceTerms* forces, int forceCount) {
+void StepGridNodesLanes(int begin, int end, const GridForceTerms* forces, int forceCount,
+                        bool planar) {
     int n = begin;
-    for (; n + L::WIDTH <= end; n += L::WIDTH) StepGridNodeLanes<L>(n, forces, forceCount);
+    if (planar) {
+        for (; n + L::WIDTH <= end; n += L::WIDTH) StepGridNodeLanes<L, true>(n, forces, forceCount);
+    } else {
+        for (; n + L::WIDTH <= end; n += L::WIDTH) StepGridNodeLanes<L, false>(n, forces, forceCount);
+    }
     for (; n < end; ++n) StepGridNodeScalar(n, forces, forceCount);
 }

@@ -30,7 +30,16 @@ void PrepareGridForceTerms(GridForceTerms* terms, int count);
 // for the nodes left over after the last full group of lanes.
 void StepGridNodeScalar(int n, const GridForceTerms* forces, int forceCount);
 
-// Forces, spring, damping and move for nodes [begin, end): two or four at a time,
-// the rest through StepGridNodeScalar.
-void StepGridNodesSse2(int begin, int end, const GridForceTerms* forces, int forceCount);
-void StepGridNodesAvx(int begin, int end, const GridForceTerms* forces, int forceCount);
+// True when every z of this step is +0 and stays +0 bit for bit, and no term can
+// be NaN: node positions, velocities and rest positions and the forces' points and
+// velocities all have z = +0 (not −0), and the x and y of node and force points,
+// push, drag and ring strength are finite. The wide kernels then leave z out.
+// Call after SmoothGridVelocities.
+bool GridStepIsPlanar(const GridForceTerms* terms, int count);
+
+// Forces, spring, damping and move for nodes [begin, end): two or eight at a time,
+// the rest through StepGridNodeScalar. `planar` as GridStepIsPlanar says.
+void StepGridNodesSse2(int begin, int end, const GridForceTerms* forces, int forceCount,
+                       bool planar);
+void StepGridNodesAvx(int begin, int end, const GridForceTerms* forces, int forceCount,
+                      bool planar);

@@ -166,6 +166,60 @@ TEST_F(GridKernels, SettlingAfterAStormMatches) {
     }
 }
 
+// The game's sheet never leaves the plane z = 0, and the wide kernels then leave z
+// out; a −0 anywhere (a node, a force point, a force's velocity) sends the step down
+// the full path instead. Both must agree with the plain step.
+TEST_F(GridKernels, SheetsInThePlaneMatchWithAndWithoutNegativeZeros) {
+    struct Case { const char* name; void (*spoil)(); };
+    const Case cases[] = {
+        {"all +0", [] {}},
+        {"node position z -0", [] { gridPos[1234].z = -0.0; }},
+        {"node velocity z -0", [] { gridVel[7].z = -0.0; }},
+        {"force point z -0", [] { gridForces[3].pos.z = -0.0; }},
+        {"force velocity z -0", [] { gridForces[gridForceCount - 1].vel.z = -0.0; }},
+    };
+    for (GridKernel kernel : Kernels()) {
+        for (const Case& c : cases) {
+            SetUpWorld(1);
+            std::mt19937_64 rng(77);
+            std::uniform_real_distribution<double> offset(-0.8, 0.8), x(-25, 25), y(-18, 18), v(-0.5, 0.5);
+            for (int n = 0; n < gridNodeCount; ++n) {
+                gridPos[n] = gridRestPos[n] + Vector3(offset(rng), offset(rng), 0);
+                gridVel[n] = {v(rng) * 0.2, v(rng) * 0.2, 0};
+            }
+            GridState start = GridState::Take();
+            // Shots' pushes and drags, rings of every age, one force on a node.
+            auto addForces = [&](std::mt19937_64& r) {
+                gridForceCount = 0;
+                for (int k = 0; k < 60; ++k) {
+                    if (k % 2 == 0) {
+                        AddGridForce({x(r), y(r), 0}, {v(r), v(r), 0}, 0, 0, 0.1f, 0.1f);
+                    } else {
+                        AddGridForce({x(r), y(r), 0}, {}, 1 + k, static_cast<float>(v(r) * 4), 0, 0);
+                    }
+                }
+                AddGridForce(gridPos[100], {}, 3, 1.0f, 0.1f, 0);
+                c.spoil();
+            };
+            std::mt19937_64 rngA(9), rngB(9);
+            for (int step = 0; step < 3; ++step) {
+                addForces(rngA);
+                StepGridReference();
+            }
+            GridState expected = GridState::Take();
+            start.Put();
+            ASSERT_TRUE(UseGridKernel(kernel));
+            for (int step = 0; step < 3; ++step) {
+                addForces(rngB);
+                StepGrid();
+            }
+            GridState actual = GridState::Take();
+            EXPECT_EQ(FirstDifference(expected.pos, actual.pos), -1) << GridKernelName(kernel) << ", " << c.name;
+            EXPECT_EQ(FirstDifference(expected.vel, actual.vel), -1) << GridKernelName(kernel) << ", " << c.name;
+        }
+    }
+}
+
 TEST_F(GridKernels, TheWidestSupportedKernelIsChosen) {
     GridKernel widest = GridKernelSupported(GridKernel::Avx) ? GridKernel::Avx : GridKernel::Sse2;
     EXPECT_EQ(savedKernel, widest);
