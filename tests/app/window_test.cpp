@@ -261,13 +261,6 @@ TEST_F(Window, GrantedFullscreenModeIsUsedAndRestored) {
     EXPECT_TRUE(boxes.Boxes().empty());
 }
 
-TEST_F(Window, WindowedRequestNeverAsksForAMode) {
-    SetDisplayModeRequest(RefuseMode);
-    lastRequest = {};
-    ASSERT_TRUE(CreateAppWindow("vortane", 800, 600, 32, false, -1));
-    EXPECT_EQ(lastRequest.width, 0);
-}
-
 TEST_F(Window, ExactModeSearchMatchesOnlyTheWholeMode) {
     ASSERT_TRUE(CreateAppWindow("vortane", 320, 200, 32, false, -1));
     SDL_DisplayMode desktop;
