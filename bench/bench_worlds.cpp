@@ -158,6 +158,15 @@ const WorldSnapshot& WorstCaseWorld() {
     return *world;
 }
 
+const WorldSnapshot& WorstCaseShotsOnlyWorld() {
+    static std::shared_ptr<WorldSnapshot> world = [] {
+        PutWorldSnapshot(WorstCaseWorld());
+        for (Shockwave& wave : shockwaves) wave = Shockwave{};
+        return TakeWorldSnapshot();
+    }();
+    return *world;
+}
+
 long TypicalScriptSteps() {
     static long steps = [] {
         long total = 0;

@@ -25,6 +25,10 @@ void PutWorldSnapshot(const WorldSnapshot& snapshot);
 // shots fill the 100 grid forces), and a grid already rippling.
 const WorldSnapshot& WorstCaseWorld();
 
+// The same world without shockwaves: all 100 grid forces are shots' pushes and drags,
+// the dearest kind for the grid (a ring needs no division).
+const WorldSnapshot& WorstCaseShotsOnlyWorld();
+
 // A busy game played from bench/typical_game.txt: fire held, flying around, waves,
 // kills and explosions. The script's length in steps.
 long TypicalScriptSteps();

@@ -90,8 +90,7 @@ BENCHMARK(BM_UpdateWorldTypicalSteps)->Name("UpdateWorld/typical_script")->Unit(
 __attribute__((noinline)) bool TimedWorldStep(Controls& input) { return UpdateWorld(input); }
 
 // The same step from the fullest world every time.
-void BM_UpdateWorldWorst(benchmark::State& state) {
-    const WorldSnapshot& world = WorstCaseWorld();
+void TimeWorstSteps(benchmark::State& state, const WorldSnapshot& world) {
     IdleControls idle;
     int forces = 0;
     for (auto _ : state) {
@@ -103,7 +102,14 @@ void BM_UpdateWorldWorst(benchmark::State& state) {
     }
     state.counters["forces"] = forces;
 }
+
+void BM_UpdateWorldWorst(benchmark::State& state) { TimeWorstSteps(state, WorstCaseWorld()); }
 BENCHMARK(BM_UpdateWorldWorst)->Name("UpdateWorld/worst")->Unit(benchmark::kMicrosecond);
+
+void BM_UpdateWorldWorstShots(benchmark::State& state) {
+    TimeWorstSteps(state, WorstCaseShotsOnlyWorld());
+}
+BENCHMARK(BM_UpdateWorldWorstShots)->Name("UpdateWorld/worst_shots_only")->Unit(benchmark::kMicrosecond);
 
 // A rippling grid with `count` forces: shots' pushes and drags and rings of many
 // sizes, spread over the sheet, as in a crowded game.

@@ -12,6 +12,14 @@ namespace {
 
 int NodeIndex(int row, int column) { return row * gridColumns + column; }
 
+bool IsPositiveZero(double value) {
+    uint64_t bits;
+    std::memcpy(&bits, &value, sizeof(bits));
+    return bits == 0;
+}
+
+bool WithinPlanarLimit(double value) { return std::fabs(value) <= GRID_PLANAR_LIMIT; }
+
 void BuildNodes() {
     gridNodeCount = 0;
     for (int row = 0; row < gridRows; ++row) {
@@ -80,28 +88,22 @@ void PrepareGridForceTerms(GridForceTerms* terms, int count) {
         t.bandLow = r - 3;
         t.bandHigh = r;
         t.strength = std::fmin(static_cast<double>(f.ringStrength), 1.0);
+        t.still = IsPositiveZero(t.push) && IsPositiveZero(t.drag) && IsPositiveZero(t.velX) &&
+                  IsPositiveZero(t.velY) && IsPositiveZero(t.velZ);
     }
 }
 
-namespace {
-
-bool IsPositiveZero(double value) {
-    uint64_t bits;
-    std::memcpy(&bits, &value, sizeof(bits));
-    return bits == 0;
-}
-
-}  // namespace
-
 // Why these conditions suffice: with every z at +0, p.z − f.z is +0, its square adds
-// nothing to the distance, and each z term is a zero (w lies in [0, 1] and is not
-// NaN when the x and y are finite; push, drag and the strength are finite), and
-// +0 plus any zero is +0. Spring, damping and the move keep +0 too.
+// nothing to the distance, and each z term is a zero (the x and y differences are
+// finite, so w lies in [0, 1] and is not NaN; push, drag and the strength are
+// finite), and +0 plus any zero is +0. Spring, damping and the move keep +0 too.
+// For a still force the push term is a zero (finite difference × w × +0) and the
+// drag term is +0, and v + zero + (+0) is v + (+0) whatever the zero's sign.
 bool GridStepIsPlanar(const GridForceTerms* terms, int count) {
     for (int k = 0; k < count; ++k) {
         const GridForceTerms& t = terms[k];
         if (!IsPositiveZero(t.z) || !IsPositiveZero(t.velZ)) return false;
-        if (!std::isfinite(t.x) || !std::isfinite(t.y) || !std::isfinite(t.push) ||
+        if (!WithinPlanarLimit(t.x) || !WithinPlanarLimit(t.y) || !std::isfinite(t.push) ||
             !std::isfinite(t.drag) || !std::isfinite(t.strength)) {
             return false;
         }
@@ -109,8 +111,8 @@ bool GridStepIsPlanar(const GridForceTerms* terms, int count) {
     bool planar = true;
     for (int n = 0; n < gridNodeCount; ++n) {
         planar &= IsPositiveZero(gridPos[n].z) & IsPositiveZero(gridVel[n].z) &
-                  IsPositiveZero(gridRestPos[n].z) & std::isfinite(gridPos[n].x) &
-                  std::isfinite(gridPos[n].y);
+                  IsPositiveZero(gridRestPos[n].z) & WithinPlanarLimit(gridPos[n].x) &
+                  WithinPlanarLimit(gridPos[n].y);
     }
     return planar;
 }

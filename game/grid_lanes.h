@@ -28,18 +28,27 @@ void StepGridNodeLanes(int n, const GridForceTerms* forces, int forceCount) {
         V ex = L::Sub(px, L::Set(f.x));
         V ey = L::Sub(py, L::Set(f.y));
         V ez = PLANAR ? pz : L::Sub(pz, L::Set(f.z));
-        V d = PLANAR ? L::Sqrt(L::Add(L::Mul(ex, ex), L::Mul(ey, ey)))
-                     : L::Sqrt(L::Add(L::Add(L::Mul(ex, ex), L::Mul(ey, ey)), L::Mul(ez, ez)));
-        V w = L::Div(one, L::Add(L::Mul(L::Mul(d, d), d), one));
-        V push = L::Set(f.push);
-        vx = L::Add(vx, L::Mul(L::Mul(ex, w), push));
-        vy = L::Add(vy, L::Mul(L::Mul(ey, w), push));
-        if (!PLANAR) vz = L::Add(vz, L::Mul(L::Mul(ez, w), push));
-        V drag = L::Set(f.drag);
-        vx = L::Add(vx, L::Mul(L::Mul(L::Set(f.velX), w), drag));
-        vy = L::Add(vy, L::Mul(L::Mul(L::Set(f.velY), w), drag));
-        if (!PLANAR) vz = L::Add(vz, L::Mul(L::Mul(L::Set(f.velZ), w), drag));
-        if (!f.ring) continue;
+        V d;
+        if (PLANAR && f.still) {
+            // A ring's push and drag only turn a −0 velocity into +0.
+            vx = L::Add(vx, L::Set(0.0));
+            vy = L::Add(vy, L::Set(0.0));
+            if (!f.ring) continue;
+            d = L::Sqrt(L::Add(L::Mul(ex, ex), L::Mul(ey, ey)));
+        } else {
+            d = PLANAR ? L::Sqrt(L::Add(L::Mul(ex, ex), L::Mul(ey, ey)))
+                       : L::Sqrt(L::Add(L::Add(L::Mul(ex, ex), L::Mul(ey, ey)), L::Mul(ez, ez)));
+            V w = L::Div(one, L::Add(L::Mul(L::Mul(d, d), d), one));
+            V push = L::Set(f.push);
+            vx = L::Add(vx, L::Mul(L::Mul(ex, w), push));
+            vy = L::Add(vy, L::Mul(L::Mul(ey, w), push));
+            if (!PLANAR) vz = L::Add(vz, L::Mul(L::Mul(ez, w), push));
+            V drag = L::Set(f.drag);
+            vx = L::Add(vx, L::Mul(L::Mul(L::Set(f.velX), w), drag));
+            vy = L::Add(vy, L::Mul(L::Mul(L::Set(f.velY), w), drag));
+            if (!PLANAR) vz = L::Add(vz, L::Mul(L::Mul(L::Set(f.velZ), w), drag));
+            if (!f.ring) continue;
+        }
         V df = L::RoundToFloat(d);
         M band = L::And(L::Less(L::Set(f.bandLow), df), L::Less(df, L::Set(f.bandHigh)));
         if (!L::Any(band)) continue;

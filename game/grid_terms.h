@@ -14,6 +14,7 @@ struct GridForceTerms {
     double bandLow;           // ring × 0.5 − 3
     double bandHigh;          // ring × 0.5
     double strength;          // min(ringStrength, 1)
+    bool still;               // push, drag and velocity all +0: a shockwave's ring
 };
 
 // The single-precision constants of the node rules, widened.
@@ -30,10 +31,16 @@ void PrepareGridForceTerms(GridForceTerms* terms, int count);
 // for the nodes left over after the last full group of lanes.
 void StepGridNodeScalar(int n, const GridForceTerms* forces, int forceCount);
 
+// Largest |x| or |y| of a node or force point for which GridStepIsPlanar holds: the
+// difference of two such values is finite.
+constexpr double GRID_PLANAR_LIMIT = 1e300;
+
 // True when every z of this step is +0 and stays +0 bit for bit, and no term can
 // be NaN: node positions, velocities and rest positions and the forces' points and
-// velocities all have z = +0 (not −0), and the x and y of node and force points,
-// push, drag and ring strength are finite. The wide kernels then leave z out.
+// velocities all have z = +0 (not −0), the x and y of node and force points are
+// within ±GRID_PLANAR_LIMIT, and push, drag and ring strength are finite. The wide
+// kernels then leave z out, and reduce a still force's push and drag (both zeros,
+// with w in [0, 1] and a finite difference) to the one thing they do: adding +0.
 // Call after SmoothGridVelocities.
 bool GridStepIsPlanar(const GridForceTerms* terms, int count);
 
