@@ -44,9 +44,8 @@ void SpawnEnemy() {
     int index = FirstFreeEntity();
     if (index < 0) return;
     Entity& e = entities[index];
-    // 0..6.29 radians in double precision: unlike the current edition's spawn, this
-    // edition's angle is not rounded to float.
-    double angle = Widened(GameRandScaled(RAND_SCALE_629)) * 0.01f;
+    // 0..6.29 radians, a single-precision value as in the current edition's spawn.
+    double angle = static_cast<float>(Widened(GameRandScaled(RAND_SCALE_629)) * 0.01f);
     e.pos = {SPAWN_RADIUS * std::cos(angle), SPAWN_RADIUS * std::sin(angle), 0};
     int ky = GameRandScaled(RAND_SCALE_101);
     int kx = GameRandScaled(RAND_SCALE_101);

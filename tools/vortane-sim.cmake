@@ -11,4 +11,4 @@ add_executable(vortane-sim
   ${CMAKE_CURRENT_SOURCE_DIR}/vortane_sim.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/sim_current.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/trace_writer.cpp)
-target_link_libraries(vortane-sim PRIVATE vortane_simtools)
+target_link_libraries(vortane-sim PRIVATE vortane_simtools vortane_classic_sim)

@@ -42,7 +42,6 @@ struct Hash {
 
 TEST(SimCli, RefusesBadOptionsAndScriptsWithStatus2) {
     const std::string cases[] = {
-        "--edition classic",
         "--edition future",
         "--seed abc",
         "--seed 4294967296",
