@@ -22,3 +22,7 @@ test: build
 
 clean:
 	rm -rf $(BUILD) $(BUILD).configure.log
+
+# The reliability gates and the benchmarks (docs/QUALITY.md, docs/PERFORMANCE.md).
+include mk/quality.mk
+include mk/bench.mk
