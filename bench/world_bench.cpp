@@ -5,10 +5,8 @@
 #include <algorithm>
 #include <chrono>
 #include <cstring>
-#include <atomic>
 #include <ctime>
 #include <random>
-#include <thread>
 #include <vector>
 
 #include <immintrin.h>
@@ -226,75 +224,5 @@ void BM_DividerFloor(benchmark::State& state) {
     for (auto _ : state) SqrtDivPairs(pairs);
 }
 BENCHMARK(BM_DividerFloor)->Name("GridStep/avx_sqrt_div_floor/100")->Unit(benchmark::kMicrosecond);
-
-// What a second core could add: the node pass split in two halves, the second on
-// a worker thread that spins waiting for work (no wake-up delay). The game does not
-// do this; it shows what stands between one core and the worst-case target. Wall
-// time counts here: the worker's CPU time is spent on the other core.
-class NodeWorker {
-public:
-    NodeWorker() : thread_([this] { Run(); }) {}
-    ~NodeWorker() {
-        stop_.store(true, std::memory_order_release);
-        thread_.join();
-    }
-    void Start(int begin, int end, const GridForceTerms* terms, int count) {
-        begin_ = begin;
-        end_ = end;
-        terms_ = terms;
-        count_ = count;
-        go_.fetch_add(1, std::memory_order_release);
-    }
-    void Wait() {
-        long want = go_.load(std::memory_order_relaxed);
-        while (done_.load(std::memory_order_acquire) != want) _mm_pause();
-    }
-
-private:
-    void Run() {
-        long seen = 0;
-        while (!stop_.load(std::memory_order_acquire)) {
-            long g = go_.load(std::memory_order_acquire);
-            if (g == seen) {
-                _mm_pause();
-                continue;
-            }
-            seen = g;
-            StepNodes(begin_, end_, terms_, count_);
-            done_.store(g, std::memory_order_release);
-        }
-    }
-
-public:
-    static void StepNodes(int begin, int end, const GridForceTerms* terms, int count) {
-        bool planar = GridStepIsPlanar(terms, count);
-        if (ActiveGridKernel() == GridKernel::Avx) {
-            StepGridNodesAvx(begin, end, terms, count, planar);
-        } else {
-            StepGridNodesSse2(begin, end, terms, count, planar);
-        }
-    }
-
-private:
-    std::atomic<long> go_{0}, done_{0};
-    std::atomic<bool> stop_{false};
-    int begin_ = 0, end_ = 0, count_ = 0;
-    const GridForceTerms* terms_ = nullptr;
-    std::thread thread_;
-};
-
-void BM_GridStepTwoCores(benchmark::State& state) {
-    NodeWorker worker;
-    static GridForceTerms terms[GRID_FORCE_CAPACITY];
-    TimeGridSteps(state, [&worker] {
-        SmoothGridVelocities();
-        PrepareGridForceTerms(terms, gridForceCount);
-        int half = gridNodeCount / 2 / 8 * 8;
-        worker.Start(half, gridNodeCount, terms, gridForceCount);
-        NodeWorker::StepNodes(0, half, terms, gridForceCount);
-        worker.Wait();
-    });
-}
-BENCHMARK(BM_GridStepTwoCores)->Name("GridStep/two_cores_experiment")->Arg(100)->UseRealTime()->Unit(benchmark::kMicrosecond);
 
 }  // namespace
