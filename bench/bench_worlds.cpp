@@ -87,8 +87,8 @@ void PutWorldSnapshot(const WorldSnapshot& s) {
 namespace {
 
 int LiveEntities() {
-    return static_cast<int>(std::count_if(entities, entities + ENTITY_CAPACITY,
-                                          [](const Entity& e) { return e.life > 0; }));
+    return static_cast<int>(
+        std::count_if(entities, entities + ENTITY_CAPACITY, [](const Entity& e) { return e.life > 0; }));
 }
 
 std::shared_ptr<WorldSnapshot> BuildWorstCase() {
@@ -136,7 +136,8 @@ std::shared_ptr<WorldSnapshot> BuildWorstCase() {
     }
     for (Entity& e : entities) e.flash = 2;
     for (int i = 0; i < SPARK_CAPACITY; ++i) {
-        if (sparks[i].life <= 0) AddSpark({uniform(-21, 21), uniform(-15, 15), 0}, {0.1, -0.1, 0}, 80, {1.0, 0.7f, 0.2f});
+        if (sparks[i].life <= 0)
+            AddSpark({uniform(-21, 21), uniform(-15, 15), 0}, {0.1, -0.1, 0}, 80, {1.0, 0.7f, 0.2f});
     }
     return TakeWorldSnapshot();
 }

@@ -74,10 +74,18 @@ void TimeFrames(benchmark::State& state, const WorldSnapshot& world) {
 }
 
 void BM_DrawSceneWorst(benchmark::State& state) { TimeFrames(state, WorstCaseWorld()); }
-BENCHMARK(BM_DrawSceneWorst)->Name("DrawScene/worst")->UseManualTime()->MeasureProcessCPUTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DrawSceneWorst)
+    ->Name("DrawScene/worst")
+    ->UseManualTime()
+    ->MeasureProcessCPUTime()
+    ->Unit(benchmark::kMillisecond);
 
 void BM_DrawSceneTypical(benchmark::State& state) { TimeFrames(state, TypicalWorldAfter(800)); }
-BENCHMARK(BM_DrawSceneTypical)->Name("DrawScene/typical")->UseManualTime()->MeasureProcessCPUTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DrawSceneTypical)
+    ->Name("DrawScene/typical")
+    ->UseManualTime()
+    ->MeasureProcessCPUTime()
+    ->Unit(benchmark::kMillisecond);
 
 // Start-up's loads: the 17 textures (read, mipmapped, uploaded), then the five
 // sound effects and the song.

@@ -104,9 +104,7 @@ void TimeWorstSteps(benchmark::State& state, const WorldSnapshot& world) {
 void BM_UpdateWorldWorst(benchmark::State& state) { TimeWorstSteps(state, WorstCaseWorld()); }
 BENCHMARK(BM_UpdateWorldWorst)->Name("UpdateWorld/worst")->Unit(benchmark::kMicrosecond);
 
-void BM_UpdateWorldWorstShots(benchmark::State& state) {
-    TimeWorstSteps(state, WorstCaseShotsOnlyWorld());
-}
+void BM_UpdateWorldWorstShots(benchmark::State& state) { TimeWorstSteps(state, WorstCaseShotsOnlyWorld()); }
 BENCHMARK(BM_UpdateWorldWorstShots)->Name("UpdateWorld/worst_shots_only")->Unit(benchmark::kMicrosecond);
 
 // A rippling grid with `count` forces: shots' pushes and drags and rings of many
@@ -161,10 +159,30 @@ void BM_GridStep(benchmark::State& state, GridKernel kernel) {
     UseGridKernel(saved);
 }
 
-BENCHMARK(BM_GridStepReference)->Name("GridStep/plain")->Arg(0)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_GridStep, scalar, GridKernel::Scalar)->Name("GridStep/scalar")->Arg(0)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_GridStep, sse2, GridKernel::Sse2)->Name("GridStep/sse2")->Arg(0)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_GridStep, avx, GridKernel::Avx)->Name("GridStep/avx")->Arg(0)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_GridStepReference)
+    ->Name("GridStep/plain")
+    ->Arg(0)
+    ->Arg(10)
+    ->Arg(100)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_GridStep, scalar, GridKernel::Scalar)
+    ->Name("GridStep/scalar")
+    ->Arg(0)
+    ->Arg(10)
+    ->Arg(100)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_GridStep, sse2, GridKernel::Sse2)
+    ->Name("GridStep/sse2")
+    ->Arg(0)
+    ->Arg(10)
+    ->Arg(100)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_GridStep, avx, GridKernel::Avx)
+    ->Name("GridStep/avx")
+    ->Arg(0)
+    ->Arg(10)
+    ->Arg(100)
+    ->Unit(benchmark::kMicrosecond);
 
 // Plain and optimised (the kernel the game picks) side by side in one loop, each
 // step timed, from the same starting sheet: the gain as a ratio measured under the
@@ -192,7 +210,12 @@ void BM_GridStepSpeedup(benchmark::State& state) {
     state.counters["speedup"] = plain / fast;
     state.SetLabel(GridKernelName(ActiveGridKernel()));
 }
-BENCHMARK(BM_GridStepSpeedup)->Name("GridStep/speedup")->Arg(0)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_GridStepSpeedup)
+    ->Name("GridStep/speedup")
+    ->Arg(0)
+    ->Arg(10)
+    ->Arg(100)
+    ->Unit(benchmark::kMicrosecond);
 
 // The floor under the grid step at 100 forces: its 2200 × 100 square roots and
 // divisions as 55,000 four-wide pairs, eight independent chains, nothing else.

@@ -39,10 +39,10 @@ void BuildTriangles() {
     gridTriangleCount = 0;
     for (int i = 0; i < gridRows - 1; ++i) {
         for (int j = 1; j < gridColumns; ++j) {
-            gridTriangles[gridTriangleCount++] = {{NodeIndex(i, j - 1), NodeIndex(i + 1, j - 1),
-                                                   NodeIndex(i + 1, j)}};
-            gridTriangles[gridTriangleCount++] = {{NodeIndex(i + 1, j), NodeIndex(i, j),
-                                                   NodeIndex(i, j - 1)}};
+            gridTriangles[gridTriangleCount++] = {
+                {NodeIndex(i, j - 1), NodeIndex(i + 1, j - 1), NodeIndex(i + 1, j)}};
+            gridTriangles[gridTriangleCount++] = {
+                {NodeIndex(i + 1, j), NodeIndex(i, j), NodeIndex(i, j - 1)}};
         }
     }
 }
@@ -64,8 +64,8 @@ void SmoothGridVelocities() {
     for (int i = 1; i < gridRows - 1; ++i) {
         const int first = 3 * NodeIndex(i, 1);
         for (int k = first; k < first + runLength; ++k) {
-            vel[k] = (scratch[k] * 6 + scratch[k - up - 3] + scratch[k - up + 3] +
-                      scratch[k + up - 3] + scratch[k + up + 3]) *
+            vel[k] = (scratch[k] * 6 + scratch[k - up - 3] + scratch[k - up + 3] + scratch[k + up - 3] +
+                      scratch[k + up + 3]) *
                      0.1;
         }
     }
@@ -141,8 +141,8 @@ void BuildGrid() {
     BuildTriangles();
 }
 
-void AddGridForce(const Vector3& pos, const Vector3& vel, int32_t ring, float ringStrength,
-                  float push, float drag) {
+void AddGridForce(const Vector3& pos, const Vector3& vel, int32_t ring, float ringStrength, float push,
+                  float drag) {
     if (gridForceCount >= GRID_FORCE_CAPACITY) return;
     GridForce& f = gridForces[gridForceCount];
     f.pos = pos;

@@ -20,10 +20,10 @@ struct AvxLanes {
     static void LoadNodes(const Vector3* nodes, V& x, V& y, V& z) {
         const double* p = &nodes[0].x;
         V m0 = _mm256_loadu_pd(p), m1 = _mm256_loadu_pd(p + 4), m2 = _mm256_loadu_pd(p + 8);
-        V a = _mm256_blend_pd(m0, m2, 0b1100);          // x0 y0 y3 z3
-        V b = _mm256_permute2f128_pd(m0, m2, 0x21);     // z0 x1 z2 x3
-        V d = _mm256_blend_pd(a, m1, 0b1100);           // x0 y0 x2 y2
-        V e = _mm256_blend_pd(a, m1, 0b0011);           // y1 z1 y3 z3
+        V a = _mm256_blend_pd(m0, m2, 0b1100);       // x0 y0 y3 z3
+        V b = _mm256_permute2f128_pd(m0, m2, 0x21);  // z0 x1 z2 x3
+        V d = _mm256_blend_pd(a, m1, 0b1100);        // x0 y0 x2 y2
+        V e = _mm256_blend_pd(a, m1, 0b0011);        // y1 z1 y3 z3
         x = _mm256_shuffle_pd(d, b, 0b1010);
         y = _mm256_shuffle_pd(d, e, 0b0101);
         z = _mm256_shuffle_pd(b, e, 0b1010);
@@ -55,7 +55,9 @@ struct AvxLanes {
 // unit always has a second chain to work on while one waits.
 struct AvxPairLanes {
     static constexpr int WIDTH = 8;
-    struct V { __m256d a, b; };
+    struct V {
+        __m256d a, b;
+    };
     using M = V;
     static void LoadNodes(const Vector3* nodes, V& x, V& y, V& z) {
         AvxLanes::LoadNodes(nodes, x.a, y.a, z.a);
@@ -75,15 +77,16 @@ struct AvxPairLanes {
     static M Less(V x, V y) { return {AvxLanes::Less(x.a, y.a), AvxLanes::Less(x.b, y.b)}; }
     static M And(M x, M y) { return {_mm256_and_pd(x.a, y.a), _mm256_and_pd(x.b, y.b)}; }
     static bool Any(M m) { return (_mm256_movemask_pd(m.a) | _mm256_movemask_pd(m.b)) != 0; }
-    static V Select(M m, V x, V y) { return {_mm256_blendv_pd(y.a, x.a, m.a), _mm256_blendv_pd(y.b, x.b, m.b)}; }
+    static V Select(M m, V x, V y) {
+        return {_mm256_blendv_pd(y.a, x.a, m.a), _mm256_blendv_pd(y.b, x.b, m.b)};
+    }
 };
 
 #include "game/grid_lanes.h"
 
 }  // namespace
 
-void StepGridNodesAvx(int begin, int end, const GridForceTerms* forces, int forceCount,
-                      bool planar) {
+void StepGridNodesAvx(int begin, int end, const GridForceTerms* forces, int forceCount, bool planar) {
     StepGridNodesLanes<AvxPairLanes>(begin, end, forces, forceCount, planar);
 }
 

@@ -42,9 +42,7 @@ GridKernel activeKernel = WidestKernel();
 
 }  // namespace
 
-bool GridKernelSupported(GridKernel kernel) {
-    return kernel != GridKernel::Avx || ProcessorHasAvx();
-}
+bool GridKernelSupported(GridKernel kernel) { return kernel != GridKernel::Avx || ProcessorHasAvx(); }
 
 bool UseGridKernel(GridKernel kernel) {
     if (!GridKernelSupported(kernel)) return false;
@@ -56,9 +54,12 @@ GridKernel ActiveGridKernel() { return activeKernel; }
 
 const char* GridKernelName(GridKernel kernel) {
     switch (kernel) {
-        case GridKernel::Scalar: return "scalar";
-        case GridKernel::Sse2: return "sse2";
-        case GridKernel::Avx: return "avx";
+        case GridKernel::Scalar:
+            return "scalar";
+        case GridKernel::Sse2:
+            return "sse2";
+        case GridKernel::Avx:
+            return "avx";
     }
     return "?";
 }

@@ -78,8 +78,7 @@ void StepGridNodeLanes(int n, const GridForceTerms* forces, int forceCount) {
 }
 
 template <class L>
-void StepGridNodesLanes(int begin, int end, const GridForceTerms* forces, int forceCount,
-                        bool planar) {
+void StepGridNodesLanes(int begin, int end, const GridForceTerms* forces, int forceCount, bool planar) {
     int n = begin;
     if (planar) {
         for (; n + L::WIDTH <= end; n += L::WIDTH) StepGridNodeLanes<L, true>(n, forces, forceCount);

@@ -42,7 +42,6 @@ struct Sse2Lanes {
 
 }  // namespace
 
-void StepGridNodesSse2(int begin, int end, const GridForceTerms* forces, int forceCount,
-                       bool planar) {
+void StepGridNodesSse2(int begin, int end, const GridForceTerms* forces, int forceCount, bool planar) {
     StepGridNodesLanes<Sse2Lanes>(begin, end, forces, forceCount, planar);
 }

@@ -46,7 +46,5 @@ bool GridStepIsPlanar(const GridForceTerms* terms, int count);
 
 // Forces, spring, damping and move for nodes [begin, end): two or eight at a time,
 // the rest through StepGridNodeScalar. `planar` as GridStepIsPlanar says.
-void StepGridNodesSse2(int begin, int end, const GridForceTerms* forces, int forceCount,
-                       bool planar);
-void StepGridNodesAvx(int begin, int end, const GridForceTerms* forces, int forceCount,
-                      bool planar);
+void StepGridNodesSse2(int begin, int end, const GridForceTerms* forces, int forceCount, bool planar);
+void StepGridNodesAvx(int begin, int end, const GridForceTerms* forces, int forceCount, bool planar);

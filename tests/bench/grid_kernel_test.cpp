@@ -80,10 +80,20 @@ protected:
         gridForceCount = 0;
         for (int k = 0; k < count; ++k) {
             switch (kind(rng)) {
-                case 0: AddGridForce({x(rng), y(rng), 0}, {v(rng), v(rng), 0}, 0, 0, push(rng), 0.3f); break;
-                case 1: AddGridForce({x(rng), y(rng), z(rng)}, {}, ring(rng), strength(rng), 0, 0); break;
-                case 2: AddGridForce(gridPos[node(rng)], {v(rng), 0, v(rng)}, ring(rng), strength(rng), push(rng), push(rng)); break;
-                default: AddGridForce({x(rng), y(rng), z(rng)}, {v(rng), v(rng), v(rng)}, ring(rng), strength(rng), push(rng), push(rng)); break;
+                case 0:
+                    AddGridForce({x(rng), y(rng), 0}, {v(rng), v(rng), 0}, 0, 0, push(rng), 0.3f);
+                    break;
+                case 1:
+                    AddGridForce({x(rng), y(rng), z(rng)}, {}, ring(rng), strength(rng), 0, 0);
+                    break;
+                case 2:
+                    AddGridForce(gridPos[node(rng)], {v(rng), 0, v(rng)}, ring(rng), strength(rng), push(rng),
+                                 push(rng));
+                    break;
+                default:
+                    AddGridForce({x(rng), y(rng), z(rng)}, {v(rng), v(rng), v(rng)}, ring(rng), strength(rng),
+                                 push(rng), push(rng));
+                    break;
             }
         }
     }
@@ -105,9 +115,9 @@ protected:
             StepGrid();
         }
         GridState actual = GridState::Take();
-        std::string where = std::string(GridKernelName(kernel)) + ", seed " + std::to_string(seed) +
-                            ", " + std::to_string(forces) + " forces, " + std::to_string(gridRows) +
-                            "x" + std::to_string(gridColumns);
+        std::string where = std::string(GridKernelName(kernel)) + ", seed " + std::to_string(seed) + ", " +
+                            std::to_string(forces) + " forces, " + std::to_string(gridRows) + "x" +
+                            std::to_string(gridColumns);
         EXPECT_EQ(FirstDifference(expected.pos, actual.pos), -1) << "gridPos, " << where;
         EXPECT_EQ(FirstDifference(expected.vel, actual.vel), -1) << "gridVel, " << where;
         EXPECT_EQ(FirstDifference(expected.scratch, actual.scratch), -1) << "gridVelScratch, " << where;
@@ -140,7 +150,9 @@ TEST_F(GridKernels, EveryKernelMatchesThePlainStepBitForBit) {
 // Node counts that are not a multiple of the lane width leave nodes for the scalar
 // rule; tiny sheets have no interior to smooth at all.
 TEST_F(GridKernels, SheetsOfOtherSizesMatchToo) {
-    struct Size { int rows, columns; };
+    struct Size {
+        int rows, columns;
+    };
     for (Size size : {Size{7, 53}, Size{3, 3}, Size{5, 1}, Size{2, 9}, Size{13, 11}}) {
         for (GridKernel kernel : Kernels()) {
             SetUpWorld(1);
@@ -170,7 +182,10 @@ TEST_F(GridKernels, SettlingAfterAStormMatches) {
 // out; a −0 anywhere (a node, a force point, a force's velocity) sends the step down
 // the full path instead. Both must agree with the plain step.
 TEST_F(GridKernels, SheetsInThePlaneMatchWithAndWithoutNegativeZeros) {
-    struct Case { const char* name; void (*spoil)(); };
+    struct Case {
+        const char* name;
+        void (*spoil)();
+    };
     const Case cases[] = {
         {"all +0", [] {}},
         {"node position z -0", [] { gridPos[1234].z = -0.0; }},
@@ -214,8 +229,10 @@ TEST_F(GridKernels, SheetsInThePlaneMatchWithAndWithoutNegativeZeros) {
                 StepGrid();
             }
             GridState actual = GridState::Take();
-            EXPECT_EQ(FirstDifference(expected.pos, actual.pos), -1) << GridKernelName(kernel) << ", " << c.name;
-            EXPECT_EQ(FirstDifference(expected.vel, actual.vel), -1) << GridKernelName(kernel) << ", " << c.name;
+            EXPECT_EQ(FirstDifference(expected.pos, actual.pos), -1)
+                << GridKernelName(kernel) << ", " << c.name;
+            EXPECT_EQ(FirstDifference(expected.vel, actual.vel), -1)
+                << GridKernelName(kernel) << ", " << c.name;
         }
     }
 }
