@@ -76,9 +76,7 @@ int ScaleJoystickAxis(int raw) {
 
 bool JoystickPresent() { return joystickPresent.load(std::memory_order_acquire); }
 
-bool JoystickHandOverReady() {
-    return JoystickPresent() && joystickPolled.load(std::memory_order_acquire);
-}
+bool JoystickHandOverReady() { return JoystickPresent() && joystickPolled.load(std::memory_order_acquire); }
 
 InputDevices::InputDevices(SDL_Window* window_) : window(window_) {
     // The polling thread is the only one to update the joystick; event pumping on

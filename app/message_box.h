@@ -6,8 +6,7 @@ enum class BoxIcon { None, Exclamation, Information };
 
 // reason, when given, is the platform's own explanation; it goes to stderr only,
 // the box shows the fixed text.
-void ShowMessageBox(const char* text, const char* caption, BoxIcon icon,
-                    const char* reason = nullptr);
+void ShowMessageBox(const char* text, const char* caption, BoxIcon icon, const char* reason = nullptr);
 
 // Where boxes go after stderr. The default shows a real SDL box and blocks until
 // it is dismissed; tests install a recorder so that nothing waits for a click.

@@ -38,7 +38,8 @@ void StartInputDevices() {
 
 int RunGame(const Edition& edition) {
     fullscreen = false;
-    if (!CreateAppWindow(edition.title, edition.width, edition.height, edition.bits, edition.fullscreen, -1)) {
+    if (!CreateAppWindow(edition.title, edition.width, edition.height, edition.bits, edition.fullscreen,
+                         -1)) {
         return 0;
     }
     if (!edition.init()) {

@@ -14,12 +14,12 @@ struct Edition {
     int width;
     int height;
     int bits;
-    bool fullscreen;  // ask for an exact full-screen mode, falling back to a window
-    bool (*init)();   // the start-up sequence; ends with StartInputDevices()
+    bool fullscreen;                       // ask for an exact full-screen mode, falling back to a window
+    bool (*init)();                        // the start-up sequence; ends with StartInputDevices()
     bool (*updateWorld)(Controls& input);  // one world step; false ends the program
     void (*drawScene)();                   // one frame, left in the back buffer
-    void (*stopAudio)();        // shutdown, before the input devices go; may be null
-    void (*releaseGraphics)();  // shutdown, while the GL context is still current; may be null
+    void (*stopAudio)();                   // shutdown, before the input devices go; may be null
+    void (*releaseGraphics)();             // shutdown, while the GL context is still current; may be null
 };
 
 // Start-up's last steps: create the input devices for the window, give them 100 ms

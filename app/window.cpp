@@ -119,8 +119,7 @@ bool CreateAppWindow(const char* title, int width, int height, int bits, bool fu
     if (!StartVideo()) {
         std::string reason = SDL_GetError();
         fullscreen = false;
-        ShowMessageBox("Failed To Register The Window Class.", "ERROR", BoxIcon::Exclamation,
-                       reason.c_str());
+        ShowMessageBox("Failed To Register The Window Class.", "ERROR", BoxIcon::Exclamation, reason.c_str());
         return false;
     }
     videoStarted = true;
@@ -217,18 +216,18 @@ bool HandleWindowEvent(const SDL_Event& event) {
     if (event.type == SDL_QUIT) return false;
     if (event.type != SDL_WINDOWEVENT) return true;
     switch (event.window.event) {
-    case SDL_WINDOWEVENT_SIZE_CHANGED:
-        ResizeViewport(event.window.data1, event.window.data2);
-        break;
-    case SDL_WINDOWEVENT_CLOSE: {
-        // Like a posted quit message: the window stays until shutdown destroys it.
-        SDL_Event quit{};
-        quit.type = SDL_QUIT;
-        SDL_PushEvent(&quit);
-        break;
-    }
-    default:
-        break;
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+            ResizeViewport(event.window.data1, event.window.data2);
+            break;
+        case SDL_WINDOWEVENT_CLOSE: {
+            // Like a posted quit message: the window stays until shutdown destroys it.
+            SDL_Event quit{};
+            quit.type = SDL_QUIT;
+            SDL_PushEvent(&quit);
+            break;
+        }
+        default:
+            break;
     }
     return true;
 }

@@ -35,8 +35,7 @@ bool HandleWindowEvent(const SDL_Event& event);
 
 // The full-screen path asks this for a display mode that matches exactly; false
 // means the display refuses it. Tests replace it to drive both outcomes.
-using DisplayModeRequest = bool (*)(int width, int height, int bits, int refreshRate,
-                                    SDL_DisplayMode* mode);
+using DisplayModeRequest = bool (*)(int width, int height, int bits, int refreshRate, SDL_DisplayMode* mode);
 bool FindExactDisplayMode(int width, int height, int bits, int refreshRate, SDL_DisplayMode* mode);
 
 // Installs a request (nullptr restores FindExactDisplayMode) and returns the previous one.

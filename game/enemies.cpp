@@ -134,28 +134,28 @@ int SpawnEntity(const Vector3& pos, int32_t type) {
     e.type = type;
     e.flash = 0;
     switch (type) {
-    case Wanderer:
-        e.life = 1;
-        e.colour = WandererColour();
-        break;
-    case Hunter:
-        // Alive before its orbiters look for slots, so they cannot take its own.
-        e.life = 10;
-        SpawnOrbiters(index);
-        break;
-    case Gunner:
-        e.life = 10;
-        e.counter = GameRandScaled(RAND_SCALE_101);
-        break;
-    case Orbiter:
-        e.life = 2;
-        break;
-    case EnemyShot:
-        e.life = 1;
-        break;
-    default:
-        // No behaviour: the slot stays free.
-        return -1;
+        case Wanderer:
+            e.life = 1;
+            e.colour = WandererColour();
+            break;
+        case Hunter:
+            // Alive before its orbiters look for slots, so they cannot take its own.
+            e.life = 10;
+            SpawnOrbiters(index);
+            break;
+        case Gunner:
+            e.life = 10;
+            e.counter = GameRandScaled(RAND_SCALE_101);
+            break;
+        case Orbiter:
+            e.life = 2;
+            break;
+        case EnemyShot:
+            e.life = 1;
+            break;
+        default:
+            // No behaviour: the slot stays free.
+            return -1;
     }
     return index;
 }
@@ -176,13 +176,26 @@ void SpawnWave() {
 bool RunBehaviour(int index) {
     Entity& e = entities[index];
     switch (e.type) {
-    case Wanderer: WandererStep(e); return true;
-    case Hunter: HunterStep(e); return true;
-    case Gunner: GunnerStep(e); return true;
-    case Orbiter: OrbiterStep(e); return true;
-    case Dropping: DroppingStep(e); return false;
-    case EnemyShot: EnemyShotStep(e); return true;
-    default: return false;
+        case Wanderer:
+            WandererStep(e);
+            return true;
+        case Hunter:
+            HunterStep(e);
+            return true;
+        case Gunner:
+            GunnerStep(e);
+            return true;
+        case Orbiter:
+            OrbiterStep(e);
+            return true;
+        case Dropping:
+            DroppingStep(e);
+            return false;
+        case EnemyShot:
+            EnemyShotStep(e);
+            return true;
+        default:
+            return false;
     }
 }
 

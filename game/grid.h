@@ -12,8 +12,8 @@ void BuildGrid();
 
 // Appends one force for this step's grid step. The table holds GRID_FORCE_CAPACITY;
 // a force beyond that is dropped, so a crowded step never overruns it.
-void AddGridForce(const Vector3& pos, const Vector3& vel, int32_t ring, float ringStrength,
-                  float push, float drag);
+void AddGridForce(const Vector3& pos, const Vector3& vel, int32_t ring, float ringStrength, float push,
+                  float drag);
 
 // Advances every node by one step under this step's forces.
 void StepGrid();

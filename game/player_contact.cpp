@@ -8,7 +8,7 @@ namespace {
 
 const double CONTACT_DISTANCE = 1.5;
 const int32_t RESPAWN_PROTECTION = 300;
-const int32_t COLLECT_BELOW = 150;        // respawnTimer below this may collect
+const int32_t COLLECT_BELOW = 150;         // respawnTimer below this may collect
 const int32_t SILENT_COLLECT_STEPS = 100;  // collections this early in a game are silent
 
 double DistanceToPlayer(const Entity& e) { return (e.pos - playerPos).Length(); }

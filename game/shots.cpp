@@ -16,29 +16,29 @@ const double FIELD_HALF_HEIGHT = 17;
 // Wanderer, Hunter and Gunner leave a Dropping in their slot; an Orbiter just goes.
 void DestroyEntity(Entity& e) {
     switch (e.type) {
-    case Wanderer:
-        e.type = Dropping;
-        e.life = 200;
-        Explode(e.pos, EXPLOSION_MEDIUM);
-        score += 140;
-        PlayEffect(SOUND_EXPLODE, 40, 0);
-        break;
-    case Hunter:
-    case Gunner:
-        e.type = Dropping;
-        e.life = 200;
-        Explode(e.pos, EXPLOSION_LARGE);
-        score += 380;
-        PlayEffect(SOUND_EXPLODE, 30, 0);
-        break;
-    case Orbiter:
-        e.life = 0;
-        Explode(e.pos, EXPLOSION_SMALL);
-        score += 60;
-        PlayEffect(SOUND_EXPLODE, 50, 0);
-        break;
-    default:
-        break;
+        case Wanderer:
+            e.type = Dropping;
+            e.life = 200;
+            Explode(e.pos, EXPLOSION_MEDIUM);
+            score += 140;
+            PlayEffect(SOUND_EXPLODE, 40, 0);
+            break;
+        case Hunter:
+        case Gunner:
+            e.type = Dropping;
+            e.life = 200;
+            Explode(e.pos, EXPLOSION_LARGE);
+            score += 380;
+            PlayEffect(SOUND_EXPLODE, 30, 0);
+            break;
+        case Orbiter:
+            e.life = 0;
+            Explode(e.pos, EXPLOSION_SMALL);
+            score += 60;
+            PlayEffect(SOUND_EXPLODE, 50, 0);
+            break;
+        default:
+            break;
     }
 }
 

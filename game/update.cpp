@@ -32,10 +32,22 @@ bool ReadSteering(const Controls& input) {
         steerInput = {0, 0, 0};
     }
     bool moved = false;
-    if (Held(input, KEY_RIGHT, KEY_JOY_RIGHT)) { steerInput.x += 0.031f; moved = true; }
-    if (Held(input, KEY_LEFT, KEY_JOY_LEFT)) { steerInput.x -= 0.03f; moved = true; }
-    if (Held(input, KEY_UP, KEY_JOY_UP)) { steerInput.y += 0.031f; moved = true; }
-    if (Held(input, KEY_DOWN, KEY_JOY_DOWN)) { steerInput.y -= 0.03f; moved = true; }
+    if (Held(input, KEY_RIGHT, KEY_JOY_RIGHT)) {
+        steerInput.x += 0.031f;
+        moved = true;
+    }
+    if (Held(input, KEY_LEFT, KEY_JOY_LEFT)) {
+        steerInput.x -= 0.03f;
+        moved = true;
+    }
+    if (Held(input, KEY_UP, KEY_JOY_UP)) {
+        steerInput.y += 0.031f;
+        moved = true;
+    }
+    if (Held(input, KEY_DOWN, KEY_JOY_DOWN)) {
+        steerInput.y -= 0.03f;
+        moved = true;
+    }
     return moved;
 }
 

@@ -14,9 +14,7 @@ double ClampUnit(double value) {
     return value;
 }
 
-void Vertex(const Vector3& p) {
-    glVertex3f(float(p.x), float(p.y), float(p.z));
-}
+void Vertex(const Vector3& p) { glVertex3f(float(p.x), float(p.y), float(p.z)); }
 
 }  // namespace
 
@@ -79,8 +77,7 @@ void DrawGrid() {
     EmitGridMesh();
 }
 
-void DrawSprite(int32_t slot, const Vector3& pos, const Vector3& dir, float halfSize,
-                const Vector3& colour) {
+void DrawSprite(int32_t slot, const Vector3& pos, const Vector3& dir, float halfSize, const Vector3& colour) {
     // The direction turned a quarter turn clockwise seen from +z: the picture's u axis.
     Vector3 side(dir.y, -dir.x, 0);
     double s = halfSize;

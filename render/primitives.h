@@ -31,8 +31,7 @@ void EmitGridMesh();
 // A textured, coloured square of half-size `halfSize` centred on `pos`, the picture's
 // top edge towards `dir`. The direction is used as given, not normalised. A slot
 // outside the table draws like an empty slot: a flat square in `colour`.
-void DrawSprite(int32_t slot, const Vector3& pos, const Vector3& dir, float halfSize,
-                const Vector3& colour);
+void DrawSprite(int32_t slot, const Vector3& pos, const Vector3& dir, float halfSize, const Vector3& colour);
 
 // `digitCount` digits of `value`, least significant at pos.x..pos.x + 1, each further
 // digit one unit to the left, leading zeros shown, each digit on an orange glow.

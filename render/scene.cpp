@@ -49,8 +49,7 @@ void DrawShockwaves() {
         if (!(a > 0 && a < 100 - h)) continue;
         int32_t k = 100 - h - a;
         double p = std::pow(double(k * 4) / double(100 - b), 1 - double(0.01f) * b);
-        DrawSprite(SLOT_GLOW, wave.pos, ALONG_X, float((a - b) * 0.5),
-                   Vector3(p, 0.7f * p, 0.2f * p));
+        DrawSprite(SLOT_GLOW, wave.pos, ALONG_X, float((a - b) * 0.5), Vector3(p, 0.7f * p, 0.2f * p));
     }
 }
 

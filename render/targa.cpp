@@ -30,9 +30,7 @@ public:
     explicit FileStream(std::FILE* file) : file_(file) {}
 
     // Fills `count` bytes at `out`; returns how many came from the file.
-    size_t Read(uint8_t* out, size_t count) {
-        return Finish(out, std::fread(out, 1, count, file_), count);
-    }
+    size_t Read(uint8_t* out, size_t count) { return Finish(out, std::fread(out, 1, count, file_), count); }
 
 private:
     std::FILE* file_;
@@ -60,8 +58,7 @@ void SetReason(std::string* reason, const std::string& name, const char* what) {
 }
 
 template <typename Stream>
-bool Decode(Stream& stream, const std::string& name, TargaPicture& picture,
-            std::string* reason) {
+bool Decode(Stream& stream, const std::string& name, TargaPicture& picture, std::string* reason) {
     // Bytes 0..17: ID length, colour-map type, image type, colour-map
     // specification (5), x and y origin, width, height, depth, descriptor.
     uint8_t header[TARGA_HEADER_SIZE];

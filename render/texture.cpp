@@ -25,8 +25,8 @@ bool Texture::Load(const std::string& path, uint32_t flags) {
     return true;
 }
 
-void Texture::Upload(const uint8_t* pixels, int32_t newWidth, int32_t newHeight,
-                     int32_t newBytesPerPixel, uint32_t flags) {
+void Texture::Upload(const uint8_t* pixels, int32_t newWidth, int32_t newHeight, int32_t newBytesPerPixel,
+                     uint32_t flags) {
     // A second upload into the same object would otherwise leak the first name.
     Release();
     width = newWidth;

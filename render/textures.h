@@ -28,8 +28,7 @@ struct TargaPicture {
 
 // Decodes a Targa file held in memory by the same rules as Texture::ReadTarga.
 // False, with `reason` (if given) set, when the picture is refused.
-bool DecodeTarga(const uint8_t* data, size_t size, TargaPicture& picture,
-                 std::string* reason = nullptr);
+bool DecodeTarga(const uint8_t* data, size_t size, TargaPicture& picture, std::string* reason = nullptr);
 
 // One GL texture name and the size of the picture it was made from. Holds no pixels.
 // GL calls (Load, Upload, Release) need the context current on the main thread;
@@ -53,8 +52,7 @@ public:
 
     // Stores the size, creates the texture with its mipmap chain and keeps its name.
     // A depth other than 3 or 4 bytes gives a texture object with no image.
-    void Upload(const uint8_t* pixels, int32_t width, int32_t height, int32_t bytesPerPixel,
-                uint32_t flags);
+    void Upload(const uint8_t* pixels, int32_t width, int32_t height, int32_t bytesPerPixel, uint32_t flags);
 
     // Deletes the GL name (context current) and forgets it; the destructor then has
     // nothing left to delete, so no GL call happens after the context is gone.

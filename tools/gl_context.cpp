@@ -4,7 +4,6 @@
 
 #include <SDL2/SDL.h>
 
-
 #include <algorithm>
 #define GL_GLEXT_PROTOTYPES 1
 #include <GL/gl.h>
@@ -27,27 +26,27 @@ struct FramebufferCalls {
     PFNGLCHECKFRAMEBUFFERSTATUSPROC checkFramebufferStatus = nullptr;
 
     bool Fetch() {
-        genFramebuffers = reinterpret_cast<PFNGLGENFRAMEBUFFERSPROC>(
-            SDL_GL_GetProcAddress("glGenFramebuffers"));
-        bindFramebuffer = reinterpret_cast<PFNGLBINDFRAMEBUFFERPROC>(
-            SDL_GL_GetProcAddress("glBindFramebuffer"));
-        deleteFramebuffers = reinterpret_cast<PFNGLDELETEFRAMEBUFFERSPROC>(
-            SDL_GL_GetProcAddress("glDeleteFramebuffers"));
-        genRenderbuffers = reinterpret_cast<PFNGLGENRENDERBUFFERSPROC>(
-            SDL_GL_GetProcAddress("glGenRenderbuffers"));
-        bindRenderbuffer = reinterpret_cast<PFNGLBINDRENDERBUFFERPROC>(
-            SDL_GL_GetProcAddress("glBindRenderbuffer"));
-        deleteRenderbuffers = reinterpret_cast<PFNGLDELETERENDERBUFFERSPROC>(
-            SDL_GL_GetProcAddress("glDeleteRenderbuffers"));
-        renderbufferStorage = reinterpret_cast<PFNGLRENDERBUFFERSTORAGEPROC>(
-            SDL_GL_GetProcAddress("glRenderbufferStorage"));
+        genFramebuffers =
+            reinterpret_cast<PFNGLGENFRAMEBUFFERSPROC>(SDL_GL_GetProcAddress("glGenFramebuffers"));
+        bindFramebuffer =
+            reinterpret_cast<PFNGLBINDFRAMEBUFFERPROC>(SDL_GL_GetProcAddress("glBindFramebuffer"));
+        deleteFramebuffers =
+            reinterpret_cast<PFNGLDELETEFRAMEBUFFERSPROC>(SDL_GL_GetProcAddress("glDeleteFramebuffers"));
+        genRenderbuffers =
+            reinterpret_cast<PFNGLGENRENDERBUFFERSPROC>(SDL_GL_GetProcAddress("glGenRenderbuffers"));
+        bindRenderbuffer =
+            reinterpret_cast<PFNGLBINDRENDERBUFFERPROC>(SDL_GL_GetProcAddress("glBindRenderbuffer"));
+        deleteRenderbuffers =
+            reinterpret_cast<PFNGLDELETERENDERBUFFERSPROC>(SDL_GL_GetProcAddress("glDeleteRenderbuffers"));
+        renderbufferStorage =
+            reinterpret_cast<PFNGLRENDERBUFFERSTORAGEPROC>(SDL_GL_GetProcAddress("glRenderbufferStorage"));
         framebufferRenderbuffer = reinterpret_cast<PFNGLFRAMEBUFFERRENDERBUFFERPROC>(
             SDL_GL_GetProcAddress("glFramebufferRenderbuffer"));
         checkFramebufferStatus = reinterpret_cast<PFNGLCHECKFRAMEBUFFERSTATUSPROC>(
             SDL_GL_GetProcAddress("glCheckFramebufferStatus"));
         return genFramebuffers && bindFramebuffer && deleteFramebuffers && genRenderbuffers &&
-               bindRenderbuffer && deleteRenderbuffers && renderbufferStorage &&
-               framebufferRenderbuffer && checkFramebufferStatus;
+               bindRenderbuffer && deleteRenderbuffers && renderbufferStorage && framebufferRenderbuffer &&
+               checkFramebufferStatus;
     }
 };
 
@@ -55,9 +54,7 @@ FramebufferCalls fbo;
 
 }  // namespace
 
-OffscreenGL::~OffscreenGL() {
-    Close();
-}
+OffscreenGL::~OffscreenGL() { Close(); }
 
 bool OffscreenGL::Open(int width, int height, std::string& error) {
     Close();
@@ -73,9 +70,8 @@ bool OffscreenGL::Open(int width, int height, std::string& error) {
     // The game's context: RGBA, 16-bit depth, double buffered, no stencil.
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
-    SDL_Window* window = SDL_CreateWindow("vortane", SDL_WINDOWPOS_UNDEFINED,
-                                          SDL_WINDOWPOS_UNDEFINED, width, height,
-                                          SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+    SDL_Window* window = SDL_CreateWindow("vortane", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width,
+                                          height, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
     if (!window) {
         error = std::string("no window: ") + SDL_GetError();
         Close();
@@ -102,10 +98,8 @@ bool OffscreenGL::Open(int width, int height, std::string& error) {
     fbo.renderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT16, width, height);
     fbo.genFramebuffers(1, &framebuffer_);
     fbo.bindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
-    fbo.framebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER,
-                                colourBuffer_);
-    fbo.framebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER,
-                                depthBuffer_);
+    fbo.framebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colourBuffer_);
+    fbo.framebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, depthBuffer_);
     if (fbo.checkFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
         error = "the off-screen framebuffer is incomplete";
         Close();

@@ -16,11 +16,13 @@ struct ControlName {
 };
 
 const ControlName CONTROL_NAMES[] = {
-    {"ESC", KEY_ESCAPE},         {"KEY1", KEY_1},           {"KEY2", KEY_2},
-    {"KEY3", KEY_3},             {"FIRE", KEY_Z},           {"UP", KEY_UP},
-    {"LEFT", KEY_LEFT},          {"RIGHT", KEY_RIGHT},      {"DOWN", KEY_DOWN},
-    {"JRIGHT", KEY_JOY_RIGHT},   {"JLEFT", KEY_JOY_LEFT},   {"JUP", KEY_JOY_UP},
-    {"JDOWN", KEY_JOY_DOWN},     {"JFIRE", KEY_JOY_BUTTON1},
+    {"ESC", KEY_ESCAPE},     {"KEY1", KEY_1},
+    {"KEY2", KEY_2},         {"KEY3", KEY_3},
+    {"FIRE", KEY_Z},         {"UP", KEY_UP},
+    {"LEFT", KEY_LEFT},      {"RIGHT", KEY_RIGHT},
+    {"DOWN", KEY_DOWN},      {"JRIGHT", KEY_JOY_RIGHT},
+    {"JLEFT", KEY_JOY_LEFT}, {"JUP", KEY_JOY_UP},
+    {"JDOWN", KEY_JOY_DOWN}, {"JFIRE", KEY_JOY_BUTTON1},
 };
 
 std::string KnownControls() {
@@ -117,6 +119,4 @@ void ScriptedControls::Poll() {
     }
 }
 
-bool ScriptedControls::KeyDown(int slot) const {
-    return slot >= 0 && slot < KEY_SLOT_COUNT && held_[slot];
-}
+bool ScriptedControls::KeyDown(int slot) const { return slot >= 0 && slot < KEY_SLOT_COUNT && held_[slot]; }

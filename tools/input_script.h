@@ -45,7 +45,7 @@ public:
 
 private:
     InputScript script_;
-    size_t line_ = 0;       // the line the next Poll reads from
-    long stepsUsed_ = 0;    // steps already taken from that line
+    size_t line_ = 0;     // the line the next Poll reads from
+    long stepsUsed_ = 0;  // steps already taken from that line
     bool held_[KEY_SLOT_COUNT] = {};
 };

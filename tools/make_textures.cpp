@@ -22,7 +22,8 @@ int main(int argc, char** argv) {
         for (int i = 2; i < argc; ++i) wanted = wanted || picture.file == argv[i];
         if (!wanted) continue;
         if (!picture.draw().WriteTarga(dir + picture.file)) {
-            std::fprintf(stderr, "make-textures: %s%s: cannot be written\n", dir.c_str(), picture.file.c_str());
+            std::fprintf(stderr, "make-textures: %s%s: cannot be written\n", dir.c_str(),
+                         picture.file.c_str());
             ++failures;
         }
         ++made;

@@ -41,8 +41,14 @@ double Glow(double d, const Pen& pen) {
 }  // namespace
 
 Canvas::Canvas(int width, int height, double x0, double y0, double x1, double y1)
-    : width_(width), height_(height), x0_(x0), y0_(y0), x1_(x1), y1_(y1),
-      pixelX_((x1 - x0) / width), pixelY_((y1 - y0) / height),
+    : width_(width),
+      height_(height),
+      x0_(x0),
+      y0_(y0),
+      x1_(x1),
+      y1_(y1),
+      pixelX_((x1 - x0) / width),
+      pixelY_((y1 - y0) / height),
       value_(static_cast<size_t>(width) * height, 0.0f) {}
 
 void Canvas::Plot(int column, int row, double value) {
@@ -83,16 +89,16 @@ void Canvas::Polyline(const std::vector<Point>& points, bool closed, const Pen& 
     // One distance field for the whole line, so joints get no double glow.
     Stroke(minX, minY, maxX, maxY, pen, [&](Point p) {
         double d = 1e9;
-        for (size_t i = 0; i + 1 < points.size(); ++i) d = std::min(d, SegmentDistance(p, points[i], points[i + 1]));
+        for (size_t i = 0; i + 1 < points.size(); ++i)
+            d = std::min(d, SegmentDistance(p, points[i], points[i + 1]));
         if (closed) d = std::min(d, SegmentDistance(p, points.back(), points.front()));
         return d;
     });
 }
 
 void Canvas::Circle(Point centre, double radius, const Pen& pen) {
-    Stroke(centre.x - radius, centre.y - radius, centre.x + radius, centre.y + radius, pen, [&](Point p) {
-        return std::fabs(std::hypot(p.x - centre.x, p.y - centre.y) - radius);
-    });
+    Stroke(centre.x - radius, centre.y - radius, centre.x + radius, centre.y + radius, pen,
+           [&](Point p) { return std::fabs(std::hypot(p.x - centre.x, p.y - centre.y) - radius); });
 }
 
 void Canvas::FillPolygon(const std::vector<Point>& points, double brightness) {
@@ -160,8 +166,8 @@ bool Canvas::WriteTarga(const std::string& path) const {
     return ok;
 }
 
-std::vector<Point> Arc(Point centre, double radiusX, double radiusY, double fromDegrees,
-                       double toDegrees, int steps) {
+std::vector<Point> Arc(Point centre, double radiusX, double radiusY, double fromDegrees, double toDegrees,
+                       int steps) {
     std::vector<Point> points;
     for (int i = 0; i <= steps; ++i) {
         const double a = (fromDegrees + (toDegrees - fromDegrees) * i / steps) * PI / 180.0;

@@ -65,6 +65,6 @@ private:
 };
 
 // Polylines for arcs and chamfered boxes used by several pictures.
-std::vector<Point> Arc(Point centre, double radiusX, double radiusY, double fromDegrees,
-                       double toDegrees, int steps);
+std::vector<Point> Arc(Point centre, double radiusX, double radiusY, double fromDegrees, double toDegrees,
+                       int steps);
 std::vector<Point> RegularPolygon(Point centre, double radius, int sides, double rotationDegrees);

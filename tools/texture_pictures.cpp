@@ -112,8 +112,8 @@ Canvas GameOver() {
     // A wide sign across the middle of the square: the words between two rails.
     Canvas c = SpriteCanvas(256);
     const char* text = "GAME OVER";
-    const double spacing = 1.7;   // glyph units between letters
-    const double wordGap = 4.5;   // glyph units for the space
+    const double spacing = 1.7;  // glyph units between letters
+    const double wordGap = 4.5;  // glyph units for the space
     double units = 0;
     for (const char* p = text; *p; ++p) units += (*p == ' ' ? wordGap : GLYPH_WIDTH + spacing);
     units -= spacing;
@@ -132,7 +132,10 @@ Canvas GameOver() {
     const double rail = GLYPH_HEIGHT * scale / 2 + 0.11;
     const Pen railPen = Outline(0.022, 0.06, 0.75, 0.4);
     for (double side : {-1.0, 1.0}) {
-        c.Polyline({{-0.9, side * (rail - 0.05)}, {-0.85, side * rail}, {0.85, side * rail}, {0.9, side * (rail - 0.05)}},
+        c.Polyline({{-0.9, side * (rail - 0.05)},
+                    {-0.85, side * rail},
+                    {0.85, side * rail},
+                    {0.9, side * (rail - 0.05)}},
                    false, railPen);
     }
     return c;
@@ -224,7 +227,8 @@ Canvas Orbiter() {
     c.FillCircle({0, 0}, 0.12, 1.0);
     for (int i = 0; i < 4; ++i) {
         const double a = i * 3.14159265358979 / 2 + 0.785398;
-        c.Line({0.5 * std::cos(a), 0.5 * std::sin(a)}, {0.68 * std::cos(a), 0.68 * std::sin(a)}, Bold(0.06, 0.1, 0.9));
+        c.Line({0.5 * std::cos(a), 0.5 * std::sin(a)}, {0.68 * std::cos(a), 0.68 * std::sin(a)},
+               Bold(0.06, 0.1, 0.9));
     }
     return c;
 }

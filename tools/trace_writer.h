@@ -15,8 +15,8 @@ public:
     TraceLine& Int(int64_t value);
     TraceLine& Bool(bool value);
     TraceLine& Double(double value);
-    TraceLine& Vector(const Vector3& v);   // [x, y, z]
-    TraceLine& VectorItems(const Vector3& v);  // x, y, z as three more array items
+    TraceLine& Vector(const Vector3& v);          // [x, y, z]
+    TraceLine& VectorItems(const Vector3& v);     // x, y, z as three more array items
     TraceLine& String(const std::string& value);  // no escaping: plain names only
     TraceLine& BeginArray();
     TraceLine& EndArray();

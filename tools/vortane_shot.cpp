@@ -56,8 +56,8 @@ struct ShotEdition {
 const ShotEdition EDITIONS[] = {
     {"current", SetUpWorld, UpdateWorld, DrawCurrentFrame, FRAME_WIDTH, FRAME_HEIGHT},
 #ifdef VORTANE_HAVE_CLASSIC
-    {"classic", classic::SetUpWorld, classic::UpdateWorld, classic::DrawFrame,
-     classic::FRAME_WIDTH, classic::FRAME_HEIGHT},
+    {"classic", classic::SetUpWorld, classic::UpdateWorld, classic::DrawFrame, classic::FRAME_WIDTH,
+     classic::FRAME_HEIGHT},
 #endif
 };
 
@@ -120,14 +120,14 @@ int ParseOptions(int argc, char** argv, Options& options) {
             options.edition = value;
         } else if (name == "--seed") {
             if (!ParseCount(value, 0xFFFFFFFFull, number)) {
-                return UsageError("--seed must be a whole number from 0 to 4294967295, not \"" +
-                                  value + "\"");
+                return UsageError("--seed must be a whole number from 0 to 4294967295, not \"" + value +
+                                  "\"");
             }
             options.seed = uint32_t(number);
         } else if (name == "--steps") {
             if (!ParseCount(value, 1000000000ull, number)) {
-                return UsageError("--steps must be a whole number from 0 to 1000000000, not \"" +
-                                  value + "\"");
+                return UsageError("--steps must be a whole number from 0 to 1000000000, not \"" + value +
+                                  "\"");
             }
             options.steps = long(number);
         } else if (name == "--input") {

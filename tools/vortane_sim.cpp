@@ -56,9 +56,12 @@ uint64_t ParseNumber(const char* option, const char* text, uint64_t min, uint64_
     uint64_t value = 0;
     bool ok = *p != '\0' && std::strlen(p) <= 20;
     for (; ok && *p; ++p) {
-        if (*p < '0' || *p > '9') ok = false;
-        else if (value > (max - (*p - '0')) / 10) ok = false;
-        else value = value * 10 + (*p - '0');
+        if (*p < '0' || *p > '9')
+            ok = false;
+        else if (value > (max - (*p - '0')) / 10)
+            ok = false;
+        else
+            value = value * 10 + (*p - '0');
     }
     if (!ok || value < min) {
         Fail(std::string("bad value \"") + text + "\" for " + option + " (expected a whole number from " +
@@ -75,15 +78,22 @@ Arguments ParseArguments(int argc, char** argv) {
             std::fputs(USAGE, stdout);
             std::exit(0);
         }
-        if (option == "--grid") { args.options.grid = true; continue; }
-        if (option == "--sparks") { args.options.sparks = true; continue; }
+        if (option == "--grid") {
+            args.options.grid = true;
+            continue;
+        }
+        if (option == "--sparks") {
+            args.options.sparks = true;
+            continue;
+        }
         bool takesValue = option == "--edition" || option == "--seed" || option == "--steps" ||
                           option == "--input" || option == "--every";
         if (!takesValue) Fail("unknown option \"" + option + "\"\n" + USAGE);
         if (i + 1 >= argc) Fail(option + " needs a value");
         const char* value = argv[++i];
         if (option == "--edition") args.edition = value;
-        if (option == "--seed") args.seed = static_cast<uint32_t>(ParseNumber("--seed", value, 0, UINT32_MAX));
+        if (option == "--seed")
+            args.seed = static_cast<uint32_t>(ParseNumber("--seed", value, 0, UINT32_MAX));
         if (option == "--steps") args.steps = ParseNumber("--steps", value, 0, UINT64_MAX / 2);
         if (option == "--every") args.every = ParseNumber("--every", value, 1, UINT64_MAX / 2);
         if (option == "--input") args.inputPath = value;

@@ -49,7 +49,8 @@ int Dump(const std::string& input, const std::string& output) {
         PackSong song;
         std::vector<std::string> warnings;
         if (!ReadSongBinary(data, song, error, warnings)) return Fail(input + ": " + error);
-        for (const std::string& w : warnings) std::fprintf(stderr, "zonder-pack: %s: warning: %s\n", input.c_str(), w.c_str());
+        for (const std::string& w : warnings)
+            std::fprintf(stderr, "zonder-pack: %s: warning: %s\n", input.c_str(), w.c_str());
         text = SongText(song);
     } else {
         return Fail(input + ": --dump reads .zdi or .zds files");

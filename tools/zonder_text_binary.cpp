@@ -16,18 +16,21 @@ PackPattern::PackPattern() {
 }
 
 const char* CurveName(int slot) {
-    static const char* const names[CURVE_SLOT_COUNT] = {"shapeA", "shapeB",  "amp",
-                                                        "release", "pitch", "morph"};
+    static const char* const names[CURVE_SLOT_COUNT] = {"shapeA",  "shapeB", "amp",
+                                                        "release", "pitch",  "morph"};
     return names[slot];
 }
 
 bool CurvePresent(const PackInstrument& instrument, int slot) {
     switch (slot) {
-    case CURVE_SHAPE_A:
-    case CURVE_SHAPE_B:
-    case CURVE_MORPH: return instrument.noise == 0;
-    case CURVE_RELEASE: return instrument.oneShot == 0;
-    default: return true;
+        case CURVE_SHAPE_A:
+        case CURVE_SHAPE_B:
+        case CURVE_MORPH:
+            return instrument.noise == 0;
+        case CURVE_RELEASE:
+            return instrument.oneShot == 0;
+        default:
+            return true;
     }
 }
 
@@ -60,12 +63,12 @@ std::string CheckCurve(const PackInstrument& instrument, int slot) {
     const PackCurve& c = instrument.curves[slot];
     const std::string where = std::string("curve ") + CurveName(slot) + ": ";
     if (static_cast<int>(c.points.size()) > PACK_CURVE_MAX_POINTS)
-        return where + Format("%i points, at most %i", static_cast<int>(c.points.size()),
-                              PACK_CURVE_MAX_POINTS);
+        return where +
+               Format("%i points, at most %i", static_cast<int>(c.points.size()), PACK_CURVE_MAX_POINTS);
     for (size_t i = 1; i < c.points.size(); ++i) {
         if (c.points[i].x < c.points[i - 1].x)
-            return where + Format("point %i lies before point %i (x must not fall)",
-                                  static_cast<int>(i) + 1, static_cast<int>(i));
+            return where + Format("point %i lies before point %i (x must not fall)", static_cast<int>(i) + 1,
+                                  static_cast<int>(i));
     }
     if (CurvePlayed(instrument, slot) && c.length < 1)
         return where + "length must be at least 1 for a curve that is played";
@@ -82,11 +85,11 @@ std::string CheckCurve(const PackInstrument& instrument, int slot) {
 
 std::string CheckInstrument(const PackInstrument& instrument) {
     if (instrument.name.size() > PACK_NAME_MAX)
-        return Format("name is %i characters, at most %i",
-                      static_cast<int>(instrument.name.size()), PACK_NAME_MAX);
+        return Format("name is %i characters, at most %i", static_cast<int>(instrument.name.size()),
+                      PACK_NAME_MAX);
     if (static_cast<int>(instrument.arpOffsets.size()) > PACK_ARPEGGIO_MAX)
-        return Format("%i arpeggio offsets, at most %i",
-                      static_cast<int>(instrument.arpOffsets.size()), PACK_ARPEGGIO_MAX);
+        return Format("%i arpeggio offsets, at most %i", static_cast<int>(instrument.arpOffsets.size()),
+                      PACK_ARPEGGIO_MAX);
     for (uint8_t offset : instrument.arpOffsets) {
         if (offset > PACK_NOTE_MAX) return Format("arpeggio offset %i is above %i", offset, PACK_NOTE_MAX);
     }
@@ -95,8 +98,8 @@ std::string CheckInstrument(const PackInstrument& instrument) {
         std::string problem = CheckCurve(instrument, slot);
         if (!problem.empty()) return problem;
     }
-    if (instrument.noise == 0 && instrument.curves[CURVE_SHAPE_A].points.size() !=
-                                     instrument.curves[CURVE_SHAPE_B].points.size())
+    if (instrument.noise == 0 &&
+        instrument.curves[CURVE_SHAPE_A].points.size() != instrument.curves[CURVE_SHAPE_B].points.size())
         return "shapeA and shapeB must have the same number of points (they are blended point by point)";
     return "";
 }
@@ -106,7 +109,8 @@ double NarrowestSegment(const PackInstrument& ins) {
     double narrowest = 1.0;
     for (int slot : {CURVE_SHAPE_A, CURVE_SHAPE_B}) {
         const std::vector<PackPoint>& p = ins.curves[slot].points;
-        for (size_t i = 1; i < p.size(); ++i) narrowest = std::min(narrowest, (p[i].x - p[i - 1].x) * static_cast<double>(0.003921569f));
+        for (size_t i = 1; i < p.size(); ++i)
+            narrowest = std::min(narrowest, (p[i].x - p[i - 1].x) * static_cast<double>(0.003921569f));
     }
     return narrowest;
 }
@@ -131,9 +135,10 @@ std::string CheckNote(const PackInstrument& ins, int note) {
     const double narrowest = NarrowestSegment(ins);
     const double step = PhaseStep(highest, pitchPeak);
     if (step > narrowest)
-        return Format("note %i at the pitch curve's peak %i steps %.4f of a cycle per sample, more than the "
-                      "narrowest waveform segment (%.4f); widen the segments or play it lower",
-                      highest, pitchPeak, step, narrowest);
+        return Format(
+            "note %i at the pitch curve's peak %i steps %.4f of a cycle per sample, more than the "
+            "narrowest waveform segment (%.4f); widen the segments or play it lower",
+            highest, pitchPeak, step, narrowest);
     return "";
 }
 
@@ -149,8 +154,7 @@ std::string CheckSong(const PackSong& song) {
         if (!problem.empty()) return Format("instrument %i: ", static_cast<int>(i)) + problem;
     }
     if (song.patterns.size() > PACK_PATTERNS_MAX)
-        return Format("%i patterns, at most %i", static_cast<int>(song.patterns.size()),
-                      PACK_PATTERNS_MAX);
+        return Format("%i patterns, at most %i", static_cast<int>(song.patterns.size()), PACK_PATTERNS_MAX);
     for (size_t i = 0; i < song.patterns.size(); ++i) {
         const PackPattern& p = song.patterns[i];
         const std::string where = Format("pattern %i \"%s\": ", static_cast<int>(i), p.name.c_str());
@@ -163,13 +167,11 @@ std::string CheckSong(const PackSong& song) {
                 const int n = p.note[k][r];
                 if (n < 0) continue;
                 const int ins = p.instrument[k][r];
-                std::string problem =
-                    ins < 0 || ins >= static_cast<int>(song.instruments.size())
-                        ? Format("instrument %i is not in the song (it has %i)", ins,
-                                 static_cast<int>(song.instruments.size()))
-                        : CheckNote(song.instruments[ins], n);
-                if (!problem.empty())
-                    return where + Format("row %i channel %i: ", r, k + 1) + problem;
+                std::string problem = ins < 0 || ins >= static_cast<int>(song.instruments.size())
+                                          ? Format("instrument %i is not in the song (it has %i)", ins,
+                                                   static_cast<int>(song.instruments.size()))
+                                          : CheckNote(song.instruments[ins], n);
+                if (!problem.empty()) return where + Format("row %i channel %i: ", r, k + 1) + problem;
             }
         }
     }
@@ -178,8 +180,8 @@ std::string CheckSong(const PackSong& song) {
                       PACK_SONG_LENGTH_MAX);
     for (size_t i = 0; i < song.order.size(); ++i) {
         if (song.order[i] != PACK_ORDER_EMPTY && song.order[i] >= song.patterns.size())
-            return Format("order entry %i names pattern %i, which does not exist",
-                          static_cast<int>(i), song.order[i]);
+            return Format("order entry %i names pattern %i, which does not exist", static_cast<int>(i),
+                          song.order[i]);
     }
     return "";
 }
@@ -277,8 +279,7 @@ private:
 };
 
 std::string Truncated(const ByteReader& in) {
-    return Format("file ends at byte %i, in the %s", static_cast<int>(in.Size()),
-                  in.Missing().c_str());
+    return Format("file ends at byte %i, in the %s", static_cast<int>(in.Size()), in.Missing().c_str());
 }
 
 bool GetInstrument(ByteReader& in, PackInstrument& ins) {
@@ -351,9 +352,11 @@ void GetPattern(const uint8_t* block, int index, PackPattern& p, std::vector<std
     const char* name = reinterpret_cast<const char*>(block + BLOCK_NAME);
     const size_t nameLength = strnlen(name, BLOCK_NAME_SIZE);
     p.name.assign(name, nameLength < BLOCK_NAME_SIZE ? nameLength : BLOCK_NAME_SIZE - 1);
-    if (nameLength == BLOCK_NAME_SIZE) warnings.push_back(where + "name has no terminator; cut to 259 characters");
+    if (nameLength == BLOCK_NAME_SIZE)
+        warnings.push_back(where + "name has no terminator; cut to 259 characters");
     if (!AllZero(block + 4, 8) ||
-        (nameLength < BLOCK_NAME_SIZE && !AllZero(block + BLOCK_NAME + nameLength, BLOCK_NAME_SIZE - nameLength)) ||
+        (nameLength < BLOCK_NAME_SIZE &&
+         !AllZero(block + BLOCK_NAME + nameLength, BLOCK_NAME_SIZE - nameLength)) ||
         !AllZero(block + BLOCK_TAIL, PACK_PATTERN_BLOCK - BLOCK_TAIL))
         warnings.push_back(where + "reserved bytes are not zero; the text form drops them");
     bool strayInstrument = false;
@@ -388,8 +391,7 @@ void GetPattern(const uint8_t* block, int index, PackPattern& p, std::vector<std
 
 }  // namespace
 
-bool WriteInstrumentBinary(const PackInstrument& instrument, std::vector<uint8_t>& out,
-                           std::string& error) {
+bool WriteInstrumentBinary(const PackInstrument& instrument, std::vector<uint8_t>& out, std::string& error) {
     error = CheckInstrument(instrument);
     if (!error.empty()) return false;
     out.clear();
@@ -412,8 +414,7 @@ bool WriteSongBinary(const PackSong& song, std::vector<uint8_t>& out, std::strin
     return true;
 }
 
-bool ReadInstrumentBinary(const std::vector<uint8_t>& data, PackInstrument& instrument,
-                          std::string& error) {
+bool ReadInstrumentBinary(const std::vector<uint8_t>& data, PackInstrument& instrument, std::string& error) {
     ByteReader in(data);
     instrument = PackInstrument();
     if (!GetInstrument(in, instrument)) {

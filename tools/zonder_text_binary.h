@@ -18,12 +18,10 @@ std::string CheckSong(const PackSong& song);
 // 0..119, and a phase step that never skips a waveform segment.
 std::string CheckNote(const PackInstrument& instrument, int note);
 
-bool WriteInstrumentBinary(const PackInstrument& instrument, std::vector<uint8_t>& out,
-                           std::string& error);
+bool WriteInstrumentBinary(const PackInstrument& instrument, std::vector<uint8_t>& out, std::string& error);
 bool WriteSongBinary(const PackSong& song, std::vector<uint8_t>& out, std::string& error);
 
-bool ReadInstrumentBinary(const std::vector<uint8_t>& data, PackInstrument& instrument,
-                          std::string& error);
+bool ReadInstrumentBinary(const std::vector<uint8_t>& data, PackInstrument& instrument, std::string& error);
 bool ReadSongBinary(const std::vector<uint8_t>& data, PackSong& song, std::string& error,
                     std::vector<std::string>& warnings);
 

@@ -173,13 +173,17 @@ private:
         return true;
     }
     static bool ParseFlag(const std::string& s, int& v) {
-        if (s == "yes") v = 1;
-        else if (s == "no") v = 0;
-        else return ParseInt(s, 0, 255, v);
+        if (s == "yes")
+            v = 1;
+        else if (s == "no")
+            v = 0;
+        else
+            return ParseInt(s, 0, 255, v);
         return true;
     }
     std::string Why(int slot, bool missing) const {
-        if (slot == CURVE_RELEASE) return missing ? " (needed unless one-shot)" : " (the instrument is one-shot)";
+        if (slot == CURVE_RELEASE)
+            return missing ? " (needed unless one-shot)" : " (the instrument is one-shot)";
         if (slot == CURVE_AMP || slot == CURVE_PITCH) return "";
         return missing ? " (needed unless noise)" : " (the instrument is noise)";
     }
@@ -203,7 +207,8 @@ private:
     }
 
     bool CurveHeader(int slot, const std::vector<Token>& t, int lineNumber, std::string& problem) {
-        if (curveLine_[slot] != 0) return Fail(problem, std::string("curve ") + CurveName(slot) + " is given twice");
+        if (curveLine_[slot] != 0)
+            return Fail(problem, std::string("curve ") + CurveName(slot) + " is given twice");
         curveLine_[slot] = lineNumber;
         current_ = slot;
         PackCurve& c = ins_.curves[slot];
@@ -214,7 +219,8 @@ private:
             const std::string& value = t[i + 1].text;
             int v = 0;
             if (key == "length") {
-                if (!ParseInt(value, 0, 32767, v)) return Fail(problem, "length wants 0..32767 control ticks");
+                if (!ParseInt(value, 0, 32767, v))
+                    return Fail(problem, "length wants 0..32767 control ticks");
                 c.length = static_cast<int16_t>(v);
                 haveLength = true;
             } else if (key == "loop") {
@@ -242,7 +248,8 @@ private:
                 !ParseInt(s.substr(colon + 1), 0, 255, y))
                 return Fail(problem, "point '" + s + "' is not x:y with both 0..255");
             if (static_cast<int>(c.points.size()) == PACK_CURVE_MAX_POINTS)
-                return Fail(problem, std::string("curve ") + CurveName(current_) + " has more than 100 points");
+                return Fail(problem,
+                            std::string("curve ") + CurveName(current_) + " has more than 100 points");
             if (!c.points.empty() && x < c.points.back().x)
                 return Fail(problem, "point '" + s + "' lies before the point ahead of it (x must not fall)");
             c.points.push_back({static_cast<uint8_t>(x), static_cast<uint8_t>(y)});
@@ -319,7 +326,8 @@ private:
         if (song_.instruments.size() == PACK_INSTRUMENTS_MAX)
             return Problem("more than 100 instruments", error);
         if (tokens_.size() < 2 || !ValidId(tokens_[1].text))
-            return Problem("instrument wants an id: instrument bass file \"bass.zit\", or an inline block", error);
+            return Problem("instrument wants an id: instrument bass file \"bass.zit\", or an inline block",
+                           error);
         const std::string id = tokens_[1].text;
         if (instrumentIndex_.count(id)) return Problem("instrument '" + id + "' is declared twice", error);
         PackInstrument ins;
@@ -333,7 +341,9 @@ private:
         } else if (tokens_.size() == 2) {
             if (!InlineInstrument(ins, error)) return false;
         } else {
-            return Problem("instrument wants: instrument ID file \"PATH\", or instrument ID and lines up to 'end'", error);
+            return Problem(
+                "instrument wants: instrument ID file \"PATH\", or instrument ID and lines up to 'end'",
+                error);
         }
         instrumentIndex_[id] = static_cast<int>(song_.instruments.size());
         song_.instruments.push_back(ins);
@@ -390,9 +400,11 @@ private:
         int row = 0;
         if (!ParseInt(tokens_[0].text, 0, 8 * p.length - 1, row))
             return Problem("row '" + tokens_[0].text + "' is not a row number 0.." +
-                               std::to_string(8 * p.length - 1) + " of this pattern", error);
-        if (row <= lastRow) return Problem("row " + std::to_string(row) + " does not follow row " +
-                                               std::to_string(lastRow), error);
+                               std::to_string(8 * p.length - 1) + " of this pattern",
+                           error);
+        if (row <= lastRow)
+            return Problem("row " + std::to_string(row) + " does not follow row " + std::to_string(lastRow),
+                           error);
         lastRow = row;
         size_t i = 1;
         for (int k = 0; k < PACK_CHANNELS; ++k) {
@@ -428,7 +440,8 @@ private:
         for (uint8_t offset : ins.arpOffsets) {
             if (note + offset > PACK_NOTE_MAX)
                 return Problem(where + NoteName(note) + " with arpeggio offset " + std::to_string(offset) +
-                                   " passes the top note G#10", error);
+                                   " passes the top note G#10",
+                               error);
         }
         const std::string problem = CheckNote(ins, note);
         if (!problem.empty()) return Problem(where + NoteName(note) + ": " + problem, error);
@@ -440,7 +453,8 @@ private:
     bool Order(std::string& error) {
         for (size_t i = 1; i < tokens_.size(); ++i) {
             const std::string& s = tokens_[i].text;
-            if (song_.order.size() == PACK_SONG_LENGTH_MAX) return Problem("song is longer than 16384 steps", error);
+            if (song_.order.size() == PACK_SONG_LENGTH_MAX)
+                return Problem("song is longer than 16384 steps", error);
             if (s == "--" && !tokens_[i].quoted) {
                 song_.order.push_back(PACK_ORDER_EMPTY);
                 continue;
@@ -456,14 +470,16 @@ private:
             } else {
                 for (size_t j = 0; j < song_.patterns.size(); ++j) {
                     if (song_.patterns[j].name != ref) continue;
-                    if (index >= 0) return Problem("pattern name '" + ref + "' is ambiguous; use @NUMBER", error);
+                    if (index >= 0)
+                        return Problem("pattern name '" + ref + "' is ambiguous; use @NUMBER", error);
                     index = static_cast<int>(j);
                 }
                 if (index < 0) return Problem("order entry '" + s + "' names no pattern above", error);
             }
             song_.order.push_back(static_cast<uint16_t>(index));
             for (int step = 1; whole && step < song_.patterns[index].length; ++step) {
-                if (song_.order.size() == PACK_SONG_LENGTH_MAX) return Problem("song is longer than 16384 steps", error);
+                if (song_.order.size() == PACK_SONG_LENGTH_MAX)
+                    return Problem("song is longer than 16384 steps", error);
                 song_.order.push_back(PACK_ORDER_EMPTY);
             }
         }
@@ -485,8 +501,10 @@ bool ParseNoteName(const std::string& token, int& note) {
     static const int semitone[7] = {9, 11, 0, 2, 4, 5, 7};  // A B C D E F G
     if (token.size() < 3 || token[0] < 'A' || token[0] > 'G') return false;
     int s = semitone[token[0] - 'A'];
-    if (token[1] == '#') s += 1;
-    else if (token[1] != '-') return false;
+    if (token[1] == '#')
+        s += 1;
+    else if (token[1] != '-')
+        return false;
     int octave = 0;
     if (!ParseInt(token.substr(2), 0, 10, octave) || token.size() > 4) return false;
     const int n = (octave + 1) * 12 + s - 21;  // note 0 is A-0
@@ -502,15 +520,16 @@ std::string NoteName(int note) {
     return std::string(names[midi % 12]) + std::to_string(midi / 12 - 1);
 }
 
-bool ParseInstrumentText(const std::string& text, const std::string& fileName,
-                         PackInstrument& instrument, std::string& error) {
+bool ParseInstrumentText(const std::string& text, const std::string& fileName, PackInstrument& instrument,
+                         std::string& error) {
     const std::vector<std::string> lines = SplitLines(text);
     InstrumentBuilder builder(instrument);
     std::vector<Token> tokens;
     std::string problem;
     for (size_t i = 0; i < lines.size(); ++i) {
         const int lineNumber = static_cast<int>(i) + 1;
-        if (!Tokenize(lines[i], tokens, problem) || (!tokens.empty() && !builder.Line(tokens, lineNumber, problem))) {
+        if (!Tokenize(lines[i], tokens, problem) ||
+            (!tokens.empty() && !builder.Line(tokens, lineNumber, problem))) {
             error = fileName + ":" + std::to_string(lineNumber) + ": " + problem;
             return false;
         }
@@ -523,8 +542,7 @@ bool ParseInstrumentText(const std::string& text, const std::string& fileName,
     return true;
 }
 
-bool ParseSongText(const std::string& text, const std::string& fileName, PackSong& song,
-                   std::string& error) {
+bool ParseSongText(const std::string& text, const std::string& fileName, PackSong& song, std::string& error) {
     SongParser parser(fileName, song);
     return parser.Run(text, error);
 }

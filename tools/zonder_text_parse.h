@@ -7,11 +7,10 @@
 // (format described in docs/ASSETS.md). On failure, error reads
 // "FILE:LINE: problem" and the record is left unspecified.
 
-bool ParseInstrumentText(const std::string& text, const std::string& fileName,
-                         PackInstrument& instrument, std::string& error);
+bool ParseInstrumentText(const std::string& text, const std::string& fileName, PackInstrument& instrument,
+                         std::string& error);
 // Instrument files named by the song are read relative to the song's folder.
-bool ParseSongText(const std::string& text, const std::string& fileName, PackSong& song,
-                   std::string& error);
+bool ParseSongText(const std::string& text, const std::string& fileName, PackSong& song, std::string& error);
 bool ParseInstrumentFile(const std::string& path, PackInstrument& instrument, std::string& error);
 bool ParseSongFile(const std::string& path, PackSong& song, std::string& error);
 

@@ -38,8 +38,15 @@ struct PackCurve {
 };
 
 // Which curves a file carries depends on the flags.
-enum PackCurveSlot { CURVE_SHAPE_A, CURVE_SHAPE_B, CURVE_AMP, CURVE_RELEASE, CURVE_PITCH,
-                     CURVE_MORPH, CURVE_SLOT_COUNT };
+enum PackCurveSlot {
+    CURVE_SHAPE_A,
+    CURVE_SHAPE_B,
+    CURVE_AMP,
+    CURVE_RELEASE,
+    CURVE_PITCH,
+    CURVE_MORPH,
+    CURVE_SLOT_COUNT
+};
 
 struct PackInstrument {
     std::string name;

@@ -1,7 +1,7 @@
 #include "tools/zonder_text_write.h"
 
-#include <cstdio>
 #include <algorithm>
+#include <cstdio>
 #include <set>
 
 #include "tools/zonder_text_parse.h"
@@ -57,8 +57,8 @@ std::vector<std::string> InstrumentIds(const PackSong& song) {
         std::string id = i < song.instrumentIds.size() ? song.instrumentIds[i] : "";
         if (id.empty()) {
             for (char c : song.instruments[i].name) {
-                const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-                                   c == '_' || c == '-';
+                const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+                                   (c >= '0' && c <= '9') || c == '_' || c == '-';
                 id += plain ? c : '_';
             }
         }
@@ -124,8 +124,10 @@ std::string SongText(const PackSong& song) {
             for (int k = 0; k < PACK_CHANNELS; ++k) {
                 const int n = p.note[k][r];
                 std::string cell = "...";
-                if (n == PACK_NOTE_OFF) cell = "===";
-                else if (n >= 0) cell = Pad(NoteName(n), 4) + " " + ids[p.instrument[k][r]];
+                if (n == PACK_NOTE_OFF)
+                    cell = "===";
+                else if (n >= 0)
+                    cell = Pad(NoteName(n), 4) + " " + ids[p.instrument[k][r]];
                 line += " | " + (k + 1 < PACK_CHANNELS ? Pad(cell, cellWidth) : cell);
             }
             out += line + "\n";

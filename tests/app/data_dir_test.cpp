@@ -24,7 +24,10 @@ TEST(DataDir, FallsBackToTheFolderBesideTheProgram) {
 TEST(DataDir, AFileNamedDataIsNotAFolder) {
     ScratchDir scratch;
     fs::create_directories("bin");
-    { std::FILE* file = std::fopen("data", "w"); std::fclose(file); }
+    {
+        std::FILE* file = std::fopen("data", "w");
+        std::fclose(file);
+    }
     fs::create_directories("bin/data");
     EXPECT_EQ(FindDataDir(scratch.Path() + "/bin/vortane"), scratch.Path() + "/bin/data/");
 }
@@ -38,5 +41,6 @@ TEST(DataDir, NeitherFolderGivesTheUsualRelativePath) {
 TEST(DataDir, RunFolderBesideTheProgram) {
     ScratchDir scratch;
     // The build puts data/ next to the programs; started from elsewhere, the game finds it.
-    EXPECT_EQ(FindDataDir(std::string(VORTANE_RUN_DIR) + "/vortane"), std::string(VORTANE_RUN_DIR) + "/data/");
+    EXPECT_EQ(FindDataDir(std::string(VORTANE_RUN_DIR) + "/vortane"),
+              std::string(VORTANE_RUN_DIR) + "/data/");
 }

@@ -117,9 +117,9 @@ TEST_F(Joystick, AxesAgainstThresholdOfThreeHundred) {
         uint8_t positive, negative;
     };
     const Case cases[] = {
-        {RawFor(300), 0, 0},      {LastRawFor(300), 0, 0},   {RawFor(301), 1, 0},
-        {LastRawFor(-300), 0, 0}, {RawFor(-300), 0, 0},      {LastRawFor(-301), 0, 1},
-        {0, 0, 0},                {32767, 1, 0},             {-32768, 0, 1},
+        {RawFor(300), 0, 0},  {LastRawFor(300), 0, 0},  {RawFor(301), 1, 0}, {LastRawFor(-300), 0, 0},
+        {RawFor(-300), 0, 0}, {LastRawFor(-301), 0, 1}, {0, 0, 0},           {32767, 1, 0},
+        {-32768, 0, 1},
     };
     for (const Case& c : cases) {
         SetAndPoll(c.raw, 0);
@@ -235,12 +235,12 @@ TEST_F(Input, KeysReachTheirScanCodeSlots) {
         int slot;
     };
     const Case cases[] = {
-        {XK_Escape, KEY_ESCAPE}, {XK_1, KEY_1},         {XK_2, KEY_2},          {XK_3, KEY_3},
-        {XK_z, KEY_Z},           {XK_Up, KEY_UP},       {XK_Down, KEY_DOWN},    {XK_Left, KEY_LEFT},
-        {XK_Right, KEY_RIGHT},   {XK_a, 0x1E},          {XK_space, 0x39},       {XK_Return, 0x1C},
-        {XK_KP_Enter, 0x9C},     {XK_Control_L, 0x1D},  {XK_Control_R, 0x9D},   {XK_Shift_R, 0x36},
-        {XK_F12, 0x58},          {XK_Delete, 0xD3},     {XK_KP_Divide, 0xB5},   {XK_Home, 0xC7},
-        {XK_KP_7, 0x47},         {XK_Page_Down, 0xD1},  {XK_Tab, 0x0F},         {XK_BackSpace, 0x0E},
+        {XK_Escape, KEY_ESCAPE}, {XK_1, KEY_1},        {XK_2, KEY_2},        {XK_3, KEY_3},
+        {XK_z, KEY_Z},           {XK_Up, KEY_UP},      {XK_Down, KEY_DOWN},  {XK_Left, KEY_LEFT},
+        {XK_Right, KEY_RIGHT},   {XK_a, 0x1E},         {XK_space, 0x39},     {XK_Return, 0x1C},
+        {XK_KP_Enter, 0x9C},     {XK_Control_L, 0x1D}, {XK_Control_R, 0x9D}, {XK_Shift_R, 0x36},
+        {XK_F12, 0x58},          {XK_Delete, 0xD3},    {XK_KP_Divide, 0xB5}, {XK_Home, 0xC7},
+        {XK_KP_7, 0x47},         {XK_Page_Down, 0xD1}, {XK_Tab, 0x0F},       {XK_BackSpace, 0x0E},
     };
     for (const Case& c : cases) {
         FakeKey(c.keysym, true);

@@ -15,10 +15,10 @@ enum class Script { DrainCheck, CloseRequest, ZeroHeight, RealResize, InitFails,
 
 Script script;
 int updates, draws, stopAudioCalls, releaseGraphicsCalls;
-int pendingAtUpdate;          // events waiting when a step began (should stay 0)
-bool contextAtRelease;        // the GL context was current when graphics were released
-bool inputGoneAtRelease;      // input devices were gone when graphics were released
-bool audioStoppedBeforeInput; // stopAudio ran while input still existed
+int pendingAtUpdate;           // events waiting when a step began (should stay 0)
+bool contextAtRelease;         // the GL context was current when graphics were released
+bool inputGoneAtRelease;       // input devices were gone when graphics were released
+bool audioStoppedBeforeInput;  // stopAudio ran while input still existed
 GLint viewport[4];
 
 bool ScriptInit() {
@@ -42,29 +42,29 @@ bool ScriptUpdate(Controls& controls) {
     pendingAtUpdate += SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_USEREVENT, SDL_USEREVENT);
     glGetIntegerv(GL_VIEWPORT, viewport);
     switch (script) {
-    case Script::DrainCheck:
-    case Script::WithInput:
-        return updates < 3;  // the third step asks to end, as Escape does
-    case Script::CloseRequest:
-        if (updates == 2) RequestClose(XWindowOf(appWindow));
-        return updates < 100000;  // the close request must end the loop long before this
-    case Script::ZeroHeight:
-        if (updates == 1) {
-            SDL_Event event{};
-            event.type = SDL_WINDOWEVENT;
-            event.window.event = SDL_WINDOWEVENT_SIZE_CHANGED;
-            event.window.windowID = SDL_GetWindowID(appWindow);
-            event.window.data1 = 300;
-            event.window.data2 = 0;
-            SDL_PushEvent(&event);
-            return true;
-        }
-        return false;
-    case Script::RealResize:
-        if (updates == 1) SDL_SetWindowSize(appWindow, 640, 480);
-        return !(viewport[2] == 640 && viewport[3] == 480) && updates < 100000;
-    case Script::InitFails:
-        return false;
+        case Script::DrainCheck:
+        case Script::WithInput:
+            return updates < 3;  // the third step asks to end, as Escape does
+        case Script::CloseRequest:
+            if (updates == 2) RequestClose(XWindowOf(appWindow));
+            return updates < 100000;  // the close request must end the loop long before this
+        case Script::ZeroHeight:
+            if (updates == 1) {
+                SDL_Event event{};
+                event.type = SDL_WINDOWEVENT;
+                event.window.event = SDL_WINDOWEVENT_SIZE_CHANGED;
+                event.window.windowID = SDL_GetWindowID(appWindow);
+                event.window.data1 = 300;
+                event.window.data2 = 0;
+                SDL_PushEvent(&event);
+                return true;
+            }
+            return false;
+        case Script::RealResize:
+            if (updates == 1) SDL_SetWindowSize(appWindow, 640, 480);
+            return !(viewport[2] == 640 && viewport[3] == 480) && updates < 100000;
+        case Script::InitFails:
+            return false;
     }
     return false;
 }
@@ -89,8 +89,16 @@ int RunScript(Script which) {
     script = which;
     updates = draws = stopAudioCalls = releaseGraphicsCalls = pendingAtUpdate = 0;
     contextAtRelease = inputGoneAtRelease = audioStoppedBeforeInput = false;
-    Edition edition{"vortane", 800, 600, 32, false, ScriptInit, ScriptUpdate, ScriptDraw,
-                    ScriptStopAudio, ScriptReleaseGraphics};
+    Edition edition{"vortane",
+                    800,
+                    600,
+                    32,
+                    false,
+                    ScriptInit,
+                    ScriptUpdate,
+                    ScriptDraw,
+                    ScriptStopAudio,
+                    ScriptReleaseGraphics};
     return RunGame(edition);
 }
 

@@ -2,10 +2,11 @@
 
 // gtest before Xlib: Xlib's None and Bool macros would break gtest's own names.
 #include <gtest/gtest.h>
+
+#include <SDL2/SDL_syswm.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
-#include <SDL2/SDL_syswm.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>

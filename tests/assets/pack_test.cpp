@@ -49,10 +49,14 @@ struct SoundSource {
 };
 
 const SoundSource SOUND_SOURCES[] = {
-    {"sounds/shot.zit", "shot.zdi"},         {"sounds/explode.zit", "explode.zdi"},
-    {"sounds/pickup.zit", "pickup.zdi"},     {"sounds/die.zit", "die.zdi"},
-    {"sounds/levelup.zit", "levelup.zdi"},   {"music/bass.zit", ""},
-    {"music/lead.zit", ""},                  {"music/chord-minor.zit", ""},
+    {"sounds/shot.zit", "shot.zdi"},
+    {"sounds/explode.zit", "explode.zdi"},
+    {"sounds/pickup.zit", "pickup.zdi"},
+    {"sounds/die.zit", "die.zdi"},
+    {"sounds/levelup.zit", "levelup.zdi"},
+    {"music/bass.zit", ""},
+    {"music/lead.zit", ""},
+    {"music/chord-minor.zit", ""},
     {"music/chord-major.zit", ""},
 };
 
@@ -191,8 +195,8 @@ TEST(PackBinary, WarnsAboutWhatTheTextFormCannotCarry) {
     const size_t block = 1 + 1 + 0;  // title length, instrument count
     size_t patternStart = bytes.size() - 2 - PACK_PATTERN_BLOCK;
     ASSERT_GT(patternStart, block);
-    bytes[patternStart + 6] = 1;                      // reserved
-    bytes[patternStart + 272 + 4 * 200] = 0x05;       // a note on row 200 of a length-1 pattern
+    bytes[patternStart + 6] = 1;                 // reserved
+    bytes[patternStart + 272 + 4 * 200] = 0x05;  // a note on row 200 of a length-1 pattern
     std::vector<std::string> warnings;
     PackSong read;
     ASSERT_TRUE(ReadSongBinary(bytes, read, error, warnings)) << error;

@@ -30,8 +30,8 @@ TEST(PackTool, DumpThenPackGivesEveryDataFileBack) {
     const struct {
         const char* data;
         const char* text;
-    } files[] = {{"shot.zdi", "shot.zit"},       {"explode.zdi", "explode.zit"}, {"pickup.zdi", "pickup.zit"},
-                 {"die.zdi", "die.zit"},         {"levelup.zdi", "levelup.zit"}, {"zazizer.zds", "zazizer.zst"}};
+    } files[] = {{"shot.zdi", "shot.zit"}, {"explode.zdi", "explode.zit"}, {"pickup.zdi", "pickup.zit"},
+                 {"die.zdi", "die.zit"},   {"levelup.zdi", "levelup.zit"}, {"zazizer.zds", "zazizer.zst"}};
     for (const auto& f : files) {
         SCOPED_TRACE(f.data);
         const std::string original = RUN + "data/" + f.data;

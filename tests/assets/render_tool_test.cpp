@@ -65,15 +65,15 @@ struct Effect {
 
 TEST(RenderTool, EffectsAreAudibleEndInTimeAndPeakBelowOne) {
     const Effect effects[] = {
-        {"shot.zdi", 37, 1, 0.15},   {"explode.zdi", 50, 0, 1.0}, {"explode.zdi", 30, 0, 1.0},
-        {"pickup.zdi", 56, 2, 0.4},  {"die.zdi", 42, 2, 1.6},     {"levelup.zdi", 42, 2, 1.0},
+        {"shot.zdi", 37, 1, 0.15},  {"explode.zdi", 50, 0, 1.0}, {"explode.zdi", 30, 0, 1.0},
+        {"pickup.zdi", 56, 2, 0.4}, {"die.zdi", 42, 2, 1.6},     {"levelup.zdi", 42, 2, 1.0},
     };
     for (const Effect& e : effects) {
         SCOPED_TRACE(std::string(e.file) + " note " + std::to_string(e.note));
         const long end = static_cast<long>(e.seconds * RATE);
-        const std::vector<float> s = Render("--effect 0=" + RUN + "data/" + e.file,
-                                            "0 trigger 0 " + std::to_string(e.note) + " " + std::to_string(e.voice) + "\n",
-                                            end + RATE / 2);
+        const std::vector<float> s = Render(
+            "--effect 0=" + RUN + "data/" + e.file,
+            "0 trigger 0 " + std::to_string(e.note) + " " + std::to_string(e.voice) + "\n", end + RATE / 2);
         ASSERT_FALSE(s.empty());
         EXPECT_GT(Peak(s, 0, end), 0.05f);
         EXPECT_LT(Peak(s, 0, s.size()), 1.0f);

@@ -27,12 +27,12 @@ struct Expected {
 
 // Both editions together: the current edition's 17 and the earlier one's grid and ship.
 const Expected PICTURES[] = {
-    {"grid6.tga", 64, 64, GRID},       {"numbers.tga", 512, 32, DIGITS}, {"shot.tga", 64, 64, SPRITE},
-    {"glow.tga", 128, 128, SPRITE},    {"shotglow.tga", 64, 64, SPRITE}, {"spark.tga", 32, 32, SPRITE},
-    {"dropping.tga", 64, 64, SPRITE},  {"gameover.tga", 256, 256, SPRITE}, {"tail.tga", 64, 64, SPRITE},
-    {"player1.tga", 64, 64, SPRITE},   {"player2.tga", 64, 64, SPRITE},  {"player3.tga", 64, 64, SPRITE},
-    {"enemy1.tga", 64, 64, SPRITE},    {"enemy2.tga", 64, 64, SPRITE},   {"enemy3.tga", 64, 64, SPRITE},
-    {"enemy4.tga", 64, 64, SPRITE},    {"enemyshot.tga", 32, 32, SPRITE}, {"grid.tga", 64, 64, GRID},
+    {"grid6.tga", 64, 64, GRID},      {"numbers.tga", 512, 32, DIGITS},   {"shot.tga", 64, 64, SPRITE},
+    {"glow.tga", 128, 128, SPRITE},   {"shotglow.tga", 64, 64, SPRITE},   {"spark.tga", 32, 32, SPRITE},
+    {"dropping.tga", 64, 64, SPRITE}, {"gameover.tga", 256, 256, SPRITE}, {"tail.tga", 64, 64, SPRITE},
+    {"player1.tga", 64, 64, SPRITE},  {"player2.tga", 64, 64, SPRITE},    {"player3.tga", 64, 64, SPRITE},
+    {"enemy1.tga", 64, 64, SPRITE},   {"enemy2.tga", 64, 64, SPRITE},     {"enemy3.tga", 64, 64, SPRITE},
+    {"enemy4.tga", 64, 64, SPRITE},   {"enemyshot.tga", 32, 32, SPRITE},  {"grid.tga", 64, 64, GRID},
     {"player.tga", 64, 64, SPRITE},
 };
 
@@ -109,13 +109,13 @@ TEST(TextureFiles, EveryPictureIsAnUncompressedBottomUp32BitTargaOfItsSize) {
         Picture p;
         std::vector<uint8_t> header;
         ASSERT_TRUE(Load(e.file, p, &header)) << "missing data/" << e.file;
-        EXPECT_EQ(header[2], 2);                  // uncompressed true colour
-        EXPECT_EQ(header[1], 0);                  // no colour map (the reader would misread one)
+        EXPECT_EQ(header[2], 2);  // uncompressed true colour
+        EXPECT_EQ(header[1], 0);  // no colour map (the reader would misread one)
         EXPECT_EQ(header[16], 32);
-        EXPECT_EQ(header[17] & 0x20, 0);          // bottom-up: the game ignores the origin bit
+        EXPECT_EQ(header[17] & 0x20, 0);  // bottom-up: the game ignores the origin bit
         EXPECT_EQ(p.width, e.width);
         EXPECT_EQ(p.height, e.height);
-        EXPECT_EQ(p.width & (p.width - 1), 0);    // powers of two
+        EXPECT_EQ(p.width & (p.width - 1), 0);  // powers of two
         EXPECT_EQ(p.height & (p.height - 1), 0);
         EXPECT_GT(LitExtent(p, 128).right, 0) << "nothing bright drawn";
     }
@@ -205,7 +205,8 @@ TEST(TextureFiles, DigitStripHoldsTenDistinctDigitsInTheirOwnCells) {
         }
     }
     for (size_t i = 0; i < digits.size(); ++i)
-        for (size_t j = i + 1; j < digits.size(); ++j) EXPECT_GT(Difference(digits[i], digits[j]), 4.0) << i << " vs " << j;
+        for (size_t j = i + 1; j < digits.size(); ++j)
+            EXPECT_GT(Difference(digits[i], digits[j]), 4.0) << i << " vs " << j;
 }
 
 TEST(TextureFiles, GridsShowThinLinesRepeatingEveryCell) {

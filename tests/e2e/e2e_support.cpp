@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <thread>
@@ -45,7 +46,13 @@ Child StartChild(const std::vector<std::string>& argv, const std::string& workDi
             int fd = open(stderrFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
             if (fd >= 0) dup2(fd, 2);
         }
-        for (const std::string& e : environment) putenv(strdup(e.c_str()));
+        for (const std::string& e : environment) {
+            if (e.find('=') == std::string::npos) {
+                unsetenv(e.c_str());
+            } else {
+                putenv(strdup(e.c_str()));
+            }
+        }
         std::vector<char*> args;
         for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
         args.push_back(nullptr);
@@ -123,9 +130,14 @@ PrivateX::PrivateX() {
 PrivateX::~PrivateX() { StopChild(server_); }
 
 PrivateSound::PrivateSound(const std::string& folder) {
-    std::string runtime = folder + "/runtime";
+    // The server's socket path must fit a sockaddr_un (108 bytes), which a test's
+    // case folder does not; the server gets a short folder of its own under /tmp.
+    char serverFolder[] = "/tmp/vortane-pulse-XXXXXX";
+    if (!mkdtemp(serverFolder)) return;
+    serverFolder_ = serverFolder;
+    std::string runtime = serverFolder_ + "/runtime";
     std::string home = folder + "/home";
-    std::string socket = folder + "/native";
+    std::string socket = serverFolder_ + "/native";
     mkdir(runtime.c_str(), 0700);
     mkdir(home.c_str(), 0700);
     {
@@ -137,13 +149,17 @@ PrivateSound::PrivateSound(const std::string& folder) {
             "XDG_CONFIG_HOME=" + home + "/.config"};
     log_ = folder + "/pulseaudio.log";
     // -n: no default script, only the two modules. --system=no and no exit on idle:
-    // runs the same as root (CI) and as a user.
+    // runs the same as root (CI) and as a user. Without DISPLAY and a session bus
+    // it does not try to start D-Bus through the X server, which can take seconds.
+    std::vector<std::string> serverEnv = env_;
+    serverEnv.push_back("DISPLAY");
+    serverEnv.push_back("DBUS_SESSION_BUS_ADDRESS=disabled:");
     server_ = StartChild({"pulseaudio", "-n", "--daemonize=no", "--system=no", "--exit-idle-time=-1",
                           "--use-pid-file=no", "--disallow-module-loading=no", "--log-target=stderr", "-L",
                           "module-null-sink sink_name=vtest rate=44100", "-L",
                           "module-native-protocol-unix auth-anonymous=1 socket=" + socket},
-                         "", env_, "", log_);
-    auto deadline = Clock::now() + std::chrono::seconds(20);
+                         "", serverEnv, "", log_);
+    auto deadline = Clock::now() + std::chrono::seconds(40);
     while (Clock::now() < deadline) {
         if (FileExists(socket) && RunTool({"pactl", "info"}, nullptr, env_) == 0) {
             ok_ = true;
@@ -158,7 +174,13 @@ PrivateSound::PrivateSound(const std::string& folder) {
     }
 }
 
-PrivateSound::~PrivateSound() { StopChild(server_); }
+PrivateSound::~PrivateSound() {
+    StopChild(server_);
+    if (!serverFolder_.empty()) {
+        std::error_code ignored;
+        std::filesystem::remove_all(serverFolder_, ignored);
+    }
+}
 
 Child PrivateSound::StartRecording(const std::string& file) const {
     return StartChild({"parec", "-d", "vtest.monitor", "--format=s16le", "--channels=1", "--rate=44100",

@@ -9,7 +9,7 @@
 #include <vector>
 
 // A child process. Started with its stdout and stderr in files (empty names
-// keep the test's own) and extra environment variables ("NAME=value").
+// keep the test's own) and environment changes ("NAME=value" sets, "NAME" removes).
 struct Child {
     pid_t pid = -1;
 };
@@ -39,7 +39,7 @@ private:
     std::string display_;
 };
 
-// A PulseAudio server in a temporary folder, with one null sink "vtest" whose
+// A PulseAudio server in a temporary folder under /tmp, with one null sink "vtest" whose
 // monitor can be recorded, and a HOME whose .asoundrc sends ALSA's default
 // device to it. Env() is what a program needs to play into it.
 class PrivateSound {
@@ -57,6 +57,7 @@ private:
     Child server_;
     std::vector<std::string> env_;
     std::string log_;
+    std::string serverFolder_;  // runtime folder and socket
     bool ok_ = false;
 };
 

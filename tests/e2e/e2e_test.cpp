@@ -70,6 +70,18 @@ std::string ReadText(const std::string& path) {
 
 void Pause(int milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
 
+// Waits (up to 20 s) until a recording holds `count` samples: parec takes a while
+// to start delivering on a busy machine.
+bool WaitForSamples(const std::string& recording, size_t count) {
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (std::chrono::steady_clock::now() < deadline) {
+        std::error_code error;
+        if (fs::file_size(recording, error) / 2 >= count && !error) return true;
+        Pause(20);
+    }
+    return false;
+}
+
 // One program run in its own folder (its working directory, where log.txt would
 // appear), stderr kept in program.err.
 class ProgramRun {
@@ -218,13 +230,14 @@ TEST_F(EndToEnd, ShotIsHeardWhenZIsPressed) {
     ASSERT_FALSE(window.empty()) << run.Stderr();
     ASSERT_TRUE(FocusWindow(window));
     WaitForFrame(window, [](const PixelCounts& c) { return c.grid >= MIN_GRID_PIXELS; });
-    Pause(700);  // the stream is running; nothing has been played yet
+    // Half a second of the running game recorded before the press: nothing played yet.
+    ASSERT_TRUE(WaitForSamples(recording, SAMPLE_RATE / 2));
 
     size_t pressedAt = fs::file_size(recording) / 2;
     ASSERT_EQ(RunTool({"xdotool", "keydown", "z"}), 0);
     Pause(KEY_HOLD_MS);
     RunTool({"xdotool", "keyup", "z"});
-    Pause(300);
+    EXPECT_TRUE(WaitForSamples(recording, pressedAt + SAMPLE_RATE + SAMPLE_RATE / 4));
     QuitWithEscape(run, window);
     StopChild(recorder);
 
@@ -250,7 +263,8 @@ TEST_F(EndToEnd, EarlierEditionPlaysItsMusicFromStartUp) {
     ASSERT_FALSE(window.empty()) << run.Stderr();
     ASSERT_TRUE(FocusWindow(window));
     WaitForFrame(window, [](const PixelCounts& c) { return c.lit >= MIN_LIT_PIXELS; });
-    Pause(3000);  // nothing pressed: whatever is heard is the music
+    // Nothing pressed: whatever is heard is the music.
+    ASSERT_TRUE(WaitForSamples(recording, 3 * SAMPLE_RATE));
     QuitWithEscape(run, window);
     StopChild(recorder);
 

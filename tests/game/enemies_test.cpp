@@ -90,7 +90,11 @@ TEST_F(Enemies, HunterSpreadsSixOrbiters) {
 
 TEST_F(Enemies, OrbitersVanishWithTheirHunter) {
     StopWaves();
-    struct Case { const char* how; int32_t hunterType; int32_t hunterLife; };
+    struct Case {
+        const char* how;
+        int32_t hunterType;
+        int32_t hunterLife;
+    };
     for (Case c : {Case{"freed", Hunter, 0}, Case{"became a dropping", Dropping, 200}}) {
         SetUpWorld(1);
         StopWaves();

@@ -32,7 +32,10 @@ TEST_F(Explosions, LargeShockwaveRingsForAHundredStepsEndingSlightlyNegative) {
 }
 
 TEST_F(Explosions, ShockwaveLengthFollowsTheKind) {
-    struct Case { int32_t kind; int steps; };
+    struct Case {
+        int32_t kind;
+        int steps;
+    };
     for (Case c : {Case{EXPLOSION_MEDIUM, 51}, Case{EXPLOSION_SMALL, 21}}) {
         SetUpWorld(1);
         Explode({0, 0, 0}, c.kind);

@@ -13,7 +13,11 @@ class Grid : public WorldTest {};
 
 TEST_F(Grid, NodesLieOneUnitApartAroundTheCentre) {
     ASSERT_EQ(gridNodeCount, 2200);
-    struct Case { int row, column; double x, y; float u, v; };
+    struct Case {
+        int row, column;
+        double x, y;
+        float u, v;
+    };
     for (Case c : {Case{0, 0, -27, -19.5, 0, 0}, Case{39, 54, 27, 19.5, 27, 19.5},
                    Case{3, 5, -22, -16.5, 2.5f, 1.5f}, Case{19, 27, 0, -0.5, 13.5f, 9.5f}}) {
         int n = Node(c.row, c.column);

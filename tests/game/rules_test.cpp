@@ -101,7 +101,11 @@ TEST_F(Rules, LeftAndRightTogetherDriftRightInModesZeroAndTwo) {
 
 // Mode 2 keeps the aim while fire is held; mode 0 always turns towards the motion.
 TEST_F(Rules, StrafingInModeTwoKeepsTheHeading) {
-    struct Case { int mode; bool fire; bool turns; };
+    struct Case {
+        int mode;
+        bool fire;
+        bool turns;
+    };
     for (Case c : {Case{2, true, false}, Case{2, false, true}, Case{0, true, true}}) {
         SetUpWorld(1);
         StopWaves();
@@ -143,7 +147,10 @@ TEST_F(Rules, ModeOneTurnsWithLeftAndRightAndDrivesWithUp) {
 
 TEST_F(Rules, ModeKeysChooseTheControlMode) {
     StopWaves();
-    struct Case { std::set<int> keys; int mode; };
+    struct Case {
+        std::set<int> keys;
+        int mode;
+    };
     for (const Case& c : {Case{{KEY_1}, 0}, Case{{KEY_2}, 1}, Case{{KEY_3}, 2}, Case{{KEY_1, KEY_2}, 1}}) {
         input.held = c.keys;
         UpdateWorld(input);
@@ -189,7 +196,12 @@ TEST_F(Rules, OneDeathPerStepEvenWithSeveralEnemiesTouching) {
 // respawnTimer counts down before the entities move, so the value a test sets is
 // one above what the contact rules see.
 TEST_F(Rules, ProtectionThresholds) {
-    struct Case { int timer; int32_t type; bool dies; bool collects; };
+    struct Case {
+        int timer;
+        int32_t type;
+        bool dies;
+        bool collects;
+    };
     for (Case c : {Case{1, Wanderer, true, false}, Case{2, Wanderer, false, false},
                    Case{150, Dropping, false, true}, Case{151, Dropping, false, false}}) {
         SetUpWorld(1);
@@ -272,8 +284,16 @@ TEST_F(Rules, ShotLeavingTheFieldStillHitsAndDragsTheGrid) {
 }
 
 TEST_F(Rules, DestroyingAnEntity) {
-    struct Case { int32_t type; int32_t life; int score; int note; int32_t startAge; int sparks;
-                  int32_t afterType; int32_t afterLife; };
+    struct Case {
+        int32_t type;
+        int32_t life;
+        int score;
+        int note;
+        int32_t startAge;
+        int sparks;
+        int32_t afterType;
+        int32_t afterLife;
+    };
     const Case cases[] = {
         {Wanderer, 1, 140, 40, 50, 100, Dropping, 200},
         {Hunter, 1, 380, 30, 1, 198, Dropping, 200},

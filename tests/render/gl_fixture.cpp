@@ -23,9 +23,7 @@ void GLTest::TearDownTestSuite() {
     gl = nullptr;
 }
 
-void GLTest::SetUp() {
-    ASSERT_NE(gl, nullptr) << "no GL context";
-}
+void GLTest::SetUp() { ASSERT_NE(gl, nullptr) << "no GL context"; }
 
 void GLTest::UseOrtho(double left, double right, double bottom, double top) {
     left_ = left;
@@ -61,14 +59,13 @@ std::array<int, 3> GLTest::PixelAtWindow(int column, int row) {
     return {rgb[0], rgb[1], rgb[2]};
 }
 
-::testing::AssertionResult ColourNear(const std::array<int, 3>& actual,
-                                      const std::array<int, 3>& expected, int tolerance) {
+::testing::AssertionResult ColourNear(const std::array<int, 3>& actual, const std::array<int, 3>& expected,
+                                      int tolerance) {
     for (int c = 0; c < 3; ++c) {
         if (std::abs(actual[c] - expected[c]) > tolerance) {
             return ::testing::AssertionFailure()
-                   << "colour (" << actual[0] << ", " << actual[1] << ", " << actual[2]
-                   << "), expected (" << expected[0] << ", " << expected[1] << ", "
-                   << expected[2] << ") within " << tolerance;
+                   << "colour (" << actual[0] << ", " << actual[1] << ", " << actual[2] << "), expected ("
+                   << expected[0] << ", " << expected[1] << ", " << expected[2] << ") within " << tolerance;
         }
     }
     return ::testing::AssertionSuccess();

@@ -34,8 +34,8 @@ private:
 };
 
 // Each channel within `tolerance` of the expected value in 0..255.
-::testing::AssertionResult ColourNear(const std::array<int, 3>& actual,
-                                      const std::array<int, 3>& expected, int tolerance = 1);
+::testing::AssertionResult ColourNear(const std::array<int, 3>& actual, const std::array<int, 3>& expected,
+                                      int tolerance = 1);
 
 // A colour in 0..1 as the frame stores it.
 std::array<int, 3> ByteColour(double r, double g, double b);

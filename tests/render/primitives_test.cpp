@@ -25,9 +25,7 @@ void BuildSmallGrid() {
     for (int n = 0; n < gridNodeCount; ++n) gridVel[n] = Vector3();
 }
 
-Vector3 NodeColour(int row, int column) {
-    return gridColour[row * gridColumns + column];
-}
+Vector3 NodeColour(int row, int column) { return gridColour[row * gridColumns + column]; }
 
 void ExpectColour(const Vector3& actual, const Vector3& expected, const std::string& where) {
     EXPECT_NEAR(actual.x, expected.x, 1e-12) << where;
@@ -83,7 +81,10 @@ TEST_F(GridDrawing, RestingSheetIsDimGreenButTheLastRowAndColumnAreBlack) {
 TEST_F(GridDrawing, StretchedLinksDarkenBothEnds) {
     // Columns 2.. moved right: every link between columns 1 and 2 has the given
     // length; brightness is 2 - length clamped to 0..1, and the colour goes with its square.
-    struct Case { double length; double brightness; };
+    struct Case {
+        double length;
+        double brightness;
+    };
     const Case cases[] = {{1.5, 0.5}, {1.25, 0.75}, {2.0, 0.0}, {3.0, 0.0}, {0.5, 1.0}, {1.0, 1.0}};
     for (const Case& c : cases) {
         BuildSmallGrid();
@@ -135,8 +136,8 @@ std::vector<FedVertex> CaptureVertices(void (*draw)()) {
         }
         int count = int(buffer[i++]);
         for (int v = 0; v < count; ++v, i += 11) {
-            vertices.push_back({buffer[i], buffer[i + 1], buffer[i + 3], buffer[i + 4],
-                                buffer[i + 5], buffer[i + 7], buffer[i + 8]});
+            vertices.push_back({buffer[i], buffer[i + 1], buffer[i + 3], buffer[i + 4], buffer[i + 5],
+                                buffer[i + 7], buffer[i + 8]});
         }
     }
     return vertices;
@@ -217,11 +218,15 @@ struct Quadrants {
     std::array<int, 3> topLeft, topRight, bottomLeft, bottomRight;
 };
 
-const std::array<int, 3> RED{255, 0, 0}, GREEN{0, 255, 0}, BLUE{0, 0, 255},
-    WHITE{255, 255, 255}, BLACK{0, 0, 0};
+const std::array<int, 3> RED{255, 0, 0}, GREEN{0, 255, 0}, BLUE{0, 0, 255}, WHITE{255, 255, 255},
+    BLACK{0, 0, 0};
 
 TEST_F(SpriteDrawing, TopEdgeFacesTheDirection) {
-    struct Case { Vector3 dir; Quadrants seen; const char* what; };
+    struct Case {
+        Vector3 dir;
+        Quadrants seen;
+        const char* what;
+    };
     const Case cases[] = {
         {Vector3(0, 1, 0), {BLUE, WHITE, RED, GREEN}, "upright and unmirrored"},
         {Vector3(1, 0, 0), {RED, BLUE, GREEN, WHITE}, "a quarter turn clockwise"},
@@ -271,9 +276,8 @@ TEST_F(SpriteDrawing, EmptyOrUnknownSlotDrawsAFlatSquareInItsColour) {
 
 TEST_F(SpriteDrawing, EachCornerCarriesItsTexCoord) {
     UseOrtho(-2, 2, -1, 1);
-    std::vector<FedVertex> fed = CaptureVertices([] {
-        DrawSprite(SLOT_PLAYER1, Vector3(0.5, 0, 0), Vector3(0, 1, 0), 0.5f, Vector3(1, 1, 1));
-    });
+    std::vector<FedVertex> fed = CaptureVertices(
+        [] { DrawSprite(SLOT_PLAYER1, Vector3(0.5, 0, 0), Vector3(0, 1, 0), 0.5f, Vector3(1, 1, 1)); });
     // GL may hand the quad on as two triangles; every vertex must still pair its
     // texture coordinate with its corner: (0,0) at p - d - side, (0,1) at p + d - side,
     // (1,1) at p + d + side, (1,0) at p - d + side, with side = (1, 0, 0) here.
@@ -294,10 +298,14 @@ TEST_F(SpriteDrawing, EachCornerCarriesItsTexCoord) {
 
 TEST_F(SpriteDrawing, NumbersShowExactlyTheirDigitCountLeastSignificantRightmost) {
     UseGlow(0);
-    struct Case { int32_t value; int32_t count; const char* shown; };
+    struct Case {
+        int32_t value;
+        int32_t count;
+        const char* shown;
+    };
     const Case cases[] = {
-        {1234, 8, "00001234"}, {123, 2, "......23"}, {0, 1, ".......0"},
-        {123456789, 8, "23456789"}, {7, 0, "........"}, {1, 2, "......01"},
+        {1234, 8, "00001234"},      {123, 2, "......23"}, {0, 1, ".......0"},
+        {123456789, 8, "23456789"}, {7, 0, "........"},   {1, 2, "......01"},
     };
     for (const Case& c : cases) {
         UseOrtho(-8, 2, -1, 2);

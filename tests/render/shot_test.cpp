@@ -35,7 +35,7 @@ bool Exists(const std::string& path) {
 TEST(ShotTool, RefusesBadArgumentsWithStatusTwo) {
     std::string out = ScratchName("never.png");
     const std::string cases[] = {
-        "--steps 5",                              // no --out
+        "--steps 5",  // no --out
         "--bogus --out " + out,
         "--seed abc --out " + out,
         "--seed -1 --out " + out,
@@ -88,9 +88,7 @@ TEST(ShotTool, DrawsTheSameFrameAsTheReference) {
                              "80 FIRE DOWN\n"
                              "70 FIRE\n";
     std::string frame = ScratchName("frame.png");
-    ASSERT_EQ(RunShot("--seed 3 --steps 420 --input " + script + " --data " + data +
-                      " --out " + frame),
-              0);
+    ASSERT_EQ(RunShot("--seed 3 --steps 420 --input " + script + " --data " + data + " --out " + frame), 0);
 
     std::vector<uint8_t> actual, expected;
     int width = 0, height = 0, goldenWidth = 0, goldenHeight = 0;
@@ -115,8 +113,8 @@ TEST(ShotTool, DrawsTheSameFrameAsTheReference) {
         if (d > worst) worst = d;
         if (d > tolerance) ++differing;
     }
-    EXPECT_LE(differing, 30) << "channels off by more than " << tolerance << ": " << differing
-                             << ", worst " << worst << " (frame kept in " << frame << ")";
+    EXPECT_LE(differing, 30) << "channels off by more than " << tolerance << ": " << differing << ", worst "
+                             << worst << " (frame kept in " << frame << ")";
 }
 
 }  // namespace

@@ -6,9 +6,7 @@
 #include <fstream>
 #include <string>
 
-std::string ScratchName(const std::string& base) {
-    return std::to_string(getpid()) + "." + base;
-}
+std::string ScratchName(const std::string& base) { return std::to_string(getpid()) + "." + base; }
 
 std::vector<uint8_t> MakeTarga(const TargaSpec& spec) {
     std::vector<uint8_t> bytes(18 + spec.idField.size() + spec.filePixels.size(), 0);
@@ -31,8 +29,7 @@ void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
     out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
-void WriteRgbTarga(const std::string& path, int width, int height,
-                   const std::vector<uint8_t>& rgbTopDown) {
+void WriteRgbTarga(const std::string& path, int width, int height, const std::vector<uint8_t>& rgbTopDown) {
     TargaSpec spec;
     spec.width = width;
     spec.height = height;

@@ -24,5 +24,4 @@ void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 
 // A 24-bit picture from red, green, blue pixels given top row first (as one would
 // draw it), written bottom-up as the usual Targa file is.
-void WriteRgbTarga(const std::string& path, int width, int height,
-                   const std::vector<uint8_t>& rgbTopDown);
+void WriteRgbTarga(const std::string& path, int width, int height, const std::vector<uint8_t>& rgbTopDown);

@@ -118,11 +118,13 @@ TEST(TargaReader, RefusesDepthsOtherThan8And24And32) {
 }
 
 TEST(TargaReader, RefusesSizesNoTextureNeeds) {
-    struct Case { int width, height, depth; bool ok; };
+    struct Case {
+        int width, height, depth;
+        bool ok;
+    };
     const Case cases[] = {
-        {8192, 1, 24, true},  {8193, 1, 24, false}, {1, 8193, 8, false},
-        {65535, 65535, 32, false}, {8192, 2048, 32, true}, {8192, 2049, 32, false},
-        {0, 5, 24, false}, {5, 0, 24, false},
+        {8192, 1, 24, true},    {8193, 1, 24, false},    {1, 8193, 8, false}, {65535, 65535, 32, false},
+        {8192, 2048, 32, true}, {8192, 2049, 32, false}, {0, 5, 24, false},   {5, 0, 24, false},
     };
     for (const Case& c : cases) {
         // No pixel bytes at all: the accepted ones are finished with the last header byte.
@@ -169,7 +171,12 @@ TEST(TargaReader, LeavesTheSizeOfTheLastGoodPictureOnRefusal) {
 
 // Every hostile file kept under tests/bad, with what the reader must make of it.
 TEST(TargaReader, SurvivesEveryHostileFile) {
-    struct Case { const char* name; bool ok; int32_t width, height, bytesPerPixel; int fill; };
+    struct Case {
+        const char* name;
+        bool ok;
+        int32_t width, height, bytesPerPixel;
+        int fill;
+    };
     const Case cases[] = {
         {"depth_0_bits.tga", false, 0, 0, 0, 0},
         {"depth_16_bits.tga", false, 0, 0, 0, 0},
@@ -201,8 +208,7 @@ TEST(TargaReader, SurvivesEveryHostileFile) {
         EXPECT_EQ(texture.BytesPerPixel(), c.bytesPerPixel) << c.name;
         if (c.fill >= 0) {
             size_t size = size_t(c.width) * c.height * c.bytesPerPixel;
-            EXPECT_EQ(Bytes(pixels.get(), pixels.get() + size), Bytes(size, uint8_t(c.fill)))
-                << c.name;
+            EXPECT_EQ(Bytes(pixels.get(), pixels.get() + size), Bytes(size, uint8_t(c.fill))) << c.name;
         }
     }
 }

@@ -70,19 +70,13 @@ void WriteTestTextures(const std::string& dir) {
         return Grey(line ? 1.0 : 0.25);
     });
     WritePicture(dir + "numbers.tga", 128, 16, DigitStrip);
-    WritePicture(dir + "shot.tga", 16, 32, [](double x, double y) {
-        return Grey(Falloff(x * 3, y, 1) * 1.5);
-    });
+    WritePicture(dir + "shot.tga", 16, 32,
+                 [](double x, double y) { return Grey(Falloff(x * 3, y, 1) * 1.5); });
     WritePicture(dir + "glow.tga", 32, 32, [](double x, double y) { return Grey(Falloff(x, y, 1)); });
-    WritePicture(dir + "shotglow.tga", 16, 16, [](double x, double y) {
-        return Grey(Falloff(x * 2, y, 1));
-    });
-    WritePicture(dir + "spark.tga", 8, 8, [](double x, double y) {
-        return Grey(Falloff(x, y, 0.6));
-    });
-    WritePicture(dir + "dropping.tga", 16, 16, [](double x, double y) {
-        return Grey(std::fabs(x) + std::fabs(y) < 0.8 ? 1 : 0);
-    });
+    WritePicture(dir + "shotglow.tga", 16, 16, [](double x, double y) { return Grey(Falloff(x * 2, y, 1)); });
+    WritePicture(dir + "spark.tga", 8, 8, [](double x, double y) { return Grey(Falloff(x, y, 0.6)); });
+    WritePicture(dir + "dropping.tga", 16, 16,
+                 [](double x, double y) { return Grey(std::fabs(x) + std::fabs(y) < 0.8 ? 1 : 0); });
     WritePicture(dir + "gameover.tga", 64, 16, [](double x, double y) {
         // Letter-like bars: the sign's picture only has to be recognisable.
         bool bar = int((x + 1) * 8) % 2 == 0 && std::fabs(y) < 0.6;
@@ -104,11 +98,9 @@ void WriteTestTextures(const std::string& dir) {
         return Grey(std::fabs(std::fabs(x) - std::fabs(y)) < 0.25 && std::fabs(x) < 0.9 ? 1 : 0);
     });
     WritePicture(dir + "enemy4.tga", 32, 32, [](double x, double y) {
-        bool cross = (std::fabs(x) < 0.2 || std::fabs(y) < 0.2) && std::fabs(x) < 0.9 &&
-                     std::fabs(y) < 0.9;
+        bool cross = (std::fabs(x) < 0.2 || std::fabs(y) < 0.2) && std::fabs(x) < 0.9 && std::fabs(y) < 0.9;
         return Grey(cross ? 1 : 0);
     });
-    WritePicture(dir + "enemyshot.tga", 8, 8, [](double x, double y) {
-        return Grey(Falloff(x, y, 0.9) * 1.5);
-    });
+    WritePicture(dir + "enemyshot.tga", 8, 8,
+                 [](double x, double y) { return Grey(Falloff(x, y, 0.9) * 1.5); });
 }

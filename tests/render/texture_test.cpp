@@ -36,9 +36,9 @@ protected:
 };
 
 const char* const GAME_FILES[17] = {
-    "grid6.tga",   "numbers.tga", "shot.tga",    "glow.tga",    "shotglow.tga", "spark.tga",
-    "dropping.tga", "gameover.tga", "tail.tga",  "player1.tga", "player2.tga",  "player3.tga",
-    "enemy1.tga",  "enemy2.tga",  "enemy3.tga",  "enemy4.tga",  "enemyshot.tga",
+    "grid6.tga",    "numbers.tga",  "shot.tga",   "glow.tga",    "shotglow.tga",  "spark.tga",
+    "dropping.tga", "gameover.tga", "tail.tga",   "player1.tga", "player2.tga",   "player3.tga",
+    "enemy1.tga",   "enemy2.tga",   "enemy3.tga", "enemy4.tga",  "enemyshot.tga",
 };
 
 TEST_F(TextureObjects, StartUpFillsEachObjectFromItsFile) {
@@ -50,9 +50,9 @@ TEST_F(TextureObjects, StartUpFillsEachObjectFromItsFile) {
 
     EXPECT_EQ(gridTexture.Width(), 1);
     EXPECT_EQ(digitTexture.Width(), 2);
-    const int slots[15] = {SLOT_SHOT,    SLOT_GLOW,    SLOT_SHOTGLOW, SLOT_SPARK,  SLOT_DROPPING,
+    const int slots[15] = {SLOT_SHOT,     SLOT_GLOW,   SLOT_SHOTGLOW, SLOT_SPARK,   SLOT_DROPPING,
                            SLOT_GAMEOVER, SLOT_TAIL,   SLOT_PLAYER1,  SLOT_PLAYER2, SLOT_PLAYER3,
-                           SLOT_ENEMY1,  SLOT_ENEMY2,  SLOT_ENEMY3,   SLOT_ENEMY4,  SLOT_ENEMYSHOT};
+                           SLOT_ENEMY1,   SLOT_ENEMY2, SLOT_ENEMY3,   SLOT_ENEMY4,  SLOT_ENEMYSHOT};
     std::vector<GLuint> names = {gridTexture.Id(), digitTexture.Id()};
     for (int k = 0; k < 15; ++k) {
         EXPECT_EQ(spriteTextures[slots[k]].Width(), k + 3) << GAME_FILES[k + 2];
@@ -84,7 +84,10 @@ TEST_F(TextureObjects, MissingFilesLeaveTheirSlotsEmpty) {
 }
 
 TEST_F(TextureObjects, FlagsChooseFilterAndWrapLaterOnesWinning) {
-    struct Case { uint32_t flags; GLint min, mag, wrap; };
+    struct Case {
+        uint32_t flags;
+        GLint min, mag, wrap;
+    };
     const Case cases[] = {
         {0, GL_LINEAR_MIPMAP_LINEAR, GL_LINEAR, GL_REPEAT},
         {TEX_LINEAR, GL_LINEAR, GL_LINEAR, GL_REPEAT},
@@ -176,8 +179,7 @@ TEST_F(TextureObjects, ReloadingAnObjectFreesItsOldName) {
 
 TEST_F(TextureObjects, RefusedFileLeavesTheObjectEmpty) {
     Texture texture;
-    EXPECT_FALSE(texture.Load(std::string(VORTANE_SOURCE_DIR) + "/tests/bad/depth_16_bits.tga",
-                              TEX_LINEAR));
+    EXPECT_FALSE(texture.Load(std::string(VORTANE_SOURCE_DIR) + "/tests/bad/depth_16_bits.tga", TEX_LINEAR));
     EXPECT_EQ(texture.Id(), 0u);
     EXPECT_EQ(texture.Width(), 0);
 }

@@ -48,9 +48,9 @@ TEST(GoldenTraces, SimulatorReproducesEveryTraceByteForByte) {
         std::vector<std::string> want = Lines(expected);
         size_t i = 0;
         while (i < got.size() && i < want.size() && got[i] == want[i]) ++i;
-        ADD_FAILURE() << c.name << ": first difference in line " << i + 1 << "\n  got:  "
-                      << (i < got.size() ? got[i].substr(0, 400) : "(end)") << "\n  want: "
-                      << (i < want.size() ? want[i].substr(0, 400) : "(end)");
+        ADD_FAILURE() << c.name << ": first difference in line " << i + 1
+                      << "\n  got:  " << (i < got.size() ? got[i].substr(0, 400) : "(end)")
+                      << "\n  want: " << (i < want.size() ? want[i].substr(0, 400) : "(end)");
     }
 }
 

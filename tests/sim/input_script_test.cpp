@@ -19,8 +19,10 @@ TEST(InputScript, LinesHoldControlsForTheirCount) {
         << error;
     ASSERT_EQ(script.lines.size(), 3u);
     ScriptedControls controls(script);
-    struct Step { bool fire, up, jleft, key3; };
-    const Step expected[] = {{true, true, false, false}, {true, true, false, false},
+    struct Step {
+        bool fire, up, jleft, key3;
+    };
+    const Step expected[] = {{true, true, false, false},   {true, true, false, false},
                              {false, false, false, false}, {false, false, true, true},
                              {false, false, true, true},   {false, false, true, true},
                              {false, false, false, false}, {false, false, false, false}};
@@ -36,11 +38,13 @@ TEST(InputScript, LinesHoldControlsForTheirCount) {
 }
 
 TEST(InputScript, EveryControlNameHoldsItsSlot) {
-    struct Case { const char* name; int slot; };
-    const Case cases[] = {{"ESC", 1},     {"KEY1", 2},      {"KEY2", 3},     {"KEY3", 4},
-                          {"FIRE", 44},   {"UP", 200},      {"LEFT", 203},   {"RIGHT", 205},
-                          {"DOWN", 208},  {"JRIGHT", 256},  {"JLEFT", 257},  {"JUP", 258},
-                          {"JDOWN", 259}, {"JFIRE", 260}};
+    struct Case {
+        const char* name;
+        int slot;
+    };
+    const Case cases[] = {{"ESC", 1},     {"KEY1", 2},   {"KEY2", 3},    {"KEY3", 4},   {"FIRE", 44},
+                          {"UP", 200},    {"LEFT", 203}, {"RIGHT", 205}, {"DOWN", 208}, {"JRIGHT", 256},
+                          {"JLEFT", 257}, {"JUP", 258},  {"JDOWN", 259}, {"JFIRE", 260}};
     for (Case c : cases) {
         InputScript script;
         std::string error;
@@ -62,7 +66,11 @@ TEST(InputScript, EmptyScriptHoldsNothing) {
 }
 
 TEST(InputScript, HostileScriptsAreRefusedWithTheLineAndReason) {
-    struct Case { const char* file; const char* reason; const char* line; };
+    struct Case {
+        const char* file;
+        const char* reason;
+        const char* line;
+    };
     const Case cases[] = {
         {"input_script_unknown_control.txt", "unknown control \"JUMP\"", "line 2"},
         {"input_script_lowercase_control.txt", "unknown control \"fire\"", "line 1"},

@@ -32,7 +32,11 @@ struct Hash {
         std::memcpy(&bits, &v, 8);
         Bytes(bits, 8);
     }
-    void Vector(const Vector3& v) { Double(v.x); Double(v.y); Double(v.z); }
+    void Vector(const Vector3& v) {
+        Double(v.x);
+        Double(v.y);
+        Double(v.z);
+    }
     std::string Quoted() const {
         char text[20];
         std::snprintf(text, sizeof text, "%016" PRIx64, value);
@@ -107,7 +111,8 @@ TEST(SimCli, RecordsTheSoundsOfEachStep) {
 // exactly, and the hashes are those of the world's bytes.
 TEST(SimCli, TraceReadsBackToTheWorldExactly) {
     const int steps = 265;  // a death at step 262 leaves 396 sparks flying
-    SimResult run = RunSim("--seed 2024 --steps 265 --every 1000 --grid --sparks --input escape.txt", GOLDEN_DIR);
+    SimResult run =
+        RunSim("--seed 2024 --steps 265 --every 1000 --grid --sparks --input escape.txt", GOLDEN_DIR);
     ASSERT_EQ(run.exitStatus, 0) << run.err;
     std::vector<std::string> lines = Lines(run.out);
     ASSERT_EQ(lines.size(), 1u);
@@ -121,7 +126,8 @@ TEST(SimCli, TraceReadsBackToTheWorldExactly) {
     for (int step = 0; step < steps; ++step) UpdateWorld(controls);
 
     EXPECT_EQ(Field(line, "rand"), std::to_string(gameRandom.state));
-    EXPECT_EQ(Numbers(Field(line, "playerPos")), (std::vector<double>{playerPos.x, playerPos.y, playerPos.z}));
+    EXPECT_EQ(Numbers(Field(line, "playerPos")),
+              (std::vector<double>{playerPos.x, playerPos.y, playerPos.z}));
     EXPECT_EQ(Field(line, "lives"), std::to_string(lives));
 
     std::vector<double> grid = Numbers(Field(line, "gridPos"));

@@ -11,10 +11,10 @@
 SimResult RunSim(const std::string& options, const std::string& workDir) {
     char cwd[4096];
     // CTest runs the cases of one binary side by side in the same folder.
-    std::string errPath = std::string(getcwd(cwd, sizeof cwd) ? cwd : ".") + "/sim_stderr_" +
-                          std::to_string(getpid()) + ".txt";
-    std::string command = "cd '" + workDir + "' && '" VORTANE_RUN_DIR "/vortane-sim' " + options +
-                          " 2>'" + errPath + "'";
+    std::string errPath =
+        std::string(getcwd(cwd, sizeof cwd) ? cwd : ".") + "/sim_stderr_" + std::to_string(getpid()) + ".txt";
+    std::string command =
+        "cd '" + workDir + "' && '" VORTANE_RUN_DIR "/vortane-sim' " + options + " 2>'" + errPath + "'";
     SimResult result;
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) return result;

@@ -41,8 +41,9 @@ TEST(Player, StartsAndStopsWithOrWithoutAnOutputDevice) {
     std::ifstream in("log.txt");
     std::vector<std::string> lines;
     for (std::string line; std::getline(in, line);) lines.push_back(line);
-    const char* starts[] = {"", "Zonder stats:", " Average buffer time: ", " Average buffer CPU time: ",
-                            " Runtime: ", " Buffersize: ", " Average buffers/sec: "};
+    const char* starts[] = {
+        "",           "Zonder stats:", " Average buffer time: ", " Average buffer CPU time: ",
+        " Runtime: ", " Buffersize: ", " Average buffers/sec: "};
     ASSERT_EQ(lines.size(), 7u);
     for (size_t i = 0; i < lines.size(); i++) EXPECT_EQ(lines[i].rfind(starts[i], 0), 0u) << lines[i];
     for (const std::string& line : lines) EXPECT_EQ(line.find("nan"), std::string::npos) << line;
