@@ -59,8 +59,8 @@ void SetReason(std::string* reason, const std::string& name, const char* what) {
 
 template <typename Stream>
 bool Decode(Stream& stream, const std::string& name, TargaPicture& picture, std::string* reason) {
-    // Bytes 0..17: ID length, colour-map type, image type, colour-map
-    // specification (5), x and y origin, width, height, depth, descriptor.
+    // Bytes 0..17: ID length, colour-map type, image type, colour-map fields (5),
+    // x and y origin, width, height, depth, descriptor.
     uint8_t header[TARGA_HEADER_SIZE];
     if (stream.Read(header, TARGA_HEADER_SIZE) != TARGA_HEADER_SIZE) {
         SetReason(reason, name, "header is cut short");

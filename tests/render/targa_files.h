@@ -5,7 +5,7 @@
 
 // Builds Targa files for the tests. `filePixels` are the bytes exactly as they sit
 // in the file (blue, green, red[, alpha]), rows in file order.
-struct TargaSpec {
+struct TargaLayout {
     int imageType = 2;
     int width = 1;
     int height = 1;
@@ -19,7 +19,7 @@ struct TargaSpec {
 // processes in one scratch folder.
 std::string ScratchName(const std::string& base);
 
-std::vector<uint8_t> MakeTarga(const TargaSpec& spec);
+std::vector<uint8_t> MakeTarga(const TargaLayout& layout);
 void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 
 // A 24-bit picture from red, green, blue pixels given top row first (as one would

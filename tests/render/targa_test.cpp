@@ -49,17 +49,17 @@ ReadResult ReadBoth(const Bytes& file) {
     return fromFile;
 }
 
-TargaSpec Spec(int width, int height, int depth, Bytes filePixels) {
-    TargaSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.depth = depth;
-    spec.filePixels = std::move(filePixels);
-    return spec;
+TargaLayout Layout(int width, int height, int depth, Bytes filePixels) {
+    TargaLayout layout;
+    layout.width = width;
+    layout.height = height;
+    layout.depth = depth;
+    layout.filePixels = std::move(filePixels);
+    return layout;
 }
 
 TEST(TargaReader, SwapsBlueAndRedOf24BitPixels) {
-    ReadResult r = ReadBoth(MakeTarga(Spec(2, 1, 24, {1, 2, 3, 4, 5, 6})));
+    ReadResult r = ReadBoth(MakeTarga(Layout(2, 1, 24, {1, 2, 3, 4, 5, 6})));
     ASSERT_TRUE(r.ok) << r.reason;
     EXPECT_EQ(r.width, 2);
     EXPECT_EQ(r.height, 1);
@@ -68,23 +68,23 @@ TEST(TargaReader, SwapsBlueAndRedOf24BitPixels) {
 }
 
 TEST(TargaReader, Keeps32BitAlphaAsFourthByte) {
-    ReadResult r = ReadBoth(MakeTarga(Spec(2, 1, 32, {10, 20, 30, 200, 40, 50, 60, 7})));
+    ReadResult r = ReadBoth(MakeTarga(Layout(2, 1, 32, {10, 20, 30, 200, 40, 50, 60, 7})));
     ASSERT_TRUE(r.ok) << r.reason;
     EXPECT_EQ(r.bytesPerPixel, 4);
     EXPECT_EQ(r.pixels, (Bytes{30, 20, 10, 200, 60, 50, 40, 7}));
 }
 
 TEST(TargaReader, Reads8BitPixelsAsTheyAre) {
-    ReadResult r = ReadBoth(MakeTarga(Spec(3, 1, 8, {9, 8, 7})));
+    ReadResult r = ReadBoth(MakeTarga(Layout(3, 1, 8, {9, 8, 7})));
     ASSERT_TRUE(r.ok) << r.reason;
     EXPECT_EQ(r.bytesPerPixel, 1);
     EXPECT_EQ(r.pixels, (Bytes{9, 8, 7}));
 }
 
 TEST(TargaReader, SkipsTheImageIdField) {
-    TargaSpec spec = Spec(1, 1, 24, {1, 2, 3});
-    spec.idField = "made by the test";
-    ReadResult r = ReadBoth(MakeTarga(spec));
+    TargaLayout layout = Layout(1, 1, 24, {1, 2, 3});
+    layout.idField = "made by the test";
+    ReadResult r = ReadBoth(MakeTarga(layout));
     ASSERT_TRUE(r.ok) << r.reason;
     EXPECT_EQ(r.pixels, (Bytes{3, 2, 1}));
 }
@@ -92,9 +92,9 @@ TEST(TargaReader, SkipsTheImageIdField) {
 TEST(TargaReader, KeepsRowsInFileOrderWhateverTheDescriptorSays) {
     // Two rows: the file's first row (red 10) must become texture row 0 (v = 0).
     for (int descriptor : {0x00, 0x20, 0x28}) {
-        TargaSpec spec = Spec(1, 2, 24, {0, 0, 10, 0, 0, 20});
-        spec.descriptor = descriptor;
-        ReadResult r = ReadBoth(MakeTarga(spec));
+        TargaLayout layout = Layout(1, 2, 24, {0, 0, 10, 0, 0, 20});
+        layout.descriptor = descriptor;
+        ReadResult r = ReadBoth(MakeTarga(layout));
         ASSERT_TRUE(r.ok) << r.reason;
         EXPECT_EQ(r.pixels, (Bytes{10, 0, 0, 20, 0, 0})) << "descriptor " << descriptor;
     }
@@ -102,9 +102,9 @@ TEST(TargaReader, KeepsRowsInFileOrderWhateverTheDescriptorSays) {
 
 TEST(TargaReader, RefusesEveryImageTypeButUncompressedTrueColour) {
     for (int type : {0, 1, 3, 9, 10, 11, 32, 255}) {
-        TargaSpec spec = Spec(1, 1, 24, {1, 2, 3});
-        spec.imageType = type;
-        ReadResult r = ReadBoth(MakeTarga(spec));
+        TargaLayout layout = Layout(1, 1, 24, {1, 2, 3});
+        layout.imageType = type;
+        ReadResult r = ReadBoth(MakeTarga(layout));
         EXPECT_FALSE(r.ok) << "type " << type;
         EXPECT_EQ(r.width, 0) << "a refused file must leave the size alone";
     }
@@ -112,7 +112,7 @@ TEST(TargaReader, RefusesEveryImageTypeButUncompressedTrueColour) {
 
 TEST(TargaReader, RefusesDepthsOtherThan8And24And32) {
     for (int depth : {0, 1, 7, 15, 16, 23, 25, 31, 33, 40, 64, 255}) {
-        ReadResult r = ReadBoth(MakeTarga(Spec(2, 2, depth, Bytes(64, 1))));
+        ReadResult r = ReadBoth(MakeTarga(Layout(2, 2, depth, Bytes(64, 1))));
         EXPECT_FALSE(r.ok) << "depth " << depth;
     }
 }
@@ -128,13 +128,13 @@ TEST(TargaReader, RefusesSizesNoTextureNeeds) {
     };
     for (const Case& c : cases) {
         // No pixel bytes at all: the accepted ones are finished with the last header byte.
-        ReadResult r = ReadBoth(MakeTarga(Spec(c.width, c.height, c.depth, {})));
+        ReadResult r = ReadBoth(MakeTarga(Layout(c.width, c.height, c.depth, {})));
         EXPECT_EQ(r.ok, c.ok) << c.width << " x " << c.height << " x " << c.depth;
     }
 }
 
 TEST(TargaReader, FinishesATruncatedPictureWithTheLastByteRead) {
-    ReadResult r = ReadBoth(MakeTarga(Spec(2, 2, 24, {1, 2, 3, 4})));
+    ReadResult r = ReadBoth(MakeTarga(Layout(2, 2, 24, {1, 2, 3, 4})));
     ASSERT_TRUE(r.ok) << r.reason;
     ASSERT_EQ(r.pixels.size(), 12u);
     // The stream continues 4, 4, 4, ... and each pixel's blue and red are swapped.
@@ -142,9 +142,9 @@ TEST(TargaReader, FinishesATruncatedPictureWithTheLastByteRead) {
 }
 
 TEST(TargaReader, FinishesAPictureWithNoPixelsWithTheDescriptorByte) {
-    TargaSpec spec = Spec(3, 2, 32, {});
-    spec.descriptor = 0x2A;
-    ReadResult r = ReadBoth(MakeTarga(spec));
+    TargaLayout layout = Layout(3, 2, 32, {});
+    layout.descriptor = 0x2A;
+    ReadResult r = ReadBoth(MakeTarga(layout));
     ASSERT_TRUE(r.ok) << r.reason;
     EXPECT_EQ(r.pixels, Bytes(24, 0x2A));
 }
@@ -158,8 +158,8 @@ TEST(TargaReader, RefusesAMissingFile) {
 
 TEST(TargaReader, LeavesTheSizeOfTheLastGoodPictureOnRefusal) {
     std::string good = ScratchName("good.tga"), bad = ScratchName("bad.tga");
-    WriteBytes(good, MakeTarga(Spec(3, 2, 24, Bytes(18, 5))));
-    WriteBytes(bad, MakeTarga(Spec(4, 4, 16, Bytes(32, 5))));
+    WriteBytes(good, MakeTarga(Layout(3, 2, 24, Bytes(18, 5))));
+    WriteBytes(bad, MakeTarga(Layout(4, 4, 16, Bytes(32, 5))));
     Texture texture;
     ASSERT_NE(texture.ReadTarga(good), nullptr);
     EXPECT_EQ(texture.ReadTarga(bad), nullptr);

@@ -151,12 +151,12 @@ TEST_F(TextureObjects, ReadsRowsOfThreeBytePixelsWithoutPadding) {
 
 TEST_F(TextureObjects, EightBitPictureLoadsWithoutAnImage) {
     std::string path = ScratchName("grey.tga");
-    TargaSpec spec;
-    spec.width = 4;
-    spec.height = 4;
-    spec.depth = 8;
-    spec.filePixels.assign(16, 77);
-    WriteBytes(path, MakeTarga(spec));
+    TargaLayout layout;
+    layout.width = 4;
+    layout.height = 4;
+    layout.depth = 8;
+    layout.filePixels.assign(16, 77);
+    WriteBytes(path, MakeTarga(layout));
     Texture texture;
     ASSERT_TRUE(texture.Load(path, TEX_LINEAR));
     EXPECT_NE(texture.Id(), 0u);
