@@ -14,7 +14,10 @@ constexpr int64_t FIRE_COOLDOWN_MAX = 20;  // NewGame's value; firing sets 7
 constexpr int SOUND_SLOTS = 5;
 constexpr int NOTES = 120;
 constexpr int VOICES = 6;
-constexpr int ENTITY_FIELDS = 20;  // index, type, texture, life, counter, parent, flash, 3 × 3, scale, 3
+// index, type, texture, life, counter, parent, flash, pos, vel, dir, scale, colour;
+// the earlier edition's entities have no counter, parent or flash.
+constexpr int ENTITY_FIELDS = 20;
+constexpr int CLASSIC_ENTITY_FIELDS = 17;
 
 bool KnownType(int64_t type) {
     return type == Wanderer || type == Hunter || type == Gunner || type == Orbiter || type == Dropping ||
@@ -83,7 +86,7 @@ bool TraceChecker::CheckPlayer() {
         if (v == JSON_NONE || json_.Node(v).count != 3)
             return Fail(std::string("\"") + name + "\" is not [x, y, z]");
     }
-    return Range("controlMode", 0, 2, nullptr) && Range("lives", -1, LIVES_AT_START, &lives_) &&
+    return Range("controlMode", 0, 2, nullptr, true) && Range("lives", -1, LIVES_AT_START, &lives_) &&
            Range("respawnTimer", 0, RESPAWN_PROTECTION, nullptr) && Range("score", 0, INT32_MAX, &score_) &&
            Range("level", 1, INT32_MAX, &level_) && Range("frameCounter", 0, INT32_MAX, nullptr) &&
            Range("fireCooldown", 0, FIRE_COOLDOWN_MAX, nullptr, true) &&
@@ -117,13 +120,15 @@ bool TraceChecker::CheckEntities() {
     int64_t last = -1;
     for (uint32_t i = 0; i < entities.count; ++i) {
         uint32_t e = json_.Child(list, i);
-        if (json_.Node(e).count != ENTITY_FIELDS)
-            return Fail("an entity has " + std::to_string(json_.Node(e).count) + " fields");
+        uint32_t fields = json_.Node(e).count;
+        if (fields != ENTITY_FIELDS && fields != CLASSIC_ENTITY_FIELDS) {
+            return Fail("an entity has " + std::to_string(fields) + " fields");
+        }
         int64_t index = json_.Integer(json_.Child(e, 0));
         int64_t type = json_.Integer(json_.Child(e, 1));
         int64_t texture = json_.Integer(json_.Child(e, 2));
         int64_t life = json_.Integer(json_.Child(e, 3));
-        int64_t parent = json_.Integer(json_.Child(e, 5));
+        int64_t parent = fields == ENTITY_FIELDS ? json_.Integer(json_.Child(e, 5)) : 0;
         std::string which = "entity " + std::to_string(index);
         if (index <= last || index >= ENTITY_CAPACITY) return Fail(which + ": index out of order or range");
         last = index;
@@ -168,8 +173,9 @@ bool TraceChecker::CheckSparksAndSounds() {
     if (sparks != JSON_NONE) {
         if (json_.Node(sparks).count < 1) return Fail("\"sparks\" is not [count, hash]");
         int64_t live = json_.Integer(json_.Child(sparks, 0));
-        if (live < 0 || live > SPARK_CAPACITY)
-            return Fail(std::to_string(live) + " sparks in a table of 2000");
+        if (live < 0 || live > sparkCapacity_) {
+            return Fail(std::to_string(live) + " sparks in a table of " + std::to_string(sparkCapacity_));
+        }
         if (live > stats_.maxSparks) stats_.maxSparks = live;
     }
     uint32_t sounds = json_.Member(json_.Root(), "sounds");
@@ -215,7 +221,7 @@ bool TraceChecker::CheckDetail() {
             uint32_t s = json_.Child(list, i);
             int64_t index = json_.Integer(json_.Child(s, 0));
             int64_t life = json_.Integer(json_.Child(s, 1));
-            if (index <= last || index >= SPARK_CAPACITY || life <= 0)
+            if (index <= last || index >= sparkCapacity_ || life <= 0)
                 return Fail("spark list entry out of order, range or life");
             last = index;
         }

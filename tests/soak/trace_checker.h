@@ -28,7 +28,9 @@ class TraceChecker {
 public:
     // `every`: the step distance between lines (--every). Score and lives are
     // followed from line to line only when every step is seen.
-    explicit TraceChecker(uint64_t every = 1) : every_(every) {}
+    // `sparkCapacity`: the edition's spark table (the earlier edition has 1000).
+    explicit TraceChecker(uint64_t every = 1, int64_t sparkCapacity = 2000)
+        : every_(every), sparkCapacity_(sparkCapacity) {}
 
     // Checks one line; false when an invariant is broken, Error() saying which.
     bool Line(std::string_view text);
@@ -50,6 +52,7 @@ private:
     bool NoNull(uint32_t node, const char* where);
 
     uint64_t every_;
+    int64_t sparkCapacity_;
     JsonLine json_;
     std::string error_;
     SoakStats stats_;

@@ -33,6 +33,8 @@
 
 namespace {
 constexpr int EXIT_SKIP = 77;
+constexpr int SPARK_CAPACITY = 2000;
+constexpr int CLASSIC_SPARK_CAPACITY = 1000;  // the earlier edition's smaller table
 
 struct Options {
     std::string sim;
@@ -151,7 +153,7 @@ RunResult RunSim(const Options& o, const std::vector<std::string>& args, uint64_
         _exit(127);
     }
     close(out[1]);
-    TraceChecker checker(every);
+    TraceChecker checker(every, o.edition == "classic" ? CLASSIC_SPARK_CAPACITY : SPARK_CAPACITY);
     std::string pending;
     std::vector<char> buffer(1 << 20);
     uint64_t hash = 14695981039346656037ull;
