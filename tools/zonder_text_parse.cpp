@@ -219,8 +219,8 @@ private:
             const std::string& value = t[i + 1].text;
             int v = 0;
             if (key == "length") {
-                if (!ParseInt(value, 0, 32767, v))
-                    return Fail(problem, "length wants 0..32767 control ticks");
+                if (!ParseInt(value, -32768, 32767, v))
+                    return Fail(problem, "length wants -32768..32767 control ticks");
                 c.length = static_cast<int16_t>(v);
                 haveLength = true;
             } else if (key == "loop") {
