@@ -193,7 +193,7 @@ TEST_F(EndToEnd, StartsDrawsAndQuitsWithoutDataFolder) {
     ASSERT_FALSE(window.empty()) << run.Stderr();
     ASSERT_TRUE(FocusWindow(window));
     Picture frame = WaitForFrame(window, [](const PixelCounts& c) { return c.lit >= MIN_LIT_PIXELS; });
-    EXPECT_GE(CountPixels(frame).lit, MIN_LIT_PIXELS) << "nothing drawn";
+    EXPECT_GE(CountPixels(frame).lit, MIN_LIT_PIXELS) << "nothing drawn; stderr:\n" << run.Stderr();
     QuitWithEscape(run, window);
 }
 
@@ -216,7 +216,7 @@ TEST_F(EndToEnd, StartsDrawsAndQuitsWithGarbageDataFiles) {
     ASSERT_FALSE(window.empty()) << run.Stderr();
     ASSERT_TRUE(FocusWindow(window));
     Picture frame = WaitForFrame(window, [](const PixelCounts& c) { return c.lit >= MIN_LIT_PIXELS; });
-    EXPECT_GE(CountPixels(frame).lit, MIN_LIT_PIXELS) << "nothing drawn";
+    EXPECT_GE(CountPixels(frame).lit, MIN_LIT_PIXELS) << "nothing drawn; stderr:\n" << run.Stderr();
     QuitWithEscape(run, window);
 }
 
