@@ -7,8 +7,12 @@
 #include "game/grid_terms.h"
 #include "game/vector3.h"
 
+#if defined(__clang__)
+#pragma clang attribute push(__attribute__((target("avx"))), apply_to = function)
+#else
 #pragma GCC push_options
 #pragma GCC target("avx")
+#endif
 
 namespace {
 
@@ -90,4 +94,8 @@ void StepGridNodesAvx(int begin, int end, const GridForceTerms* forces, int forc
     StepGridNodesLanes<AvxPairLanes>(begin, end, forces, forceCount, planar);
 }
 
+#if defined(__clang__)
+#pragma clang attribute pop
+#else
 #pragma GCC pop_options
+#endif
