@@ -2,13 +2,12 @@
 
 #include "classic/grid.h"
 #include "classic/world.h"
+#include "game/explosions.h"
 #include "game/random.h"
 
 namespace classic {
 
 namespace {
-
-const Vector3 SPARK_COLOUR = {1.0, 0.7f, 0.2f};
 
 void StartShockwave(const Vector3& pos) {
     for (Shockwave& wave : shockwaves) {
@@ -19,15 +18,9 @@ void StartShockwave(const Vector3& pos) {
     }
 }
 
-// The draw order (speed, dy, dx, life) is part of the rules. Draws are widened to
-// double before meeting a float constant: int × float would round to float.
 void AddExplosionSpark(const Vector3& pos) {
-    double speed = static_cast<double>(GameRandScaled(RAND_SCALE_101)) * 0.005f;
-    int dy = GameRandScaled(RAND_SCALE_101) - 50;
-    int dx = GameRandScaled(RAND_SCALE_101) - 50;
-    Vector3 direction = Normalise({static_cast<double>(dx), static_cast<double>(dy), 0});
-    int32_t life = 50 + GameRandScaled(RAND_SCALE_51);
-    AddSpark(pos, direction * speed, life, SPARK_COLOUR);
+    ExplosionSpark spark = DrawExplosionSpark();
+    classic::AddSpark(pos, spark.vel, spark.life, EXPLOSION_SPARK_COLOUR);
 }
 
 }  // namespace

@@ -14,6 +14,15 @@ constexpr int32_t EXPLOSION_SMALL = 20;
 // made even when the shockwave table is full.
 void Explode(const Vector3& pos, int32_t kind);
 
+// One spark of an explosion as the generator deals it: four draws in the order
+// speed, dy, dx, life. Both editions make their sparks this way.
+struct ExplosionSpark {
+    Vector3 vel;
+    int32_t life;
+};
+ExplosionSpark DrawExplosionSpark();
+extern const Vector3 EXPLOSION_SPARK_COLOUR;
+
 // Puts a spark in the first free slot; dropped silently when all are alive.
 void AddSpark(const Vector3& pos, const Vector3& vel, int32_t life, const Vector3& colour);
 
