@@ -42,37 +42,6 @@ void WriteShockwaves(TraceLine& line) {
     line.EndArray();
 }
 
-// Hashed like the current edition's: index, life, then pos, vel and colour.
-void WriteSparkSummary(TraceLine& line) {
-    Fnv1a hash;
-    int live = 0;
-    for (int i = 0; i < SPARK_CAPACITY; ++i) {
-        const Spark& s = sparks[i];
-        if (s.life <= 0) continue;
-        live += 1;
-        hash.AddInt32(i);
-        hash.AddInt32(s.life);
-        for (const Vector3* v : {&s.pos, &s.vel, &s.colour}) {
-            hash.AddDouble(v->x);
-            hash.AddDouble(v->y);
-            hash.AddDouble(v->z);
-        }
-    }
-    line.Key("sparks").BeginArray().Int(live).String(hash.Hex()).EndArray();
-}
-
-void WriteGridHash(TraceLine& line) {
-    Fnv1a hash;
-    for (int n = 0; n < ::gridNodeCount; ++n) {
-        for (const Vector3* v : {&::gridPos[n], &::gridVel[n]}) {
-            hash.AddDouble(v->x);
-            hash.AddDouble(v->y);
-            hash.AddDouble(v->z);
-        }
-    }
-    line.Key("grid").String(hash.Hex());
-}
-
 void WriteState(TraceLine& line) {
     line.Key("playerPos").Vector(playerPos);
     line.Key("playerVel").Vector(playerVel);
@@ -89,7 +58,7 @@ void WriteState(TraceLine& line) {
     WriteShots(line);
     WriteEntities(line);
     WriteShockwaves(line);
-    WriteSparkSummary(line);
+    WriteSparkSummary(line, sparks, SPARK_CAPACITY);
     WriteGridHash(line);
 }
 

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "game/world.h"
+
 TraceLine& TraceLine::Key(const char* name) {
     Separate();
     text_ += '"';
@@ -97,8 +99,23 @@ void Fnv1a::AddDouble(double value) {
     for (int i = 0; i < 8; ++i) AddByte(static_cast<uint8_t>(bits >> (8 * i)));
 }
 
+void Fnv1a::AddVector(const Vector3& v) {
+    AddDouble(v.x);
+    AddDouble(v.y);
+    AddDouble(v.z);
+}
+
 std::string Fnv1a::Hex() const {
     char buffer[17];
     std::snprintf(buffer, sizeof buffer, "%016" PRIx64, hash_);
     return buffer;
+}
+
+void WriteGridHash(TraceLine& line) {
+    Fnv1a hash;
+    for (int n = 0; n < gridNodeCount; ++n) {
+        hash.AddVector(gridPos[n]);
+        hash.AddVector(gridVel[n]);
+    }
+    line.Key("grid").String(hash.Hex());
 }

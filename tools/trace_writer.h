@@ -35,6 +35,7 @@ class Fnv1a {
 public:
     void AddInt32(int32_t value);
     void AddDouble(double value);
+    void AddVector(const Vector3& v);  // x, y, z
     uint64_t Value() const { return hash_; }
     std::string Hex() const;  // 16 lower-case hex digits
 
@@ -42,3 +43,25 @@ private:
     void AddByte(uint8_t byte);
     uint64_t hash_ = 14695981039346656037ull;
 };
+
+// "sparks": [live count, hash]; the hash covers each live record's index, life,
+// then pos, vel and colour. Both editions' spark records have these fields.
+template <typename SparkRecord>
+void WriteSparkSummary(TraceLine& line, const SparkRecord* sparks, int capacity) {
+    Fnv1a hash;
+    int live = 0;
+    for (int i = 0; i < capacity; ++i) {
+        const SparkRecord& s = sparks[i];
+        if (s.life <= 0) continue;
+        live += 1;
+        hash.AddInt32(i);
+        hash.AddInt32(s.life);
+        hash.AddVector(s.pos);
+        hash.AddVector(s.vel);
+        hash.AddVector(s.colour);
+    }
+    line.Key("sparks").BeginArray().Int(live).String(hash.Hex()).EndArray();
+}
+
+// "grid": a hash of every node's position and velocity (the grid both editions share).
+void WriteGridHash(TraceLine& line);
