@@ -89,10 +89,12 @@ Options ParseOptions(int argc, char** argv) {
 }
 
 // A player mashing at random: stretches of 1 to 180 steps, fire held most of the
-// time and released often (the earlier edition fires once per press), any mix of
-// arrows and stick directions, now and then a control-mode key. Never Escape: the
-// run must last.
-std::string RandomScript(uint32_t seed, uint64_t steps) {
+// time and released often, any mix of arrows and stick directions, now and then a
+// control-mode key. Never Escape: the run must last. The earlier edition fires
+// once per press, so with tapFire a firing stretch presses and releases on
+// alternate steps; without it that player would hardly shoot and never see a
+// level beyond the first.
+std::string RandomScript(uint32_t seed, uint64_t steps, bool tapFire) {
     std::mt19937 random(seed);
     auto chance = [&](int percent) { return static_cast<int>(random() % 100) < percent; };
     std::ostringstream script;
@@ -101,19 +103,25 @@ std::string RandomScript(uint32_t seed, uint64_t steps) {
     while (total < steps) {
         uint64_t count = 1 + random() % 180;
         if (chance(20)) count = 1 + random() % 8;  // quick taps
-        script << count;
+        std::string modeKey, fireKey, directions;
         if (chance(3)) {
             const char* modes[] = {"KEY1", "KEY2", "KEY3"};
-            script << ' ' << modes[random() % 3];
+            modeKey = std::string(" ") + modes[random() % 3];
         }
-        if (chance(65)) script << (chance(85) ? " FIRE" : " JFIRE");
+        if (chance(65)) fireKey = chance(85) ? " FIRE" : " JFIRE";
         for (const char* d : {"UP", "DOWN", "LEFT", "RIGHT"}) {
-            if (chance(30)) script << ' ' << d;
+            if (chance(30)) directions += std::string(" ") + d;
         }
         for (const char* d : {"JUP", "JDOWN", "JLEFT", "JRIGHT"}) {
-            if (chance(6)) script << ' ' << d;
+            if (chance(6)) directions += std::string(" ") + d;
         }
-        script << '\n';
+        if (tapFire && !fireKey.empty()) {
+            for (uint64_t i = 0; i < count; ++i) {
+                script << 1 << (i == 0 ? modeKey : "") << (i % 2 == 0 ? fireKey : "") << directions << '\n';
+            }
+        } else {
+            script << count << modeKey << fireKey << directions << '\n';
+        }
         total += count;
     }
     return script.str();
@@ -236,7 +244,7 @@ int main(int argc, char** argv) {
     }
     {
         std::ofstream script(scriptPath);
-        script << RandomScript(o.seed, o.steps);
+        script << RandomScript(o.seed, o.steps, o.edition == "classic");
         if (!script) Usage("cannot write the input script " + scriptPath);
     }
     std::printf("vortane-soak: edition %s, seed %u, %llu steps, script %s\n", o.edition.c_str(), o.seed,
