@@ -16,7 +16,40 @@ struct Token {
     bool quoted = false;
 };
 
-// One line split into words, quoted strings ("\"" and "\\" escaped) and the
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+// The escape at line[i] (a backslash): \n, \r, \t, \xNN, or any other character
+// standing for itself (\" and \\). Appends the byte and moves i past the escape.
+bool Unescape(const std::string& line, size_t& i, std::string& text, std::string& problem) {
+    const char c = line[i + 1];
+    i += 2;
+    if (c == 'n') {
+        text += '\n';
+    } else if (c == 'r') {
+        text += '\r';
+    } else if (c == 't') {
+        text += '\t';
+    } else if (c == 'x') {
+        const int high = i < line.size() ? HexDigit(line[i]) : -1;
+        const int low = i + 1 < line.size() ? HexDigit(line[i + 1]) : -1;
+        if (high < 0 || low < 0) {
+            problem = "\\x in quoted text wants two hex digits";
+            return false;
+        }
+        text += static_cast<char>(high * 16 + low);
+        i += 2;
+    } else {
+        text += c;
+    }
+    return true;
+}
+
+// One line split into words, quoted strings (with the escapes above) and the
 // cell separator '|'. '#' outside quotes starts a comment, unless it is part of
 // a word (note names like C#4).
 bool Tokenize(const std::string& line, std::vector<Token>& tokens, std::string& problem) {
@@ -38,8 +71,7 @@ bool Tokenize(const std::string& line, std::vector<Token>& tokens, std::string& 
             bool closed = false;
             while (i < line.size()) {
                 if (line[i] == '\\' && i + 1 < line.size()) {
-                    t.text += line[i + 1];
-                    i += 2;
+                    if (!Unescape(line, i, t.text, problem)) return false;
                 } else if (line[i] == '"') {
                     closed = true;
                     ++i;

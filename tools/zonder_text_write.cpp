@@ -8,11 +8,28 @@
 
 namespace {
 
+// Names and titles are raw bytes in the binary files; control bytes are written as
+// \n, \r, \t or \xNN so that every name survives on one text line.
 std::string Quote(const std::string& s) {
     std::string q = "\"";
     for (char c : s) {
-        if (c == '"' || c == '\\') q += '\\';
-        q += c;
+        const unsigned char byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            q += '\\';
+            q += c;
+        } else if (c == '\n') {
+            q += "\\n";
+        } else if (c == '\r') {
+            q += "\\r";
+        } else if (c == '\t') {
+            q += "\\t";
+        } else if (byte < 0x20 || byte == 0x7f) {
+            char escaped[5];
+            std::snprintf(escaped, sizeof escaped, "\\x%02x", byte);
+            q += escaped;
+        } else {
+            q += c;
+        }
     }
     return q + "\"";
 }

@@ -106,11 +106,13 @@ TEST(PackRoundTrip, SongComesBackByteIdenticalAndMatchesTheBuild) {
 
 TEST(PackRoundTrip, OddButLegalFieldsSurvive) {
     // Flag and loop bytes other than 0 and 1, a loop point on a curve that does
-    // not loop, names needing quotes, a pattern named by number in the order.
+    // not loop, names needing quotes or escapes (control and high bytes are raw
+    // bytes in the binary files), a pattern named by number in the order.
     PackSong song;
-    song.title = "odd \"quoted\" title";
+    song.title = "odd \"quoted\"\ttitle\\";
     PackInstrument ins;
-    ins.name = "has spaces # and a hash";
+    const char name[] = "has spaces # and a hash\nnext line\r\x01\x7f\xcf\0end";
+    ins.name = std::string(name, sizeof name - 1);
     ins.oneShot = 7;
     ins.noise = 1;
     ins.curves[CURVE_AMP] = PackCurve{12, 0, 200, {{0, 255}, {255, 0}}};
@@ -134,6 +136,8 @@ TEST(PackRoundTrip, OddButLegalFieldsSurvive) {
     ASSERT_TRUE(ParseSongText(text, "odd.zst", again, error)) << error << "\n" << text;
     ASSERT_TRUE(WriteSongBinary(again, second, error)) << error;
     EXPECT_EQ(first, second);
+    EXPECT_EQ(again.instruments[0].name, ins.name);
+    EXPECT_EQ(again.title, song.title);
 }
 
 TEST(PackBinary, RefusesEveryHostileBinaryFile) {
@@ -220,6 +224,7 @@ TEST(PackText, ParseErrorsNameFileLineAndProblem) {
         {"text_instrument_shapes_differ_in_count.zit", 6, "same number of points"},
         {"text_instrument_shape_ends_early.zit", 4, "end at x 255"},
         {"text_instrument_unclosed_name.zit", 2, "not closed"},
+        {"text_instrument_bad_hex_escape.zit", 2, "two hex digits"},
         {"text_instrument_101_points.zit", 5, "more than 100 points"},
         {"text_instrument_empty_file.zit", 1, "missing curve shapeA"},
         {"text_song_unknown_instrument.zst", 22, "'snare' is not declared"},
@@ -257,7 +262,7 @@ TEST(PackText, EveryHostileTextFileIsListedAbove) {
     // A new bad file without an expectation would prove nothing.
     EXPECT_EQ(FilesIn(SOURCE + "tests/bad/", "text_", ".zit").size() +
                   FilesIn(SOURCE + "tests/bad/", "text_", ".zst").size(),
-              23u);
+              24u);
 }
 
 TEST(PackText, NoteNamesMapToTheNoteTable) {
