@@ -160,6 +160,8 @@ std::string CheckSong(const PackSong& song) {
         const std::string where = Format("pattern %i \"%s\": ", static_cast<int>(i), p.name.c_str());
         if (p.name.size() > PACK_PATTERN_NAME_MAX)
             return where + Format("name is longer than %i characters", PACK_PATTERN_NAME_MAX);
+        if (p.name.find('\0') != std::string::npos)
+            return where + "name holds a zero byte, which would end it in the file";
         if (p.length < 1 || p.length > PACK_PATTERN_LENGTH_MAX)
             return where + Format("length %i is outside 1..%i", p.length, PACK_PATTERN_LENGTH_MAX);
         for (int k = 0; k < PACK_CHANNELS; ++k) {

@@ -411,6 +411,8 @@ private:
             return Problem("pattern wants: pattern NAME length 1..32", error);
         if (tokens_[1].text.size() > PACK_PATTERN_NAME_MAX)
             return Problem("pattern name is longer than 259 characters", error);
+        if (tokens_[1].text.find('\0') != std::string::npos)
+            return Problem("pattern name holds a zero byte, which ends a name in the song file", error);
         song_.patterns.emplace_back();
         PackPattern& p = song_.patterns.back();
         p.name = tokens_[1].text;

@@ -233,6 +233,7 @@ TEST(PackText, ParseErrorsNameFileLineAndProblem) {
         {"text_song_order_names_missing_pattern.zst", 24, "'q' names no pattern"},
         {"text_song_title_32_characters.zst", 1, "longer than 31"},
         {"text_song_pattern_length_33.zst", 21, "length 1..32"},
+        {"text_song_pattern_name_zero_byte.zst", 21, "zero byte"},
         {"text_song_two_cells_in_row.zst", 22, "three cells"},
         {"text_song_note_too_fast_for_its_waveform.zst", 23, "narrowest waveform segment"},
         {"text_song_bad_note_name.zst", 22, "a note and an instrument"},
@@ -262,7 +263,7 @@ TEST(PackText, EveryHostileTextFileIsListedAbove) {
     // A new bad file without an expectation would prove nothing.
     EXPECT_EQ(FilesIn(SOURCE + "tests/bad/", "text_", ".zit").size() +
                   FilesIn(SOURCE + "tests/bad/", "text_", ".zst").size(),
-              24u);
+              25u);
 }
 
 TEST(PackText, NoteNamesMapToTheNoteTable) {
@@ -296,4 +297,10 @@ TEST(PackText, LimitsOfTheFormatAreEnforcedOnWrite) {
     song.order.clear();
     EXPECT_TRUE(WriteSongBinary(song, bytes, error)) << error;
     EXPECT_EQ(bytes, (std::vector<uint8_t>{2, 'o', 'k', 0, 0, 0, 0}));
+    // A zero byte ends a pattern name in the file, so the name would come back cut.
+    song.patterns.emplace_back();
+    song.patterns[0].name = std::string("a\0b", 3);
+    song.patterns[0].length = 1;
+    EXPECT_FALSE(WriteSongBinary(song, bytes, error));
+    EXPECT_NE(error.find("zero byte"), std::string::npos) << error;
 }
