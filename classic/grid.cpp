@@ -1,34 +1,19 @@
 #include "classic/grid.h"
 
-#include <cmath>
-
 #include "classic/world.h"
-#include "game/world.h"  // the shared node tables
+#include "game/grid_terms.h"
 
 namespace classic {
 
 namespace {
 
-// A ring's strength falls with its radius alone: (100 − ring) / 70, capped at 1.
-// The ring number is widened before it meets the float constant: int × float
-// would round to float.
-Vector3 ApplyForce(const GridForce& f, const Vector3& p, Vector3 v) {
-    double d = (f.pos - p).Length();
-    double w = 1 / (d * d * d + 1);
-    v += (p - f.pos) * w * f.push;
-    v += f.vel * w * f.drag;
-    if (f.ring > 0) {
-        double r = f.ring * 0.5;
-        // The band test works on the distance rounded to float, so a node on the
-        // band's edge lands on the same side on every compiler.
-        float df = static_cast<float>(d);
-        if (r - 3 < df && df < r) {
-            double s = std::fmin(static_cast<double>(100 - f.ring) * 0.014285714f, 1.0);
-            v += Normalise(p - f.pos) * s * 0.07f;
-        }
-    }
-    return v;
-}
+// No smoothing pass; a ring whose strength falls with its radius alone, a softer
+// ring push, a stiffer spring and lighter damping than the current edition's.
+constexpr GridNodeRule CLASSIC_GRID_RULE = {0.07f, 0.02f, 0.05f};
+
+// (100 − ring) / 70, written as the product with the float 1/70. The ring number
+// is widened before it meets the float constant: int × float would round to float.
+double RingStrength(int32_t ring) { return static_cast<double>(100 - ring) * 0.014285714f; }
 
 }  // namespace
 
@@ -43,17 +28,17 @@ void AddGridForce(const Vector3& pos, const Vector3& vel, int32_t ring, float pu
     gridForceCount += 1;
 }
 
+// The shared node pass (two or eight nodes at a time where the processor allows)
+// gives the same bits as the plain step in classic/grid_reference.cpp.
 void StepGrid() {
-    for (int n = 0; n < ::gridNodeCount; ++n) {
-        Vector3 v = ::gridVel[n];
-        Vector3 p = ::gridPos[n];
-        for (int k = 0; k < gridForceCount; ++k) v = ApplyForce(gridForces[k], p, v);
-        v += (::gridRestPos[n] - p) * 0.02f;
-        v = v - v * 0.05f;
-        p = p + v;
-        ::gridPos[n] = p;
-        ::gridVel[n] = v;
+    int forceCount = gridForceCount < GRID_FORCE_CAPACITY ? gridForceCount : GRID_FORCE_CAPACITY;
+    // Static: the step allocates nothing.
+    static GridForceTerms terms[GRID_FORCE_CAPACITY];
+    for (int k = 0; k < forceCount; ++k) {
+        const GridForce& f = gridForces[k];
+        terms[k] = MakeGridForceTerms(f.pos, f.vel, f.ring, RingStrength(f.ring), f.push, f.drag);
     }
+    StepGridNodes(terms, forceCount, CLASSIC_GRID_RULE);
 }
 
 }  // namespace classic

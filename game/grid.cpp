@@ -71,25 +71,31 @@ void SmoothGridVelocities() {
     }
 }
 
+GridForceTerms MakeGridForceTerms(const Vector3& pos, const Vector3& vel, int32_t ring, double strength,
+                                  float push, float drag) {
+    GridForceTerms t;
+    t.x = pos.x;
+    t.y = pos.y;
+    t.z = pos.z;
+    t.velX = vel.x;
+    t.velY = vel.y;
+    t.velZ = vel.z;
+    t.push = push;
+    t.drag = drag;
+    t.ring = ring > 0;
+    double r = ring * 0.5;
+    t.bandLow = r - 3;
+    t.bandHigh = r;
+    t.strength = std::fmin(strength, 1.0);
+    t.still = IsPositiveZero(t.push) && IsPositiveZero(t.drag) && IsPositiveZero(t.velX) &&
+              IsPositiveZero(t.velY) && IsPositiveZero(t.velZ);
+    return t;
+}
+
 void PrepareGridForceTerms(GridForceTerms* terms, int count) {
     for (int k = 0; k < count; ++k) {
         const GridForce& f = gridForces[k];
-        GridForceTerms& t = terms[k];
-        t.x = f.pos.x;
-        t.y = f.pos.y;
-        t.z = f.pos.z;
-        t.velX = f.vel.x;
-        t.velY = f.vel.y;
-        t.velZ = f.vel.z;
-        t.push = f.push;
-        t.drag = f.drag;
-        t.ring = f.ring > 0;
-        double r = f.ring * 0.5;
-        t.bandLow = r - 3;
-        t.bandHigh = r;
-        t.strength = std::fmin(static_cast<double>(f.ringStrength), 1.0);
-        t.still = IsPositiveZero(t.push) && IsPositiveZero(t.drag) && IsPositiveZero(t.velX) &&
-                  IsPositiveZero(t.velY) && IsPositiveZero(t.velZ);
+        terms[k] = MakeGridForceTerms(f.pos, f.vel, f.ring, f.ringStrength, f.push, f.drag);
     }
 }
 
@@ -121,14 +127,14 @@ namespace {
 
 // Spring, damping and move alone, for a step without forces. The three components
 // follow the same rule, so the node tables are walked as one run of doubles.
-void SpringNodes() {
+void SpringNodes(const GridNodeRule& rule) {
     const double* rest = &gridRestPos[0].x;
     double* pos = &gridPos[0].x;
     double* vel = &gridVel[0].x;
     const int values = 3 * gridNodeCount;
     for (int k = 0; k < values; ++k) {
-        double v = vel[k] + (rest[k] - pos[k]) * GRID_SPRING;
-        v = v - v * GRID_DAMPING;
+        double v = vel[k] + (rest[k] - pos[k]) * rule.spring;
+        v = v - v * rule.damping;
         pos[k] = pos[k] + v;
         vel[k] = v;
     }
@@ -154,25 +160,31 @@ void AddGridForce(const Vector3& pos, const Vector3& vel, int32_t ring, float ri
     gridForceCount += 1;
 }
 
+void StepGridNodes(const GridForceTerms* forces, int forceCount, const GridNodeRule& rule) {
+    if (forceCount <= 0) {
+        SpringNodes(rule);
+        return;
+    }
+    switch (ActiveGridKernel()) {
+        case GridKernel::Avx:
+            StepGridNodesAvx(0, gridNodeCount, forces, forceCount, GridStepIsPlanar(forces, forceCount),
+                             rule);
+            break;
+        case GridKernel::Sse2:
+            StepGridNodesSse2(0, gridNodeCount, forces, forceCount, GridStepIsPlanar(forces, forceCount),
+                              rule);
+            break;
+        case GridKernel::Scalar:
+            for (int n = 0; n < gridNodeCount; ++n) StepGridNodeScalar(n, forces, forceCount, rule);
+            break;
+    }
+}
+
 void StepGrid() {
     SmoothGridVelocities();
     int forceCount = gridForceCount < GRID_FORCE_CAPACITY ? gridForceCount : GRID_FORCE_CAPACITY;
-    if (forceCount <= 0) {
-        SpringNodes();
-        return;
-    }
     // Static: the step allocates nothing.
     static GridForceTerms terms[GRID_FORCE_CAPACITY];
     PrepareGridForceTerms(terms, forceCount);
-    switch (ActiveGridKernel()) {
-        case GridKernel::Avx:
-            StepGridNodesAvx(0, gridNodeCount, terms, forceCount, GridStepIsPlanar(terms, forceCount));
-            break;
-        case GridKernel::Sse2:
-            StepGridNodesSse2(0, gridNodeCount, terms, forceCount, GridStepIsPlanar(terms, forceCount));
-            break;
-        case GridKernel::Scalar:
-            for (int n = 0; n < gridNodeCount; ++n) StepGridNodeScalar(n, terms, forceCount);
-            break;
-    }
+    StepGridNodes(terms, forceCount, CURRENT_GRID_RULE);
 }

@@ -90,8 +90,9 @@ struct AvxPairLanes {
 
 }  // namespace
 
-void StepGridNodesAvx(int begin, int end, const GridForceTerms* forces, int forceCount, bool planar) {
-    StepGridNodesLanes<AvxPairLanes>(begin, end, forces, forceCount, planar);
+void StepGridNodesAvx(int begin, int end, const GridForceTerms* forces, int forceCount, bool planar,
+                      const GridNodeRule& rule) {
+    StepGridNodesLanes<AvxPairLanes>(begin, end, forces, forceCount, planar, rule);
 }
 
 #if defined(__clang__)

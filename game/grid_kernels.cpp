@@ -5,7 +5,7 @@
 
 #include "game/grid_terms.h"
 
-void StepGridNodeScalar(int n, const GridForceTerms* forces, int forceCount) {
+void StepGridNodeScalar(int n, const GridForceTerms* forces, int forceCount, const GridNodeRule& rule) {
     Vector3 v = gridVel[n];
     Vector3 p = gridPos[n];
     for (int k = 0; k < forceCount; ++k) {
@@ -19,11 +19,11 @@ void StepGridNodeScalar(int n, const GridForceTerms* forces, int forceCount) {
         float df = static_cast<float>(d);
         if (f.bandLow < df && df < f.bandHigh) {
             Vector3 unit = d < NORMALISE_MIN_LENGTH ? Vector3(1, 0, 0) : Vector3(e.x / d, e.y / d, e.z / d);
-            v += unit * f.strength * GRID_RING_GAIN;
+            v += unit * f.strength * rule.ringGain;
         }
     }
-    v += (gridRestPos[n] - p) * GRID_SPRING;
-    v = v - v * GRID_DAMPING;
+    v += (gridRestPos[n] - p) * rule.spring;
+    v = v - v * rule.damping;
     gridPos[n] = p + v;
     gridVel[n] = v;
 }

@@ -14,13 +14,14 @@
 // out and written back as the +0 it would be.
 
 template <class L, bool PLANAR>
-void StepGridNodeLanes(int n, const GridForceTerms* forces, int forceCount) {
+void StepGridNodeLanes(int n, const GridForceTerms* forces, int forceCount, const GridNodeRule& rule) {
     using V = typename L::V;
     using M = typename L::M;
     V px, py, pz, vx, vy, vz;
     L::LoadNodes(gridPos + n, px, py, pz);
     L::LoadNodes(gridVel + n, vx, vy, vz);
     const V one = L::Set(1.0);
+    const V gain = L::Set(rule.ringGain);
     for (int k = 0; k < forceCount; ++k) {
         const GridForceTerms& f = forces[k];
         // p − f.pos is the negation of f.pos − p bit for bit, so its squares give
@@ -58,13 +59,12 @@ void StepGridNodeLanes(int n, const GridForceTerms* forces, int forceCount) {
         V ny = L::Select(tiny, L::Set(0.0), L::Div(ey, d));
         V nz = PLANAR ? pz : L::Select(tiny, L::Set(0.0), L::Div(ez, d));
         V s = L::Set(f.strength);
-        V gain = L::Set(GRID_RING_GAIN);
         vx = L::Select(band, L::Add(vx, L::Mul(L::Mul(nx, s), gain)), vx);
         vy = L::Select(band, L::Add(vy, L::Mul(L::Mul(ny, s), gain)), vy);
         if (!PLANAR) vz = L::Select(band, L::Add(vz, L::Mul(L::Mul(nz, s), gain)), vz);
     }
-    const V spring = L::Set(GRID_SPRING);
-    const V damping = L::Set(GRID_DAMPING);
+    const V spring = L::Set(rule.spring);
+    const V damping = L::Set(rule.damping);
     V rx, ry, rz;
     L::LoadNodes(gridRestPos + n, rx, ry, rz);
     vx = L::Add(vx, L::Mul(L::Sub(rx, px), spring));
@@ -78,12 +78,13 @@ void StepGridNodeLanes(int n, const GridForceTerms* forces, int forceCount) {
 }
 
 template <class L>
-void StepGridNodesLanes(int begin, int end, const GridForceTerms* forces, int forceCount, bool planar) {
+void StepGridNodesLanes(int begin, int end, const GridForceTerms* forces, int forceCount, bool planar,
+                        const GridNodeRule& rule) {
     int n = begin;
     if (planar) {
-        for (; n + L::WIDTH <= end; n += L::WIDTH) StepGridNodeLanes<L, true>(n, forces, forceCount);
+        for (; n + L::WIDTH <= end; n += L::WIDTH) StepGridNodeLanes<L, true>(n, forces, forceCount, rule);
     } else {
-        for (; n + L::WIDTH <= end; n += L::WIDTH) StepGridNodeLanes<L, false>(n, forces, forceCount);
+        for (; n + L::WIDTH <= end; n += L::WIDTH) StepGridNodeLanes<L, false>(n, forces, forceCount, rule);
     }
-    for (; n < end; ++n) StepGridNodeScalar(n, forces, forceCount);
+    for (; n < end; ++n) StepGridNodeScalar(n, forces, forceCount, rule);
 }

@@ -42,6 +42,7 @@ struct Sse2Lanes {
 
 }  // namespace
 
-void StepGridNodesSse2(int begin, int end, const GridForceTerms* forces, int forceCount, bool planar) {
-    StepGridNodesLanes<Sse2Lanes>(begin, end, forces, forceCount, planar);
+void StepGridNodesSse2(int begin, int end, const GridForceTerms* forces, int forceCount, bool planar,
+                       const GridNodeRule& rule) {
+    StepGridNodesLanes<Sse2Lanes>(begin, end, forces, forceCount, planar, rule);
 }

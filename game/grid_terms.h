@@ -1,7 +1,8 @@
 #pragma once
 #include "game/world.h"
 
-// Shared by the grid step's kernels (game/grid_*.cpp); not for other code.
+// Shared by the grid step's kernels (game/grid_*.cpp) and the earlier edition's
+// grid step, which runs the same node pass with its own constants.
 
 // One force with the parts that do not depend on the node worked out once per
 // step. Each is computed exactly as the per-node rule would compute it, so hoisting
@@ -17,10 +18,18 @@ struct GridForceTerms {
     bool still;               // push, drag and velocity all +0: a shockwave's ring
 };
 
-// The single-precision constants of the node rules, widened.
-constexpr double GRID_RING_GAIN = 0.1f;
-constexpr double GRID_SPRING = 0.015f;
-constexpr double GRID_DAMPING = 0.1f;
+// The constants of the node rule: the ring's push per unit of strength, the pull
+// back towards rest and the damping. Single-precision constants, widened.
+struct GridNodeRule {
+    double ringGain;
+    double spring;
+    double damping;
+};
+constexpr GridNodeRule CURRENT_GRID_RULE = {0.1f, 0.015f, 0.1f};
+
+// A force's node-independent terms; strength is the ring's strength before the cap at 1.
+GridForceTerms MakeGridForceTerms(const Vector3& pos, const Vector3& vel, int32_t ring, double strength,
+                                  float push, float drag);
 
 // The first two parts of the step: the Jacobi smoothing of the velocities, and the
 // force terms of gridForces[0, count) worked out once.
@@ -29,7 +38,7 @@ void PrepareGridForceTerms(GridForceTerms* terms, int count);
 
 // Forces, spring, damping and move for node n alone, scalar. The wide kernels use it
 // for the nodes left over after the last full group of lanes.
-void StepGridNodeScalar(int n, const GridForceTerms* forces, int forceCount);
+void StepGridNodeScalar(int n, const GridForceTerms* forces, int forceCount, const GridNodeRule& rule);
 
 // Largest |x| or |y| of a node or force point for which GridStepIsPlanar holds: the
 // difference of two such values is finite.
@@ -46,5 +55,12 @@ bool GridStepIsPlanar(const GridForceTerms* terms, int count);
 
 // Forces, spring, damping and move for nodes [begin, end): two or eight at a time,
 // the rest through StepGridNodeScalar. `planar` as GridStepIsPlanar says.
-void StepGridNodesSse2(int begin, int end, const GridForceTerms* forces, int forceCount, bool planar);
-void StepGridNodesAvx(int begin, int end, const GridForceTerms* forces, int forceCount, bool planar);
+void StepGridNodesSse2(int begin, int end, const GridForceTerms* forces, int forceCount, bool planar,
+                       const GridNodeRule& rule);
+void StepGridNodesAvx(int begin, int end, const GridForceTerms* forces, int forceCount, bool planar,
+                      const GridNodeRule& rule);
+
+// Forces, spring, damping and move for every node, with the kernel StepGrid uses
+// (game/grid_kernels.h); with no forces, spring, damping and move alone. Allocates
+// nothing.
+void StepGridNodes(const GridForceTerms* forces, int forceCount, const GridNodeRule& rule);
