@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -20,8 +21,8 @@ const std::string DATA = VORTANE_RUN_DIR "/data/";
 constexpr int RATE = 44100;
 
 struct Played {
-    std::vector<float> samples;
-    double endSeconds = -1;  // when the voice went idle; -1: still sounding
+    std::vector<float> samples;  // up to the control tick at which the voice went idle
+    double endSeconds = -1;      // when the voice went idle; -1: still sounding
     float peak = 0;
 };
 
@@ -37,6 +38,9 @@ Played PlayEffect(int slot, int note, int voice, double maxSeconds) {
         p.samples.insert(p.samples.end(), block.begin(), block.end());
         if (liveVoices[voice].active) started = true;
         if (started && !liveVoices[voice].active) {
+            // Blocks start on a control tick, so the voice went idle at this
+            // block's first sample and the block itself is silent.
+            p.samples.resize(p.samples.size() - block.size());
             p.endSeconds = static_cast<double>(p.samples.size()) / RATE;
             break;
         }
@@ -51,6 +55,55 @@ double CrossingRate(const std::vector<float>& s, double from, double to) {
     for (size_t i = a + 1; i < b; ++i)
         if ((s[i - 1] < 0) != (s[i] < 0)) ++crossings;
     return b > a ? crossings * static_cast<double>(RATE) / (b - a) : 0;
+}
+
+double Mean(const std::vector<float>& s, size_t from, size_t count) {
+    double sum = 0;
+    for (size_t i = from; i < from + count && i < s.size(); ++i) sum += s[i];
+    return count > 0 ? sum / count : 0;
+}
+
+float PeakOf(const std::vector<float>& s, size_t from, size_t count) {
+    float peak = 0;
+    for (size_t i = from; i < from + count && i < s.size(); ++i) peak = std::max(peak, std::fabs(s[i]));
+    return peak;
+}
+
+// How clearly a sound has a pitch: the peak of the normalised autocorrelation
+// at lags of 0.5 to 25 ms, median over the 4096-sample windows of its first
+// half second. Noise scores near 0, a steady tone near 1.
+double Periodicity(const std::vector<float>& s) {
+    const size_t window = 4096, shortest = RATE / 2000, longest = RATE / 40;
+    std::vector<double> peaks;
+    for (size_t at = 0; at + window <= std::min<size_t>(s.size(), RATE / 2); at += window) {
+        double best = 0;
+        for (size_t lag = shortest; lag <= longest; ++lag) {
+            double product = 0, early = 0, late = 0;
+            for (size_t i = at; i + lag < at + window; ++i) {
+                product += double(s[i]) * s[i + lag];
+                early += double(s[i]) * s[i];
+                late += double(s[i + lag]) * s[i + lag];
+            }
+            if (early > 0 && late > 0) best = std::max(best, product / std::sqrt(early * late));
+        }
+        peaks.push_back(best);
+    }
+    if (peaks.empty()) return 0;
+    std::sort(peaks.begin(), peaks.end());
+    return peaks[peaks.size() / 2];
+}
+
+// RMS below about 150 Hz (two one-pole low-passes) over the first `seconds`.
+double LowBandRms(const std::vector<float>& s, double seconds) {
+    const double a = std::exp(-2 * 3.14159265358979 * 150.0 / RATE);
+    double once = 0, twice = 0, sum = 0;
+    const size_t n = std::min(s.size(), static_cast<size_t>(seconds * RATE));
+    for (size_t i = 0; i < n; ++i) {
+        once = (1 - a) * s[i] + a * once;
+        twice = (1 - a) * once + a * twice;
+        sum += twice * twice;
+    }
+    return n > 0 ? std::sqrt(sum / n) : 0;
 }
 
 double Rms(const std::vector<float>& s, size_t from, size_t count) {
@@ -114,6 +167,34 @@ TEST_F(SoundFiles, EachEffectIsAudibleEndsInTimeAndDoesNotClip) {
     }
 }
 
+TEST_F(SoundFiles, EachEffectIsCentredAndFadesOutBeforeItsVoiceStops) {
+    // A waveform whose upper and lower parts do not balance round the midpoint
+    // leaves a DC offset; an amp curve that has not reached 0 when the voice
+    // stops leaves a click.
+    for (const EffectUse& use : EFFECT_USES) {
+        SCOPED_TRACE(use.what);
+        ResetPlayerState();
+        const Played p = PlayEffect(use.slot, use.note, use.voice, 3.0);
+        ASSERT_GT(p.endSeconds, 0);
+        EXPECT_NEAR(Mean(p.samples, 0, p.samples.size()), 0.0, 0.005);
+        const size_t last5ms = RATE / 200;
+        ASSERT_GT(p.samples.size(), last5ms);
+        EXPECT_LT(PeakOf(p.samples, p.samples.size() - last5ms, last5ms), 0.003f);
+    }
+}
+
+TEST_F(SoundFiles, BigExplosionsCarryMoreLowEnd) {
+    // Note 30 (a Hunter, or the player) against note 50 (an Orbiter): the same
+    // burst, but with far more below 150 Hz. The earlier explosion had 0.038 at
+    // note 30.
+    ResetPlayerState();
+    const double small = LowBandRms(PlayEffect(1, 50, 0, 2.0).samples, 0.7);
+    ResetPlayerState();
+    const double big = LowBandRms(PlayEffect(1, 30, 0, 2.0).samples, 0.7);
+    EXPECT_GT(big, 1.4 * small);
+    EXPECT_GT(big, 0.055);
+}
+
 TEST_F(SoundFiles, ExplosionsFallInPitchAndDeepenWithLowerNotes) {
     std::vector<double> early;
     for (int note : {50, 40, 30}) {
@@ -138,12 +219,16 @@ TEST_F(SoundFiles, PickupAndLevelUpRise) {
     EXPECT_GT(CrossingRate(levelup.samples, 0.46, 0.52), 2.5 * CrossingRate(levelup.samples, 0.01, 0.08));
 }
 
-TEST_F(SoundFiles, DieSinksIntoARumble) {
+TEST_F(SoundFiles, DieIsAFallingToneHeardThroughTheExplosion) {
+    // The death sounds together with an explosion, which supplies the noise;
+    // the death supplies a pitch.
     ResetPlayerState();
     const Played die = PlayEffect(3, 42, 2, 3.0);
-    EXPECT_GT(CrossingRate(die.samples, 0.0, 0.1), 3 * CrossingRate(die.samples, 0.8, 1.0));
+    EXPECT_GE(Periodicity(die.samples), 0.5);
+    // It falls: more than an octave lower by its last second.
+    EXPECT_GT(CrossingRate(die.samples, 0.0, 0.15), 2 * CrossingRate(die.samples, 0.85, 1.0));
     // Still clearly heard after a second.
-    EXPECT_GT(Rms(die.samples, RATE * 9 / 10, RATE / 10), 0.002);
+    EXPECT_GT(Rms(die.samples, RATE * 9 / 10, RATE / 10), 0.01);
 }
 
 TEST(SongFile, LoadsWithItsInstrumentsPatternsAndAMinuteOfOrders) {
