@@ -3,9 +3,9 @@
 #include <new>
 
 #include "app/input_devices.h"
-#include "app/log.h"
 #include "app/message_box.h"
 #include "app/window.h"
+#include "base/log.h"
 
 InputDevices* input = nullptr;
 

@@ -8,8 +8,8 @@
 #include <string>
 
 #include "app/data_dir.h"
-#include "app/log.h"
 #include "app/run_game.h"
+#include "base/log.h"
 #include "game/grid.h"
 #include "game/random.h"
 #include "game/update.h"

@@ -2,7 +2,7 @@
 
 #include <GL/gl.h>
 
-#include "app/log.h"
+#include "base/log.h"
 #include "classic/world.h"
 #include "render/primitives.h"
 #include "render/scene.h"

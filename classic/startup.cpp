@@ -7,7 +7,7 @@
 #include <ctime>
 
 #include "app/data_dir.h"
-#include "app/log.h"
+#include "base/log.h"
 #include "classic/scene.h"
 #include "classic/update.h"
 #include "classic/world.h"

@@ -1,6 +1,6 @@
 #include "classic/update.h"
 
-#include "app/log.h"
+#include "base/log.h"
 #include "classic/entities.h"
 #include "classic/explosions.h"
 #include "classic/grid.h"

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/log.h"
+#include "base/log.h"
 #include "game/enemies.h"
 #include "game/explosions.h"
 #include "game/grid.h"

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "app/log.h"
+#include "base/log.h"
 #include "game/world.h"
 #include "render/primitives.h"
 #include "render/textures.h"

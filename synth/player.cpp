@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/log.h"
+#include "base/log.h"
 #include "synth/noise.h"
 #include "synth/note_table.h"
 #include "synth/player_clock.h"

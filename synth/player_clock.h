@@ -1,5 +1,5 @@
 #pragma once
-#include "app/stopwatch.h"
+#include "base/stopwatch.h"
 
 // The player's stopwatch. Slot 1 is marked once at player start, before the
 // stream runs; slots 0 and 2 belong to the audio thread.

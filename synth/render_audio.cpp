@@ -1,6 +1,6 @@
 #include "synth/render_audio.h"
 
-#include "app/log.h"
+#include "base/log.h"
 #include "synth/player_clock.h"
 #include "synth/sequencer.h"
 #include "synth/voices.h"

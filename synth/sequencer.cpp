@@ -2,7 +2,7 @@
 
 #include <atomic>
 
-#include "app/log.h"
+#include "base/log.h"
 #include "synth/player_clock.h"
 #include "synth/render_audio.h"
 #include "synth/song_files.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/log.h"
+#include "base/log.h"
 #include "synth/instrument_file.h"
 #include "synth/song_files.h"
 

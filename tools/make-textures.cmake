@@ -4,4 +4,11 @@ add_executable(make-textures
   ${CMAKE_CURRENT_LIST_DIR}/texture_canvas.cpp
   ${CMAKE_CURRENT_LIST_DIR}/texture_glyphs.cpp
   ${CMAKE_CURRENT_LIST_DIR}/texture_pictures.cpp)
-target_include_directories(make-textures PRIVATE ${CMAKE_SOURCE_DIR})
+vortane_layer(make-textures tools)
+# Helpers for tools and tests that draw: an off-screen GL context and PNG frames.
+add_library(vortane_gltools STATIC
+  ${CMAKE_CURRENT_SOURCE_DIR}/gl_context.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/png_frame.cpp)
+vortane_layer(vortane_gltools tools)
+target_link_libraries(vortane_gltools PUBLIC vortane_app PkgConfig::SDL2 OpenGL::GL ${OPENGL_glu_LIBRARY}
+                      PNG::PNG)

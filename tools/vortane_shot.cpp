@@ -19,8 +19,8 @@
 #include "tools/sim_setup.h"
 #ifdef VORTANE_HAVE_CLASSIC
 #include "classic/setup.h"
-#include "classic/shot_frame.h"
 #include "classic/update.h"
+#include "tools/shot_classic.h"
 #endif
 
 namespace {

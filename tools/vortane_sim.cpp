@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "classic/sim_classic.h"
 #include "game/random.h"
 #include "tools/input_script.h"
+#include "tools/sim_classic.h"
 #include "tools/sim_edition.h"
 
 namespace {

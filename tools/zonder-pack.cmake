@@ -4,7 +4,7 @@ add_library(zonder_text STATIC
   ${CMAKE_CURRENT_LIST_DIR}/zonder_text_binary.cpp
   ${CMAKE_CURRENT_LIST_DIR}/zonder_text_parse.cpp
   ${CMAKE_CURRENT_LIST_DIR}/zonder_text_write.cpp)
-target_include_directories(zonder_text PUBLIC ${CMAKE_SOURCE_DIR})
+vortane_layer(zonder_text tools)
 
 add_executable(zonder-pack ${CMAKE_CURRENT_LIST_DIR}/zonder_pack.cpp)
 target_link_libraries(zonder-pack PRIVATE zonder_text)

@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "app/input_devices.h"
-#include "app/log.h"
 #include "app/window.h"
+#include "base/log.h"
 #include "tests/app/test_support.h"
 
 // The shared frame of both editions, driven by a scripted edition whose steps

@@ -12,7 +12,6 @@
 
 #include "classic/scene.h"
 #include "classic/setup.h"
-#include "classic/shot_frame.h"
 #include "classic/update.h"
 #include "game/world.h"
 #include "render/primitives.h"
@@ -20,6 +19,7 @@
 #include "tools/gl_context.h"
 #include "tools/input_script.h"
 #include "tools/png_frame.h"
+#include "tools/shot_classic.h"
 
 namespace {
 

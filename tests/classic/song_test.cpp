@@ -5,7 +5,7 @@
 #include <sstream>
 #include <string>
 
-#include "app/log.h"
+#include "base/log.h"
 #include "classic/startup.h"
 #include "synth/player.h"
 #include "synth/sequencer.h"

@@ -7,9 +7,9 @@
 #include <sstream>
 #include <vector>
 
-#include "classic/sim_classic.h"
 #include "game/random.h"
 #include "tools/input_script.h"
+#include "tools/sim_classic.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/log.h"
+#include "base/log.h"
 #include "synth/player.h"
 #include "synth/render_audio.h"
 #include "synth/sequencer.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/log.h"
+#include "base/log.h"
 #include "game/update.h"
 #include "world_fixture.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/log.h"
+#include "base/log.h"
 #include "synth/player.h"
 #include "synth/song_files.h"
 #include "synth/voices.h"

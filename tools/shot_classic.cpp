@@ -1,4 +1,4 @@
-#include "classic/shot_frame.h"
+#include "tools/shot_classic.h"
 
 #include "classic/scene.h"
 #include "render/scene.h"

@@ -1,4 +1,4 @@
-#include "classic/sim_classic.h"
+#include "tools/sim_classic.h"
 
 #include "classic/setup.h"
 #include "classic/update.h"

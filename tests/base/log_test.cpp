@@ -1,4 +1,4 @@
-#include "app/log.h"
+#include "base/log.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,6 @@
 #include <fstream>
 #include <sstream>
 #include <string>
-
-#include "tests/app/test_support.h"
 
 namespace {
 std::string ReadLog() {
@@ -19,8 +17,9 @@ std::string ReadLog() {
 
 class Log : public ::testing::Test {
 protected:
+    // Every case runs in a fresh folder of its own (case_folder_main.cpp), so
+    // log.txt is this test's alone.
     void TearDown() override { LogDisable(); }
-    ScratchDir scratch;  // log.txt of this test alone
 };
 }  // namespace
 
