@@ -7,3 +7,4 @@ target_link_libraries(vortane_classic_shot PUBLIC vortane_classic_render vortane
 add_executable(vortane-shot ${CMAKE_CURRENT_LIST_DIR}/vortane_shot.cpp)
 target_link_libraries(vortane-shot PRIVATE vortane_simtools vortane_render vortane_gltools
                       vortane_classic_shot)
+target_compile_definitions(vortane-shot PRIVATE VORTANE_HAVE_CLASSIC=1)
