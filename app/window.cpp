@@ -1,11 +1,9 @@
 #include "app/window.h"
 
-#include <GL/gl.h>
-#include <GL/glu.h>
-
 #include <string>
 
 #include "app/message_box.h"
+#include "render/draw_backend.h"
 
 SDL_Window* appWindow = nullptr;
 SDL_GLContext glContext = nullptr;
@@ -54,7 +52,14 @@ void SetPixelFormatAttributes(int bits) {
     SDL_GL_SetAttribute(SDL_GL_ACCUM_BLUE_SIZE, 0);
     SDL_GL_SetAttribute(SDL_GL_ACCUM_ALPHA_SIZE, 0);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+    if (ActiveDrawBackend().esContext) {
+        // The shader back-end runs on OpenGL ES 2, as it does in the browser.
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_ES);
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 0);
+    } else {
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+    }
 }
 
 // Some X servers turn away a connection now and then when another has just
@@ -166,6 +171,8 @@ void DestroyAppWindow() {
         fullscreen = false;
     }
     if (glContext) {
+        // The back-end's own shaders and buffers go with the context they live in.
+        ActiveDrawBackend().release();
         if (SDL_GL_MakeCurrent(appWindow, nullptr) != 0) ShutdownError("Release Of DC And RC Failed.");
         SDL_GL_DeleteContext(glContext);
         glContext = nullptr;
@@ -186,27 +193,12 @@ void DestroyAppWindow() {
 
 void ResizeViewport(int width, int height) {
     if (height == 0) height = 1;
-    glViewport(0, 0, width, height);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
     viewportAspect = static_cast<float>(width) / static_cast<float>(height);
-    // The near plane is the single-precision 0.2f, widened as the projection has always used it.
-    gluPerspective(45.0, viewportAspect, 0.2f, 2500.0);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    ActiveDrawBackend().setView(width, height);
 }
 
 bool InitGLState() {
-    glEnable(GL_TEXTURE_2D);
-    glShadeModel(GL_SMOOTH);
-    glClearColor(0.9f, 0.9f, 0.95f, 0.0f);
-    glClearDepth(1.0);
-    glEnable(GL_DEPTH_TEST);
-    glDepthFunc(GL_LEQUAL);
-    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
-    glPolygonMode(GL_FRONT, GL_FILL);
-    glEnable(GL_CULL_FACE);
-    glCullFace(GL_BACK);
+    ActiveDrawBackend().initState();
     // Without swap control (a virtual display, some drivers) the loop runs unpaced.
     swapControlAvailable = SDL_GL_SetSwapInterval(1) == 0;
     return true;

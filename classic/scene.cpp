@@ -1,9 +1,8 @@
 #include "classic/scene.h"
 
-#include <GL/gl.h>
-
 #include "base/log.h"
 #include "classic/world.h"
+#include "render/draw_backend.h"
 #include "render/primitives.h"
 #include "render/scene.h"
 #include "render/textures.h"
@@ -102,20 +101,9 @@ void DrawGrid() {
 }
 
 void DrawScene() {
-    glDepthMask(GL_TRUE);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-
-    glLoadIdentity();
-    glTranslatef(float(-cameraPos.x), float(-cameraPos.y), float(-cameraPos.z));
-
-    // Every quad is added to the picture, in issue order, with nothing hidden.
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_ONE, GL_ONE);
-    glDisable(GL_CULL_FACE);
-    glDisable(GL_DEPTH_TEST);
-    glEnable(GL_TEXTURE_2D);
-
-    glBindTexture(GL_TEXTURE_2D, gridTexture.Id());
+    const DrawBackend& backend = ActiveDrawBackend();
+    backend.beginFrame(cameraPos);
+    backend.bindTexture(gridTexture.Id());
     DrawGrid();
 
     DrawPlayer();
@@ -125,9 +113,8 @@ void DrawScene() {
     DrawEntities();
     DrawDisplay();
 
-    glDisable(GL_BLEND);
     LogDisable();
-    glFlush();
+    backend.endFrame();
 }
 
 }  // namespace classic

@@ -1,7 +1,6 @@
 #include "render/primitives.h"
 
-#include <GL/gl.h>
-
+#include "render/draw_backend.h"
 #include "render/textures.h"
 
 Vector3 gridColour[GRID_NODE_CAPACITY];
@@ -14,7 +13,12 @@ double ClampUnit(double value) {
     return value;
 }
 
-void Vertex(const Vector3& p) { glVertex3f(float(p.x), float(p.y), float(p.z)); }
+// The grid's nodes as GL is given them, rebuilt every frame.
+DrawVertex gridVertices[GRID_NODE_CAPACITY];
+
+DrawVertex Corner(const Vector3& p, float u, float v, const Vector3& colour) {
+    return {float(p.x), float(p.y), float(p.z), float(colour.x), float(colour.y), float(colour.z), u, v};
+}
 
 }  // namespace
 
@@ -54,17 +58,12 @@ void ApplyGridSpeedColour() {
 }
 
 void EmitGridMesh() {
-    glBegin(GL_TRIANGLES);
-    for (int t = 0; t < gridTriangleCount; ++t) {
-        for (int corner = 0; corner < 3; ++corner) {
-            int n = gridTriangles[t].node[corner];
-            glTexCoord2f(gridTexCoord[n].u, gridTexCoord[n].v);
-            const Vector3& colour = gridColour[n];
-            glColor3f(float(colour.x), float(colour.y), float(colour.z));
-            Vertex(gridPos[n]);
-        }
+    int32_t count = gridRows * gridColumns;
+    if (count < 0 || count > GRID_NODE_CAPACITY) return;
+    for (int32_t n = 0; n < count; ++n) {
+        gridVertices[n] = Corner(gridPos[n], gridTexCoord[n].u, gridTexCoord[n].v, gridColour[n]);
     }
-    glEnd();
+    ActiveDrawBackend().drawMesh(gridVertices, count, gridTriangles, gridTriangleCount);
 }
 
 void DrawGrid() {
@@ -85,18 +84,13 @@ void DrawSprite(int32_t slot, const Vector3& pos, const Vector3& dir, float half
     Vector3 across = side * s;
 
     bool known = slot >= 0 && slot < SPRITE_SLOT_COUNT;
-    glBindTexture(GL_TEXTURE_2D, known ? spriteTextures[slot].Id() : 0);
-    glColor3f(float(colour.x), float(colour.y), float(colour.z));
-    glBegin(GL_QUADS);
-    glTexCoord2f(0, 0);
-    Vertex(pos - along - across);
-    glTexCoord2f(0, 1);
-    Vertex(pos + along - across);
-    glTexCoord2f(1, 1);
-    Vertex(pos + along + across);
-    glTexCoord2f(1, 0);
-    Vertex(pos - along + across);
-    glEnd();
+    const DrawVertex corners[4] = {
+        Corner(pos - along - across, 0, 0, colour),
+        Corner(pos + along - across, 0, 1, colour),
+        Corner(pos + along + across, 1, 1, colour),
+        Corner(pos - along + across, 1, 0, colour),
+    };
+    ActiveDrawBackend().drawQuad(known ? spriteTextures[slot].Id() : 0, corners);
 }
 
 void DrawNumber(int32_t value, int32_t digitCount, const Vector3& pos) {
@@ -107,20 +101,16 @@ void DrawNumber(int32_t value, int32_t digitCount, const Vector3& pos) {
         value = value / 10;
         float u0 = float(digit) * cell;
 
-        glBindTexture(GL_TEXTURE_2D, digitTexture.Id());
-        glColor3f(0.7f, 1.0f, 0.3f);
+        const Vector3 colour(0.7f, 1.0f, 0.3f);
         double left = pos.x - i;
         double right = pos.x - i + 1;
-        glBegin(GL_QUADS);
-        glTexCoord2f(u0, 1);
-        Vertex(Vector3(left, pos.y + 1, pos.z));
-        glTexCoord2f(u0, 0);
-        Vertex(Vector3(left, pos.y, pos.z));
-        glTexCoord2f(u0 + cell, 0);
-        Vertex(Vector3(right, pos.y, pos.z));
-        glTexCoord2f(u0 + cell, 1);
-        Vertex(Vector3(right, pos.y + 1, pos.z));
-        glEnd();
+        const DrawVertex corners[4] = {
+            Corner(Vector3(left, pos.y + 1, pos.z), u0, 1, colour),
+            Corner(Vector3(left, pos.y, pos.z), u0, 0, colour),
+            Corner(Vector3(right, pos.y, pos.z), u0 + cell, 0, colour),
+            Corner(Vector3(right, pos.y + 1, pos.z), u0 + cell, 1, colour),
+        };
+        ActiveDrawBackend().drawQuad(digitTexture.Id(), corners);
 
         DrawSprite(SLOT_GLOW, Vector3(pos.x - i + 0.5, pos.y + 0.5, pos.z), Vector3(1, 0, 0), 1.0f,
                    Vector3(0.4f, 0.15f, 0));

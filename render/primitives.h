@@ -4,9 +4,10 @@
 #include "game/vector3.h"
 #include "game/world.h"
 
-// The drawing primitives the scene is built from. Immediate-mode GL, main thread,
-// context current. The caller sets blending, depth, culling and GL_TEXTURE_2D; the
-// primitives change only the bound texture and the current colour.
+// The drawing primitives the scene is built from, issued through the active draw
+// back-end (render/draw_backend.h). Main thread, context current. The caller begins
+// the back-end's frame (blending, depth, culling, texturing); the primitives change
+// only the bound texture and the current colour.
 
 // Per-node grid colour (red, green, blue), indexed like gridPos. Rebuilt in full on
 // every frame; until the colour pass runs, a node's brightness lives in x.

@@ -1,6 +1,7 @@
 #include "tools/gl_context.h"
 
 #include "app/window.h"
+#include "render/draw_backend.h"
 
 #include <SDL2/SDL.h>
 
@@ -67,7 +68,15 @@ bool OffscreenGL::Open(int width, int height, std::string& error) {
         return false;
     }
     sdlStarted_ = true;
-    // The game's context: RGBA, 16-bit depth, double buffered, no stencil.
+    // The game's context: RGBA, 16-bit depth, double buffered, no stencil; OpenGL ES 2
+    // when the chosen back-end draws with shaders, as it does in the browser.
+    SDL_GL_ResetAttributes();
+    es_ = ActiveDrawBackend().esContext;
+    if (es_) {
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_ES);
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 0);
+    }
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
     SDL_Window* window = SDL_CreateWindow("vortane", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width,
@@ -112,6 +121,8 @@ bool OffscreenGL::Open(int width, int height, std::string& error) {
 
 void OffscreenGL::Close() {
     if (context_) {
+        // The back-end's shaders and buffers belong to this context.
+        ActiveDrawBackend().release();
         if (framebuffer_) {
             fbo.bindFramebuffer(GL_FRAMEBUFFER, 0);
             fbo.deleteFramebuffers(1, &framebuffer_);
@@ -128,6 +139,7 @@ void OffscreenGL::Close() {
     framebuffer_ = colourBuffer_ = depthBuffer_ = 0;
     width_ = height_ = 0;
     sdlStarted_ = false;
+    es_ = false;
 }
 
 std::vector<uint8_t> OffscreenGL::ReadRGB() const {
@@ -136,8 +148,15 @@ std::vector<uint8_t> OffscreenGL::ReadRGB() const {
     if (bottomUp.empty()) return topDown;
     glFinish();
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, width_, height_, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
     size_t row = size_t(width_) * 3;
+    if (es_) {
+        // OpenGL ES reads RGBA bytes only.
+        std::vector<uint8_t> rgba(size_t(width_) * height_ * 4);
+        glReadPixels(0, 0, width_, height_, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+        for (size_t i = 0, n = size_t(width_) * height_; i < n; ++i) std::copy_n(&rgba[i * 4], 3, &bottomUp[i * 3]);
+    } else {
+        glReadPixels(0, 0, width_, height_, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
+    }
     for (int y = 0; y < height_; ++y) {
         std::copy_n(&bottomUp[size_t(height_ - 1 - y) * row], row, &topDown[size_t(y) * row]);
     }
@@ -148,6 +167,6 @@ void SetUpGameView(int width, int height) {
     // The game's own set-up, so a drawn frame is the frame the window shows.
     ResizeViewport(width, height);
     InitGLState();
-    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    if (!ActiveDrawBackend().esContext) glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
 }

@@ -14,7 +14,8 @@ public:
     OffscreenGL(const OffscreenGL&) = delete;
     OffscreenGL& operator=(const OffscreenGL&) = delete;
 
-    // Creates the window, the context and the framebuffer and makes them current.
+    // Creates the window, the context and the framebuffer and makes them current. The
+    // context is OpenGL ES 2 when the active draw back-end asks for one.
     // On failure returns false with `error` set, and holds nothing.
     bool Open(int width, int height, std::string& error);
     void Close();
@@ -34,6 +35,7 @@ private:
     int width_ = 0;
     int height_ = 0;
     bool sdlStarted_ = false;
+    bool es_ = false;  // an OpenGL ES context, for the shader back-end
 };
 
 // The game window's view and GL state, through the window's own ResizeViewport and

@@ -11,6 +11,7 @@
 
 #include "game/controls.h"
 #include "game/update.h"
+#include "render/draw_backend.h"
 #include "render/scene.h"
 #include "render/textures.h"
 #include "tools/gl_context.h"
@@ -70,7 +71,7 @@ const ShotEdition* FindEdition(const std::string& name) {
 
 const char* const USAGE =
     "usage: vortane-shot [--edition current|classic] [--seed N] [--steps N] [--input FILE]\n"
-    "                    [--data DIR] --out FILE.png\n";
+    "                    [--data DIR] [--renderer fixed|gles2] --out FILE.png\n";
 
 struct Options {
     std::string edition = "current";
@@ -79,6 +80,7 @@ struct Options {
     std::string input;
     std::string data = "./data";
     std::string out;
+    std::string renderer = "fixed";
 };
 
 int UsageError(const std::string& message) {
@@ -107,7 +109,7 @@ int ParseOptions(int argc, char** argv, Options& options) {
             return 0;
         }
         if (name != "--edition" && name != "--seed" && name != "--steps" && name != "--input" &&
-            name != "--data" && name != "--out") {
+            name != "--data" && name != "--out" && name != "--renderer") {
             return UsageError("unknown argument \"" + name + "\"");
         }
         if (i + 1 >= argc) return UsageError(name + " needs a value");
@@ -130,6 +132,11 @@ int ParseOptions(int argc, char** argv, Options& options) {
                                   "\"");
             }
             options.steps = long(number);
+        } else if (name == "--renderer") {
+            if (!FindDrawBackend(value.c_str())) {
+                return UsageError("--renderer must be fixed or gles2, not \"" + value + "\"");
+            }
+            options.renderer = value;
         } else if (name == "--input") {
             options.input = value;
         } else if (name == "--data") {
@@ -176,6 +183,7 @@ int main(int argc, char** argv) {
                      options.data.c_str());
     }
 
+    SelectDrawBackend(*FindDrawBackend(options.renderer.c_str()));
     const ShotEdition& edition = *FindEdition(options.edition);
     edition.setUp(options.seed);
     ScriptedControls controls(std::move(script));

@@ -14,6 +14,7 @@
 #include "classic/setup.h"
 #include "classic/update.h"
 #include "game/world.h"
+#include "render/draw_backend.h"
 #include "render/primitives.h"
 #include "tests/classic/test_pictures.h"
 #include "tools/gl_context.h"
@@ -117,6 +118,28 @@ TEST_F(ClassicFrame, DrawsTheSameFrameAsTheReference) {
     int worst = 0;
     int differing = Differing(actual, expected, 3, worst);
     EXPECT_LE(differing, 40) << "channels off by more than 3: " << differing << ", worst " << worst;
+}
+
+TEST_F(ClassicFrame, Gles2DrawsTheReferenceFrameWithinTwoOfFixedFunction) {
+    std::string data = folder.Path() + "/data/";
+    mkdir(data.c_str(), 0755);
+    WriteClassicTestPictures(data);
+    InputScript script;
+    std::string error;
+    ASSERT_TRUE(LoadInputScript(GOLDEN_DIR + "/fight.txt", script, error)) << error;
+    ScriptedControls controls(std::move(script));
+    for (int step = 0; step < 365; ++step) ASSERT_TRUE(classic::UpdateWorld(controls));
+
+    std::vector<uint8_t> fixed, gles2;
+    ASSERT_TRUE(classic::DrawFrame(data, fixed, error)) << error;
+    SelectDrawBackend(*FindDrawBackend("gles2"));
+    bool drawn = classic::DrawFrame(data, gles2, error);
+    SelectDrawBackend(*FindDrawBackend("fixed"));
+    ASSERT_TRUE(drawn) << error;
+    ASSERT_EQ(gles2.size(), fixed.size());
+    int worst = 0;
+    int differing = Differing(fixed, gles2, 2, worst);
+    EXPECT_EQ(differing, 0) << "channels off by more than 2: " << differing << ", worst " << worst;
 }
 
 TEST_F(ClassicFrame, ShotToolDrawsTheReferenceFrame) {

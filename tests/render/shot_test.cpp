@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <string>
@@ -42,6 +43,8 @@ TEST(ShotTool, RefusesBadArgumentsWithStatusTwo) {
         "--seed 4294967296 --out " + out,
         "--steps 12x --out " + out,
         "--edition future --out " + out,
+        "--renderer software --out " + out,
+        "--renderer --out " + out,
         "--input no-such-script.txt --out " + out,
         "--out",
     };
@@ -115,6 +118,30 @@ TEST(ShotTool, DrawsTheSameFrameAsTheReference) {
     }
     EXPECT_LE(differing, 30) << "channels off by more than " << tolerance << ": " << differing << ", worst "
                              << worst << " (frame kept in " << frame << ")";
+}
+
+TEST(ShotTool, Gles2RendererDrawsTheReferenceSceneWithinTwoOfFixedFunction) {
+    std::string data = ScratchName("data") + "/";
+    mkdir(data.c_str(), 0755);
+    WriteTestTextures(data);
+    std::string script = ScratchName("script.txt");
+    std::ofstream(script) << "90 FIRE LEFT\n60 FIRE UP\n120 FIRE RIGHT\n80 FIRE DOWN\n70 FIRE\n";
+    std::string run = "--seed 3 --steps 420 --input " + script + " --data " + data;
+    std::string fixedFrame = ScratchName("fixed.png"), gles2Frame = ScratchName("gles2.png");
+    ASSERT_EQ(RunShot(run + " --renderer fixed --out " + fixedFrame), 0);
+    ASSERT_EQ(RunShot(run + " --renderer gles2 --out " + gles2Frame), 0);
+
+    std::vector<uint8_t> fixed, gles2;
+    int width = 0, height = 0;
+    std::string error;
+    ASSERT_TRUE(ReadPngRGB(fixedFrame, fixed, width, height, error)) << error;
+    ASSERT_TRUE(ReadPngRGB(gles2Frame, gles2, width, height, error)) << error;
+    EXPECT_EQ(width, 800);
+    EXPECT_EQ(height, 600);
+    ASSERT_EQ(fixed.size(), gles2.size());
+    int worst = 0;
+    for (size_t i = 0; i < fixed.size(); ++i) worst = std::max(worst, std::abs(int(fixed[i]) - int(gles2[i])));
+    EXPECT_LE(worst, 2) << "frames kept in " << fixedFrame << " and " << gles2Frame;
 }
 
 }  // namespace

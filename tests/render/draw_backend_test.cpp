@@ -1,0 +1,179 @@
+// The two draw back-ends side by side: the view they place vertices with, and whole
+// frames of a busy world drawn through each, with the GLES2 one's batching varied.
+
+#include "render/draw_backend.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "game/grid.h"
+#include "game/world.h"
+#include "render/fixed_backend.h"
+#include "render/gles2_backend.h"
+#include "render/scene.h"
+#include "render/textures.h"
+#include "render/view_matrix.h"
+#include "tests/render/gl_fixture.h"
+#include "tests/render/targa_files.h"
+#include "tests/render/test_textures.h"
+#include "tools/gl_context.h"
+
+namespace {
+
+constexpr int WIDTH = 400;
+constexpr int HEIGHT = 300;
+
+class ViewMatrix : public GLTest {};
+
+TEST_F(ViewMatrix, PerspectiveIsGluPerspectiveToTheBit) {
+    for (float aspect : {800.0f / 600.0f, 1024.0f / 768.0f, 1.0f, 5.0f, 0.25f}) {
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        gluPerspective(45.0, aspect, 0.2f, 2500.0);
+        float glu[16], ours[16];
+        glGetFloatv(GL_PROJECTION_MATRIX, glu);
+        glMatrixMode(GL_MODELVIEW);
+        PerspectiveMatrix(45.0, aspect, 0.2f, 2500.0, ours);
+        for (int i = 0; i < 16; ++i) EXPECT_EQ(ours[i], glu[i]) << "element " << i << ", aspect " << aspect;
+    }
+}
+
+TEST(ViewMatrixProduct, MultipliesColumnMajorMatrices) {
+    float translate[16], projection[16], product[16];
+    TranslationMatrix(1, 2, -40, translate);
+    PerspectiveMatrix(45.0, 1.0, 0.2f, 2500.0, projection);
+    MultiplyMatrices(projection, translate, product);
+    // The camera's translation moves the origin to (1, 2, -40) before projecting it.
+    const float origin[4] = {1, 2, -40, 1};
+    for (int row = 0; row < 4; ++row) {
+        float expected = 0;
+        for (int k = 0; k < 4; ++k) expected += projection[k * 4 + row] * origin[k];
+        EXPECT_FLOAT_EQ(product[12 + row], expected) << "row " << row;
+    }
+}
+
+// A world with every kind of sprite on screen: shots, sparks of many colours,
+// shockwaves, entities of each picture with glows and flashes, a rippled grid.
+void FillWorld() {
+    BuildGrid();
+    NewGame();
+    SetPlayerDefaults();
+    score = 1234567;
+    level = 7;
+    lives = 2;
+    for (int i = 0; i < SHOT_CAPACITY; ++i) {
+        shots[i].active = 1;
+        shots[i].pos = Vector3(-20 + 0.4 * i, 10 * std::sin(i * 0.3), 0);
+        shots[i].vel = Vector3(std::cos(i * 0.7), std::sin(i * 0.7), 0);
+    }
+    for (int i = 0; i < SPARK_CAPACITY; ++i) {
+        sparks[i].life = 1 + i % 100;
+        sparks[i].pos = Vector3(15 * std::sin(i * 0.011), 12 * std::cos(i * 0.017), 0);
+        sparks[i].colour = Vector3(0.3 + (i % 7) * 0.1, 0.2 + (i % 5) * 0.15, 0.1 + (i % 3) * 0.3);
+    }
+    for (int i = 0; i < 20; ++i) {
+        shockwaves[i].age = 5 + 3 * i;
+        shockwaves[i].startAge = i % 3 == 0 ? 50 : 0;
+        shockwaves[i].pos = Vector3(-10 + i, -5 + (i % 4) * 3, 0);
+    }
+    for (int i = 0; i < ENTITY_CAPACITY; ++i) {
+        Entity& e = entities[i];
+        e.life = 1;
+        e.texture = i % 5 == 4 ? SLOT_DROPPING : SLOT_ENEMY1 + i % 4;
+        e.flash = i % 3 == 0 ? 2 : 0;
+        e.pos = Vector3(-18 + 0.36 * i, 8 * std::cos(i * 0.5), 0);
+        e.dir = Vector3(std::cos(i * 0.2), std::sin(i * 0.2), 0);
+        e.scale = 0.8f + 0.01f * float(i);
+        e.colour = Vector3(0.2 + (i % 4) * 0.2, 0.9 - (i % 3) * 0.2, 0.4);
+    }
+    for (int n = 0; n < gridRows * gridColumns; ++n) {
+        gridPos[n].z = 0.8 * std::sin(n * 0.05);
+        gridVel[n] = Vector3(0.02 * std::sin(n * 0.13), 0.03 * std::cos(n * 0.07), 0);
+    }
+}
+
+// One frame of the world through `backend` at WIDTH × HEIGHT, read back.
+std::vector<uint8_t> DrawFrame(const DrawBackend& backend, const std::string& dataDir, int32_t units = 16,
+                               int32_t* draws = nullptr) {
+    SelectDrawBackend(backend);
+    SetGles2TextureUnitLimit(units);
+    OffscreenGL gl;
+    std::string error;
+    EXPECT_TRUE(gl.Open(WIDTH, HEIGHT, error)) << error;
+    SetUpGameView(WIDTH, HEIGHT);
+    cameraPos = Vector3(0, 0, 40);
+    LoadGameTextures(dataDir);
+    DrawScene();
+    std::vector<uint8_t> rgb = gl.ReadRGB();
+    if (draws) *draws = Gles2DrawCallsLastFrame();
+    ReleaseTextures();
+    gl.Close();
+    SetGles2TextureUnitLimit(16);
+    SelectDrawBackend(FIXED_DRAW_BACKEND);
+    return rgb;
+}
+
+class BackendFrames : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dataDir_ = ScratchName("data") + "/";
+        mkdir(dataDir_.c_str(), 0755);
+        WriteTestTextures(dataDir_);
+        FillWorld();
+    }
+    std::string dataDir_;
+};
+
+int WorstDifference(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) {
+    int worst = 0;
+    for (size_t i = 0; i < a.size() && i < b.size(); ++i) worst = std::max(worst, std::abs(int(a[i]) - int(b[i])));
+    return worst;
+}
+
+bool Lit(const std::vector<uint8_t>& frame) {
+    int lit = 0;
+    for (uint8_t c : frame) lit += c > 20;
+    return lit > int(frame.size() / 10);
+}
+
+TEST_F(BackendFrames, Gles2DrawsTheFixedFunctionFrameWithinTwo) {
+    std::vector<uint8_t> fixed = DrawFrame(FIXED_DRAW_BACKEND, dataDir_);
+    std::vector<uint8_t> gles2 = DrawFrame(GLES2_DRAW_BACKEND, dataDir_);
+    ASSERT_EQ(fixed.size(), size_t(WIDTH * HEIGHT * 3));
+    ASSERT_EQ(gles2.size(), fixed.size());
+    EXPECT_TRUE(Lit(fixed)) << "the world should fill the frame with light";
+    EXPECT_LE(WorstDifference(fixed, gles2), 2);
+}
+
+TEST_F(BackendFrames, EmptySlotsDrawFlatOnBothBackEnds) {
+    std::string empty = ScratchName("no-pictures") + "/";
+    mkdir(empty.c_str(), 0755);
+    std::vector<uint8_t> fixed = DrawFrame(FIXED_DRAW_BACKEND, empty);
+    std::vector<uint8_t> gles2 = DrawFrame(GLES2_DRAW_BACKEND, empty);
+    ASSERT_EQ(gles2.size(), fixed.size());
+    EXPECT_TRUE(Lit(fixed));
+    EXPECT_LE(WorstDifference(fixed, gles2), 2);
+}
+
+TEST_F(BackendFrames, BatchingChangesNeitherPictureNorOrderOnlyTheDrawCount) {
+    int32_t manyUnitsDraws = 0, oneUnitDraws = 0, threeUnitsDraws = 0;
+    std::vector<uint8_t> manyUnits = DrawFrame(GLES2_DRAW_BACKEND, dataDir_, 16, &manyUnitsDraws);
+    std::vector<uint8_t> oneUnit = DrawFrame(GLES2_DRAW_BACKEND, dataDir_, 1, &oneUnitDraws);
+    std::vector<uint8_t> threeUnits = DrawFrame(GLES2_DRAW_BACKEND, dataDir_, 3, &threeUnitsDraws);
+    EXPECT_TRUE(manyUnits == oneUnit) << "one draw per texture run must give the same picture";
+    EXPECT_TRUE(manyUnits == threeUnits);
+    // The grid, then every quad of the frame in one batch.
+    EXPECT_EQ(manyUnitsDraws, 2);
+    // A shot alone changes texture three times.
+    EXPECT_GT(oneUnitDraws, 3 * SHOT_CAPACITY);
+    EXPECT_LT(threeUnitsDraws, oneUnitDraws);
+}
+
+}  // namespace
