@@ -131,6 +131,6 @@ void Release() {}
 }  // namespace
 
 const DrawBackend FIXED_DRAW_BACKEND = {
-    "fixed",    false,     SetView,       InitState,     BeginFrame, BindTexture, DrawMesh,
-    DrawQuad,   EndFrame,  CreateTexture, DeleteTexture, Release,
+    "fixed",  false,    SetView,  InitState,     BeginFrame,    BindTexture,
+    DrawMesh, DrawQuad, EndFrame, CreateTexture, DeleteTexture, Release,
 };

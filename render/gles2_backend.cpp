@@ -178,7 +178,8 @@ void BeginFrame(const Vector3& cameraPos) {
 
 void BindTexture(uint32_t texture) { meshTexture = texture; }
 
-void DrawMesh(const DrawVertex* vertices, int32_t vertexCount, const Triangle* triangles, int32_t triangleCount) {
+void DrawMesh(const DrawVertex* vertices, int32_t vertexCount, const Triangle* triangles,
+              int32_t triangleCount) {
     if (!Ready() || vertexCount <= 0 || vertexCount > 65536) return;
     FlushQuads();
     triangleCount = std::min(triangleCount, GRID_TRIANGLE_CAPACITY);
@@ -187,7 +188,8 @@ void DrawMesh(const DrawVertex* vertices, int32_t vertexCount, const Triangle* t
         const int32_t* node = triangles[t].node;
         // A triangle naming a node outside the mesh is left out rather than read past it.
         bool inside = true;
-        for (int corner = 0; corner < 3; ++corner) inside = inside && node[corner] >= 0 && node[corner] < vertexCount;
+        for (int corner = 0; corner < 3; ++corner)
+            inside = inside && node[corner] >= 0 && node[corner] < vertexCount;
         if (!inside) continue;
         for (int corner = 0; corner < 3; ++corner) meshIndices[indexCount++] = uint16_t(node[corner]);
     }
@@ -308,8 +310,8 @@ void Release() {
 }  // namespace
 
 const DrawBackend GLES2_DRAW_BACKEND = {
-    "gles2",  true,      SetView,       InitState,     BeginFrame, BindTexture, DrawMesh,
-    DrawQuad, EndFrame,  CreateTexture, DeleteTexture, Release,
+    "gles2",  true,     SetView,  InitState,     BeginFrame,    BindTexture,
+    DrawMesh, DrawQuad, EndFrame, CreateTexture, DeleteTexture, Release,
 };
 
 void SetGles2TextureUnitLimit(int32_t units) {

@@ -35,7 +35,8 @@ void MultiplyMatrices(const float a[16], const float b[16], float out[16]) {
     for (int i = 0; i < 4; ++i) {
         float ai0 = a[i], ai1 = a[4 + i], ai2 = a[8 + i], ai3 = a[12 + i];
         for (int j = 0; j < 4; ++j) {
-            product[j * 4 + i] = ai0 * b[j * 4] + ai1 * b[j * 4 + 1] + ai2 * b[j * 4 + 2] + ai3 * b[j * 4 + 3];
+            product[j * 4 + i] =
+                ai0 * b[j * 4] + ai1 * b[j * 4 + 1] + ai2 * b[j * 4 + 2] + ai3 * b[j * 4 + 3];
         }
     }
     for (int i = 0; i < 16; ++i) out[i] = product[i];

@@ -153,7 +153,8 @@ std::vector<uint8_t> OffscreenGL::ReadRGB() const {
         // OpenGL ES reads RGBA bytes only.
         std::vector<uint8_t> rgba(size_t(width_) * height_ * 4);
         glReadPixels(0, 0, width_, height_, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-        for (size_t i = 0, n = size_t(width_) * height_; i < n; ++i) std::copy_n(&rgba[i * 4], 3, &bottomUp[i * 3]);
+        for (size_t i = 0, n = size_t(width_) * height_; i < n; ++i)
+            std::copy_n(&rgba[i * 4], 3, &bottomUp[i * 3]);
     } else {
         glReadPixels(0, 0, width_, height_, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
     }

@@ -133,7 +133,8 @@ protected:
 
 int WorstDifference(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) {
     int worst = 0;
-    for (size_t i = 0; i < a.size() && i < b.size(); ++i) worst = std::max(worst, std::abs(int(a[i]) - int(b[i])));
+    for (size_t i = 0; i < a.size() && i < b.size(); ++i)
+        worst = std::max(worst, std::abs(int(a[i]) - int(b[i])));
     return worst;
 }
 

@@ -57,14 +57,16 @@ TEST_F(Mipmaps, EveryLevelEqualsGluBuild2DMipmaps) {
     const Shape shapes[] = {{2, 2}, {64, 64}, {512, 32}, {32, 512}, {8, 1}, {1, 16}, {128, 4}};
     for (const Shape& shape : shapes) {
         for (int32_t components : {3, 4}) {
-            std::vector<uint8_t> level = Noise(shape.width, shape.height, components, 7u + unsigned(shape.width));
-            std::vector<std::vector<uint8_t>> expected = GluLevels(level, shape.width, shape.height, components);
+            std::vector<uint8_t> level =
+                Noise(shape.width, shape.height, components, 7u + unsigned(shape.width));
+            std::vector<std::vector<uint8_t>> expected =
+                GluLevels(level, shape.width, shape.height, components);
             int32_t w = shape.width, h = shape.height;
             size_t index = 0;
             for (;; ++index) {
                 ASSERT_LT(index, expected.size()) << shape.width << "x" << shape.height;
-                ASSERT_EQ(level, expected[index]) << shape.width << "x" << shape.height << " × " << components
-                                                  << ", level " << index;
+                ASSERT_EQ(level, expected[index])
+                    << shape.width << "x" << shape.height << " × " << components << ", level " << index;
                 if (w == 1 && h == 1) break;
                 level = HalvePicture(level.data(), w, h, components);
                 w = w > 1 ? w / 2 : 1;

@@ -51,7 +51,8 @@ std::vector<uint32_t> FrameTextures() {
     std::vector<uint32_t> textures;
     for (int shot = 0; shot < 100; ++shot) textures.insert(textures.end(), {1, 3, 2});
     for (int spark = 0; spark < 2000; ++spark) textures.push_back(4);
-    for (int entity = 0; entity < 100; ++entity) textures.insert(textures.end(), {uint32_t(13 + entity % 4), 2});
+    for (int entity = 0; entity < 100; ++entity)
+        textures.insert(textures.end(), {uint32_t(13 + entity % 4), 2});
     for (int digit = 0; digit < 10; ++digit) textures.insert(textures.end(), {21, 2});
     return textures;
 }

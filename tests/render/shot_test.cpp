@@ -140,7 +140,8 @@ TEST(ShotTool, Gles2RendererDrawsTheReferenceSceneWithinTwoOfFixedFunction) {
     EXPECT_EQ(height, 600);
     ASSERT_EQ(fixed.size(), gles2.size());
     int worst = 0;
-    for (size_t i = 0; i < fixed.size(); ++i) worst = std::max(worst, std::abs(int(fixed[i]) - int(gles2[i])));
+    for (size_t i = 0; i < fixed.size(); ++i)
+        worst = std::max(worst, std::abs(int(fixed[i]) - int(gles2[i])));
     EXPECT_LE(worst, 2) << "frames kept in " << fixedFrame << " and " << gles2Frame;
 }
 
