@@ -1,5 +1,7 @@
 // Drawing and loading on the real GL path: a hidden window's context (Mesa under
-// Xvfb when run by scripts/bench), the game's view, the textures from data/.
+// Xvfb when run by scripts/bench), the game's view, the textures from data/. The
+// frames are timed through each draw back-end side by side: fixed function (the
+// names without a suffix) and OpenGL ES 2 (`/gles2`, in an ES context of its own).
 #include <GL/gl.h>
 #include <benchmark/benchmark.h>
 
@@ -9,6 +11,9 @@
 
 #include "app/data_dir.h"
 #include "bench/bench_worlds.h"
+#include "render/draw_backend.h"
+#include "render/fixed_backend.h"
+#include "render/gles2_backend.h"
 #include "render/scene.h"
 #include "render/textures.h"
 #include "synth/song_files.h"
@@ -22,17 +27,25 @@ constexpr int FRAME_WIDTH = 800;
 constexpr int FRAME_HEIGHT = 600;
 const char* const SOUND_EFFECT_FILES[] = {"shot.zdi", "explode.zdi", "pickup.zdi", "die.zdi", "levelup.zdi"};
 
-// The context for the whole run, opened on first use; null error when it is there.
-const std::string& OpenContext() {
+// One context at a time, made for the back-end last asked for; empty error when it is
+// there. Switching back-ends closes the context and opens one of the other kind.
+const std::string& UseBackend(const DrawBackend& backend) {
     static OffscreenGL gl;
-    static std::string error = [] {
-        std::string e;
-        if (!gl.Open(FRAME_WIDTH, FRAME_HEIGHT, e)) return "no GL context: " + e;
-        SetUpGameView(FRAME_WIDTH, FRAME_HEIGHT);
-        cameraPos = Vector3(0, 0, 40);
-        LoadGameTextures(DataDir());
-        return std::string();
-    }();
+    static const DrawBackend* openFor = nullptr;
+    static std::string error;
+    if (openFor == &backend) return error;
+    ReleaseTextures();
+    gl.Close();
+    SelectDrawBackend(backend);
+    openFor = &backend;
+    error.clear();
+    if (!gl.Open(FRAME_WIDTH, FRAME_HEIGHT, error)) {
+        error = "no GL context: " + error;
+        return error;
+    }
+    SetUpGameView(FRAME_WIDTH, FRAME_HEIGHT);
+    cameraPos = Vector3(0, 0, 40);
+    LoadGameTextures(DataDir());
     return error;
 }
 
@@ -52,9 +65,10 @@ double ThreadMicroseconds() {
 // on the framebuffer). The CPU column counts every thread of the process, so the
 // GL driver's rasterising threads too; `issue_cpu_us` is the game thread's own CPU
 // time inside DrawScene, issuing the calls.
-void TimeFrames(benchmark::State& state, const WorldSnapshot& world) {
-    if (!OpenContext().empty()) {
-        state.SkipWithError(OpenContext().c_str());
+void TimeFrames(benchmark::State& state, const DrawBackend& backend, const WorldSnapshot& world) {
+    const std::string& error = UseBackend(backend);
+    if (!error.empty()) {
+        state.SkipWithError(error.c_str());
         return;
     }
     PutWorldSnapshot(world);
@@ -71,27 +85,67 @@ void TimeFrames(benchmark::State& state, const WorldSnapshot& world) {
         state.SetIterationTime(std::chrono::duration<double>(done - start).count());
     }
     state.counters["issue_cpu_us"] = issue / static_cast<double>(state.iterations());
+    if (&backend == &GLES2_DRAW_BACKEND) state.counters["draw_calls"] = Gles2DrawCallsLastFrame();
 }
 
-void BM_DrawSceneWorst(benchmark::State& state) { TimeFrames(state, WorstCaseWorld()); }
+void BM_DrawSceneWorst(benchmark::State& state) { TimeFrames(state, FIXED_DRAW_BACKEND, WorstCaseWorld()); }
 BENCHMARK(BM_DrawSceneWorst)
     ->Name("DrawScene/worst")
     ->UseManualTime()
     ->MeasureProcessCPUTime()
     ->Unit(benchmark::kMillisecond);
 
-void BM_DrawSceneTypical(benchmark::State& state) { TimeFrames(state, TypicalWorldAfter(800)); }
+void BM_DrawSceneWorstGles2(benchmark::State& state) {
+    TimeFrames(state, GLES2_DRAW_BACKEND, WorstCaseWorld());
+}
+BENCHMARK(BM_DrawSceneWorstGles2)
+    ->Name("DrawScene/worst/gles2")
+    ->UseManualTime()
+    ->MeasureProcessCPUTime()
+    ->Unit(benchmark::kMillisecond);
+
+// The same with the batches' texture units capped: fewer samplers for each fragment
+// to choose among, more draws.
+void BM_DrawSceneWorstGles2Units(benchmark::State& state) {
+    SetGles2TextureUnitLimit(int32_t(state.range(0)));
+    TimeFrames(state, GLES2_DRAW_BACKEND, WorstCaseWorld());
+    SetGles2TextureUnitLimit(GLES2_DEFAULT_TEXTURE_UNITS);
+}
+BENCHMARK(BM_DrawSceneWorstGles2Units)
+    ->Name("DrawScene/worst/gles2_units")
+    ->Arg(1)
+    ->Arg(2)
+    ->Arg(4)
+    ->Arg(8)
+    ->Arg(16)
+    ->UseManualTime()
+    ->MeasureProcessCPUTime()
+    ->Unit(benchmark::kMillisecond);
+
+void BM_DrawSceneTypical(benchmark::State& state) {
+    TimeFrames(state, FIXED_DRAW_BACKEND, TypicalWorldAfter(800));
+}
 BENCHMARK(BM_DrawSceneTypical)
     ->Name("DrawScene/typical")
     ->UseManualTime()
     ->MeasureProcessCPUTime()
     ->Unit(benchmark::kMillisecond);
 
+void BM_DrawSceneTypicalGles2(benchmark::State& state) {
+    TimeFrames(state, GLES2_DRAW_BACKEND, TypicalWorldAfter(800));
+}
+BENCHMARK(BM_DrawSceneTypicalGles2)
+    ->Name("DrawScene/typical/gles2")
+    ->UseManualTime()
+    ->MeasureProcessCPUTime()
+    ->Unit(benchmark::kMillisecond);
+
 // Start-up's loads: the 17 textures (read, mipmapped, uploaded), then the five
 // sound effects and the song.
-void BM_LoadTextures(benchmark::State& state) {
-    if (!OpenContext().empty()) {
-        state.SkipWithError(OpenContext().c_str());
+void BM_LoadTextures(benchmark::State& state, const DrawBackend& backend) {
+    const std::string& error = UseBackend(backend);
+    if (!error.empty()) {
+        state.SkipWithError(error.c_str());
         return;
     }
     for (auto _ : state) {
@@ -100,7 +154,15 @@ void BM_LoadTextures(benchmark::State& state) {
         glFinish();
     }
 }
-BENCHMARK(BM_LoadTextures)->Name("Load/textures")->Iterations(20)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_LoadTextures, fixed, FIXED_DRAW_BACKEND)
+    ->Name("Load/textures")
+    ->Iterations(20)
+    ->Unit(benchmark::kMillisecond);
+// Our own box-filter mipmaps instead of GLU's.
+BENCHMARK_CAPTURE(BM_LoadTextures, gles2, GLES2_DRAW_BACKEND)
+    ->Name("Load/textures/gles2")
+    ->Iterations(20)
+    ->Unit(benchmark::kMillisecond);
 
 void BM_LoadSounds(benchmark::State& state) {
     std::string dataDir = DataDir();

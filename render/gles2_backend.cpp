@@ -35,7 +35,7 @@ struct Objects {
 };
 
 Objects gl;
-int32_t unitLimit = MAX_TEXTURE_UNITS;
+int32_t unitLimit = GLES2_DEFAULT_TEXTURE_UNITS;
 float projection[16] = {};
 
 QuadBatch batch;

@@ -10,6 +10,9 @@
 // texture (or is full). With one unit that is one draw per run of a texture.
 extern const DrawBackend GLES2_DRAW_BACKEND;
 
+// The cap on a batch's texture units unless SetGles2TextureUnitLimit says otherwise.
+constexpr int32_t GLES2_DEFAULT_TEXTURE_UNITS = 16;
+
 // Caps the texture units a batch may use (at most what the device offers, and 16).
 // Takes effect from the next frame; the shaders are rebuilt for it.
 void SetGles2TextureUnitLimit(int32_t units);
