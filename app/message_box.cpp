@@ -4,6 +4,8 @@
 
 #include <cstdio>
 
+#include "base/program_name.h"
+
 namespace {
 void ShowSdlBox(const char* text, const char* caption, BoxIcon icon) {
     Uint32 flags = 0;
@@ -18,9 +20,9 @@ MessageBoxHandler boxHandler = ShowSdlBox;
 
 void ShowMessageBox(const char* text, const char* caption, BoxIcon icon, const char* reason) {
     if (reason && reason[0] != '\0') {
-        std::fprintf(stderr, "vortane: %s: %s (%s)\n", caption, text, reason);
+        std::fprintf(stderr, "%s: %s: %s (%s)\n", ProgramName(), caption, text, reason);
     } else {
-        std::fprintf(stderr, "vortane: %s: %s\n", caption, text);
+        std::fprintf(stderr, "%s: %s: %s\n", ProgramName(), caption, text);
     }
     std::fflush(stderr);
     boxHandler(text, caption, icon);

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/data_dir.h"
+#include "app/game_options.h"
 #include "app/run_game.h"
 #include "base/log.h"
 #include "game/grid.h"
@@ -50,7 +51,16 @@ bool Init() {
 }
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    GameOptions options;
+    int exitStatus = 0;
+    if (!ParseGameCommandLine("vortane", "An arena shooter over a spring grid.",
+                              "keys: arrow keys or a joystick steer; Z or its first button fires and\n"
+                              "starts a new game after game over; 1, 2 and 3 choose the control mode;\n"
+                              "Escape quits.\n",
+                              GameOptionTable(options), argc, argv, exitStatus)) {
+        return exitStatus;
+    }
     Edition edition{};
     edition.title = "vortane";
     edition.width = 800;

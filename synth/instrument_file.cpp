@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "base/program_name.h"
 #include "synth/curve.h"
 #include "synth/song_files.h"
 
@@ -94,7 +95,8 @@ bool ReadInstrumentFrom(FileReader& reader, Instrument& instrument) {
 }
 
 void ReportRefusedFile(const char* name, const std::string& reason) {
-    std::fprintf(stderr, "vortane: %s: %s; file refused\n", name ? name : "(unnamed file)", reason.c_str());
+    std::fprintf(stderr, "%s: %s: %s; file refused\n", ProgramName(), name ? name : "(unnamed file)",
+                 reason.c_str());
 }
 
 bool ReadCurve(Curve& curve, std::FILE* file, std::string* reason) {

@@ -7,5 +7,5 @@
 bool ReadCurveFrom(FileReader& reader, Curve& curve);
 bool ReadInstrumentFrom(FileReader& reader, Instrument& instrument);
 
-// Writes "vortane: NAME: REASON; file refused" on stderr.
+// Writes "PROGRAM: NAME: REASON; file refused" on stderr.
 void ReportRefusedFile(const char* name, const std::string& reason);

@@ -9,6 +9,7 @@
 #include <cstdlib>
 
 #include "base/log.h"
+#include "base/program_name.h"
 #include "synth/noise.h"
 #include "synth/note_table.h"
 #include "synth/player_clock.h"
@@ -123,7 +124,7 @@ void StartPlayer() {
         QuietStderr quiet;
         started = Pa_StartStream(stream) == paNoError;
     }
-    if (!started) std::fprintf(stderr, "vortane: no audio output device; running silently\n");
+    if (!started) std::fprintf(stderr, "%s: no audio output device; running silently\n", ProgramName());
 }
 
 void StopPlayer() {

@@ -1,12 +1,9 @@
 #include "tools/input_script.h"
 
-#include <cerrno>
 #include <cstdlib>
-#include <cstring>
-#include <fstream>
 #include <sstream>
 
-#include <sys/stat.h>
+#include "base/named_file.h"
 
 namespace {
 
@@ -92,18 +89,13 @@ bool ParseInputScript(std::istream& in, const std::string& sourceName, InputScri
 }
 
 bool LoadInputScript(const std::string& path, InputScript& script, std::string& error) {
-    // A folder opens like a file and reads as empty, so it is refused by name.
-    struct stat info;
-    if (stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
-        error = "input script " + path + ": is a folder, not a file";
+    std::string text, reason;
+    if (!ReadNamedInput(path, text, reason)) {
+        error = "input script " + InputDisplayName(path) + ": " + reason;
         return false;
     }
-    std::ifstream file(path);
-    if (!file) {
-        error = "input script " + path + ": cannot open (" + std::strerror(errno) + ")";
-        return false;
-    }
-    return ParseInputScript(file, path, script, error);
+    std::istringstream in(text);
+    return ParseInputScript(in, InputDisplayName(path), script, error);
 }
 
 ScriptedControls::ScriptedControls(InputScript script) : script_(std::move(script)) {}

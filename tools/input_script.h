@@ -33,7 +33,8 @@ int InputControlSlot(const std::string& name);
 bool ParseInputScript(std::istream& in, const std::string& sourceName, InputScript& script,
                       std::string& error);
 
-// Reads and parses a script file; an unreadable file is an error like a bad line.
+// Reads and parses a script file, or standard input for "-"; an unreadable file is
+// an error like a bad line.
 bool LoadInputScript(const std::string& path, InputScript& script, std::string& error);
 
 // Controls played back from a script: each Poll moves on one step.

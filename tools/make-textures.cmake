@@ -5,6 +5,7 @@ add_executable(make-textures
   ${CMAKE_CURRENT_LIST_DIR}/texture_glyphs.cpp
   ${CMAKE_CURRENT_LIST_DIR}/texture_pictures.cpp)
 vortane_layer(make-textures tools)
+target_link_libraries(make-textures PRIVATE vortane_command_line)
 # Helpers for tools and tests that draw: an off-screen GL context and PNG frames.
 add_library(vortane_gltools STATIC
   ${CMAKE_CURRENT_SOURCE_DIR}/gl_context.cpp

@@ -3,34 +3,45 @@
 //
 //   make-textures OUTPUT_DIR [FILE.tga ...]   (all pictures when none is named)
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
+#include <vector>
 
+#include "base/command_line.h"
 #include "tools/texture_pictures.h"
 
 int main(int argc, char** argv) {
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: make-textures OUTPUT_DIR [FILE.tga ...]\n");
-        return 2;
-    }
-    std::string dir = argv[1];
+    CommandLine line;
+    line.program = "make-textures";
+    line.usage = "OUTPUT_DIR [FILE.tga ...]";
+    line.summary =
+        "Draws the pictures of both editions from vector shapes and writes them as Targa\n"
+        "files into OUTPUT_DIR: all of them, or only the ones named.";
+    line.minOperands = 1;
+    line.maxOperands = SIZE_MAX;
+    line.operandName = "OUTPUT_DIR";
+    std::vector<std::string> operands;
+    int exitStatus = 0;
+    if (!ParseCommandLine(line, argc, argv, operands, exitStatus)) return exitStatus;
+
+    std::string dir = operands[0];
     if (!dir.empty() && dir.back() != '/') dir += '/';
+    std::vector<std::string> named(operands.begin() + 1, operands.end());
+    for (const std::string& name : named) {
+        bool known = false;
+        for (const TexturePicture& picture : TexturePictures()) known = known || picture.file == name;
+        if (!known) return UsageError("unknown picture \"" + name + "\"");
+    }
     int failures = 0;
-    int made = 0;
     for (const TexturePicture& picture : TexturePictures()) {
-        bool wanted = argc == 2;
-        for (int i = 2; i < argc; ++i) wanted = wanted || picture.file == argv[i];
+        bool wanted = named.empty();
+        for (const std::string& name : named) wanted = wanted || picture.file == name;
         if (!wanted) continue;
         if (!picture.draw().WriteTarga(dir + picture.file)) {
-            std::fprintf(stderr, "make-textures: %s%s: cannot be written\n", dir.c_str(),
-                         picture.file.c_str());
+            RunFailure(dir + picture.file + ": cannot be written");
             ++failures;
         }
-        ++made;
     }
-    if (made < argc - 2) {
-        std::fprintf(stderr, "make-textures: some named pictures are unknown\n");
-        return 2;
-    }
-    return failures == 0 ? 0 : 1;
+    return failures == 0 ? 0 : EXIT_RUN_FAILED;
 }

@@ -5,10 +5,13 @@
 #include <cstdio>
 #include <memory>
 
+#include "base/named_file.h"
+
 namespace {
 
+// Closes (or, for standard output, flushes) the file however the write ends.
 struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
+    void operator()(std::FILE* file) const { CloseNamedOutput(file); }
 };
 
 }  // namespace
@@ -16,24 +19,24 @@ struct FileCloser {
 bool WritePngRGB(const std::string& path, const std::vector<uint8_t>& rgb, int width, int height,
                  std::string& error) {
     if (width <= 0 || height <= 0 || rgb.size() != size_t(width) * height * 3) {
-        error = path + ": frame size does not match its pixels";
+        error = OutputDisplayName(path) + ": frame size does not match its pixels";
         return false;
     }
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "wb"));
+    std::unique_ptr<std::FILE, FileCloser> file(OpenNamedOutput(path));
     if (!file) {
-        error = path + ": cannot be written";
+        error = OutputDisplayName(path) + ": cannot be written";
         return false;
     }
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png ? png_create_info_struct(png) : nullptr;
     if (!info) {
         png_destroy_write_struct(&png, nullptr);
-        error = path + ": out of memory";
+        error = OutputDisplayName(path) + ": out of memory";
         return false;
     }
     if (setjmp(png_jmpbuf(png))) {
         png_destroy_write_struct(&png, &info);
-        error = path + ": writing failed";
+        error = OutputDisplayName(path) + ": writing failed";
         return false;
     }
     png_init_io(png, file.get());
@@ -45,8 +48,8 @@ bool WritePngRGB(const std::string& path, const std::vector<uint8_t>& rgb, int w
     }
     png_write_end(png, nullptr);
     png_destroy_write_struct(&png, &info);
-    if (std::fflush(file.get()) != 0) {
-        error = path + ": writing failed";
+    if (!CloseNamedOutput(file.release())) {
+        error = OutputDisplayName(path) + ": writing failed";
         return false;
     }
     return true;

@@ -5,6 +5,7 @@
 
 // Frames as 8-bit RGB PNG files: rows top first, three bytes per pixel, no padding.
 
+// "-" writes to standard output.
 bool WritePngRGB(const std::string& path, const std::vector<uint8_t>& rgb, int width, int height,
                  std::string& error);
 

@@ -4,7 +4,7 @@ add_library(vortane_simtools STATIC
   ${CMAKE_CURRENT_LIST_DIR}/input_script.cpp
   ${CMAKE_CURRENT_LIST_DIR}/sim_setup.cpp)
 vortane_layer(vortane_simtools tools)
-target_link_libraries(vortane_simtools PUBLIC vortane_game)
+target_link_libraries(vortane_simtools PUBLIC vortane_game vortane_command_line)
 
 # Each edition's entry of the simulator's table.
 add_library(vortane_classic_sim STATIC ${CMAKE_CURRENT_LIST_DIR}/sim_classic.cpp)

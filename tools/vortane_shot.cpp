@@ -4,11 +4,12 @@
 
 #include <sys/stat.h>
 
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include "base/command_line.h"
+#include "base/program_name.h"
 #include "game/controls.h"
 #include "game/update.h"
 #include "render/draw_backend.h"
@@ -26,7 +27,6 @@
 
 namespace {
 
-constexpr int EXIT_USAGE = 2;
 constexpr int FRAME_WIDTH = 800;
 constexpr int FRAME_HEIGHT = 600;
 
@@ -69,10 +69,6 @@ const ShotEdition* FindEdition(const std::string& name) {
     return nullptr;
 }
 
-const char* const USAGE =
-    "usage: vortane-shot [--edition current|classic] [--seed N] [--steps N] [--input FILE]\n"
-    "                    [--data DIR] [--renderer fixed|gles2] --out FILE.png\n";
-
 struct Options {
     std::string edition = "current";
     uint32_t seed = 1;
@@ -83,70 +79,37 @@ struct Options {
     std::string renderer = "fixed";
 };
 
-int UsageError(const std::string& message) {
-    std::fprintf(stderr, "vortane-shot: %s\n%s", message.c_str(), USAGE);
-    return EXIT_USAGE;
-}
-
-// A whole decimal number in 0..maximum; nothing else (no sign, no spaces, no suffix).
-bool ParseCount(const std::string& text, unsigned long long maximum, unsigned long long& value) {
-    if (text.empty() || text.size() > 20) return false;
-    for (char c : text) {
-        if (c < '0' || c > '9') return false;
-    }
-    errno = 0;
-    char* end = nullptr;
-    value = std::strtoull(text.c_str(), &end, 10);
-    return errno == 0 && *end == '\0' && value <= maximum;
-}
-
 // Returns -1 when the options are good, otherwise the exit status.
 int ParseOptions(int argc, char** argv, Options& options) {
-    for (int i = 1; i < argc; ++i) {
-        std::string name = argv[i];
-        if (name == "--help" || name == "-h") {
-            std::fputs(USAGE, stdout);
-            return 0;
-        }
-        if (name != "--edition" && name != "--seed" && name != "--steps" && name != "--input" &&
-            name != "--data" && name != "--out" && name != "--renderer") {
-            return UsageError("unknown argument \"" + name + "\"");
-        }
-        if (i + 1 >= argc) return UsageError(name + " needs a value");
-        std::string value = argv[++i];
-        unsigned long long number = 0;
-        if (name == "--edition") {
-            if (value != "current" && value != "classic") {
-                return UsageError("--edition must be current or classic, not \"" + value + "\"");
-            }
-            options.edition = value;
-        } else if (name == "--seed") {
-            if (!ParseCount(value, 0xFFFFFFFFull, number)) {
-                return UsageError("--seed must be a whole number from 0 to 4294967295, not \"" + value +
-                                  "\"");
-            }
-            options.seed = uint32_t(number);
-        } else if (name == "--steps") {
-            if (!ParseCount(value, 1000000000ull, number)) {
-                return UsageError("--steps must be a whole number from 0 to 1000000000, not \"" + value +
-                                  "\"");
-            }
-            options.steps = long(number);
-        } else if (name == "--renderer") {
-            if (!FindDrawBackend(value.c_str())) {
-                return UsageError("--renderer must be fixed or gles2, not \"" + value + "\"");
-            }
-            options.renderer = value;
-        } else if (name == "--input") {
-            options.input = value;
-        } else if (name == "--data") {
-            if (value.empty()) return UsageError("--data needs a folder");
-            options.data = value;
-        } else {
-            if (value.empty()) return UsageError("--out needs a file name");
-            options.out = value;
-        }
-    }
+    CommandLine line;
+    line.program = "vortane-shot";
+    line.usage =
+        "[--edition current|classic] [--seed N] [--steps N] [--input FILE]\n"
+        "                    [--data DIR] [--renderer fixed|gles2] --out FILE.png";
+    line.summary =
+        "Runs the world like vortane-sim, then draws one frame with the edition's own\n"
+        "scene drawing and writes it as an RGB PNG. Needs an X display.";
+    line.options = {
+        ChoiceOption("edition", "NAME", "current (default) or classic", {"current", "classic"},
+                     &options.edition),
+        NumberOption<uint32_t>("seed", "N", "the generator's seed (default 1)", &options.seed, 0, UINT32_MAX),
+        NumberOption<long>("steps", "N", "world steps before the frame (default 1000)", &options.steps, 0,
+                           1000000000L),
+        TextOption("input", "FILE", "input script, - for standard input", &options.input),
+        TextOption("data", "DIR", "the pictures' folder (default ./data)", &options.data),
+        {"renderer", 0, "NAME", "the drawing back-end: fixed (default) or gles2",
+         [&options](const char* text, std::string& expected) {
+             expected = "fixed or gles2";
+             if (!FindDrawBackend(text)) return false;
+             options.renderer = text;
+             return true;
+         }},
+        TextOption("out", "FILE.png", "where the picture goes, - for standard output (required)",
+                   &options.out),
+    };
+    std::vector<std::string> operands;
+    int exitStatus = 0;
+    if (!ParseCommandLine(line, argc, argv, operands, exitStatus)) return exitStatus;
     if (options.out.empty()) return UsageError("--out FILE.png is required");
     if (!FindEdition(options.edition)) {
         return UsageError("--edition " + options.edition +
@@ -171,7 +134,7 @@ int main(int argc, char** argv) {
     if (!options.input.empty()) {
         std::string error;
         if (!LoadInputScript(options.input, script, error)) {
-            std::fprintf(stderr, "vortane-shot: %s\n", error.c_str());
+            std::fprintf(stderr, "%s: %s\n", ProgramName(), error.c_str());
             return EXIT_USAGE;
         }
     }
@@ -179,7 +142,7 @@ int main(int argc, char** argv) {
     if (dataDir.back() != '/') dataDir += '/';
     if (!IsFolder(dataDir)) {
         // The game runs without its pictures too: every sprite becomes a flat square.
-        std::fprintf(stderr, "vortane-shot: warning: no data folder \"%s\"; drawing untextured\n",
+        std::fprintf(stderr, "%s: warning: no data folder \"%s\"; drawing untextured\n", ProgramName(),
                      options.data.c_str());
     }
 
@@ -194,12 +157,10 @@ int main(int argc, char** argv) {
     std::vector<uint8_t> frame;
     std::string error;
     if (!edition.drawFrame(dataDir, frame, error)) {
-        std::fprintf(stderr, "vortane-shot: %s\n", error.c_str());
-        return 1;
+        return RunFailure(error);
     }
     if (!WritePngRGB(options.out, frame, edition.width, edition.height, error)) {
-        std::fprintf(stderr, "vortane-shot: %s\n", error.c_str());
-        return 1;
+        return RunFailure(error);
     }
     return 0;
 }

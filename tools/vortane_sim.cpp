@@ -5,7 +5,8 @@
 //   vortane-sim [--edition current|classic] [--seed N] [--steps N] [--input FILE]
 //               [--every K] [--grid] [--sparks]
 //
-// Exit status: 0 after the run, 2 for a bad option or input script.
+// Exit status: 0 after the run, 1 when the trace cannot be written, 2 for a bad
+// option or input script.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -13,14 +14,14 @@
 #include <string>
 #include <vector>
 
+#include "base/command_line.h"
+#include "base/program_name.h"
 #include "game/random.h"
 #include "tools/input_script.h"
 #include "tools/sim_classic.h"
 #include "tools/sim_edition.h"
 
 namespace {
-
-const int EXIT_USAGE = 2;
 
 struct EditionEntry {
     const char* name;
@@ -41,63 +42,39 @@ struct Arguments {
     SimOptions options;
 };
 
-const char* USAGE =
-    "usage: vortane-sim [--edition current|classic] [--seed N] [--steps N] [--input FILE]\n"
-    "                   [--every K] [--grid] [--sparks]\n";
-
 [[noreturn]] void Fail(const std::string& message) {
-    std::fprintf(stderr, "vortane-sim: %s\n", message.c_str());
+    std::fprintf(stderr, "%s: %s\n", ProgramName(), message.c_str());
     std::exit(EXIT_USAGE);
-}
-
-// Plain decimal digits only, within `max`.
-uint64_t ParseNumber(const char* option, const char* text, uint64_t min, uint64_t max) {
-    const char* p = text;
-    uint64_t value = 0;
-    bool ok = *p != '\0' && std::strlen(p) <= 20;
-    for (; ok && *p; ++p) {
-        if (*p < '0' || *p > '9')
-            ok = false;
-        else if (value > (max - (*p - '0')) / 10)
-            ok = false;
-        else
-            value = value * 10 + (*p - '0');
-    }
-    if (!ok || value < min) {
-        Fail(std::string("bad value \"") + text + "\" for " + option + " (expected a whole number from " +
-             std::to_string(min) + " to " + std::to_string(max) + ")");
-    }
-    return value;
 }
 
 Arguments ParseArguments(int argc, char** argv) {
     Arguments args;
-    for (int i = 1; i < argc; ++i) {
-        std::string option = argv[i];
-        if (option == "--help" || option == "-h") {
-            std::fputs(USAGE, stdout);
-            std::exit(0);
-        }
-        if (option == "--grid") {
-            args.options.grid = true;
-            continue;
-        }
-        if (option == "--sparks") {
-            args.options.sparks = true;
-            continue;
-        }
-        bool takesValue = option == "--edition" || option == "--seed" || option == "--steps" ||
-                          option == "--input" || option == "--every";
-        if (!takesValue) Fail("unknown option \"" + option + "\"\n" + USAGE);
-        if (i + 1 >= argc) Fail(option + " needs a value");
-        const char* value = argv[++i];
-        if (option == "--edition") args.edition = value;
-        if (option == "--seed")
-            args.seed = static_cast<uint32_t>(ParseNumber("--seed", value, 0, UINT32_MAX));
-        if (option == "--steps") args.steps = ParseNumber("--steps", value, 0, UINT64_MAX / 2);
-        if (option == "--every") args.every = ParseNumber("--every", value, 1, UINT64_MAX / 2);
-        if (option == "--input") args.inputPath = value;
-    }
+    CommandLine line;
+    line.program = "vortane-sim";
+    line.usage =
+        "[--edition current|classic] [--seed N] [--steps N] [--input FILE]\n"
+        "                   [--every K] [--grid] [--sparks]";
+    line.summary = "Runs the world rules headless and prints the world as JSON lines.";
+    line.options = {
+        ChoiceOption("edition", "NAME", "current (default) or classic", {"current", "classic"},
+                     &args.edition),
+        NumberOption<uint32_t>("seed", "N", "the generator's seed (default 1)", &args.seed, 0, UINT32_MAX),
+        NumberOption<uint64_t>("steps", "N", "world steps to run (default 1000)", &args.steps, 0,
+                               UINT64_MAX / 2),
+        TextOption("input", "FILE", "input script, - for standard input (default: nothing held)",
+                   &args.inputPath),
+        NumberOption<uint64_t>("every", "K", "print every K-th step and the last (default 1)", &args.every, 1,
+                               UINT64_MAX / 2),
+        FlagOption("grid", "add every grid node's position and velocity", &args.options.grid),
+        FlagOption("sparks", "add every live spark", &args.options.sparks),
+    };
+    line.notes =
+        "Input scripts hold one stretch of steps per line, COUNT [CONTROL ...], with the\n"
+        "controls ESC KEY1 KEY2 KEY3 FIRE UP LEFT RIGHT DOWN JRIGHT JLEFT JUP JDOWN JFIRE;\n"
+        "'#' starts a comment line. A bad option or script ends with exit status 2.\n";
+    std::vector<std::string> operands;
+    int exitStatus = 0;
+    if (!ParseCommandLine(line, argc, argv, operands, exitStatus)) std::exit(exitStatus);
     return args;
 }
 
@@ -153,8 +130,7 @@ int main(int argc, char** argv) {
     }
     edition.observeSounds(nullptr);
     if (std::fflush(stdout) != 0) {
-        std::fprintf(stderr, "vortane-sim: cannot write the trace\n");
-        return 1;
+        return RunFailure("cannot write the trace");
     }
     return 0;
 }

@@ -6,22 +6,17 @@
 //   zonder-pack --dump FILE.zdi|FILE.zds [-o FILE.txt]
 
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
+#include "base/command_line.h"
+#include "base/named_file.h"
+#include "base/program_name.h"
 #include "tools/zonder_text_binary.h"
 #include "tools/zonder_text_parse.h"
 #include "tools/zonder_text_write.h"
 
 namespace {
-
-int Usage() {
-    std::fprintf(stderr,
-                 "usage: zonder-pack FILE.zit|FILE.zst [-o OUTPUT]\n"
-                 "       zonder-pack --dump FILE.zdi|FILE.zds [-o OUTPUT]\n");
-    return 2;
-}
 
 std::string Extension(const std::string& path) {
     const size_t dot = path.find_last_of('.');
@@ -30,12 +25,9 @@ std::string Extension(const std::string& path) {
     return path.substr(dot);
 }
 
-int Fail(const std::string& message) {
-    std::fprintf(stderr, "zonder-pack: %s\n", message.c_str());
-    return 1;
-}
+int Fail(const std::string& message) { return RunFailure(message); }
 
-int Dump(const std::string& input, const std::string& output) {
+int Dump(const std::string& input, std::string output) {
     std::vector<uint8_t> data;
     if (!ReadWholeFile(input, data)) return Fail(input + ": cannot be read");
     std::string text;
@@ -50,17 +42,14 @@ int Dump(const std::string& input, const std::string& output) {
         std::vector<std::string> warnings;
         if (!ReadSongBinary(data, song, error, warnings)) return Fail(input + ": " + error);
         for (const std::string& w : warnings)
-            std::fprintf(stderr, "zonder-pack: %s: warning: %s\n", input.c_str(), w.c_str());
+            std::fprintf(stderr, "%s: %s: warning: %s\n", ProgramName(), input.c_str(), w.c_str());
         text = SongText(song);
     } else {
         return Fail(input + ": --dump reads .zdi or .zds files");
     }
-    if (output.empty()) {
-        std::fwrite(text.data(), 1, text.size(), stdout);
-        return 0;
-    }
+    if (output.empty()) output = "-";
     if (!WriteWholeFile(output, std::vector<uint8_t>(text.begin(), text.end())))
-        return Fail(output + ": cannot be written");
+        return Fail(OutputDisplayName(output) + ": cannot be written");
     return 0;
 }
 
@@ -81,7 +70,7 @@ int Pack(const std::string& input, std::string output) {
     } else {
         return Fail(input + ": zonder-pack compiles .zit instruments and .zst songs");
     }
-    if (!WriteWholeFile(output, data)) return Fail(output + ": cannot be written");
+    if (!WriteWholeFile(output, data)) return Fail(OutputDisplayName(output) + ": cannot be written");
     return 0;
 }
 
@@ -89,19 +78,26 @@ int Pack(const std::string& input, std::string output) {
 
 int main(int argc, char** argv) {
     bool dump = false;
-    std::string input;
     std::string output;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--dump") == 0) {
-            dump = true;
-        } else if (std::strcmp(argv[i], "-o") == 0 && i + 1 < argc) {
-            output = argv[++i];
-        } else if (argv[i][0] == '-' || !input.empty()) {
-            return Usage();
-        } else {
-            input = argv[i];
-        }
-    }
-    if (input.empty()) return Usage();
-    return dump ? Dump(input, output) : Pack(input, output);
+    CommandLine line;
+    line.program = "zonder-pack";
+    line.usage =
+        "FILE.zit|FILE.zst [-o OUTPUT]\n"
+        "       zonder-pack --dump FILE.zdi|FILE.zds [-o OUTPUT]";
+    line.summary =
+        "Compiles a text instrument (.zit) or song (.zst) into the player's .zdi or .zds\n"
+        "file (beside the source unless -o names one), or prints a binary back as text.";
+    CommandOption out = TextOption("output", "OUTPUT", "the file to write", &output);
+    out.shortName = 'o';
+    line.options = {
+        FlagOption("dump", "print a .zdi or .zds file as text (to standard output unless -o)", &dump),
+        out,
+    };
+    line.minOperands = line.maxOperands = 1;
+    line.operandName = "FILE";
+    line.notes = "Errors in a source read FILE:LINE: problem, and end with exit status 1.\n";
+    std::vector<std::string> operands;
+    int exitStatus = 0;
+    if (!ParseCommandLine(line, argc, argv, operands, exitStatus)) return exitStatus;
+    return dump ? Dump(operands[0], output) : Pack(operands[0], output);
 }

@@ -17,19 +17,21 @@
 //
 // Output: WAV, IEEE float (format 3), mono, 44100 Hz, 32 bits, the samples
 // exactly as the callback wrote them. Bad arguments, unreadable or refused
-// files: a message on stderr and exit status 2.
+// files: a message on stderr and exit status 2; an output that cannot be
+// written: exit status 1.
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "base/command_line.h"
+#include "base/named_file.h"
+#include "base/program_name.h"
 #include "synth/noise.h"
 #include "synth/player.h"
 #include "synth/render_audio.h"
@@ -38,7 +40,6 @@
 #include "synth/voices.h"
 
 namespace {
-constexpr int EXIT_BAD_INPUT = 2;
 constexpr long long MAX_SAMPLES = 1000000000;  // keeps the WAV sizes within 32 bits
 
 struct Effect {
@@ -62,85 +63,79 @@ struct Options {
 };
 
 [[noreturn]] void Fail(const std::string& message) {
-    std::fprintf(stderr, "zonder-render: %s\n", message.c_str());
-    std::exit(EXIT_BAD_INPUT);
-}
-
-[[noreturn]] void Usage(const std::string& message) {
-    std::fprintf(stderr,
-                 "zonder-render: %s\n"
-                 "usage: zonder-render [--song FILE.zds] [--effect SLOT=FILE.zdi ...] [--events FILE]\n"
-                 "                     [--seed N] [--buffer B] --samples N --out FILE.wav\n",
-                 message.c_str());
-    std::exit(EXIT_BAD_INPUT);
+    std::fprintf(stderr, "%s: %s\n", ProgramName(), message.c_str());
+    std::exit(EXIT_USAGE);
 }
 
 bool ParseNumber(const std::string& text, long long low, long long high, long long& value) {
-    if (text.empty()) return false;
-    errno = 0;
-    char* end = nullptr;
-    long long parsed = std::strtoll(text.c_str(), &end, 10);
-    if (errno != 0 || *end != '\0' || parsed < low || parsed > high) return false;
-    value = parsed;
+    uint64_t parsed = 0;
+    if (!ParseWholeNumber(text.c_str(), static_cast<uint64_t>(low), static_cast<uint64_t>(high), parsed))
+        return false;
+    value = static_cast<long long>(parsed);
     return true;
 }
 
-long long NumberOption(const std::string& name, const std::string& text, long long low, long long high) {
-    long long value = 0;
-    if (!ParseNumber(text, low, high, value)) {
-        Usage(name + " wants a whole number from " + std::to_string(low) + " to " + std::to_string(high) +
-              ", not \"" + text + "\"");
-    }
-    return value;
-}
+const char* const NOTES =
+    "Events file lines (- reads them from standard input):\n"
+    "  SAMPLE play                       start the song\n"
+    "  SAMPLE trigger SLOT NOTE VOICE    play effect SLOT's instrument on a voice (0..5)\n"
+    "  SAMPLE release VOICE              release the voice's note\n"
+    "  # comment\n"
+    "Each buffer of B samples first runs the events due by its first sample, in file\n"
+    "order; --buffer 1 puts every event on its exact sample.\n";
 
 Options ParseArguments(int argc, char** argv) {
     Options options;
-    for (int i = 1; i < argc; i++) {
-        std::string arg = argv[i];
-        if (arg == "--help" || arg == "-h") Usage("renders the synthesizer into a WAV file");
-        if (i + 1 >= argc) Usage("unknown or incomplete argument \"" + arg + "\"");
-        std::string value = argv[++i];
-        if (arg == "--song") {
-            options.song = value;
-        } else if (arg == "--events") {
-            options.events = value;
-        } else if (arg == "--out") {
-            options.out = value;
-        } else if (arg == "--samples") {
-            options.samples = NumberOption(arg, value, 0, MAX_SAMPLES);
-        } else if (arg == "--buffer") {
-            options.buffer = NumberOption(arg, value, 1, 1 << 20);
-        } else if (arg == "--seed") {
-            options.seed = NumberOption(arg, value, 0, UINT32_MAX);
-        } else if (arg == "--effect") {
-            size_t equals = value.find('=');
-            if (equals == std::string::npos || equals + 1 == value.size()) {
-                Usage("--effect wants SLOT=FILE, not \"" + value + "\"");
-            }
-            long long slot =
-                NumberOption("--effect slot", value.substr(0, equals), 0, SOUND_EFFECT_SLOTS - 1);
-            options.effects.push_back({static_cast<int>(slot), value.substr(equals + 1)});
-        } else {
-            Usage("unknown argument \"" + arg + "\"");
-        }
-    }
-    if (options.samples < 0) Usage("--samples N is required");
-    if (options.out.empty()) Usage("--out FILE.wav is required");
+    CommandLine line;
+    line.program = "zonder-render";
+    line.usage =
+        "[--song FILE.zds] [--effect SLOT=FILE.zdi ...] [--events FILE]\n"
+        "                     [--seed N] [--buffer B] --samples N --out FILE.wav";
+    line.summary = "Renders the Zonder synthesizer offline into a mono 44100 Hz 32-bit float WAV file.";
+    line.options = {
+        TextOption("song", "FILE.zds", "the song that \"play\" starts", &options.song),
+        {"effect", 0, "SLOT=FILE.zdi", "load a sound effect into SLOT (0..99); may repeat",
+         [&options](const char* text, std::string& expected) {
+             std::string value = text;
+             size_t equals = value.find('=');
+             long long slot = 0;
+             expected = "SLOT=FILE, the slot from 0 to " + std::to_string(SOUND_EFFECT_SLOTS - 1);
+             if (equals == std::string::npos || equals + 1 == value.size() ||
+                 !ParseNumber(value.substr(0, equals), 0, SOUND_EFFECT_SLOTS - 1, slot))
+                 return false;
+             options.effects.push_back({static_cast<int>(slot), value.substr(equals + 1)});
+             return true;
+         }},
+        TextOption("events", "FILE", "the events to run, - for standard input", &options.events),
+        NumberOption<long long>("seed", "N", "the noise generator's seed (default 1)", &options.seed, 0,
+                                UINT32_MAX),
+        NumberOption<long long>("buffer", "B", "samples per callback (default 1024)", &options.buffer, 1,
+                                1 << 20),
+        NumberOption<long long>("samples", "N", "how many samples to render (required)", &options.samples, 0,
+                                MAX_SAMPLES),
+        TextOption("out", "FILE.wav", "where the WAV goes, - for standard output (required)", &options.out),
+    };
+    line.notes = NOTES;
+    std::vector<std::string> operands;
+    int exitStatus = 0;
+    if (!ParseCommandLine(line, argc, argv, operands, exitStatus)) std::exit(exitStatus);
+    if (options.samples < 0) std::exit(UsageError("--samples N is required"));
+    if (options.out.empty()) std::exit(UsageError("--out FILE.wav is required"));
     return options;
 }
 
 std::vector<Event> ReadEvents(const std::string& path) {
     std::vector<Event> events;
     if (path.empty()) return events;
-    std::ifstream in(path);
-    if (!in) Fail(path + ": cannot be read");
+    std::string text, reason;
+    if (!ReadNamedInput(path, text, reason)) Fail(InputDisplayName(path) + ": " + reason);
+    std::istringstream in(text);
     std::string line;
     for (int number = 1; std::getline(in, line); number++) {
         std::istringstream words(line);
         std::string sampleText, command;
         if (!(words >> sampleText) || sampleText[0] == '#') continue;
-        std::string where = path + ":" + std::to_string(number) + ": ";
+        std::string where = InputDisplayName(path) + ":" + std::to_string(number) + ": ";
         Event e{};
         e.order = events.size();
         if (!ParseNumber(sampleText, 0, MAX_SAMPLES, e.sample))
@@ -178,14 +173,14 @@ void LoadFiles(const Options& options) {
         if (!probe) Fail(effect.path + ": cannot be read");
         std::fclose(probe);
         // A refused file has already been reported by the loader, once.
-        if (!LoadSoundEffect(effect.slot, effect.path.c_str())) std::exit(EXIT_BAD_INPUT);
+        if (!LoadSoundEffect(effect.slot, effect.path.c_str())) std::exit(EXIT_USAGE);
     }
     if (!options.song.empty()) {
         std::FILE* file = std::fopen(options.song.c_str(), "rb");
         if (!file) Fail(options.song + ": cannot be read");
         bool loaded = LoadSong(file, options.song.c_str());
         std::fclose(file);
-        if (!loaded) std::exit(EXIT_BAD_INPUT);
+        if (!loaded) std::exit(EXIT_USAGE);
     }
 }
 
@@ -252,8 +247,8 @@ int main(int argc, char** argv) {
     SeedSynthNoise(static_cast<uint32_t>(options.seed));
     LoadFiles(options);
 
-    std::FILE* out = std::fopen(options.out.c_str(), "wb");
-    if (!out) Fail(options.out + ": cannot be written");
+    std::FILE* out = OpenNamedOutput(options.out);
+    if (!out) return RunFailure(OutputDisplayName(options.out) + ": cannot be written");
     uint32_t total = static_cast<uint32_t>(options.samples);
     std::vector<uint8_t> bytes = WavHeader(total);
 
@@ -285,6 +280,6 @@ int main(int argc, char** argv) {
         }
     }
     std::fwrite(bytes.data(), 1, bytes.size(), out);
-    if (std::fclose(out) != 0) Fail(options.out + ": cannot be written");
+    if (!CloseNamedOutput(out)) return RunFailure(OutputDisplayName(options.out) + ": cannot be written");
     return 0;
 }

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/named_file.h"
+
 PackPattern::PackPattern() {
     for (int k = 0; k < PACK_CHANNELS; ++k) {
         for (int r = 0; r < PACK_ROWS; ++r) {
@@ -482,9 +484,9 @@ bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& data) {
 }
 
 bool WriteWholeFile(const std::string& path, const std::vector<uint8_t>& data) {
-    std::FILE* f = std::fopen(path.c_str(), "wb");
+    std::FILE* f = OpenNamedOutput(path);
     if (!f) return false;
     bool ok = std::fwrite(data.data(), 1, data.size(), f) == data.size();
-    ok = (std::fclose(f) == 0) && ok;
+    ok = CloseNamedOutput(f) && ok;
     return ok;
 }

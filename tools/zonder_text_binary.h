@@ -33,4 +33,5 @@ double PhaseStep(int note, int pitchByte);
 double NarrowestSegment(const PackInstrument& instrument);
 
 bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& data);
+// "-" writes to standard output.
 bool WriteWholeFile(const std::string& path, const std::vector<uint8_t>& data);

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -146,3 +147,23 @@ TEST(ShotTool, Gles2RendererDrawsTheReferenceSceneWithinTwoOfFixedFunction) {
 }
 
 }  // namespace
+
+// "-" for --out writes the picture to standard output, and "-" for --input reads
+// the script from standard input: the same bytes as with named files.
+TEST(ShotTool, DashMeansTheStandardStreams) {
+    std::string script = ScratchName("script.txt");
+    std::ofstream(script) << "20 FIRE LEFT\n";
+    std::string named = ScratchName("named.png");
+    std::string piped = ScratchName("piped.png");
+    ASSERT_EQ(RunShot("--steps 40 --data no-such-folder --input " + script + " --out " + named), 0);
+    std::string command = "'" + SHOT + "' --steps 40 --data no-such-folder --input - --out - <" + script +
+                          " >" + piped + " 2>/dev/null";
+    int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    std::ifstream a(named, std::ios::binary), b(piped, std::ios::binary);
+    std::string first((std::istreambuf_iterator<char>(a)), std::istreambuf_iterator<char>());
+    std::string second((std::istreambuf_iterator<char>(b)), std::istreambuf_iterator<char>());
+    EXPECT_GT(first.size(), 1000u);
+    EXPECT_EQ(first, second);
+}

@@ -1,0 +1,19 @@
+#pragma once
+#include <vector>
+
+#include "base/command_line.h"
+
+// What a player chose on the game's command line. Every choice defaults to the
+// game as written; an option only ever opts in to something else.
+struct GameOptions {};
+
+// The options both games take, in the order --help lists them. Each edition's main
+// adds its own after them.
+std::vector<CommandOption> GameOptionTable(GameOptions& options);
+
+// Parses a game's command line (no operands); `keys` tells the controls under the
+// options in --help. Returns true to start the game; otherwise the
+// program ends with `exitStatus` (0 after --help or --version, 2 after a usage
+// error) without opening a window or an audio device.
+bool ParseGameCommandLine(const char* program, const char* summary, const char* keys,
+                          std::vector<CommandOption> options, int argc, char** argv, int& exitStatus);
