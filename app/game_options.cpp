@@ -3,11 +3,21 @@
 #include <string>
 #include <utility>
 
+#include "render/draw_backend.h"
+
 std::vector<CommandOption> GameOptionTable(GameOptions& options) {
-    (void)options;
     // One entry per option; FlagOption, NumberOption, ChoiceOption and TextOption
     // store straight into a field of `options`.
-    return {};
+    return {
+        ChoiceOption("renderer", "NAME",
+                     "fixed (fixed-function OpenGL, the default) or gles2 (OpenGL ES 2 shaders)",
+                     {"fixed", "gles2"}, &options.renderer),
+    };
+}
+
+void SelectRenderer(const GameOptions& options) {
+    const DrawBackend* backend = FindDrawBackend(options.renderer.c_str());
+    if (backend) SelectDrawBackend(*backend);
 }
 
 bool ParseGameCommandLine(const char* program, const char* summary, const char* keys,

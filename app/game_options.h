@@ -1,15 +1,22 @@
 #pragma once
+#include <string>
 #include <vector>
 
 #include "base/command_line.h"
 
 // What a player chose on the game's command line. Every choice defaults to the
 // game as written; an option only ever opts in to something else.
-struct GameOptions {};
+struct GameOptions {
+    std::string renderer = "fixed";  // the draw back-end: fixed function, or gles2 (OpenGL ES 2)
+};
 
 // The options both games take, in the order --help lists them. Each edition's main
 // adds its own after them.
 std::vector<CommandOption> GameOptionTable(GameOptions& options);
+
+// Makes the chosen draw back-end the active one; before the window is created, as it
+// decides the kind of GL context.
+void SelectRenderer(const GameOptions& options);
 
 // Parses a game's command line (no operands); `keys` tells the controls under the
 // options in --help. Returns true to start the game; otherwise the

@@ -61,6 +61,7 @@ int main(int argc, char** argv) {
                               GameOptionTable(options), argc, argv, exitStatus)) {
         return exitStatus;
     }
+    SelectRenderer(options);
     Edition edition{};
     edition.title = "vortane";
     edition.width = 800;

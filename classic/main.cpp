@@ -16,6 +16,7 @@ int main(int argc, char** argv) {
                               table, argc, argv, exitStatus)) {
         return exitStatus;
     }
+    SelectRenderer(options);
     int exitCode = RunGame(classic::MakeEdition());
     SDL_Quit();
     return exitCode;

@@ -20,7 +20,7 @@ const std::string PROGRAM = std::string(VORTANE_RUN_DIR) + "/vortane";
 
 // Starts the program with the current directory as its working directory and its
 // stderr in stderr.txt. withDisplay false takes every display away from it.
-pid_t StartProgram(bool withDisplay) {
+pid_t StartProgram(bool withDisplay, const char* option = nullptr, const char* value = nullptr) {
     pid_t pid = fork();
     if (pid == 0) {
         int err = open("stderr.txt", O_WRONLY | O_CREAT | O_TRUNC, 0644);
@@ -30,7 +30,7 @@ pid_t StartProgram(bool withDisplay) {
             unsetenv("WAYLAND_DISPLAY");
             unsetenv("SDL_VIDEODRIVER");
         }
-        execl(PROGRAM.c_str(), PROGRAM.c_str(), static_cast<char*>(nullptr));
+        execl(PROGRAM.c_str(), PROGRAM.c_str(), option, value, static_cast<char*>(nullptr));
         _exit(127);
     }
     return pid;
@@ -79,6 +79,21 @@ TEST(Program, EscapeEndsWithExitCodeZeroAndNoLog) {
     // The Escape step enables logging, the shutdown disables it before its first line.
     EXPECT_FALSE(std::filesystem::exists("log.txt"));
     EXPECT_EQ(FindWindowByTitle("vortane"), 0ul);
+}
+
+TEST(Program, RunsOnTheGles2RendererAndQuitsOnEscape) {
+    ScratchDir scratch;
+    pid_t pid = StartProgram(true, "--renderer", "gles2");
+    ASSERT_GT(pid, 0);
+    unsigned long window = WaitForFocusedWindow();
+    EXPECT_NE(window, 0ul);
+    // A few frames through the shaders before leaving.
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    FakeKey(XK_Escape, true);
+    int status = WaitForExit(pid);
+    FakeKey(XK_Escape, false);
+    EXPECT_EQ(status, 0) << ReadFile("stderr.txt");
+    EXPECT_EQ(ReadFile("stderr.txt").find("renderer"), std::string::npos) << ReadFile("stderr.txt");
 }
 
 TEST(Program, CloseRequestEndsWithExitCodeZero) {
