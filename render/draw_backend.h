@@ -7,6 +7,8 @@
 // The GL back-end the primitives and the scene draw through. Two exist: the
 // immediate-mode fixed-function one (the desktop default) and the GLES2 / WebGL 1
 // one (a shader pair fed from vertex arrays). Main thread, GL context current.
+// Only render/fixed_backend.cpp needs desktop GL and GLU; a build without it (the
+// browser's, __EMSCRIPTEN__) has the GLES2 back-end as its default and only choice.
 
 // One vertex as GL is given it: position, colour (red, green, blue; clamped to
 // 0..1 by GL) and texture coordinate, all single precision.
