@@ -115,14 +115,24 @@ bool ReadInstrument(Instrument& instrument, std::FILE* file, std::string* reason
 
 bool LoadSoundEffect(int slot, const char* path) {
     if (slot < 0 || slot >= SOUND_EFFECT_SLOTS) return false;
+    std::FILE* file = path ? std::fopen(path, "rb") : nullptr;
+    if (!file) {
+        LoadSoundEffect(slot, nullptr, path);
+        return false;
+    }
+    bool read = LoadSoundEffect(slot, file, path);
+    std::fclose(file);
+    return read;
+}
+
+bool LoadSoundEffect(int slot, std::FILE* file, const char* name) {
+    if (slot < 0 || slot >= SOUND_EFFECT_SLOTS) return false;
     effectRecords = new EffectRecord{Instrument{}, effectRecords};
     Instrument* instrument = &effectRecords->instrument;
     soundEffects[slot] = instrument;
-    std::FILE* file = path ? std::fopen(path, "rb") : nullptr;
     if (!file) return false;
     std::string reason;
     bool read = ReadInstrument(*instrument, file, &reason);
-    std::fclose(file);
-    if (!read) ReportRefusedFile(path, reason);
+    if (!read) ReportRefusedFile(name, reason);
     return read;
 }

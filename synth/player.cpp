@@ -109,7 +109,7 @@ void ResetPlayerState() {
     PlayerClock.Mark(CLOCK_PLAYER_START);
 }
 
-void StartPlayer() {
+bool StartPlayer() {
     snd_lib_error_set_handler(IgnoreAlsaError);
     // Never let a probe start a sound server of its own.
     setenv("JACK_NO_START_SERVER", "1", 0);
@@ -125,6 +125,7 @@ void StartPlayer() {
         started = Pa_StartStream(stream) == paNoError;
     }
     if (!started) std::fprintf(stderr, "%s: no audio output device; running silently\n", ProgramName());
+    return started;
 }
 
 void StopPlayer() {

@@ -38,6 +38,9 @@ bool ReadInstrument(Instrument& instrument, std::FILE* file, std::string* reason
 // if the file cannot be opened (silently: missing files are tolerated) or is
 // refused (reported once on stderr, the slot keeps the empty instrument).
 bool LoadSoundEffect(int slot, const char* path);
+// The same from a file the caller opened (nullptr leaves the empty instrument);
+// a refusal is reported under `name`.
+bool LoadSoundEffect(int slot, std::FILE* file, const char* name);
 
 // Reads a whole song from a file the caller opened, logging its listing, and
 // fills songInstruments, patterns, orderList and songLength. A refused file is

@@ -1,32 +1,42 @@
 // zonder-render: renders the Zonder player offline into a WAV file.
 //
-//   zonder-render [--song FILE.zds] [--effect SLOT=FILE.zdi ...] [--events FILE]
-//                 [--seed N] [--buffer B] --samples N --out FILE.wav
+//   zonder-render [--song FILE.zds|FILE.zst] [--effect SLOT=FILE.zdi|FILE.zit ...]
+//                 [--events FILE] [--seed N] [--buffer B]
+//                 --samples N|--seconds S --out FILE.wav|--play
 //
 // The player is set up as at start-up, without an audio device; the song and
-// the effects load through the game's own loaders. N samples are rendered by
+// the effects load through the game's own loaders. Text sources (.zst, .zit)
+// are compiled in memory by zonder-pack's own code first. N samples are rendered by
 // calling the stream callback on buffers of B frames (default 1024, the last
 // one shorter). Before each buffer every event whose sample is at or before
 // the buffer's first sample and that has not run yet runs, in file order, so
 // with --buffer 1 events land on their exact sample. Events file lines:
 //
 //   SAMPLE play                       start the song (PlaySong)
-//   SAMPLE trigger SLOT NOTE VOICE    TriggerNote(soundEffects[SLOT], NOTE, VOICE)
+//   SAMPLE trigger SLOT NOTE VOICE    TriggerNote(soundEffects[SLOT], NOTE, VOICE);
+//                                     NOTE is 0..119 or a name, A-0 .. G#10
 //   SAMPLE release VOICE              ReleaseNote(VOICE)
 //   # comment
 //
+// A triggered note whose phase step would jump a waveform segment of its
+// instrument (the limit zonder-pack enforces in songs) gets a warning.
+//
 // Output: WAV, IEEE float (format 3), mono, 44100 Hz, 32 bits, the samples
-// exactly as the callback wrote them. Bad arguments, unreadable or refused
+// exactly as the callback wrote them; or, with --play, the audio device, the
+// events running on the wall clock. No device for --play: exit status 1. Bad arguments, unreadable or refused
 // files: a message on stderr and exit status 2; an output that cannot be
 // written: exit status 1.
 
 #include <algorithm>
+#include <chrono>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "base/command_line.h"
@@ -38,9 +48,12 @@
 #include "synth/sequencer.h"
 #include "synth/song_files.h"
 #include "synth/voices.h"
+#include "tools/zonder_text_binary.h"
+#include "tools/zonder_text_parse.h"
 
 namespace {
 constexpr long long MAX_SAMPLES = 1000000000;  // keeps the WAV sizes within 32 bits
+constexpr int SAMPLE_RATE = 44100;
 
 struct Effect {
     int slot;
@@ -52,6 +65,7 @@ struct Event {
     enum Kind { PLAY, TRIGGER, RELEASE } kind;
     int slot, note, voice;
     size_t order;  // position in the file
+    int line;      // line in the file, for warnings
 };
 
 struct Options {
@@ -60,6 +74,8 @@ struct Options {
     long long samples = -1;
     long long buffer = 1024;
     long long seed = 1;
+    double seconds = -1;
+    bool play = false;
 };
 
 [[noreturn]] void Fail(const std::string& message) {
@@ -78,7 +94,9 @@ bool ParseNumber(const std::string& text, long long low, long long high, long lo
 const char* const NOTES =
     "Events file lines (- reads them from standard input):\n"
     "  SAMPLE play                       start the song\n"
-    "  SAMPLE trigger SLOT NOTE VOICE    play effect SLOT's instrument on a voice (0..5)\n"
+    "  SAMPLE trigger SLOT NOTE VOICE    play effect SLOT's instrument on a voice (0..5);\n"
+    "                                    NOTE is 0..119 or a name: A-0 (0) .. A-4 (48, 440 Hz)\n"
+    "                                    .. G#10 (119), C-4 is middle C\n"
     "  SAMPLE release VOICE              release the voice's note\n"
     "  # comment\n"
     "Each buffer of B samples first runs the events due by its first sample, in file\n"
@@ -89,12 +107,15 @@ Options ParseArguments(int argc, char** argv) {
     CommandLine line;
     line.program = "zonder-render";
     line.usage =
-        "[--song FILE.zds] [--effect SLOT=FILE.zdi ...] [--events FILE]\n"
-        "                     [--seed N] [--buffer B] --samples N --out FILE.wav";
-    line.summary = "Renders the Zonder synthesizer offline into a mono 44100 Hz 32-bit float WAV file.";
+        "[--song FILE.zds|FILE.zst] [--effect SLOT=FILE.zdi|FILE.zit ...]\n"
+        "                     [--events FILE] [--seed N] [--buffer B]\n"
+        "                     --samples N|--seconds S --out FILE.wav|--play";
+    line.summary =
+        "Renders the Zonder synthesizer offline into a mono 44100 Hz 32-bit float WAV file,\n"
+        "or plays it on the audio device. Text instruments and songs are compiled first.";
     line.options = {
-        TextOption("song", "FILE.zds", "the song that \"play\" starts", &options.song),
-        {"effect", 0, "SLOT=FILE.zdi", "load a sound effect into SLOT (0..99); may repeat",
+        TextOption("song", "FILE", "the song (.zds, or .zst text) that \"play\" starts", &options.song),
+        {"effect", 0, "SLOT=FILE", "load an effect (.zdi, or .zit text) into SLOT (0..99); may repeat",
          [&options](const char* text, std::string& expected) {
              std::string value = text;
              size_t equals = value.find('=');
@@ -107,20 +128,27 @@ Options ParseArguments(int argc, char** argv) {
              return true;
          }},
         TextOption("events", "FILE", "the events to run, - for standard input", &options.events),
-        NumberOption<long long>("seed", "N", "the noise generator's seed (default 1)", &options.seed, 0,
-                                UINT32_MAX),
+        NumberOption<long long>("seed", "N", "the noise generator's seed for a file (default 1)",
+                                &options.seed, 0, UINT32_MAX),
         NumberOption<long long>("buffer", "B", "samples per callback (default 1024)", &options.buffer, 1,
                                 1 << 20),
-        NumberOption<long long>("samples", "N", "how many samples to render (required)", &options.samples, 0,
+        NumberOption<long long>("samples", "N", "how many samples to render", &options.samples, 0,
                                 MAX_SAMPLES),
-        TextOption("out", "FILE.wav", "where the WAV goes, - for standard output (required)", &options.out),
+        DecimalOption("seconds", "S", "how long to render, instead of --samples", &options.seconds, 0,
+                      static_cast<double>(MAX_SAMPLES) / SAMPLE_RATE),
+        TextOption("out", "FILE.wav", "where the WAV goes, - for standard output", &options.out),
+        FlagOption("play", "play on the audio device instead of writing a file", &options.play),
     };
     line.notes = NOTES;
     std::vector<std::string> operands;
     int exitStatus = 0;
     if (!ParseCommandLine(line, argc, argv, operands, exitStatus)) std::exit(exitStatus);
-    if (options.samples < 0) std::exit(UsageError("--samples N is required"));
-    if (options.out.empty()) std::exit(UsageError("--out FILE.wav is required"));
+    if (options.samples >= 0 && options.seconds >= 0)
+        std::exit(UsageError("--samples and --seconds exclude each other"));
+    if (options.seconds >= 0) options.samples = std::llround(options.seconds * SAMPLE_RATE);
+    if (options.samples < 0) std::exit(UsageError("--samples N or --seconds S is required"));
+    if (options.play && !options.out.empty()) std::exit(UsageError("--play and --out exclude each other"));
+    if (!options.play && options.out.empty()) std::exit(UsageError("--out FILE.wav or --play is required"));
     return options;
 }
 
@@ -138,6 +166,7 @@ std::vector<Event> ReadEvents(const std::string& path) {
         std::string where = InputDisplayName(path) + ":" + std::to_string(number) + ": ";
         Event e{};
         e.order = events.size();
+        e.line = number;
         if (!ParseNumber(sampleText, 0, MAX_SAMPLES, e.sample))
             Fail(where + "bad sample \"" + sampleText + "\"");
         words >> command;
@@ -148,7 +177,11 @@ std::vector<Event> ReadEvents(const std::string& path) {
             e.kind = Event::PLAY;
         } else if (command == "trigger" && args.size() == 3) {
             if (!ParseNumber(args[0], 0, SOUND_EFFECT_SLOTS - 1, a)) Fail(where + "slot must be 0..99");
-            if (!ParseNumber(args[1], 0, NOTE_COUNT - 1, b)) Fail(where + "note must be 0..119");
+            int named = 0;
+            if (ParseNoteName(args[1], named) && named >= 0 && named < NOTE_COUNT)
+                b = named;
+            else if (!ParseNumber(args[1], 0, NOTE_COUNT - 1, b))
+                Fail(where + "note must be 0..119 or a name from A-0 to G#10, not \"" + args[1] + "\"");
             if (!ParseNumber(args[2], 0, VOICE_COUNT - 1, c)) Fail(where + "voice must be 0..5");
             e.kind = Event::TRIGGER;
             e.slot = static_cast<int>(a);
@@ -167,20 +200,76 @@ std::vector<Event> ReadEvents(const std::string& path) {
     return events;
 }
 
-void LoadFiles(const Options& options) {
+bool HasExtension(const std::string& path, const char* extension) {
+    size_t n = std::strlen(extension);
+    return path.size() > n && path.compare(path.size() - n, n, extension) == 0;
+}
+
+// The bytes the player reads for an instrument or song file: a binary as it is,
+// a text source compiled as zonder-pack compiles it.
+std::vector<uint8_t> FileBytes(const std::string& path, bool song) {
+    std::vector<uint8_t> bytes;
+    std::string error;
+    if (HasExtension(path, song ? ".zst" : ".zit")) {
+        bool compiled;
+        if (song) {
+            PackSong text;
+            compiled = ParseSongFile(path, text, error) && WriteSongBinary(text, bytes, error);
+        } else {
+            PackInstrument text;
+            compiled = ParseInstrumentFile(path, text, error) && WriteInstrumentBinary(text, bytes, error);
+        }
+        if (!compiled) Fail(error.rfind(path, 0) == 0 ? error : path + ": " + error);
+        return bytes;
+    }
+    if (!ReadWholeFile(path, bytes)) Fail(path + ": cannot be read");
+    return bytes;
+}
+
+// An in-memory file for the player's loaders; they read a FILE like any other.
+std::FILE* MemoryFile(std::vector<uint8_t>& bytes) {
+    static uint8_t none;
+    std::FILE* file = fmemopen(bytes.empty() ? &none : bytes.data(), bytes.size(), "rb");
+    if (!file) Fail("out of memory");
+    return file;
+}
+
+// Loads every effect and the song; a refused file ends the run (its loader has
+// already said why, once). Returns each effect slot's instrument in the pack
+// form, for the note checks.
+std::vector<PackInstrument> LoadFiles(const Options& options, std::vector<bool>& loaded) {
+    std::vector<PackInstrument> instruments(SOUND_EFFECT_SLOTS);
+    loaded.assign(SOUND_EFFECT_SLOTS, false);
     for (const Effect& effect : options.effects) {
-        std::FILE* probe = std::fopen(effect.path.c_str(), "rb");
-        if (!probe) Fail(effect.path + ": cannot be read");
-        std::fclose(probe);
-        // A refused file has already been reported by the loader, once.
-        if (!LoadSoundEffect(effect.slot, effect.path.c_str())) std::exit(EXIT_USAGE);
+        std::vector<uint8_t> bytes = FileBytes(effect.path, false);
+        std::FILE* file = MemoryFile(bytes);
+        bool read = LoadSoundEffect(effect.slot, file, effect.path.c_str());
+        std::fclose(file);
+        if (!read) std::exit(EXIT_USAGE);
+        std::string unused;
+        loaded[effect.slot] = ReadInstrumentBinary(bytes, instruments[effect.slot], unused);
     }
     if (!options.song.empty()) {
-        std::FILE* file = std::fopen(options.song.c_str(), "rb");
-        if (!file) Fail(options.song + ": cannot be read");
-        bool loaded = LoadSong(file, options.song.c_str());
+        std::vector<uint8_t> bytes = FileBytes(options.song, true);
+        std::FILE* file = MemoryFile(bytes);
+        bool read = LoadSong(file, options.song.c_str());
         std::fclose(file);
-        if (!loaded) std::exit(EXIT_USAGE);
+        if (!read) std::exit(EXIT_USAGE);
+    }
+    return instruments;
+}
+
+// A note that steps past a waveform segment (or past note 119 with its
+// arpeggio) still renders, as the game would play it, but the author hears why.
+void WarnAboutNotes(const std::vector<Event>& events, const std::vector<PackInstrument>& instruments,
+                    const std::vector<bool>& loaded, const std::string& eventsPath) {
+    for (const Event& e : events) {
+        if (e.kind != Event::TRIGGER || !loaded[e.slot]) continue;
+        std::string problem = CheckNote(instruments[e.slot], e.note);
+        if (problem.empty()) continue;
+        std::fprintf(stderr, "%s: %s:%d: warning: effect %d, %s: %s\n", ProgramName(),
+                     InputDisplayName(eventsPath).c_str(), e.line, e.slot, NoteName(e.note).c_str(),
+                     problem.c_str());
     }
 }
 
@@ -237,25 +326,14 @@ void PutFloats(std::vector<uint8_t>& out, const float* samples, size_t count) {
         PutU32(out, bits);
     }
 }
-}  // namespace
 
-int main(int argc, char** argv) {
-    Options options = ParseArguments(argc, argv);
-    std::vector<Event> events = ReadEvents(options.events);
-
-    ResetPlayerState();
-    SeedSynthNoise(static_cast<uint32_t>(options.seed));
-    LoadFiles(options);
-
+// Renders through the callback, buffer by buffer, into the WAV file.
+int Render(const Options& options, const std::vector<Event>& bySample) {
     std::FILE* out = OpenNamedOutput(options.out);
     if (!out) return RunFailure(OutputDisplayName(options.out) + ": cannot be written");
     uint32_t total = static_cast<uint32_t>(options.samples);
     std::vector<uint8_t> bytes = WavHeader(total);
 
-    // Events by sample, so each buffer finds its newly due ones without a scan.
-    std::vector<Event> bySample = events;
-    std::stable_sort(bySample.begin(), bySample.end(),
-                     [](const Event& a, const Event& b) { return a.sample < b.sample; });
     size_t nextDue = 0;
     std::vector<Event> due;
     std::vector<float> buffer(static_cast<size_t>(options.buffer));
@@ -282,4 +360,49 @@ int main(int argc, char** argv) {
     std::fwrite(bytes.data(), 1, bytes.size(), out);
     if (!CloseNamedOutput(out)) return RunFailure(OutputDisplayName(options.out) + ": cannot be written");
     return 0;
+}
+
+// Plays on the audio device: the stream's callback renders, and the events run
+// when the wall clock reaches their sample (the stream's latency later).
+int Play(const Options& options, const std::vector<Event>& bySample) {
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point start = Clock::now();
+    auto when = [start](long long sample) {
+        return start + std::chrono::microseconds(sample * 1000000 / SAMPLE_RATE);
+    };
+    for (const Event& e : bySample) {
+        if (e.sample >= options.samples) break;
+        std::this_thread::sleep_until(when(e.sample));
+        RunEvent(e);
+    }
+    std::this_thread::sleep_until(when(options.samples));
+    StopPlayer();
+    return 0;
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+    Options options = ParseArguments(argc, argv);
+    std::vector<Event> events = ReadEvents(options.events);
+
+    if (options.play) {
+        // The running stream owns the noise generator from here on: no reseeding.
+        if (!StartPlayer()) {
+            StopPlayer();
+            return RunFailure("no audio output device to play on");
+        }
+    } else {
+        ResetPlayerState();
+        SeedSynthNoise(static_cast<uint32_t>(options.seed));
+    }
+    std::vector<bool> loaded;
+    std::vector<PackInstrument> instruments = LoadFiles(options, loaded);
+    WarnAboutNotes(events, instruments, loaded, options.events);
+
+    // Events by sample (file order among equals), so each buffer finds its newly
+    // due ones without a scan.
+    std::vector<Event> bySample = events;
+    std::stable_sort(bySample.begin(), bySample.end(),
+                     [](const Event& a, const Event& b) { return a.sample < b.sample; });
+    return options.play ? Play(options, bySample) : Render(options, bySample);
 }

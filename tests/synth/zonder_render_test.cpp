@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -196,4 +198,155 @@ TEST(ZonderRender, PlaysTheSongFromPlayEvent) {
     bool sounds = false;
     for (int i = 2940; i < 6000; i++) sounds = sounds || tune[i] != 0.0f;
     EXPECT_TRUE(sounds);
+}
+
+// --- For authors: text sources, seconds, note names, the segment warning, --play.
+
+namespace {
+const std::string SOUNDS = VORTANE_SOURCE_DIR "/assets/sounds/";
+const std::string MUSIC = VORTANE_SOURCE_DIR "/assets/music/";
+const std::string BUILT = VORTANE_RUN_DIR "/data/";
+const std::string BAD = VORTANE_SOURCE_DIR "/tests/bad/";
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+bool Audible(const Wav& wav) {
+    for (float s : wav.samples)
+        if (s != 0.0f) return true;
+    return false;
+}
+}  // namespace
+
+TEST(ZonderRender, TextSourcesRenderAsTheirCompiledFiles) {
+    EnterCaseFolder("ZonderRender.TextSourcesRenderAsTheirCompiledFiles");
+    WriteFile("shot.events", "0 trigger 0 37 1\n");
+    ASSERT_EQ(RunTool("--effect 0=" + SOUNDS + "shot.zit --events shot.events --samples 8000 --out text.wav"),
+              0);
+    ASSERT_EQ(RunTool("--effect 0=" + BUILT + "shot.zdi --events shot.events --samples 8000 --out built.wav"),
+              0);
+    EXPECT_TRUE(Audible(ReadWav("text.wav")));
+    EXPECT_EQ(ReadAll("text.wav"), ReadAll("built.wav"));
+
+    WriteFile("song.events", "0 play\n");
+    ASSERT_EQ(RunTool("--song " + MUSIC + "zazizer.zst --events song.events --samples 100000 --out text.wav"),
+              0);
+    ASSERT_EQ(
+        RunTool("--song " + BUILT + "zazizer.zds --events song.events --samples 100000 --out built.wav"), 0);
+    EXPECT_TRUE(Audible(ReadWav("text.wav")));
+    EXPECT_EQ(ReadAll("text.wav"), ReadAll("built.wav"));
+}
+
+TEST(ZonderRender, BrokenTextSourceIsRefusedByFileAndLine) {
+    EnterCaseFolder("ZonderRender.BrokenTextSourceIsRefusedByFileAndLine");
+    for (const std::string& option : {"--effect 0=" + BAD + "text_instrument_missing_pitch.zit",
+                                      "--effect 0=" + BAD + "text_instrument_points_falling.zit",
+                                      "--song " + BAD + "text_song_bad_note_name.zst",
+                                      "--song " + BAD + "text_song_note_too_fast_for_its_waveform.zst",
+                                      std::string("--effect 0=no-such-source.zit")}) {
+        std::string err;
+        EXPECT_EQ(RunTool(option + " --samples 10 --out x.wav", &err), 2) << option;
+        EXPECT_EQ(err.rfind("zonder-render: ", 0), 0u) << err;
+        std::string file = option.substr(option.find_last_of("= ") + 1);
+        EXPECT_NE(err.find(file + ":"), std::string::npos) << err;
+        EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+        EXPECT_FALSE(std::ifstream("x.wav").good()) << option;
+    }
+}
+
+TEST(ZonderRender, SecondsCountSamplesAtTheOutputRate) {
+    EnterCaseFolder("ZonderRender.SecondsCountSamplesAtTheOutputRate");
+    struct Case {
+        const char* seconds;
+        size_t samples;
+    };
+    for (const Case& c :
+         {Case{"0.5", 22050}, Case{"1", 44100}, Case{"0", 0}, Case{"0.00001", 0}, Case{"2e-3", 88}}) {
+        ASSERT_EQ(RunTool(std::string("--seconds ") + c.seconds + " --out s.wav"), 0) << c.seconds;
+        Wav wav = ReadWav("s.wav");
+        EXPECT_EQ(U32(wav.header, 54), 4 * c.samples) << c.seconds;
+        EXPECT_EQ(wav.samples.size(), c.samples) << c.seconds;
+    }
+    for (const char* bad :
+         {"--seconds -1", "--seconds abc", "--seconds 1 --samples 10", "--seconds inf", "--seconds 30000"}) {
+        std::string err;
+        EXPECT_EQ(RunTool(std::string(bad) + " --out bad.wav", &err), 2) << bad;
+        EXPECT_NE(err.find("--s"), std::string::npos) << err;
+    }
+}
+
+TEST(ZonderRender, NoteNamesAreTheNumbersTheyName) {
+    EnterCaseFolder("ZonderRender.NoteNamesAreTheNumbersTheyName");
+    WriteBytes("tone.zdi", ToneBytes());
+    struct Case {
+        const char* name;
+        int number;
+    };
+    for (const Case& c : {Case{"A-0", 0}, Case{"B-0", 2}, Case{"C-1", 3}, Case{"C-4", 39}, Case{"A-4", 48},
+                          Case{"A#4", 49}, Case{"G#10", 119}}) {
+        WriteFile("named.events", std::string("0 trigger 1 ") + c.name + " 2\n");
+        WriteFile("numbered.events", "0 trigger 1 " + std::to_string(c.number) + " 2\n");
+        ASSERT_EQ(RunTool("--effect 1=tone.zdi --events named.events --samples 3000 --out named.wav"), 0)
+            << c.name;
+        ASSERT_EQ(RunTool("--effect 1=tone.zdi --events numbered.events --samples 3000 --out numbered.wav"),
+                  0);
+        EXPECT_TRUE(Audible(ReadWav("named.wav"))) << c.name;
+        EXPECT_EQ(ReadAll("named.wav"), ReadAll("numbered.wav")) << c.name;
+    }
+    for (const char* bad : {"H-4", "a-4", "A-11", "C-0", "A4", "A-4x", "120", "-1"}) {
+        WriteFile("bad.events", std::string("# a comment\n0 trigger 1 ") + bad + " 2\n");
+        std::string err;
+        EXPECT_EQ(RunTool("--effect 1=tone.zdi --events bad.events --samples 10 --out bad.wav", &err), 2)
+            << bad;
+        EXPECT_NE(err.find("bad.events:2: note must be"), std::string::npos) << err;
+    }
+}
+
+TEST(ZonderRender, WarnsWhenATriggeredNoteJumpsAWaveformSegment) {
+    EnterCaseFolder("ZonderRender.WarnsWhenATriggeredNoteJumpsAWaveformSegment");
+    // The shot a little below the note the game plays it at is safe (its pitch
+    // sweep starts an octave up, plus two octaves of arpeggio); at A-4 its
+    // narrow pulse segment is jumped over.
+    WriteFile("safe.events", "0 trigger 0 30 1\n");
+    std::string err;
+    ASSERT_EQ(
+        RunTool("--effect 0=" + SOUNDS + "shot.zit --events safe.events --samples 100 --out safe.wav", &err),
+        0);
+    EXPECT_EQ(err, "");
+    WriteFile("high.events", "0 trigger 0 30 1\n100 trigger 0 A-4 1\n");
+    ASSERT_EQ(
+        RunTool("--effect 0=" + SOUNDS + "shot.zit --events high.events --samples 300 --out high.wav", &err),
+        0);
+    EXPECT_EQ(err.rfind("zonder-render: high.events:2: warning: effect 0, A-4: ", 0), 0u) << err;
+    EXPECT_NE(err.find("narrowest waveform segment"), std::string::npos) << err;
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+    EXPECT_EQ(ReadWav("high.wav").samples.size(), 300u);
+    // A binary effect is checked the same way.
+    ASSERT_EQ(
+        RunTool("--effect 0=" + BUILT + "shot.zdi --events high.events --samples 300 --out high.wav", &err),
+        0);
+    EXPECT_NE(err.find("high.events:2: warning"), std::string::npos) << err;
+}
+
+// Whatever the machine has: with an output device the render is heard and nothing
+// is written; without one the tool says so and ends with status 1.
+TEST(ZonderRender, PlayTakesTheDeviceInsteadOfAFile) {
+    EnterCaseFolder("ZonderRender.PlayTakesTheDeviceInsteadOfAFile");
+    for (const char* bad :
+         {"--play --out x.wav --samples 10", "--play", "--samples 10", "--play=yes --samples 10"}) {
+        std::string err;
+        EXPECT_EQ(RunTool(bad, &err), 2) << bad;
+        EXPECT_NE(err.find("try --help"), std::string::npos) << err;
+    }
+    WriteFile("shot.events", "0 trigger 0 37 1\n");
+    std::string err;
+    int status =
+        RunTool("--effect 0=" + BUILT + "shot.zdi --events shot.events --seconds 0.2 --play > out.bin", &err);
+    EXPECT_TRUE(status == 0 || status == 1) << status << "\n" << err;
+    if (status == 1) {
+        EXPECT_NE(err.find("zonder-render: no audio output device to play on\n"), std::string::npos) << err;
+    }
+    EXPECT_EQ(ReadAll("out.bin"), "");
 }
