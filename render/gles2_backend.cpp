@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "base/program_name.h"
 #include "render/gles2_program.h"
 #include "render/mipmaps.h"
 #include "render/quad_batch.h"
@@ -92,7 +93,7 @@ bool Ready() {
     gl.units = std::max(1, std::min({int32_t(deviceUnits), unitLimit, MAX_TEXTURE_UNITS}));
     std::string error;
     if (!BuildGles2Program(gl.units, gl.program, error)) {
-        std::fprintf(stderr, "vortane: the GLES2 renderer cannot draw: %s\n", error.c_str());
+        std::fprintf(stderr, "%s: the GLES2 renderer cannot draw: %s\n", ProgramName(), error.c_str());
         gl.failed = true;
         return false;
     }
