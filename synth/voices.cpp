@@ -2,11 +2,12 @@
 
 #include <atomic>
 #include <cmath>
+#include <initializer_list>
 
 #include "synth/curve.h"
 #include "synth/noise.h"
 #include "synth/note_table.h"
-#include "synth/trigger_queue.h"
+#include "synth/voice_requests.h"
 
 Voice liveVoices[VOICE_COUNT];
 Voice stagedVoices[VOICE_COUNT];
@@ -16,22 +17,37 @@ namespace {
 // What a missing instrument plays: no points anywhere, so level and pitch are 0.
 const Instrument emptyInstrument{};
 
-struct VoiceRequest {
-    enum Kind : uint8_t { TRIGGER, RELEASE } kind;
-    const Instrument* instrument;
-    int32_t note;
-    int32_t voice;
-};
-
-// A frame of the game makes a handful of requests; 256 is far more than the
-// callback ever lets pile up while it runs.
-TriggerQueue<VoiceRequest, 256> requests;
-std::atomic<uint32_t> droppedRequests{0};
+// The game side's view of each voice's requests not yet taken, and the sequence
+// numbers; guarded by producerBusy, so any thread but the callback may request.
+VoiceRequestSet requested[VOICE_COUNT];
+uint64_t lastRequest = 0;
+std::atomic_flag producerBusy = ATOMIC_FLAG_INIT;
+VoiceMailbox mailboxes[VOICE_COUNT];
+// Audio thread: the newest request of each voice it has run.
+uint64_t lastRun[VOICE_COUNT];
 
 bool ValidVoice(int voice) { return voice >= 0 && voice < VOICE_COUNT; }
 
-void QueueRequest(const VoiceRequest& request) {
-    if (!requests.Push(request)) droppedRequests.fetch_add(1, std::memory_order_relaxed);
+// Folds one request into the voice's set and publishes the set. A trigger moves
+// any release made so far before it and supersedes the trigger it replaces.
+void Request(int voice, bool trigger, const Instrument* instrument, int note) {
+    while (producerBusy.test_and_set(std::memory_order_acquire)) {
+    }
+    VoiceRequestSet& set = requested[voice];
+    uint64_t sequence = ++lastRequest;
+    if (trigger) {
+        set.releaseBefore = set.releaseAfter > set.releaseBefore ? set.releaseAfter : set.releaseBefore;
+        set.releaseAfter = 0;
+        set.trigger = sequence;
+        set.instrument = instrument;
+        set.note = note;
+    } else if (set.trigger != 0) {
+        set.releaseAfter = sequence;
+    } else {
+        set.releaseBefore = sequence;
+    }
+    mailboxes[voice].Publish(set);
+    producerBusy.clear(std::memory_order_release);
 }
 
 // The waveform of a noise voice for its next cycle: 20 random segments that
@@ -159,30 +175,35 @@ void StopNote(int voice) {
 
 void TriggerNote(const Instrument* instrument, int note, int voice) {
     if (!ValidVoice(voice)) return;
-    QueueRequest({VoiceRequest::TRIGGER, instrument, note, voice});
+    Request(voice, true, instrument, note);
 }
 
 void ReleaseNote(int voice) {
     if (!ValidVoice(voice)) return;
-    QueueRequest({VoiceRequest::RELEASE, nullptr, 0, voice});
+    Request(voice, false, nullptr, 0);
 }
 
-uint32_t DroppedVoiceRequests() { return droppedRequests.load(std::memory_order_relaxed); }
-
 void DrainVoiceRequests() {
-    VoiceRequest request;
-    while (requests.Pop(request)) {
-        if (request.kind == VoiceRequest::TRIGGER) {
-            StartNote(request.instrument, request.note, request.voice);
-        } else {
-            StopNote(request.voice);
+    for (int v = 0; v < VOICE_COUNT; v++) {
+        VoiceRequestSet set;
+        if (!mailboxes[v].Take(set)) continue;
+        uint64_t done = lastRun[v];
+        if (set.releaseBefore > done) StopNote(v);
+        if (set.trigger > done) StartNote(set.instrument, set.note, v);
+        if (set.releaseAfter > done) StopNote(v);
+        for (uint64_t sequence : {set.releaseBefore, set.trigger, set.releaseAfter}) {
+            if (sequence > lastRun[v]) lastRun[v] = sequence;
         }
     }
 }
 
 void ResetVoices() {
-    requests.Clear();
-    droppedRequests.store(0, std::memory_order_relaxed);
+    for (int v = 0; v < VOICE_COUNT; v++) {
+        requested[v] = {};
+        mailboxes[v].Clear();
+        lastRun[v] = 0;
+    }
+    lastRequest = 0;
     for (int v = 0; v < VOICE_COUNT; v++) {
         liveVoices[v] = Voice{};
         liveVoices[v].gain = v == 0 ? VOICE_GAIN_LOUD : VOICE_GAIN;

@@ -49,16 +49,15 @@ extern Voice stagedVoices[VOICE_COUNT];
 void TriggerNote(const Instrument* instrument, int note, int voice);
 // Starts the release of the note on that voice; queued like TriggerNote.
 void ReleaseNote(int voice);
-// Trigger and release requests dropped because nobody drained the queue (no
-// audio stream running) and it was full.
-uint32_t DroppedVoiceRequests();
 
 // The trigger and release steps themselves, run on the audio thread (the
 // sequencer calls them directly; queued requests end up here).
 void StartNote(const Instrument* instrument, int note, int voice);
 void StopNote(int voice);
 
-// Runs every queued trigger and release, in the order they were made. Audio thread.
+// Runs the triggers and releases requested since the last drain, in the order
+// they were made; of several triggers on one voice only the latest runs, so a
+// burst made while nothing drained still ends on its last sound. Audio thread.
 void DrainVoiceRequests();
 // Live voices to their start values and gains, staged voices zeroed, queue
 // emptied. Only while no callback runs.

@@ -75,9 +75,8 @@ TEST(VoiceHandOver, GameThreadTriggersWhileTheCallbackRuns) {
     gameDone.store(true);
     audio.join();
     EXPECT_FALSE(outOfRange.load());
-    EXPECT_LT(DroppedVoiceRequests(), static_cast<uint32_t>(TRIGGERS));
 
-    // The queue still hands over after wrapping many times.
+    // The hand-over still works after the burst.
     std::vector<float> buffer(44 * 40);
     RenderAudio(buffer.data(), buffer.size());
     static Instrument held = MakeInstrument(false, false, 0.5f);
