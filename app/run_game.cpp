@@ -19,13 +19,15 @@ public:
     bool KeyDown(int) const override { return false; }
 };
 
-void Shutdown(const Edition& edition) {
+void Shutdown(const Edition& edition, const ShellSteps& steps) {
     LogDisable();
     LogLine("Main: Cleaning up");
-    if (edition.stopAudio) edition.stopAudio();
+    steps.stopAudio();
     delete input;
     input = nullptr;
-    if (edition.releaseGraphics) edition.releaseGraphics();
+    // Shown whether the game ran full screen or fell back to a window.
+    if (edition.fullscreen) SDL_ShowCursor(SDL_ENABLE);
+    edition.releaseGraphics();
     DestroyAppWindow();
 }
 }  // namespace
@@ -36,15 +38,15 @@ void StartInputDevices() {
     if (input) input->Poll();
 }
 
-int RunGame(const Edition& edition) {
+int RunGame(const Edition& edition, const ShellSteps& steps) {
     fullscreen = false;
     if (!CreateAppWindow(edition.title, edition.width, edition.height, edition.bits, edition.fullscreen,
                          -1)) {
         return 0;
     }
-    if (!edition.init()) {
+    if (!steps.init(edition)) {
         ShowMessageBox("Init() Failed.", "ERROR", BoxIcon::Exclamation);
-        Shutdown(edition);
+        Shutdown(edition, steps);
         return 0;
     }
 
@@ -62,6 +64,6 @@ int RunGame(const Edition& edition) {
         SDL_GL_SwapWindow(appWindow);
     }
 
-    Shutdown(edition);
+    Shutdown(edition, steps);
     return 0;
 }

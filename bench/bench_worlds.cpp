@@ -13,8 +13,8 @@
 #include "game/random.h"
 #include "game/update.h"
 #include "game/world.h"
+#include "render/current_edition.h"
 #include "tools/input_script.h"
-#include "tools/sim_setup.h"
 
 struct WorldSnapshot {
     Vector3 playerPos, playerVel, playerHeading, steerInput;
@@ -92,7 +92,7 @@ int LiveEntities() {
 }
 
 std::shared_ptr<WorldSnapshot> BuildWorstCase() {
-    SetUpWorld(31337);
+    SetUpWorld(currentEdition, 31337);
     // Waves arrive every 50 steps while nobody shoots; the table fills up.
     IdleControls idle;
     for (int step = 0; step < 3000 && LiveEntities() < ENTITY_CAPACITY; ++step) UpdateWorld(idle);
@@ -185,7 +185,7 @@ const WorldSnapshot& TypicalWorldAfter(long steps) {
     static std::map<long, std::shared_ptr<WorldSnapshot>> worlds;
     auto found = worlds.find(steps);
     if (found != worlds.end()) return *found->second;
-    SetUpWorld(TYPICAL_SEED);
+    SetUpWorld(currentEdition, TYPICAL_SEED);
     std::unique_ptr<Controls> controls = TypicalControls();
     for (long step = 0; step < steps; ++step) UpdateWorld(*controls);
     return *(worlds[steps] = TakeWorldSnapshot());

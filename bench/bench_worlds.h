@@ -32,7 +32,7 @@ const WorldSnapshot& WorstCaseShotsOnlyWorld();
 // A busy game played from bench/typical_game.txt: fire held, flying around, waves,
 // kills and explosions. The script's length in steps.
 long TypicalScriptSteps();
-// Fresh controls playing the script from its start (call SetUpWorld(TYPICAL_SEED) first).
+// Fresh controls playing the script from its start (call SetUpWorld(currentEdition, TYPICAL_SEED) first).
 std::unique_ptr<Controls> TypicalControls();
 constexpr uint32_t TYPICAL_SEED = 7;
 

@@ -11,11 +11,12 @@
 
 #include "app/data_dir.h"
 #include "bench/bench_worlds.h"
+#include "game/sound_effects.h"
+#include "render/current_edition.h"
 #include "render/draw_backend.h"
 #include "render/fixed_backend.h"
 #include "render/gles2_backend.h"
 #include "render/scene.h"
-#include "render/textures.h"
 #include "synth/song_files.h"
 #include "tools/gl_context.h"
 
@@ -23,9 +24,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr int FRAME_WIDTH = 800;
-constexpr int FRAME_HEIGHT = 600;
-const char* const SOUND_EFFECT_FILES[] = {"shot.zdi", "explode.zdi", "pickup.zdi", "die.zdi", "levelup.zdi"};
+const Edition& edition = currentEdition;
 
 // One context at a time, made for the back-end last asked for; empty error when it is
 // there. Switching back-ends closes the context and opens one of the other kind.
@@ -34,24 +33,24 @@ const std::string& UseBackend(const DrawBackend& backend) {
     static const DrawBackend* openFor = nullptr;
     static std::string error;
     if (openFor == &backend) return error;
-    ReleaseTextures();
+    edition.releaseGraphics();
     gl.Close();
     SelectDrawBackend(backend);
     openFor = &backend;
     error.clear();
-    if (!gl.Open(FRAME_WIDTH, FRAME_HEIGHT, error)) {
+    if (!gl.Open(edition.width, edition.height, error)) {
         error = "no GL context: " + error;
         return error;
     }
-    SetUpGameView(FRAME_WIDTH, FRAME_HEIGHT);
+    SetUpGameView(edition.width, edition.height);
     cameraPos = Vector3(0, 0, 40);
-    LoadGameTextures(DataDir());
+    edition.loadGraphics(DataDir());
     return error;
 }
 
 // The timed frame, a function of its own so an instruction profile can count just
 // these calls (scripts/bench --profile).
-__attribute__((noinline)) void TimedFrameIssue() { DrawScene(); }
+__attribute__((noinline)) void TimedFrameIssue() { edition.drawScene(); }
 __attribute__((noinline)) void TimedFrameFinish() { glFinish(); }
 
 // This thread's CPU time in microseconds.
@@ -72,7 +71,7 @@ void TimeFrames(benchmark::State& state, const DrawBackend& backend, const World
         return;
     }
     PutWorldSnapshot(world);
-    DrawScene();  // first frame: the driver compiles its state
+    edition.drawScene();  // first frame: the driver compiles its state
     glFinish();
     double issue = 0;
     for (auto _ : state) {
@@ -149,8 +148,8 @@ void BM_LoadTextures(benchmark::State& state, const DrawBackend& backend) {
         return;
     }
     for (auto _ : state) {
-        ReleaseTextures();
-        LoadGameTextures(DataDir());
+        edition.releaseGraphics();
+        edition.loadGraphics(DataDir());
         glFinish();
     }
 }
@@ -167,9 +166,8 @@ BENCHMARK_CAPTURE(BM_LoadTextures, gles2, GLES2_DRAW_BACKEND)
 void BM_LoadSounds(benchmark::State& state) {
     std::string dataDir = DataDir();
     for (auto _ : state) {
-        int slot = 0;
-        for (const char* name : SOUND_EFFECT_FILES) LoadSoundEffect(slot++, (dataDir + name).c_str());
-        benchmark::DoNotOptimize(LoadSongFile((dataDir + "zazizer.zds").c_str()));
+        LoadSoundEffects(dataDir);
+        benchmark::DoNotOptimize(LoadSongFile((dataDir + SONG_FILE).c_str()));
     }
 }
 // Each load keeps the instrument it replaces alive, so the count is kept small.

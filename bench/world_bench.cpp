@@ -18,7 +18,7 @@
 #include "game/grid_terms.h"
 #include "game/update.h"
 #include "game/world.h"
-#include "tools/sim_setup.h"
+#include "render/current_edition.h"
 
 namespace {
 
@@ -37,13 +37,13 @@ double ThreadMicroseconds() {
 // One step of the busy game per iteration; the game goes on from step to step and
 // starts over (untimed) when the script has run out.
 void BM_UpdateWorldTypical(benchmark::State& state) {
-    SetUpWorld(TYPICAL_SEED);
+    SetUpWorld(currentEdition, TYPICAL_SEED);
     std::unique_ptr<Controls> controls = TypicalControls();
     long step = 0;
     for (auto _ : state) {
         if (step == TypicalScriptSteps()) {
             state.PauseTiming();
-            SetUpWorld(TYPICAL_SEED);
+            SetUpWorld(currentEdition, TYPICAL_SEED);
             controls = TypicalControls();
             step = 0;
             state.ResumeTiming();
@@ -62,7 +62,7 @@ void BM_UpdateWorldTypicalSteps(benchmark::State& state) {
     int forces = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        SetUpWorld(TYPICAL_SEED);
+        SetUpWorld(currentEdition, TYPICAL_SEED);
         std::unique_ptr<Controls> controls = TypicalControls();
         state.ResumeTiming();
         for (double& t : times) {
@@ -110,7 +110,7 @@ BENCHMARK(BM_UpdateWorldWorstShots)->Name("UpdateWorld/worst_shots_only")->Unit(
 // A rippling grid with `count` forces: shots' pushes and drags and rings of many
 // sizes, spread over the sheet, as in a crowded game.
 std::shared_ptr<WorldSnapshot> GridWithForces(int count) {
-    SetUpWorld(99);
+    SetUpWorld(currentEdition, 99);
     std::mt19937 rng(static_cast<unsigned>(count) + 1);
     std::uniform_real_distribution<double> x(-22, 22), y(-16, 16), v(-0.5, 0.5);
     for (int n = 0; n < gridNodeCount; ++n) {

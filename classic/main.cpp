@@ -1,9 +1,12 @@
-// The vortane-classic program: the earlier edition's start-up, world step and frame
-// in the shared window and main loop, full screen when the display allows.
+// The vortane-classic program: the earlier edition in the shared window and main
+// loop, full screen when the display allows.
 #include <SDL2/SDL.h>
 
+#include <vector>
+
 #include "app/game_options.h"
-#include "classic/startup.h"
+#include "app/run_game.h"
+#include "classic/edition.h"
 
 int main(int argc, char** argv) {
     GameOptions options;
@@ -17,7 +20,7 @@ int main(int argc, char** argv) {
         return exitStatus;
     }
     SelectRenderer(options);
-    int exitCode = RunGame(classic::MakeEdition());
+    int exitCode = RunGame(classic::edition);
     SDL_Quit();
     return exitCode;
 }

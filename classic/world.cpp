@@ -1,5 +1,7 @@
 #include "classic/world.h"
 
+#include "game/world.h"  // the shared grid tables
+
 namespace classic {
 
 Vector3 playerPos;
@@ -20,6 +22,19 @@ GridForce gridForces[GRID_FORCE_CAPACITY];
 Entity entities[ENTITY_CAPACITY];
 Shockwave shockwaves[SHOCKWAVE_CAPACITY];
 Spark sparks[SPARK_CAPACITY];
+
+void ResetWorld() {
+    playerPos = playerVel = playerHeading = {};
+    lives = respawnTimer = score = level = 0;
+    frameCounter = waveTimer = waveCount = gridForceCount = 0;
+    fireLatch = 0;
+    for (Shot& s : shots) s = {};
+    for (GridForce& f : gridForces) f = {};
+    for (Entity& e : entities) e = {};
+    for (Shockwave& s : shockwaves) s = {};
+    for (Spark& s : sparks) s = {};
+    ::ResetGrid();
+}
 
 void NewGame() {
     playerPos = {0, 0, 0};

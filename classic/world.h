@@ -91,15 +91,12 @@ extern Entity entities[ENTITY_CAPACITY];
 extern Shockwave shockwaves[SHOCKWAVE_CAPACITY];
 extern Spark sparks[SPARK_CAPACITY];
 
-// Sound-effect slots and the triggers of this edition.
-constexpr int SOUND_SHOT = 0;
-constexpr int SOUND_EXPLODE = 1;
-constexpr int SOUND_PICKUP = 2;
-constexpr int SOUND_DIE = 3;
-constexpr int SOUND_LEVELUP = 4;
-
 // Resets the world for a new game. Sets fireLatch, so a fire control still held
 // from the restart must be let go before the first shot. Leaves the grid alone.
+// Every table above, and the shared grid's, back to their state at program start:
+// the one place a process that sets up several worlds clears them.
+void ResetWorld();
+
 void NewGame();
 
 }  // namespace classic

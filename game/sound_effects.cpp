@@ -3,8 +3,18 @@
 #include "synth/song_files.h"
 #include "synth/voices.h"
 
+const char* const SOUND_EFFECT_FILES[SOUND_EFFECT_COUNT] = {"shot.zdi", "explode.zdi", "pickup.zdi",
+                                                            "die.zdi", "levelup.zdi"};
+const char* const SONG_FILE = "zazizer.zds";
+
 namespace {
 void (*soundObserver)(int slot, int note, int voice) = nullptr;
+}
+
+void LoadSoundEffects(const std::string& dataDir) {
+    for (int slot = 0; slot < SOUND_EFFECT_COUNT; ++slot) {
+        LoadSoundEffect(slot, (dataDir + SOUND_EFFECT_FILES[slot]).c_str());
+    }
 }
 
 void PlayEffect(int slot, int note, int voice) {

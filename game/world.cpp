@@ -36,6 +36,28 @@ TexCoord gridTexCoord[GRID_NODE_CAPACITY];
 Triangle gridTriangles[GRID_TRIANGLE_CAPACITY];
 int32_t gridTriangleCount;
 
+void ResetGrid() {
+    for (int n = 0; n < GRID_NODE_CAPACITY; ++n) {
+        gridRestPos[n] = gridPos[n] = gridVel[n] = gridVelScratch[n] = {};
+        gridTexCoord[n] = {};
+    }
+    for (Triangle& t : gridTriangles) t = {};
+    gridNodeCount = gridTriangleCount = 0;
+}
+
+void ResetWorld() {
+    playerPos = playerVel = playerHeading = steerInput = {};
+    controlMode = lives = respawnTimer = score = level = 0;
+    fireCooldown = frameCounter = waveTimer = gridForceCount = 0;
+    for (Vector3& c : playerColours) c = {};
+    for (Shot& s : shots) s = {};
+    for (GridForce& f : gridForces) f = {};
+    for (Entity& e : entities) e = {};
+    for (Shockwave& s : shockwaves) s = {};
+    for (Spark& s : sparks) s = {};
+    ResetGrid();
+}
+
 void NewGame() {
     playerPos = {0, 0, 0};
     playerVel = {0, 0, 0};

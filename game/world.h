@@ -128,12 +128,14 @@ extern TexCoord gridTexCoord[GRID_NODE_CAPACITY];
 extern Triangle gridTriangles[GRID_TRIANGLE_CAPACITY];
 extern int32_t gridTriangleCount;
 
-// Sound-effect slots the rules play.
-constexpr int SOUND_SHOT = 0;
-constexpr int SOUND_EXPLODE = 1;
-constexpr int SOUND_PICKUP = 2;
-constexpr int SOUND_DIE = 3;
-constexpr int SOUND_LEVELUP = 4;
+// Every table above back to its state at program start (all zero, the grid
+// unbuilt): the one place a process that sets up several worlds (tools, tests,
+// benchmarks) clears them, so a new field is cleared here and nowhere else.
+void ResetWorld();
+
+// The grid's node and triangle tables back to their state at program start; both
+// editions build their grid into them.
+void ResetGrid();
 
 // Resets the world for a new game; leaves controlMode, playerColours and the grid alone.
 void NewGame();

@@ -10,64 +10,14 @@
 
 #include "base/command_line.h"
 #include "base/program_name.h"
-#include "game/controls.h"
-#include "game/update.h"
+#include "game/edition.h"
 #include "render/draw_backend.h"
-#include "render/scene.h"
-#include "render/textures.h"
-#include "tools/gl_context.h"
+#include "tools/edition_frame.h"
+#include "tools/editions.h"
 #include "tools/input_script.h"
 #include "tools/png_frame.h"
-#include "tools/sim_setup.h"
-#ifdef VORTANE_HAVE_CLASSIC
-#include "classic/setup.h"
-#include "classic/update.h"
-#include "tools/shot_classic.h"
-#endif
 
 namespace {
-
-constexpr int FRAME_WIDTH = 800;
-constexpr int FRAME_HEIGHT = 600;
-
-// The current edition's frame: the game's view and textures, one DrawScene, read back.
-bool DrawCurrentFrame(const std::string& dataDir, std::vector<uint8_t>& rgb, std::string& error) {
-    OffscreenGL gl;
-    if (!gl.Open(FRAME_WIDTH, FRAME_HEIGHT, error)) return false;
-    SetUpGameView(FRAME_WIDTH, FRAME_HEIGHT);
-    cameraPos = Vector3(0, 0, 40);
-    LoadGameTextures(dataDir);
-    DrawScene();
-    rgb = gl.ReadRGB();
-    ReleaseTextures();
-    gl.Close();
-    return true;
-}
-
-// What the tool needs of one edition: its world set-up and step as vortane-sim
-// runs them, and its frame.
-struct ShotEdition {
-    const char* name;
-    void (*setUp)(uint32_t seed);
-    bool (*step)(Controls& input);
-    bool (*drawFrame)(const std::string& dataDir, std::vector<uint8_t>& rgb, std::string& error);
-    int width, height;
-};
-
-const ShotEdition EDITIONS[] = {
-    {"current", SetUpWorld, UpdateWorld, DrawCurrentFrame, FRAME_WIDTH, FRAME_HEIGHT},
-#ifdef VORTANE_HAVE_CLASSIC
-    {"classic", classic::SetUpWorld, classic::UpdateWorld, classic::DrawFrame, classic::FRAME_WIDTH,
-     classic::FRAME_HEIGHT},
-#endif
-};
-
-const ShotEdition* FindEdition(const std::string& name) {
-    for (const ShotEdition& edition : EDITIONS) {
-        if (name == edition.name) return &edition;
-    }
-    return nullptr;
-}
 
 struct Options {
     std::string edition = "current";
@@ -111,10 +61,6 @@ int ParseOptions(int argc, char** argv, Options& options) {
     int exitStatus = 0;
     if (!ParseCommandLine(line, argc, argv, operands, exitStatus)) return exitStatus;
     if (options.out.empty()) return UsageError("--out FILE.png is required");
-    if (!FindEdition(options.edition)) {
-        return UsageError("--edition " + options.edition +
-                          " is not available: the earlier edition is not built");
-    }
     return -1;
 }
 
@@ -147,16 +93,16 @@ int main(int argc, char** argv) {
     }
 
     SelectDrawBackend(*FindDrawBackend(options.renderer.c_str()));
-    const ShotEdition& edition = *FindEdition(options.edition);
-    edition.setUp(options.seed);
+    const Edition& edition = *FindEdition(options.edition);
+    SetUpWorld(edition, options.seed);
     ScriptedControls controls(std::move(script));
     for (long step = 0; step < options.steps; ++step) {
-        if (!edition.step(controls)) break;
+        if (!edition.updateWorld(controls)) break;
     }
 
     std::vector<uint8_t> frame;
     std::string error;
-    if (!edition.drawFrame(dataDir, frame, error)) {
+    if (!DrawEditionFrame(edition, dataDir, frame, error)) {
         return RunFailure(error);
     }
     if (!WritePngRGB(options.out, frame, edition.width, edition.height, error)) {

@@ -16,22 +16,15 @@
 
 #include "base/command_line.h"
 #include "base/program_name.h"
+#include "game/edition.h"
 #include "game/random.h"
+#include "game/sound_effects.h"
+#include "game/world_trace.h"
+#include "tools/editions.h"
 #include "tools/input_script.h"
-#include "tools/sim_classic.h"
-#include "tools/sim_edition.h"
 
 namespace {
 
-struct EditionEntry {
-    const char* name;
-    const SimEdition* edition;
-};
-
-const EditionEntry EDITIONS[] = {
-    {"current", &currentSimEdition},
-    {"classic", &classicSimEdition},
-};
 
 struct Arguments {
     std::string edition = "current";
@@ -39,7 +32,7 @@ struct Arguments {
     uint64_t steps = 1000;
     uint64_t every = 1;
     std::string inputPath;
-    SimOptions options;
+    TraceOptions options;
 };
 
 [[noreturn]] void Fail(const std::string& message) {
@@ -78,12 +71,10 @@ Arguments ParseArguments(int argc, char** argv) {
     return args;
 }
 
-const SimEdition& FindEdition(const std::string& name) {
-    for (const EditionEntry& entry : EDITIONS) {
-        if (name != entry.name) continue;
-        return *entry.edition;
-    }
-    Fail("unknown edition \"" + name + "\" (expected current or classic)");
+const Edition& EditionNamed(const std::string& name) {
+    const Edition* edition = FindEdition(name);
+    if (!edition) Fail("unknown edition \"" + name + "\" (expected current or classic)");
+    return *edition;
 }
 
 struct SoundCall {
@@ -93,7 +84,7 @@ std::vector<SoundCall> stepSounds;
 
 void RecordSound(int slot, int note, int voice) { stepSounds.push_back({slot, note, voice}); }
 
-std::string TraceStep(const SimEdition& edition, uint64_t step, bool running, const SimOptions& options) {
+std::string TraceStep(const Edition& edition, uint64_t step, bool running, const TraceOptions& options) {
     TraceLine line;
     line.Key("step").Int(static_cast<int64_t>(step));
     line.Key("running").Bool(running);
@@ -110,17 +101,17 @@ std::string TraceStep(const SimEdition& edition, uint64_t step, bool running, co
 
 int main(int argc, char** argv) {
     Arguments args = ParseArguments(argc, argv);
-    const SimEdition& edition = FindEdition(args.edition);
+    const Edition& edition = EditionNamed(args.edition);
     InputScript script;
     std::string error;
     if (!args.inputPath.empty() && !LoadInputScript(args.inputPath, script, error)) Fail(error);
     ScriptedControls controls(std::move(script));
 
-    edition.setUp(args.seed);
-    edition.observeSounds(RecordSound);
+    SetUpWorld(edition, args.seed);
+    SetSoundObserver(RecordSound);
     for (uint64_t step = 1; step <= args.steps; ++step) {
         stepSounds.clear();
-        bool running = edition.step(controls);
+        bool running = edition.updateWorld(controls);
         bool last = !running || step == args.steps;
         if (step % args.every == 0 || last) {
             std::string text = TraceStep(edition, step, running, args.options);
@@ -128,7 +119,7 @@ int main(int argc, char** argv) {
         }
         if (!running) break;
     }
-    edition.observeSounds(nullptr);
+    SetSoundObserver(nullptr);
     if (std::fflush(stdout) != 0) {
         return RunFailure("cannot write the trace");
     }

@@ -21,7 +21,7 @@ bool inputGoneAtRelease;       // input devices were gone when graphics were rel
 bool audioStoppedBeforeInput;  // stopAudio ran while input still existed
 GLint viewport[4];
 
-bool ScriptInit() {
+bool ScriptInit(const Edition&) {
     if (script == Script::InitFails) return false;
     if (script == Script::WithInput) {
         StartInputDevices();
@@ -89,17 +89,19 @@ int RunScript(Script which) {
     script = which;
     updates = draws = stopAudioCalls = releaseGraphicsCalls = pendingAtUpdate = 0;
     contextAtRelease = inputGoneAtRelease = audioStoppedBeforeInput = false;
-    Edition edition{"vortane",
-                    800,
-                    600,
-                    32,
-                    false,
-                    ScriptInit,
-                    ScriptUpdate,
-                    ScriptDraw,
-                    ScriptStopAudio,
-                    ScriptReleaseGraphics};
-    return RunGame(edition);
+    Edition edition{};
+    edition.name = "script";
+    edition.title = "vortane";
+    edition.width = 800;
+    edition.height = 600;
+    edition.bits = 32;
+    edition.updateWorld = ScriptUpdate;
+    edition.drawScene = ScriptDraw;
+    edition.releaseGraphics = ScriptReleaseGraphics;
+    ShellSteps steps;
+    steps.init = ScriptInit;
+    steps.stopAudio = ScriptStopAudio;
+    return RunGame(edition, steps);
 }
 
 class MainLoop : public ::testing::Test {

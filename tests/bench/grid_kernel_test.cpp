@@ -13,7 +13,7 @@
 #include "game/grid_kernels.h"
 #include "game/grid_reference.h"
 #include "game/world.h"
-#include "tools/sim_setup.h"
+#include "render/current_edition.h"
 
 namespace {
 
@@ -55,7 +55,7 @@ protected:
         UseGridKernel(savedKernel);
         gridColumns = 55;
         gridRows = 40;
-        SetUpWorld(1);
+        SetUpWorld(currentEdition, 1);
     }
 
     // Nodes displaced off their rest positions (also out of the plane), moving, a
@@ -138,7 +138,7 @@ TEST_F(GridKernels, EveryKernelMatchesThePlainStepBitForBit) {
     for (GridKernel kernel : Kernels()) {
         for (uint64_t seed : {1u, 2u, 3u}) {
             for (int forces : {0, 1, 10, 100}) {
-                SetUpWorld(1);
+                SetUpWorld(currentEdition, 1);
                 std::mt19937_64 rng(seed * 7919 + forces);
                 ScrambleNodes(rng);
                 ExpectSameAsReference(kernel, seed, 5, forces);
@@ -155,7 +155,7 @@ TEST_F(GridKernels, SheetsOfOtherSizesMatchToo) {
     };
     for (Size size : {Size{7, 53}, Size{3, 3}, Size{5, 1}, Size{2, 9}, Size{13, 11}}) {
         for (GridKernel kernel : Kernels()) {
-            SetUpWorld(1);
+            SetUpWorld(currentEdition, 1);
             gridRows = size.rows;
             gridColumns = size.columns;
             BuildGrid();
@@ -170,7 +170,7 @@ TEST_F(GridKernels, SheetsOfOtherSizesMatchToo) {
 // velocities shrink by many orders of magnitude.
 TEST_F(GridKernels, SettlingAfterAStormMatches) {
     for (GridKernel kernel : Kernels()) {
-        SetUpWorld(1);
+        SetUpWorld(currentEdition, 1);
         std::mt19937_64 rng(5);
         ScrambleNodes(rng);
         ExpectSameAsReference(kernel, 5, 3, 100);
@@ -195,7 +195,7 @@ TEST_F(GridKernels, SheetsInThePlaneMatchWithAndWithoutNegativeZeros) {
     };
     for (GridKernel kernel : Kernels()) {
         for (const Case& c : cases) {
-            SetUpWorld(1);
+            SetUpWorld(currentEdition, 1);
             std::mt19937_64 rng(77);
             std::uniform_real_distribution<double> offset(-0.8, 0.8), x(-25, 25), y(-18, 18), v(-0.5, 0.5);
             for (int n = 0; n < gridNodeCount; ++n) {

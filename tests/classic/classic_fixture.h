@@ -5,7 +5,7 @@
 #include <set>
 #include <vector>
 
-#include "classic/setup.h"
+#include "classic/edition.h"
 #include "classic/update.h"
 #include "classic/world.h"
 #include "game/controls.h"
@@ -33,7 +33,7 @@ struct SoundCall {
 class ClassicWorld : public ::testing::Test {
 protected:
     void SetUp() override {
-        classic::SetUpWorld(1);
+        SetUpWorld(classic::edition, 1);
         sounds().clear();
         SetSoundObserver(Record);
     }

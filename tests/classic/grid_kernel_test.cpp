@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "classic/edition.h"
 #include "classic/grid.h"
 #include "classic/grid_reference.h"
-#include "classic/setup.h"
 #include "classic/world.h"
 #include "game/grid.h"
 #include "game/grid_kernels.h"
@@ -93,7 +93,7 @@ protected:
         UseGridKernel(savedKernel);
         gridColumns = 55;
         gridRows = 40;
-        classic::SetUpWorld(1);
+        SetUpWorld(classic::edition, 1);
     }
 
     // `steps` steps with fresh random forces, plain and with `kernel`, from the same start.
@@ -127,7 +127,7 @@ TEST_F(ClassicGridKernels, EveryKernelMatchesThePlainStepBitForBit) {
         for (bool planar : {true, false}) {
             for (uint64_t seed : {1u, 2u}) {
                 for (int forces : {0, 1, 10, 100}) {
-                    classic::SetUpWorld(1);
+                    SetUpWorld(classic::edition, 1);
                     std::mt19937_64 rng(seed * 7919 + forces);
                     ScrambleNodes(rng, planar);
                     ExpectSameAsReference(kernel, seed, 5, forces, planar);
@@ -143,7 +143,7 @@ TEST_F(ClassicGridKernels, SheetsOfOtherSizesMatchToo) {
     };
     for (Size size : {Size{7, 53}, Size{3, 3}, Size{5, 1}, Size{13, 11}}) {
         for (GridKernel kernel : Kernels()) {
-            classic::SetUpWorld(1);
+            SetUpWorld(classic::edition, 1);
             gridRows = size.rows;
             gridColumns = size.columns;
             BuildGrid();

@@ -11,7 +11,7 @@
 #include "app/message_box.h"
 #include "app/run_game.h"
 #include "app/window.h"
-#include "classic/startup.h"
+#include "classic/edition.h"
 #include "classic/update.h"
 #include "classic/world.h"
 #include "render/textures.h"
@@ -61,7 +61,7 @@ bool ProbeStep(Controls& controls) {
 }
 
 void ProbeRelease() {
-    classic::ReleaseGraphics();
+    ReleaseTextures();
     seen.cursorAtRelease = SDL_ShowCursor(SDL_QUERY);
 }
 
@@ -74,7 +74,7 @@ TEST(ClassicProgram, RefusedDisplayModeFallsBackToAWindowAndStartsUp) {
     MessageBoxHandler previousBoxes = SetMessageBoxHandler(RecordBox);
     DisplayModeRequest previousRequest = SetDisplayModeRequest(RefuseMode);
 
-    Edition edition = classic::MakeEdition();
+    Edition edition = classic::edition;
     EXPECT_STREQ(edition.title, "vortane");
     EXPECT_TRUE(edition.fullscreen);
     edition.updateWorld = ProbeStep;

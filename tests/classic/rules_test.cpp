@@ -123,7 +123,7 @@ TEST_F(ClassicWorld, DigitKeysChangeNothing) {
     controls.Hold({KEY_RIGHT, KEY_UP});
     Step(40);
     Vector3 plainPos = playerPos, plainHeading = playerHeading;
-    SetUpWorld(1);
+    SetUpWorld(classic::edition, 1);
     NoWaves();
     controls.Hold({KEY_RIGHT, KEY_UP, KEY_1, KEY_2, KEY_3});
     Step(40);
@@ -198,7 +198,8 @@ TEST_F(ClassicWorld, WaveGapAndSizeFollowTheLevel) {
         std::set<int> gaps, sizes;
         const int runs = 400;
         for (int seed = 0; seed < runs; ++seed) {
-            SetUpWorld(uint32_t(seed) * 0x9E3779B9u);  // seeds far apart: the first draws differ
+            SetUpWorld(classic::edition,
+                       uint32_t(seed) * 0x9E3779B9u);  // seeds far apart: the first draws differ
             level = lvl;
             Step();
             int size = 0;
@@ -230,7 +231,7 @@ TEST_F(ClassicWorld, EnemiesKillOnlyWithinOne) {
         bool kills;
     } cases[] = {{0.5, true}, {0.99, true}, {1.01, false}, {1.4, false}};
     for (const auto& c : cases) {
-        SetUpWorld(1);
+        SetUpWorld(classic::edition, 1);
         NoWaves();
         sounds().clear();
         int index = PlaceEntity(Enemy, {0, c.distance, 0}, 1);
@@ -264,7 +265,7 @@ TEST_F(ClassicWorld, DroppingsAreCollectedWithinOneAndAHalf) {
         bool collected;
     } cases[] = {{1.0, true}, {1.49, true}, {1.51, false}};
     for (const auto& c : cases) {
-        SetUpWorld(1);
+        SetUpWorld(classic::edition, 1);
         NoWaves();
         int index = PlaceEntity(Dropping, {c.distance, 0, 0}, 200);
         Step();
@@ -300,7 +301,7 @@ TEST_F(ClassicWorld, EntitiesLeaveBeyondRadius60) {
 
 TEST_F(ClassicWorld, ShotDestroysAtOnceAndScores140Plus24PerLevel) {
     for (int lvl : {1, 2, 5, 12}) {
-        SetUpWorld(1);
+        SetUpWorld(classic::edition, 1);
         NoWaves();
         level = lvl;
         sounds().clear();
@@ -329,7 +330,7 @@ TEST_F(ClassicWorld, ShotHitsWithinOneAndAHalfOfItsOwnPosition) {
         {{1.3, -0.5, 0}, false},  // near where the shot was, not where it is
     };
     for (const auto& c : cases) {
-        SetUpWorld(1);
+        SetUpWorld(classic::edition, 1);
         NoWaves();
         controls.Release();
         Step();
@@ -448,7 +449,7 @@ TEST_F(ClassicWorld, GridSettlesToRestWithoutForces) {
 TEST_F(ClassicWorld, RingPushesItsBandOutwardWithStrengthFromItsRadius) {
     const Vector3 centre(0.3, 0.2, 0);
     auto pushFor = [&](int ring, std::vector<double>& speeds) {
-        SetUpWorld(1);
+        SetUpWorld(classic::edition, 1);
         gridForceCount = 0;
         AddGridForce(centre, {0, 0, 0}, ring, 0, 0);
         StepGrid();

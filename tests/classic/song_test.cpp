@@ -5,8 +5,9 @@
 #include <sstream>
 #include <string>
 
+#include "app/start_up.h"
 #include "base/log.h"
-#include "classic/startup.h"
+#include "classic/edition.h"
 #include "synth/player.h"
 #include "synth/sequencer.h"
 #include "synth/song_files.h"
@@ -44,7 +45,7 @@ protected:
 }  // namespace
 
 TEST_F(ClassicSong, WithoutASongFileTheSongStillStartsWithNothingToPlay) {
-    classic::LoadAndPlaySong("no-such-folder/");
+    LoadEditionSounds(classic::edition, "no-such-folder/");
     EXPECT_NE(ReadLog().find("\nPlay song"), std::string::npos) << ReadLog();
     EXPECT_EQ(songLength, 0);
     RunTicks(1);
@@ -54,7 +55,7 @@ TEST_F(ClassicSong, WithoutASongFileTheSongStillStartsWithNothingToPlay) {
 }
 
 TEST_F(ClassicSong, TheGamesSongPlaysFromItsFirstEntry) {
-    classic::LoadAndPlaySong(std::string(VORTANE_RUN_DIR) + "/data/");
+    LoadEditionSounds(classic::edition, std::string(VORTANE_RUN_DIR) + "/data/");
     std::string log = ReadLog();
     ASSERT_GT(songLength, 0) << "data/zazizer.zds is built with the programs";
     size_t listing = log.find("Play song");

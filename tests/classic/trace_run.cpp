@@ -7,9 +7,11 @@
 #include <sstream>
 #include <vector>
 
+#include "classic/edition.h"
 #include "game/random.h"
+#include "game/sound_effects.h"
+#include "game/world_trace.h"
 #include "tools/input_script.h"
-#include "tools/sim_classic.h"
 
 namespace {
 
@@ -27,7 +29,7 @@ std::string RunClassicTrace(const std::string& options, const std::string& dir) 
     std::string word, edition = "current", inputPath;
     uint32_t seed = 1;
     uint64_t steps = 1000, every = 1;
-    SimOptions detail;
+    TraceOptions detail;
     while (words >> word) {
         if (word == "--grid") {
             detail.grid = true;
@@ -66,13 +68,13 @@ std::string RunClassicTrace(const std::string& options, const std::string& dir) 
     }
     ScriptedControls controls(std::move(script));
 
-    const SimEdition& sim = classicSimEdition;
+    const Edition& sim = classic::edition;
     std::string trace;
-    sim.setUp(seed);
-    sim.observeSounds(RecordSound);
+    SetUpWorld(sim, seed);
+    SetSoundObserver(RecordSound);
     for (uint64_t step = 1; step <= steps; ++step) {
         stepSounds.clear();
-        bool running = sim.step(controls);
+        bool running = sim.updateWorld(controls);
         bool last = !running || step == steps;
         if (step % every == 0 || last) {
             TraceLine line;
@@ -89,7 +91,7 @@ std::string RunClassicTrace(const std::string& options, const std::string& dir) 
         }
         if (!running) break;
     }
-    sim.observeSounds(nullptr);
+    SetSoundObserver(nullptr);
     return trace;
 }
 

@@ -54,7 +54,7 @@ TEST_F(Enemies, SpawnIntoAFullTableCreatesNothingAndDrawsNothing) {
 
 TEST_F(Enemies, HunterWithAlmostFullTableGetsOnlyTheFreeSlots) {
     for (int free : {1, 2, 4}) {
-        SetUpWorld(1);
+        SetUpWorld(currentEdition, 1);
         FillEntities(free);
         for (int i = 0; i < ENTITY_CAPACITY - free; ++i) entities[i].counter = 1000 + i;
         int hunter = SpawnEntity({10, 0, 0}, Hunter);
@@ -96,7 +96,7 @@ TEST_F(Enemies, OrbitersVanishWithTheirHunter) {
         int32_t hunterLife;
     };
     for (Case c : {Case{"freed", Hunter, 0}, Case{"became a dropping", Dropping, 200}}) {
-        SetUpWorld(1);
+        SetUpWorld(currentEdition, 1);
         StopWaves();
         int hunter = SpawnEntity({10, 0, 0}, Hunter);
         UpdateWorld(input);

@@ -37,7 +37,7 @@ TEST_F(Explosions, ShockwaveLengthFollowsTheKind) {
         int steps;
     };
     for (Case c : {Case{EXPLOSION_MEDIUM, 51}, Case{EXPLOSION_SMALL, 21}}) {
-        SetUpWorld(1);
+        SetUpWorld(currentEdition, 1);
         Explode({0, 0, 0}, c.kind);
         int steps = 0;
         while (shockwaves[0].age != 0) {

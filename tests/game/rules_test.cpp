@@ -84,7 +84,7 @@ TEST_F(Rules, FullShotTableStillPlaysTheSoundAndRestartsTheCooldown) {
 
 TEST_F(Rules, LeftAndRightTogetherDriftRightInModesZeroAndTwo) {
     for (int mode : {0, 2}) {
-        SetUpWorld(1);
+        SetUpWorld(currentEdition, 1);
         StopWaves();
         controlMode = mode;
         input.held = {KEY_LEFT, KEY_JOY_RIGHT, KEY_UP, KEY_DOWN};
@@ -107,7 +107,7 @@ TEST_F(Rules, StrafingInModeTwoKeepsTheHeading) {
         bool turns;
     };
     for (Case c : {Case{2, true, false}, Case{2, false, true}, Case{0, true, true}}) {
-        SetUpWorld(1);
+        SetUpWorld(currentEdition, 1);
         StopWaves();
         controlMode = c.mode;
         input.held = {KEY_RIGHT};
@@ -123,7 +123,7 @@ TEST_F(Rules, StrafingInModeTwoKeepsTheHeading) {
 
 TEST_F(Rules, OnlyModeOneMovesWhileFrozen) {
     for (int mode : {0, 1, 2}) {
-        SetUpWorld(1);
+        SetUpWorld(currentEdition, 1);
         StopWaves();
         controlMode = mode;
         respawnTimer = 300;
@@ -204,7 +204,7 @@ TEST_F(Rules, ProtectionThresholds) {
     };
     for (Case c : {Case{1, Wanderer, true, false}, Case{2, Wanderer, false, false},
                    Case{150, Dropping, false, true}, Case{151, Dropping, false, false}}) {
-        SetUpWorld(1);
+        SetUpWorld(currentEdition, 1);
         StopWaves();
         respawnTimer = c.timer;
         PlaceEntity(3, c.type, {1, 0, 0}, c.type == Dropping ? 100 : 1);
@@ -216,7 +216,7 @@ TEST_F(Rules, ProtectionThresholds) {
 
 TEST_F(Rules, FreezeLastsWhileTheTimerIsAbove250) {
     for (int timer : {251, 250}) {
-        SetUpWorld(1);
+        SetUpWorld(currentEdition, 1);
         StopWaves();
         respawnTimer = timer;
         playerHeading = {1, 0, 0};
@@ -232,7 +232,7 @@ TEST_F(Rules, FreezeLastsWhileTheTimerIsAbove250) {
 
 TEST_F(Rules, CollectionsInTheFirstHundredStepsAreSilent) {
     for (int counter : {99, 100}) {
-        SetUpWorld(1);
+        SetUpWorld(currentEdition, 1);
         StopWaves();
         Sounds().clear();
         frameCounter = counter;
@@ -301,7 +301,7 @@ TEST_F(Rules, DestroyingAnEntity) {
         {Orbiter, 1, 60, 50, 80, 40, Orbiter, 0},
     };
     for (const Case& c : cases) {
-        SetUpWorld(1);
+        SetUpWorld(currentEdition, 1);
         StopWaves();
         Sounds().clear();
         shots[0] = {1, {10, 0, 0}, {0.5, 0, 0}};

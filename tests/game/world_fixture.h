@@ -8,7 +8,7 @@
 #include "game/controls.h"
 #include "game/sound_effects.h"
 #include "game/world.h"
-#include "tools/sim_setup.h"
+#include "render/current_edition.h"
 
 // Controls held by the test: whatever is in `held` is down at every poll.
 class FakeControls : public Controls {
@@ -31,7 +31,7 @@ protected:
     static void Record(int slot, int note, int voice) { Sounds().push_back({slot, note, voice}); }
 
     void SetUp() override {
-        SetUpWorld(1);
+        SetUpWorld(currentEdition, 1);
         Sounds().clear();
         SetSoundObserver(Record);
     }

@@ -8,9 +8,9 @@
 #include "game/random.h"
 #include "game/update.h"
 #include "game/world.h"
+#include "render/current_edition.h"
 #include "sim_run.h"
 #include "tools/input_script.h"
-#include "tools/sim_setup.h"
 
 namespace {
 
@@ -122,7 +122,7 @@ TEST(SimCli, TraceReadsBackToTheWorldExactly) {
     std::string error;
     ASSERT_TRUE(LoadInputScript(GOLDEN_DIR + "/escape.txt", script, error)) << error;
     ScriptedControls controls(script);
-    SetUpWorld(2024);
+    SetUpWorld(currentEdition, 2024);
     for (int step = 0; step < steps; ++step) UpdateWorld(controls);
 
     EXPECT_EQ(Field(line, "rand"), std::to_string(gameRandom.state));

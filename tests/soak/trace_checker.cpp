@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "game/sound_effects.h"
 #include "game/world.h"
 
 namespace {

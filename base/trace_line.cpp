@@ -1,11 +1,9 @@
-#include "tools/trace_writer.h"
+#include "base/trace_line.h"
 
 #include <cinttypes>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-
-#include "game/world.h"
 
 TraceLine& TraceLine::Key(const char* name) {
     Separate();
@@ -47,14 +45,6 @@ TraceLine& TraceLine::Double(double value) {
     text_ += buffer;
     return *this;
 }
-
-TraceLine& TraceLine::Vector(const Vector3& v) {
-    BeginArray();
-    VectorItems(v);
-    return EndArray();
-}
-
-TraceLine& TraceLine::VectorItems(const Vector3& v) { return Double(v.x).Double(v.y).Double(v.z); }
 
 TraceLine& TraceLine::String(const std::string& value) {
     Separate();
@@ -99,23 +89,8 @@ void Fnv1a::AddDouble(double value) {
     for (int i = 0; i < 8; ++i) AddByte(static_cast<uint8_t>(bits >> (8 * i)));
 }
 
-void Fnv1a::AddVector(const Vector3& v) {
-    AddDouble(v.x);
-    AddDouble(v.y);
-    AddDouble(v.z);
-}
-
 std::string Fnv1a::Hex() const {
     char buffer[17];
     std::snprintf(buffer, sizeof buffer, "%016" PRIx64, hash_);
     return buffer;
-}
-
-void WriteGridHash(TraceLine& line) {
-    Fnv1a hash;
-    for (int n = 0; n < gridNodeCount; ++n) {
-        hash.AddVector(gridPos[n]);
-        hash.AddVector(gridVel[n]);
-    }
-    line.Key("grid").String(hash.Hex());
 }

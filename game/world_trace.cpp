@@ -1,21 +1,29 @@
-#include "game/sound_effects.h"
-#include "game/update.h"
+#include "game/world_trace.h"
+
 #include "game/world.h"
-#include "tools/sim_edition.h"
-#include "tools/sim_setup.h"
 
-namespace {
-
-void WriteShots(TraceLine& line) {
-    line.Key("shots").BeginArray();
-    for (int i = 0; i < SHOT_CAPACITY; ++i) {
-        const Shot& s = shots[i];
-        if (s.active == 0) continue;
-        line.BeginArray().Int(i).VectorItems(s.pos).VectorItems(s.vel).EndArray();
+void WriteGridHash(TraceLine& line) {
+    Fnv1a hash;
+    for (int n = 0; n < gridNodeCount; ++n) {
+        hash.AddVector(gridPos[n]);
+        hash.AddVector(gridVel[n]);
     }
+    line.Key("grid").String(hash.Hex());
+}
+
+void WriteGridNodes(TraceLine& line) {
+    line.Key("gridPos").BeginArray();
+    for (int n = 0; n < gridNodeCount; ++n) line.Vector(gridPos[n]);
+    line.EndArray();
+    line.Key("gridVel").BeginArray();
+    for (int n = 0; n < gridNodeCount; ++n) line.Vector(gridVel[n]);
     line.EndArray();
 }
 
+namespace {
+
+// "entities": [index, type, texture, life, counter, parent, flash, pos xyz,
+// vel xyz, dir xyz, scale, colour rgb] of each live entity.
 void WriteEntities(TraceLine& line) {
     line.Key("entities").BeginArray();
     for (int i = 0; i < ENTITY_CAPACITY; ++i) {
@@ -28,6 +36,7 @@ void WriteEntities(TraceLine& line) {
     line.EndArray();
 }
 
+// "shockwaves": [index, age, startAge, pos xyz] of each running shockwave.
 void WriteShockwaves(TraceLine& line) {
     line.Key("shockwaves").BeginArray();
     for (int i = 0; i < SHOCKWAVE_CAPACITY; ++i) {
@@ -38,7 +47,9 @@ void WriteShockwaves(TraceLine& line) {
     line.EndArray();
 }
 
-void WriteState(TraceLine& line) {
+}  // namespace
+
+void WriteWorldState(TraceLine& line) {
     line.Key("playerPos").Vector(playerPos);
     line.Key("playerVel").Vector(playerVel);
     line.Key("playerHeading").Vector(playerHeading);
@@ -52,36 +63,13 @@ void WriteState(TraceLine& line) {
     line.Key("frameCounter").Int(frameCounter);
     line.Key("waveTimer").Int(waveTimer);
     line.Key("gridForceCount").Int(gridForceCount);
-    WriteShots(line);
+    WriteShots(line, shots, SHOT_CAPACITY);
     WriteEntities(line);
     WriteShockwaves(line);
     WriteSparkSummary(line, sparks, SPARK_CAPACITY);
     WriteGridHash(line);
 }
 
-void WriteDetail(TraceLine& line, const SimOptions& options) {
-    if (options.grid) {
-        line.Key("gridPos").BeginArray();
-        for (int n = 0; n < gridNodeCount; ++n) line.Vector(gridPos[n]);
-        line.EndArray();
-        line.Key("gridVel").BeginArray();
-        for (int n = 0; n < gridNodeCount; ++n) line.Vector(gridVel[n]);
-        line.EndArray();
-    }
-    if (options.sparks) {
-        line.Key("sparkList").BeginArray();
-        for (int i = 0; i < SPARK_CAPACITY; ++i) {
-            const Spark& s = sparks[i];
-            if (s.life <= 0) continue;
-            line.BeginArray().Int(i).Int(s.life).VectorItems(s.pos).VectorItems(s.vel);
-            line.VectorItems(s.colour).EndArray();
-        }
-        line.EndArray();
-    }
+void WriteWorldDetail(TraceLine& line, const TraceOptions& options) {
+    WriteDetail(line, options, sparks, SPARK_CAPACITY);
 }
-
-}  // namespace
-
-const SimEdition currentSimEdition = {
-    "current", SetUpWorld, UpdateWorld, SetSoundObserver, WriteState, WriteDetail,
-};

@@ -1,0 +1,43 @@
+#include "app/start_up.h"
+
+#include <GL/gl.h>
+
+#include <cstdint>
+#include <ctime>
+
+#include "app/data_dir.h"
+#include "app/run_game.h"
+#include "base/log.h"
+#include "game/grid.h"
+#include "game/random.h"
+#include "game/sound_effects.h"
+#include "render/scene.h"
+#include "synth/player.h"
+#include "synth/sequencer.h"
+#include "synth/song_files.h"
+
+void LoadEditionSounds(const Edition& edition, const std::string& dataDir) {
+    LoadSoundEffects(dataDir);
+    // A missing song is no song; an edition that plays it starts the sequencer anyway.
+    LoadSongFile((dataDir + SONG_FILE).c_str());
+    if (edition.playsSong) PlaySong();
+}
+
+bool StartEdition(const Edition& edition) {
+    LogDisable();
+    SeedGameRand(static_cast<uint32_t>(std::time(nullptr)));
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    cameraPos = Vector3(0, 0, 40);
+    BuildGrid();
+    std::string dataDir = DataDir();
+    edition.loadGraphics(dataDir);
+    LogLine("Initialising Zonder player");
+    StartPlayer();
+    LogLine("Loading sounds");
+    LoadEditionSounds(edition, dataDir);
+    edition.startWorld();
+    LogLine("Main: Init done");
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    StartInputDevices();
+    return true;
+}

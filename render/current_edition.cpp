@@ -1,0 +1,32 @@
+#include "render/current_edition.h"
+
+#include "game/update.h"
+#include "game/world.h"
+#include "game/world_trace.h"
+#include "render/scene.h"
+#include "render/textures.h"
+
+namespace {
+void StartWorld() {
+    NewGame();
+    SetPlayerDefaults();
+}
+}  // namespace
+
+const Edition currentEdition = {
+    /* name */ "current",
+    /* title */ "vortane",
+    /* width */ 800,
+    /* height */ 600,
+    /* bits */ 32,
+    /* fullscreen */ false,
+    /* resetWorld */ ResetWorld,
+    /* startWorld */ StartWorld,
+    /* updateWorld */ UpdateWorld,
+    /* loadGraphics */ LoadGameTextures,
+    /* drawScene */ DrawScene,
+    /* releaseGraphics */ ReleaseTextures,
+    /* playsSong */ false,
+    /* writeState */ WriteWorldState,
+    /* writeDetail */ WriteWorldDetail,
+};

@@ -1,0 +1,13 @@
+#include "tools/editions.h"
+
+#include "classic/edition.h"
+#include "render/current_edition.h"
+
+const Edition* const EDITIONS[2] = {&currentEdition, &classic::edition};
+
+const Edition* FindEdition(const std::string& name) {
+    for (const Edition* edition : EDITIONS) {
+        if (name == edition->name) return edition;
+    }
+    return nullptr;
+}
