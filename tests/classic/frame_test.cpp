@@ -131,9 +131,9 @@ TEST_F(ClassicFrame, Gles2DrawsTheReferenceFrameWithinTwoOfFixedFunction) {
     for (int step = 0; step < 365; ++step) ASSERT_TRUE(classic::UpdateWorld(controls));
 
     std::vector<uint8_t> fixed, gles2;
-    ASSERT_TRUE(classic::DrawFrame(data, fixed, error)) << error;
+    ASSERT_TRUE(DrawEditionFrame(classic::edition, data, fixed, error)) << error;
     SelectDrawBackend(*FindDrawBackend("gles2"));
-    bool drawn = classic::DrawFrame(data, gles2, error);
+    bool drawn = DrawEditionFrame(classic::edition, data, gles2, error);
     SelectDrawBackend(*FindDrawBackend("fixed"));
     ASSERT_TRUE(drawn) << error;
     ASSERT_EQ(gles2.size(), fixed.size());
