@@ -25,7 +25,6 @@
 
 namespace {
 
-
 struct Arguments {
     std::string edition = "current";
     uint32_t seed = 1;
