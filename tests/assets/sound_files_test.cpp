@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -231,11 +232,59 @@ TEST_F(SoundFiles, DieIsAFallingToneHeardThroughTheExplosion) {
     EXPECT_GT(Rms(die.samples, RATE * 9 / 10, RATE / 10), 0.01);
 }
 
-TEST(SongFile, LoadsWithItsInstrumentsPatternsAndAMinuteOfOrders) {
-    ResetPlayerState();
-    ASSERT_TRUE(LoadSongFile((DATA + "zazizer.zds").c_str()));
-    // 23,520 samples per order step: at least 60 s before the song loops.
-    EXPECT_GE(songLength * 23520.0 / RATE, 60.0);
+namespace {
+
+// One sequencer tick's row of the song: the note and instrument slot of each channel.
+struct Cell {
+    int note = -1;
+    int instrument = -1;
+};
+using Row = std::array<Cell, PATTERN_CHANNELS>;
+
+// One pass through the order list as the sequencer plays it: a pattern starts at
+// its entry and plays until it ends or the next entry names another one.
+std::vector<Row> SongRows() {
+    std::vector<Row> rows;
+    const Pattern* playing = nullptr;
+    int row = 0;
+    for (int step = 0; step < songLength; ++step) {
+        if (orderList[step] >= 0) {
+            playing = patterns[orderList[step]];
+            row = 0;
+        }
+        for (int tick = 0; tick < TICKS_PER_ORDER_STEP; ++tick, ++row) {
+            Row cells;
+            if (playing && row < 8 * playing->length) {
+                for (int k = 0; k < PATTERN_CHANNELS; ++k)
+                    cells[k] = {playing->note[PATTERN_ROWS * k + row], playing->instrument[PATTERN_ROWS * k + row]};
+            }
+            rows.push_back(cells);
+        }
+    }
+    return rows;
+}
+
+int InstrumentSlot(const char* name) {
+    for (int i = 0; i < SONG_INSTRUMENT_SLOTS && songInstruments[i]; ++i)
+        if (std::string(songInstruments[i]->name) == name) return i;
+    return -1;
+}
+
+const double TICK_SECONDS = 2940.0 / RATE;
+
+class SongFile : public testing::Test {
+protected:
+    void SetUp() override {
+        ResetPlayerState();
+        ASSERT_TRUE(LoadSongFile((DATA + "zazizer.zds").c_str()));
+    }
+};
+
+}  // namespace
+
+TEST_F(SongFile, LoadsWithItsInstrumentsPatternsAndTwoMinutesOfOrders) {
+    // 8 ticks of 2940 samples per order step: at least two minutes before the song loops.
+    EXPECT_GE(songLength * TICKS_PER_ORDER_STEP * TICK_SECONDS, 120.0);
     int instruments = 0;
     while (instruments < SONG_INSTRUMENT_SLOTS && songInstruments[instruments]) ++instruments;
     EXPECT_GE(instruments, 3);
@@ -247,11 +296,87 @@ TEST(SongFile, LoadsWithItsInstrumentsPatternsAndAMinuteOfOrders) {
     }
 }
 
-TEST(SongFile, PlaysPastItsLoopWithoutGapsOrClipping) {
-    ResetPlayerState();
-    ASSERT_TRUE(LoadSongFile((DATA + "zazizer.zds").c_str()));
+TEST_F(SongFile, MostOfTheLoopIsNewMaterial) {
+    // Each pattern is entered once: the two minutes are not one minute twice.
+    std::vector<int> entered;
+    for (int i = 0; i < songLength; ++i)
+        if (orderList[i] >= 0) entered.push_back(orderList[i]);
+    std::sort(entered.begin(), entered.end());
+    EXPECT_EQ(std::adjacent_find(entered.begin(), entered.end()), entered.end());
+}
+
+TEST_F(SongFile, TheLeadIsNeverAwayForLong) {
+    // Across the loop (twice round, so the gap over the loop point counts too),
+    // the longest stretch without a lead note.
+    const int lead = InstrumentSlot("lead");
+    ASSERT_GE(lead, 0);
+    const std::vector<Row> once = SongRows();
+    int last = -1, longest = 0;
+    for (size_t t = 0; t < 2 * once.size(); ++t) {
+        const Row& row = once[t % once.size()];
+        for (const Cell& c : row) {
+            if (c.note >= 0 && c.instrument == lead) {
+                if (last >= 0) longest = std::max(longest, static_cast<int>(t) - last);
+                last = static_cast<int>(t);
+            }
+        }
+    }
+    EXPECT_LE(longest * TICK_SECONDS, 10.0) << "the lead is away for " << longest * TICK_SECONDS << " s";
+}
+
+TEST_F(SongFile, BrokenChordsStepSlowlyEnoughToReadAsChords) {
+    for (int i = 0; i < SONG_INSTRUMENT_SLOTS && songInstruments[i]; ++i) {
+        const Instrument& ins = *songInstruments[i];
+        if (ins.arpCount < 2) continue;
+        SCOPED_TRACE(ins.name);
+        const double stepSeconds = (105 - ins.arpSpeed) * 2 * CONTROL_TICK_SAMPLES / double(RATE);
+        EXPECT_GE(stepSeconds, 0.015);
+        EXPECT_LE(stepSeconds, 0.025);
+    }
+}
+
+TEST_F(SongFile, NoHatCutsTheKick) {
+    // The drums share one channel, and a new note there cuts the one sounding:
+    // the kick lasts 0.2 s (three rows), so nothing else comes within two rows after it.
+    const int kick = InstrumentSlot("kick");
+    ASSERT_GE(kick, 0);
+    const double kickSeconds = songInstruments[kick]->amp.length * CONTROL_TICK_SAMPLES / double(RATE);
+    EXPECT_LE(kickSeconds, 3 * TICK_SECONDS + 1e-9);
+    const std::vector<Row> rows = SongRows();
+    int kicks = 0;
+    for (size_t t = 0; t < rows.size(); ++t) {
+        for (int k = 0; k < PATTERN_CHANNELS; ++k) {
+            if (rows[t][k].note < 0 || rows[t][k].instrument != kick) continue;
+            ++kicks;
+            for (size_t after = t + 1; after <= t + 2 && after < rows.size(); ++after) {
+                const Cell& next = rows[after][k];
+                EXPECT_TRUE(next.note == -1 || next.instrument == kick) << "row " << after << " cuts the kick of row " << t;
+            }
+        }
+    }
+    EXPECT_GT(kicks, 50);
+}
+
+TEST_F(SongFile, InstrumentsSharingAChannelHaveShapesOfOneSize) {
+    // A voice that changes instrument keeps its place in the old waveform until
+    // its next cycle; with fewer points in the new shape it would run past the
+    // last one and overshoot. Noise drums build their own shape and are exempt.
+    const std::vector<Row> rows = SongRows();
+    for (int k = 0; k < PATTERN_CHANNELS; ++k) {
+        int points = -1;
+        for (const Row& row : rows) {
+            const Cell& c = row[k];
+            if (c.note < 0 || songInstruments[c.instrument]->noise) continue;
+            const int count = songInstruments[c.instrument]->shapeA.count;
+            if (points < 0) points = count;
+            EXPECT_EQ(count, points) << "channel " << k + 1 << ": " << songInstruments[c.instrument]->name;
+        }
+    }
+}
+
+TEST_F(SongFile, PlaysPastItsLoopCentredWithoutGapsOrClipping) {
     PlaySong();
-    const double seconds = songLength * 23520.0 / RATE + 8.0;  // across the loop point
+    const double seconds = songLength * TICKS_PER_ORDER_STEP * TICK_SECONDS + 8.0;  // across the loop point
     std::vector<float> song(static_cast<size_t>(seconds * RATE));
     bool voiceUsed[VOICE_COUNT] = {};
     for (size_t at = 0; at < song.size(); at += 1024) {
@@ -267,6 +392,17 @@ TEST(SongFile, PlaysPastItsLoopWithoutGapsOrClipping) {
     EXPECT_TRUE(voiceUsed[3] && voiceUsed[4] && voiceUsed[5]) << "all three channels play";
     EXPECT_FALSE(voiceUsed[0] || voiceUsed[1] || voiceUsed[2]) << "the song keeps off the effect voices";
 
+    // No DC drift: the mean of every second (in quarter-second steps) stays near 0.
+    double worstMean = 0, worstAt = 0;
+    for (size_t at = 2940; at + RATE <= song.size(); at += RATE / 4) {
+        const double mean = Mean(song, at, RATE);
+        if (std::fabs(mean) > std::fabs(worstMean)) {
+            worstMean = mean;
+            worstAt = static_cast<double>(at) / RATE;
+        }
+    }
+    EXPECT_LE(std::fabs(worstMean), 0.01) << "mean " << worstMean << " in the second from " << worstAt << " s";
+
     // The longest quiet stretch, in quarter seconds, after the first tick.
     const size_t window = RATE / 4;
     int quiet = 0, longestQuiet = 0;
@@ -274,5 +410,5 @@ TEST(SongFile, PlaysPastItsLoopWithoutGapsOrClipping) {
         quiet = Rms(song, at, window) < 0.01 ? quiet + 1 : 0;
         longestQuiet = std::max(longestQuiet, quiet);
     }
-    EXPECT_LE(longestQuiet, 8) << "a silence of " << longestQuiet / 4.0 << " s";
+    EXPECT_LE(longestQuiet, 4) << "a silence of " << longestQuiet / 4.0 << " s";
 }
