@@ -38,6 +38,13 @@ double Glow(double d, const Pen& pen) {
     return t <= 0 ? 0 : pen.glow * t * t * t;
 }
 
+// A bell e^(−d²/2σ²) lowered and rescaled so that it is exactly 0 at 3σ.
+double Bell(double d, double sigma) {
+    const double floor = std::exp(-4.5);
+    if (sigma <= 0 || d >= 3 * sigma) return 0;
+    return (std::exp(-d * d / (2 * sigma * sigma)) - floor) / (1 - floor);
+}
+
 }  // namespace
 
 Canvas::Canvas(int width, int height, double x0, double y0, double x1, double y1)
@@ -99,6 +106,26 @@ void Canvas::Polyline(const std::vector<Point>& points, bool closed, const Pen& 
 void Canvas::Circle(Point centre, double radius, const Pen& pen) {
     Stroke(centre.x - radius, centre.y - radius, centre.x + radius, centre.y + radius, pen,
            [&](Point p) { return std::fabs(std::hypot(p.x - centre.x, p.y - centre.y) - radius); });
+}
+
+void Canvas::SoftLine(Point a, Point b, double sigma, double brightness) {
+    const double reach = 3 * sigma + std::max(pixelX_, pixelY_);
+    const int c0 = std::max(0, static_cast<int>(std::floor((std::min(a.x, b.x) - reach - x0_) / pixelX_)));
+    const int c1 =
+        std::min(width_ - 1, static_cast<int>(std::ceil((std::max(a.x, b.x) + reach - x0_) / pixelX_)));
+    const int r0 = std::max(0, static_cast<int>(std::floor((std::min(a.y, b.y) - reach - y0_) / pixelY_)));
+    const int r1 =
+        std::min(height_ - 1, static_cast<int>(std::ceil((std::max(a.y, b.y) + reach - y0_) / pixelY_)));
+    for (int r = r0; r <= r1; ++r) {
+        for (int c = c0; c <= c1; ++c) {
+            const double v = Bell(SegmentDistance(Point{PixelX(c), PixelY(r)}, a, b), sigma);
+            if (v > 0) Plot(c, r, v * brightness);
+        }
+    }
+}
+
+void Canvas::SoftDot(Point centre, double sigma, double brightness) {
+    SoftLine(centre, centre, sigma, brightness);
 }
 
 void Canvas::FillPolygon(const std::vector<Point>& points, double brightness) {

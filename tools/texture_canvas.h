@@ -40,6 +40,13 @@ public:
     void Line(Point a, Point b, const Pen& pen);
     void Polyline(const std::vector<Point>& points, bool closed, const Pen& pen);
     void Circle(Point centre, double radius, const Pen& pen);
+    // A line with a soft bell-shaped cross-section, brightness × e^(−d²/2σ²),
+    // eased to exactly 0 at 3σ. Sampled with a line between two pixel centres,
+    // two equal pixels form a flat top, which bilinear sampling draws at full
+    // brightness wherever a screen pixel lands on it.
+    void SoftLine(Point a, Point b, double sigma, double brightness);
+    // A round soft point with the same bell-shaped falloff.
+    void SoftDot(Point centre, double sigma, double brightness);
     // A filled polygon (any simple polygon, even-odd rule) with an anti-aliased edge.
     void FillPolygon(const std::vector<Point>& points, double brightness);
     void FillCircle(Point centre, double radius, double brightness);

@@ -1,6 +1,7 @@
 #include "tools/texture_pictures.h"
 
 #include <cmath>
+#include <utility>
 
 #include "tools/texture_glyphs.h"
 
@@ -42,15 +43,26 @@ std::vector<Point> Mirror(const std::vector<Point>& half) {
 Canvas Grid(bool crossings) {
     // 2 × 2 cells; lines on every cell edge. The lines at 0 and 2 are halves of
     // the same line, joined by the texture's repeat.
-    Canvas c(64, 64, 0, 0, 2, 2);
-    const Pen line = Outline(0.05, 0.09, 1.0, 0.3);
+    //
+    // At rest a cell is about 18 pixels across at 800 × 600 and 23 at
+    // 1024 × 768, so 16 texels a cell map close to one texel per pixel. Each
+    // line runs between two texel columns, which get the same brightness: the
+    // game's bilinear sampling draws that pair as a flat top at least a pixel
+    // wide, so every line reaches the same peak wherever it falls between
+    // screen pixels, and the sheet does not shimmer as it moves. A bell-shaped
+    // falloff and a faint wider halo keep the lines thin and neon.
+    Canvas c(32, 32, 0, 0, 2, 2);
+    const double texel = 2.0 / 32;
     for (double at : {0.0, 1.0, 2.0}) {
-        c.Line({at, -0.5}, {at, 2.5}, line);
-        c.Line({-0.5, at}, {2.5, at}, line);
+        for (const auto& [sigma, brightness] : {std::pair{0.6 * texel, 0.96}, std::pair{2.0 * texel, 0.07}}) {
+            c.SoftLine({at, -0.5}, {at, 2.5}, sigma, brightness);
+            c.SoftLine({-0.5, at}, {2.5, at}, sigma, brightness);
+        }
     }
     if (crossings) {
+        // A soft glowing node where the lines cross.
         for (double x : {0.0, 1.0, 2.0})
-            for (double y : {0.0, 1.0, 2.0}) c.Circle({x, y}, 0.09, Outline(0.04, 0.06, 1.0, 0.3));
+            for (double y : {0.0, 1.0, 2.0}) c.SoftDot({x, y}, 1.1 * texel, 1.25);
     }
     return c;
 }
@@ -89,9 +101,11 @@ Canvas ShotGlow() {
 }
 
 Canvas Spark() {
+    // A soft glow round a soft bright point (no hard-edged core: at its few
+    // pixels on screen a disc reads as a square).
     Canvas c = SpriteCanvas(32);
     c.Falloff({0, 0}, 0.45, 0.45, 0.6, 3.0);
-    c.FillCircle({0, 0}, 0.1, 1.0);
+    c.Falloff({0, 0}, 0.24, 0.24, 1.0, 2.0);
     return c;
 }
 
@@ -152,47 +166,74 @@ Canvas Tail() {
     return c;
 }
 
-// Player ships, one per control mode, all pointing up.
+}  // namespace
 
-Canvas PlayerArrow() {
+// Player ships, one per control mode, all pointing up. The mode-0 ship and the
+// Hunter share a colour, so their outlines differ in kind: a broad arrowhead
+// against a round body with two jaws.
+
+void DrawPlayerArrow(Canvas& c) {
     // Mode 0: a swept arrowhead with a notched tail and a cockpit line.
-    Canvas c = ShapeCanvas(64);
     const std::vector<Point> hull = Mirror({{0, 0.86}, {0.62, -0.62}, {0.22, -0.4}, {0, -0.58}});
     c.FillPolygon(hull, 0.14);
     c.Polyline(hull, true, Bold(0.07, 0.14));
     c.Line({0, 0.45}, {0, -0.2}, Bold(0.05, 0.08, 0.8));
-    return c;
 }
 
-Canvas PlayerClaw() {
-    // Mode 1: a twin-pronged claw with a diamond core.
-    Canvas c = ShapeCanvas(64);
-    const std::vector<Point> hull =
-        Mirror({{0, 0.12}, {0.2, 0.22}, {0.32, 0.86}, {0.56, 0.62}, {0.66, -0.2}, {0.34, -0.74}, {0, -0.56}});
+void DrawPlayerClaw(Canvas& c) {
+    // Mode 1: a twin-pronged claw around a long central nose that leads it, with
+    // a diamond core.
+    const std::vector<Point> hull = Mirror({{0, 0.94},
+                                            {0.15, 0.34},
+                                            {0.24, 0.2},
+                                            {0.4, 0.4},
+                                            {0.6, 0.16},
+                                            {0.64, -0.26},
+                                            {0.34, -0.72},
+                                            {0, -0.54}});
     c.FillPolygon(hull, 0.12);
     c.Polyline(hull, true, Bold(0.065, 0.13));
-    c.Polyline({{0, 0.0}, {0.14, -0.22}, {0, -0.44}, {-0.14, -0.22}}, true, Bold(0.05, 0.08, 0.9));
-    return c;
+    c.Polyline({{0, 0.08}, {0.14, -0.16}, {0, -0.4}, {-0.14, -0.16}}, true, Bold(0.05, 0.08, 0.9));
 }
 
-Canvas PlayerSaucer() {
+void DrawPlayerSaucer(Canvas& c) {
     // Mode 2: a round hull with a pointer nose and two rear fins (its glow sits behind it).
-    Canvas c = ShapeCanvas(64);
     c.FillCircle({0, -0.12}, 0.46, 0.1);
     c.Circle({0, -0.12}, 0.46, Bold(0.065, 0.13));
     c.Polyline({{-0.24, 0.36}, {0, 0.88}, {0.24, 0.36}}, false, Bold(0.065, 0.12));
     c.Polyline({{0.3, -0.48}, {0.58, -0.8}}, false, Bold(0.06, 0.1));
     c.Polyline({{-0.3, -0.48}, {-0.58, -0.8}}, false, Bold(0.06, 0.1));
     c.FillCircle({0, -0.12}, 0.13, 0.95);
-    return c;
 }
 
-Canvas PlayerClassic() {
+void DrawPlayerClassic(Canvas& c) {
     // The earlier edition's ship: a plain chevron.
-    Canvas c = ShapeCanvas(64);
     const std::vector<Point> hull = Mirror({{0, 0.84}, {0.7, -0.66}, {0, -0.2}});
     c.FillPolygon(hull, 0.12);
     c.Polyline(hull, true, Bold(0.07, 0.14));
+}
+
+void DrawHunter(Canvas& c) {
+    // A round-bodied hunter with two hooked jaws reaching forward, open at the
+    // front: nothing like the player's arrowhead, though it has the same colour.
+    c.FillCircle({0, -0.26}, 0.4, 0.12);
+    c.Circle({0, -0.26}, 0.4, Bold(0.065, 0.13));
+    for (double side : {-1.0, 1.0}) {
+        c.Polyline({{side * 0.26, 0.02},
+                    {side * 0.52, 0.34},
+                    {side * 0.48, 0.68},
+                    {side * 0.28, 0.9},
+                    {side * 0.16, 0.76}},
+                   false, Bold(0.065, 0.12));
+    }
+    c.Polyline(RegularPolygon({0, -0.26}, 0.16, 3, 90), true, Bold(0.05, 0.08, 0.9));
+}
+
+namespace {
+
+Canvas ShipPicture(void (*draw)(Canvas&)) {
+    Canvas c = ShapeCanvas(64);
+    draw(c);
     return c;
 }
 
@@ -206,17 +247,6 @@ Canvas Wanderer() {
     c.FillPolygon(diamond, 0.1);
     c.Polyline(diamond, true, Bold(0.07, 0.14));
     c.Polyline({{-0.36, 0.36}, {0.36, 0.36}, {0.36, -0.36}, {-0.36, -0.36}}, true, Bold(0.06, 0.1, 0.85));
-    return c;
-}
-
-Canvas Hunter() {
-    // A barbed dart: a long diamond with side barbs, nose first.
-    Canvas c = ShapeCanvas(64);
-    const std::vector<Point> hull =
-        Mirror({{0, 0.9}, {0.2, 0.2}, {0.66, -0.1}, {0.3, -0.22}, {0.18, -0.66}, {0, -0.44}});
-    c.FillPolygon(hull, 0.12);
-    c.Polyline(hull, true, Bold(0.065, 0.13));
-    c.Polyline({{0, 0.46}, {0.1, 0.05}, {0, -0.14}, {-0.1, 0.05}}, true, Bold(0.05, 0.08, 0.9));
     return c;
 }
 
@@ -266,17 +296,17 @@ const std::vector<TexturePicture>& TexturePictures() {
         {"dropping.tga", Dropping},
         {"gameover.tga", GameOver},
         {"tail.tga", Tail},
-        {"player1.tga", PlayerArrow},
-        {"player2.tga", PlayerClaw},
-        {"player3.tga", PlayerSaucer},
+        {"player1.tga", [] { return ShipPicture(DrawPlayerArrow); }},
+        {"player2.tga", [] { return ShipPicture(DrawPlayerClaw); }},
+        {"player3.tga", [] { return ShipPicture(DrawPlayerSaucer); }},
         {"enemy1.tga", Wanderer},
-        {"enemy2.tga", Hunter},
+        {"enemy2.tga", [] { return ShipPicture(DrawHunter); }},
         {"enemy3.tga", Orbiter},
         {"enemy4.tga", Gunner},
         {"enemyshot.tga", EnemyShot},
         // The earlier edition's own two; it shares the rest.
         {"grid.tga", [] { return Grid(false); }},
-        {"player.tga", PlayerClassic},
+        {"player.tga", [] { return ShipPicture(DrawPlayerClassic); }},
     };
     return pictures;
 }

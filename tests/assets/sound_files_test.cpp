@@ -256,7 +256,8 @@ std::vector<Row> SongRows() {
             Row cells;
             if (playing && row < 8 * playing->length) {
                 for (int k = 0; k < PATTERN_CHANNELS; ++k)
-                    cells[k] = {playing->note[PATTERN_ROWS * k + row], playing->instrument[PATTERN_ROWS * k + row]};
+                    cells[k] = {playing->note[PATTERN_ROWS * k + row],
+                                playing->instrument[PATTERN_ROWS * k + row]};
             }
             rows.push_back(cells);
         }
@@ -350,7 +351,8 @@ TEST_F(SongFile, NoHatCutsTheKick) {
             ++kicks;
             for (size_t after = t + 1; after <= t + 2 && after < rows.size(); ++after) {
                 const Cell& next = rows[after][k];
-                EXPECT_TRUE(next.note == -1 || next.instrument == kick) << "row " << after << " cuts the kick of row " << t;
+                EXPECT_TRUE(next.note == -1 || next.instrument == kick)
+                    << "row " << after << " cuts the kick of row " << t;
             }
         }
     }
@@ -401,7 +403,8 @@ TEST_F(SongFile, PlaysPastItsLoopCentredWithoutGapsOrClipping) {
             worstAt = static_cast<double>(at) / RATE;
         }
     }
-    EXPECT_LE(std::fabs(worstMean), 0.01) << "mean " << worstMean << " in the second from " << worstAt << " s";
+    EXPECT_LE(std::fabs(worstMean), 0.01)
+        << "mean " << worstMean << " in the second from " << worstAt << " s";
 
     // The longest quiet stretch, in quarter seconds, after the first tick.
     const size_t window = RATE / 4;

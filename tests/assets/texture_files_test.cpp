@@ -27,12 +27,12 @@ struct Expected {
 
 // Both editions together: the current edition's 17 and the earlier one's grid and ship.
 const Expected PICTURES[] = {
-    {"grid6.tga", 64, 64, GRID},      {"numbers.tga", 512, 32, DIGITS},   {"shot.tga", 64, 64, SPRITE},
+    {"grid6.tga", 32, 32, GRID},      {"numbers.tga", 512, 32, DIGITS},   {"shot.tga", 64, 64, SPRITE},
     {"glow.tga", 128, 128, SPRITE},   {"shotglow.tga", 64, 64, SPRITE},   {"spark.tga", 32, 32, SPRITE},
     {"dropping.tga", 64, 64, SPRITE}, {"gameover.tga", 256, 256, SPRITE}, {"tail.tga", 64, 64, SPRITE},
     {"player1.tga", 64, 64, SPRITE},  {"player2.tga", 64, 64, SPRITE},    {"player3.tga", 64, 64, SPRITE},
     {"enemy1.tga", 64, 64, SPRITE},   {"enemy2.tga", 64, 64, SPRITE},     {"enemy3.tga", 64, 64, SPRITE},
-    {"enemy4.tga", 64, 64, SPRITE},   {"enemyshot.tga", 32, 32, SPRITE},  {"grid.tga", 64, 64, GRID},
+    {"enemy4.tga", 64, 64, SPRITE},   {"enemyshot.tga", 32, 32, SPRITE},  {"grid.tga", 32, 32, GRID},
     {"player.tga", 64, 64, SPRITE},
 };
 
@@ -228,6 +228,127 @@ TEST(TextureFiles, GridsShowThinLinesRepeatingEveryCell) {
         for (int x = 0; x < half; ++x) lit += p.At(x, half / 2) > 64;
         EXPECT_LE(lit, half / 6) << "thin lines";
     }
+}
+
+namespace {
+
+// The grid at rest as the game draws it: the camera 40 units above the sheet
+// with a 45° vertical field of view, one unit per cell, the picture covering
+// two cells and sampled bilinearly with repeat. Vertical lines lie on whole x,
+// horizontal ones on half y (the grid has an even number of rows). Returns the
+// brightest line peak over the dimmest along a screen row (across = false) or
+// column, on the texel row or column halfway between two lines.
+double LinePeakRatio(const Picture& p, int screenWidth, int screenHeight, bool columns) {
+    const double pixelsPerUnit = screenHeight / (2 * 40 * std::tan(22.5 * 3.14159265358979 / 180));
+    const int size = columns ? screenHeight : screenWidth;
+    const double lineOffset = columns ? 0.5 : 0.0;  // world position of the lines along the scan
+    const int n = p.width;
+    const int between = n / 4;  // a texel line halfway between two picture lines
+    auto texel = [&](int i) {
+        i = ((i % n) + n) % n;
+        return columns ? p.At(between, i) : p.At(i, between);
+    };
+    std::vector<double> scan(size);
+    for (int px = 0; px < size; ++px) {
+        // World position of the pixel centre, then texture coordinate: u = (x + 27) / 2
+        // across, v = (y + 19.5) / 2 down the grid.
+        const double world = (px + 0.5 - size / 2.0) / pixelsPerUnit;
+        const double u = (world + (columns ? 19.5 : 27.0)) / 2;
+        const double t = u * n - 0.5;
+        const int i = static_cast<int>(std::floor(t));
+        const double f = t - i;
+        scan[px] = texel(i) * (1 - f) + texel(i + 1) * f;
+    }
+    double brightest = 0, dimmest = 1e9;
+    for (int k = -40; k <= 40; ++k) {
+        const double centre = size / 2.0 + (k + lineOffset) * pixelsPerUnit;
+        const int from = static_cast<int>(centre - pixelsPerUnit / 3),
+                  to = static_cast<int>(centre + pixelsPerUnit / 3);
+        if (from < 0 || to >= size) continue;
+        double peak = 0;
+        for (int px = from; px <= to; ++px) peak = std::max(peak, scan[px]);
+        brightest = std::max(brightest, peak);
+        dimmest = std::min(dimmest, peak);
+    }
+    return dimmest > 0 ? brightest / dimmest : 1e9;
+}
+
+// Lit pixels of a picture's silhouette (outline, fill and glow above `level`).
+std::vector<bool> Silhouette(const Picture& p, int level) {
+    std::vector<bool> lit(p.value.size());
+    for (size_t i = 0; i < lit.size(); ++i) lit[i] = p.value[i] > level;
+    return lit;
+}
+
+}  // namespace
+
+TEST(TextureFiles, GridLinesAreDrawnEvenlyAtBothScreenSizes) {
+    // Lines that land between screen pixels must not come out dimmer or thinner
+    // than those that land on one, or the sheet shimmers as it moves.
+    struct Screen {
+        int width, height;
+    };
+    for (const char* file : {"grid6.tga", "grid.tga"}) {
+        const Picture p = Get(file);
+        for (const Screen& screen : {Screen{800, 600}, Screen{1024, 768}}) {
+            SCOPED_TRACE(std::string(file) + " at " + std::to_string(screen.width));
+            EXPECT_LE(LinePeakRatio(p, screen.width, screen.height, false), 1.2) << "along a row";
+            EXPECT_LE(LinePeakRatio(p, screen.width, screen.height, true), 1.2) << "along a column";
+        }
+    }
+}
+
+TEST(TextureFiles, PlayerShipsLeadWithASingleNose) {
+    // The topmost lit rows (the front tenth of the ship) are one narrow point on
+    // the centre line, not two prongs.
+    for (const char* file : {"player1.tga", "player2.tga", "player3.tga", "player.tga"}) {
+        SCOPED_TRACE(file);
+        const Picture p = Get(file);
+        const Extent e = LitExtent(p, 128);
+        const int frontRows = std::max(1, (e.top - e.bottom) / 10);
+        int left = p.width, right = -1;
+        for (int y = e.top - frontRows + 1; y <= e.top; ++y) {
+            for (int x = 0; x < p.width; ++x) {
+                if (p.At(x, y) <= 128) continue;
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+        }
+        EXPECT_LE(right - left, (e.right - e.left) / 5) << "front " << left << ".." << right;
+        EXPECT_NEAR((left + right) / 2.0, (p.width - 1) / 2.0, 1.0);
+    }
+}
+
+TEST(TextureFiles, ModeZeroShipAndHunterHaveDifferentSilhouettes) {
+    // Both are drawn light blue: only their outlines tell them apart. Compare
+    // their silhouettes: what they share against what either covers.
+    const std::vector<bool> ship = Silhouette(Get("player1.tga"), 24);
+    const std::vector<bool> hunter = Silhouette(Get("enemy2.tga"), 24);
+    int both = 0, either = 0;
+    for (size_t i = 0; i < ship.size(); ++i) {
+        both += ship[i] && hunter[i];
+        either += ship[i] || hunter[i];
+    }
+    ASSERT_GT(either, 0);
+    EXPECT_LT(static_cast<double>(both) / either, 0.5);
+}
+
+TEST(TextureFiles, SparkIsASoftPoint) {
+    // Bright in the middle and falling off without a step: a hard core reads
+    // as a square at the spark's few pixels on screen.
+    const Picture p = Get("spark.tga");
+    const int c = p.width / 2;
+    const int peak = std::max({p.At(c, c), p.At(c - 1, c), p.At(c, c - 1), p.At(c - 1, c - 1)});
+    EXPECT_GE(peak, 200);
+    int steepest = 0;
+    for (int y = 1; y < p.height; ++y) {
+        for (int x = 1; x < p.width; ++x) {
+            steepest = std::max(
+                {steepest, std::abs(p.At(x, y) - p.At(x - 1, y)), std::abs(p.At(x, y) - p.At(x, y - 1))});
+        }
+    }
+    // The earlier core stepped from 255 to 132 between neighbours.
+    EXPECT_LE(steepest, peak / 3);
 }
 
 TEST(TextureFiles, GameOverSignIsAWideBandAcrossTheMiddle) {
