@@ -12,9 +12,10 @@
 #include "game/random.h"
 #include "game/sound_effects.h"
 #include "render/scene.h"
+#include "synth/instrument_file.h"
 #include "synth/player.h"
 #include "synth/sequencer.h"
-#include "synth/song_files.h"
+#include "synth/song_file.h"
 
 void LoadEditionSounds(const Edition& edition, const std::string& dataDir) {
     LoadSoundEffects(dataDir);
@@ -28,6 +29,7 @@ bool StartEdition(const Edition& edition) {
     SeedGameRand(static_cast<uint32_t>(std::time(nullptr)));
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     cameraPos = Vector3(0, 0, 40);
+    edition.resetWorld();
     BuildGrid();
     std::string dataDir = DataDir();
     edition.loadGraphics(dataDir);

@@ -81,6 +81,17 @@ bool EnterFullscreen(const SDL_DisplayMode& mode) {
     }
     return true;
 }
+
+// Whether the shown window really is full screen in the mode asked for. SDL only
+// switches the display when the window shows, so a display that turns the mode
+// down (or hands out another) is seen only then.
+bool FullscreenTookEffect(const SDL_DisplayMode& mode) {
+    if (!(SDL_GetWindowFlags(appWindow) & SDL_WINDOW_FULLSCREEN)) return false;
+    SDL_DisplayMode current;
+    int display = SDL_GetWindowDisplayIndex(appWindow);
+    if (display < 0 || SDL_GetCurrentDisplayMode(display, &current) != 0) return false;
+    return current.w == mode.w && current.h == mode.h;
+}
 }  // namespace
 
 bool FindExactDisplayMode(int width, int height, int bits, int refreshRate, SDL_DisplayMode* mode) {
@@ -154,6 +165,12 @@ bool CreateAppWindow(const char* title, int width, int height, int bits, bool fu
     }
 
     SDL_ShowWindow(appWindow);
+    if (fullscreen && !FullscreenTookEffect(mode)) {
+        // As for a mode the display does not offer: the game goes on in a window.
+        SDL_SetWindowFullscreen(appWindow, 0);
+        SDL_SetWindowSize(appWindow, width, height);
+        fullscreen = false;
+    }
     SDL_RaiseWindow(appWindow);
     SDL_SetWindowInputFocus(appWindow);
     SDL_DisableScreenSaver();

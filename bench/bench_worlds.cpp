@@ -120,7 +120,8 @@ std::shared_ptr<WorldSnapshot> BuildWorstCase() {
     }
     for (int i = 0; i < SPARK_CAPACITY; ++i) {
         Vector3 pos = {uniform(-21, 21), uniform(-15, 15), 0};
-        AddSpark(pos, {uniform(-0.3, 0.3), uniform(-0.3, 0.3), 0}, 60 + i % 40, {1.0, 0.7f, 0.2f});
+        AddSpark(sparks, SPARK_CAPACITY, pos, {uniform(-0.3, 0.3), uniform(-0.3, 0.3), 0}, 60 + i % 40,
+                 {1.0, 0.7f, 0.2f});
     }
     // A few steps so the grid ripples under all of it, then the tables are topped up
     // again (shots leave, sparks and rings die, entities get shot).
@@ -137,7 +138,8 @@ std::shared_ptr<WorldSnapshot> BuildWorstCase() {
     for (Entity& e : entities) e.flash = 2;
     for (int i = 0; i < SPARK_CAPACITY; ++i) {
         if (sparks[i].life <= 0)
-            AddSpark({uniform(-21, 21), uniform(-15, 15), 0}, {0.1, -0.1, 0}, 80, {1.0, 0.7f, 0.2f});
+            AddSpark(sparks, SPARK_CAPACITY, {uniform(-21, 21), uniform(-15, 15), 0}, {0.1, -0.1, 0}, 80,
+                     {1.0, 0.7f, 0.2f});
     }
     return TakeWorldSnapshot();
 }

@@ -17,7 +17,8 @@
 #include "render/fixed_backend.h"
 #include "render/gles2_backend.h"
 #include "render/scene.h"
-#include "synth/song_files.h"
+#include "synth/instrument_file.h"
+#include "synth/song_file.h"
 #include "tools/gl_context.h"
 
 namespace {

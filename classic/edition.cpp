@@ -1,6 +1,7 @@
 #include "classic/edition.h"
 
 #include "classic/scene.h"
+#include "classic/textures.h"
 #include "classic/update.h"
 #include "classic/world.h"
 #include "classic/world_trace.h"

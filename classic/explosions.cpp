@@ -20,7 +20,7 @@ void StartShockwave(const Vector3& pos) {
 
 void AddExplosionSpark(const Vector3& pos) {
     ExplosionSpark spark = DrawExplosionSpark();
-    classic::AddSpark(pos, spark.vel, spark.life, EXPLOSION_SPARK_COLOUR);
+    AddSpark(sparks, SPARK_CAPACITY, pos, spark.vel, spark.life, EXPLOSION_SPARK_COLOUR);
 }
 
 }  // namespace
@@ -32,32 +32,12 @@ void Explode(const Vector3& pos) {
     for (int i = 0; i < EXPLOSION_SPARKS; ++i) AddExplosionSpark(centre);
 }
 
-void AddSpark(const Vector3& pos, const Vector3& vel, int32_t life, const Vector3& colour) {
-    for (Spark& spark : sparks) {
-        if (spark.life != 0) continue;
-        spark.life = life;
-        spark.pos = pos;
-        spark.vel = vel;
-        spark.colour = colour;
-        return;
-    }
-}
-
 void StepShockwaves() {
     for (Shockwave& wave : shockwaves) {
         if (wave.age <= 0) continue;
         wave.age += 1;
         AddGridForce(wave.pos, {0, 0, 0}, wave.age, 0, 0);
         if (wave.age > 100) wave.age = 0;
-    }
-}
-
-void StepSparks() {
-    for (Spark& spark : sparks) {
-        if (spark.life <= 0) continue;
-        spark.pos += spark.vel;
-        spark.vel = spark.vel * 0.97f;
-        spark.life -= 1;
     }
 }
 

@@ -1,10 +1,10 @@
 #include "classic/scene.h"
 
-#include "base/log.h"
 #include "classic/world.h"
 #include "render/draw_backend.h"
 #include "render/primitives.h"
 #include "render/scene.h"
+#include "render/scene_parts.h"
 #include "render/textures.h"
 
 // Constants written as 0.7f and the like are the single-precision values widened to
@@ -38,16 +38,6 @@ void DrawPlayer() {
     DrawSprite(SLOT_GLOW, playerPos, ALONG_X, 2.0f, Vector3(0.5, 0.2f, 0));
 }
 
-void DrawShots() {
-    for (const Shot& shot : shots) {
-        if (!shot.active) continue;
-        Vector3 dir = Normalise(shot.vel);
-        DrawSprite(SLOT_SHOT, shot.pos, dir, 1.0f, Vector3(1.0, 0.8f, 0.4f));
-        DrawSprite(SLOT_SHOTGLOW, shot.pos, dir, 1.0f, Vector3(0.8f, 0.3f, 0));
-        DrawSprite(SLOT_GLOW, shot.pos, ALONG_X, 2.0f, Vector3(0.4f, 0.2f, 0));
-    }
-}
-
 // The glow grows with the ring and fades to nothing by age 50; past that its
 // colour is negative, which GL clamps to black, so it adds nothing.
 void DrawShockwaves() {
@@ -57,14 +47,6 @@ void DrawShockwaves() {
         double k = (50 - a) * 2;
         DrawSprite(SLOT_GLOW, wave.pos, ALONG_X, float(a * 0.5),
                    Vector3(1.0 * k * 0.02f, 0.7f * k * 0.02f, 0.2f * k * 0.02f));
-    }
-}
-
-void DrawSparks() {
-    for (const Spark& spark : sparks) {
-        if (spark.life <= 0) continue;
-        // Life 50 shows the spark's own colour; it fades linearly to nothing.
-        DrawSprite(SLOT_SPARK, spark.pos, ALONG_X, 1.0f, spark.colour * spark.life * 0.02f);
     }
 }
 
@@ -101,20 +83,17 @@ void DrawGrid() {
 }
 
 void DrawScene() {
-    const DrawBackend& backend = ActiveDrawBackend();
-    backend.beginFrame(cameraPos);
-    backend.bindTexture(gridTexture.Id());
+    BeginScene();
     DrawGrid();
 
     DrawPlayer();
-    DrawShots();
+    DrawShots(shots, SHOT_CAPACITY);
     DrawShockwaves();
-    DrawSparks();
+    DrawSparks(sparks, SPARK_CAPACITY);
     DrawEntities();
     DrawDisplay();
 
-    LogDisable();
-    backend.endFrame();
+    EndScene();
 }
 
 }  // namespace classic

@@ -9,7 +9,6 @@ namespace classic {
 
 namespace {
 
-const double SHOT_SPEED = 0.5;
 const double SHOT_RANGE = 60;  // shots fly on past the screen to this radius
 const double HIT_SCALE = 1.5;  // hit radius = scale × 1.5
 
@@ -34,16 +33,6 @@ void StrikeEntities(Shot& shot) {
 }
 
 }  // namespace
-
-void LaunchShot() {
-    for (Shot& shot : shots) {
-        if (shot.active != 0) continue;
-        shot.active = 1;
-        shot.pos = playerPos;
-        shot.vel = playerHeading * SHOT_SPEED;
-        return;
-    }
-}
 
 void StepShots() {
     for (Shot& shot : shots) {

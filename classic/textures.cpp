@@ -1,6 +1,7 @@
-#include "render/textures.h"
-#include "classic/scene.h"
+#include "classic/textures.h"
+
 #include "classic/world.h"
+#include "render/textures.h"
 
 namespace classic {
 

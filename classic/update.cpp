@@ -8,6 +8,7 @@
 #include "classic/waves.h"
 #include "classic/world.h"
 #include "game/sound_effects.h"
+#include "game/steering.h"
 
 namespace classic {
 
@@ -16,53 +17,16 @@ namespace {
 const int32_t FREEZE_ABOVE = 250;  // respawnTimer above this: frozen, heading reset
 const int32_t RESTART_AFTER = 75;  // game-over steps before fire restarts
 
-bool Held(const Controls& input, int key, int joystickSlot) {
-    return input.KeyDown(key) || input.KeyDown(joystickSlot);
-}
-
-// The steering vector lives for this step only. Up and right add slightly more
-// than down and left take away, so opposite keys held together still drift up
-// and right.
+// The steering vector lives for this step only.
 bool ReadSteering(const Controls& input, Vector3& steering) {
     steering = {0, 0, 0};
-    bool moved = false;
-    if (Held(input, KEY_RIGHT, KEY_JOY_RIGHT)) {
-        steering.x += 0.031f;
-        moved = true;
-    }
-    if (Held(input, KEY_LEFT, KEY_JOY_LEFT)) {
-        steering.x -= 0.03f;
-        moved = true;
-    }
-    if (Held(input, KEY_UP, KEY_JOY_UP)) {
-        steering.y += 0.031f;
-        moved = true;
-    }
-    if (Held(input, KEY_DOWN, KEY_JOY_DOWN)) {
-        steering.y -= 0.03f;
-        moved = true;
-    }
-    return moved;
-}
-
-double Clamp(double value, double low, double high) {
-    if (value < low) return low;
-    if (value > high) return high;
-    return value;
+    return AddSteeringKeys(input, steering);
 }
 
 void MovePlayer() {
     playerVel = playerVel * 0.9f;
     playerPos += playerVel;
-    playerPos.x = Clamp(playerPos.x, -21, 21);
-    playerPos.y = Clamp(playerPos.y, -15.5, 15.5);
-}
-
-// Turned before firing, so a shot leaves along this step's heading.
-void FollowMotion() {
-    playerHeading += (Normalise(playerVel) - playerHeading) * 0.3f;
-    playerHeading += Vector3(0.01f, 0.02f, 0);
-    playerHeading = Normalise(playerHeading);
+    KeepInArena(playerPos);
 }
 
 // One press gives one shot: the latch is set by the shot (and by NewGame) and
@@ -81,7 +45,7 @@ void FireOrRestart(const Controls& input) {
     }
     if (fireLatch) return;
     fireLatch = 1;
-    LaunchShot();
+    LaunchShot(shots, SHOT_CAPACITY, playerPos, playerHeading);
     PlayEffect(SOUND_SHOT, 37, 1);  // also when every shot is in flight
 }
 
@@ -103,13 +67,14 @@ bool UpdateWorld(Controls& input) {
         playerVel += Normalise(steering) * 0.03f;
     }
     MovePlayer();
-    if (moved) FollowMotion();
+    // Turned before firing, so a shot leaves along this step's heading.
+    if (moved) FollowMotion(playerHeading, playerVel);
     frameCounter += 1;
     FireOrRestart(input);
     if (respawnTimer > 0) respawnTimer -= 1;
     CountDownWave();
     StepShockwaves();
-    StepSparks();
+    StepSparks(sparks, SPARK_CAPACITY);
     StepEntities();
     StepShots();
     StepGrid();

@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
 
+#include "game/shot_launch.h"
+#include "game/sparks.h"
 #include "game/vector3.h"
 
 // The earlier edition's world: its own smaller tables and scalars, zero at program
@@ -33,12 +35,6 @@ enum EntityType : int32_t {
     Dropping = 100,
 };
 
-struct Shot {
-    uint8_t active;
-    Vector3 pos;
-    Vector3 vel;
-};
-
 // No ring strength: a ring's strength follows from its radius alone.
 struct GridForce {
     Vector3 pos;
@@ -63,13 +59,6 @@ struct Entity {
 struct Shockwave {
     int32_t age;
     Vector3 pos;
-};
-
-struct Spark {
-    int32_t life;
-    Vector3 pos;
-    Vector3 vel;
-    Vector3 colour;
 };
 
 extern Vector3 playerPos;

@@ -31,7 +31,7 @@ void StartShockwave(const Vector3& pos, int32_t kind) {
 
 void AddExplosionSpark(const Vector3& pos) {
     ExplosionSpark spark = DrawExplosionSpark();
-    AddSpark(pos, spark.vel, spark.life, EXPLOSION_SPARK_COLOUR);
+    AddSpark(sparks, SPARK_CAPACITY, pos, spark.vel, spark.life, EXPLOSION_SPARK_COLOUR);
 }
 
 }  // namespace
@@ -43,17 +43,6 @@ void Explode(const Vector3& pos, int32_t kind) {
     for (int i = 0; i < 2 * kind; ++i) AddExplosionSpark(centre);
 }
 
-void AddSpark(const Vector3& pos, const Vector3& vel, int32_t life, const Vector3& colour) {
-    for (Spark& spark : sparks) {
-        if (spark.life != 0) continue;
-        spark.life = life;
-        spark.pos = pos;
-        spark.vel = vel;
-        spark.colour = colour;
-        return;
-    }
-}
-
 void StepShockwaves() {
     for (Shockwave& wave : shockwaves) {
         if (wave.age <= 0) continue;
@@ -63,14 +52,5 @@ void StepShockwaves() {
         float strength = static_cast<float>((100 - wave.age) * 1.5 / (100 - wave.startAge));
         AddGridForce(wave.pos, {0, 0, 0}, wave.age - wave.startAge, strength, 0, 0);
         if (wave.age > 100) wave.age = 0;
-    }
-}
-
-void StepSparks() {
-    for (Spark& spark : sparks) {
-        if (spark.life <= 0) continue;
-        spark.pos += spark.vel;
-        spark.vel = spark.vel * 0.97f;
-        spark.life -= 1;
     }
 }

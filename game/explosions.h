@@ -23,11 +23,5 @@ struct ExplosionSpark {
 ExplosionSpark DrawExplosionSpark();
 extern const Vector3 EXPLOSION_SPARK_COLOUR;
 
-// Puts a spark in the first free slot; dropped silently when all are alive.
-void AddSpark(const Vector3& pos, const Vector3& vel, int32_t life, const Vector3& colour);
-
 // Ages every shockwave and adds its ring to this step's grid forces.
 void StepShockwaves();
-
-// Moves every live spark; sparks slow down and die of age.
-void StepSparks();

@@ -123,25 +123,6 @@ bool GridStepIsPlanar(const GridForceTerms* terms, int count) {
     return planar;
 }
 
-namespace {
-
-// Spring, damping and move alone, for a step without forces. The three components
-// follow the same rule, so the node tables are walked as one run of doubles.
-void SpringNodes(const GridNodeRule& rule) {
-    const double* rest = &gridRestPos[0].x;
-    double* pos = &gridPos[0].x;
-    double* vel = &gridVel[0].x;
-    const int values = 3 * gridNodeCount;
-    for (int k = 0; k < values; ++k) {
-        double v = vel[k] + (rest[k] - pos[k]) * rule.spring;
-        v = v - v * rule.damping;
-        pos[k] = pos[k] + v;
-        vel[k] = v;
-    }
-}
-
-}  // namespace
-
 void BuildGrid() {
     BuildNodes();
     BuildTriangles();
@@ -158,26 +139,6 @@ void AddGridForce(const Vector3& pos, const Vector3& vel, int32_t ring, float ri
     f.push = push;
     f.drag = drag;
     gridForceCount += 1;
-}
-
-void StepGridNodes(const GridForceTerms* forces, int forceCount, const GridNodeRule& rule) {
-    if (forceCount <= 0) {
-        SpringNodes(rule);
-        return;
-    }
-    switch (ActiveGridKernel()) {
-        case GridKernel::Avx:
-            StepGridNodesAvx(0, gridNodeCount, forces, forceCount, GridStepIsPlanar(forces, forceCount),
-                             rule);
-            break;
-        case GridKernel::Sse2:
-            StepGridNodesSse2(0, gridNodeCount, forces, forceCount, GridStepIsPlanar(forces, forceCount),
-                              rule);
-            break;
-        case GridKernel::Scalar:
-            for (int n = 0; n < gridNodeCount; ++n) StepGridNodeScalar(n, forces, forceCount, rule);
-            break;
-    }
 }
 
 void StepGrid() {

@@ -1,4 +1,5 @@
-// The scalar node rule with its per-force terms hoisted, and the choice of kernel.
+// The node pass: the scalar rule with its per-force terms hoisted, the spring-only
+// pass of a step without forces, the choice of kernel and the dispatch to it.
 #include "game/grid_kernels.h"
 
 #include <cmath>
@@ -40,6 +41,21 @@ GridKernel WidestKernel() { return ProcessorHasAvx() ? GridKernel::Avx : GridKer
 
 GridKernel activeKernel = WidestKernel();
 
+// Spring, damping and move alone, for a step without forces. The three components
+// follow the same rule, so the node tables are walked as one run of doubles.
+void SpringNodes(const GridNodeRule& rule) {
+    const double* rest = &gridRestPos[0].x;
+    double* pos = &gridPos[0].x;
+    double* vel = &gridVel[0].x;
+    const int values = 3 * gridNodeCount;
+    for (int k = 0; k < values; ++k) {
+        double v = vel[k] + (rest[k] - pos[k]) * rule.spring;
+        v = v - v * rule.damping;
+        pos[k] = pos[k] + v;
+        vel[k] = v;
+    }
+}
+
 }  // namespace
 
 bool GridKernelSupported(GridKernel kernel) { return kernel != GridKernel::Avx || ProcessorHasAvx(); }
@@ -62,4 +78,24 @@ const char* GridKernelName(GridKernel kernel) {
             return "avx";
     }
     return "?";
+}
+
+void StepGridNodes(const GridForceTerms* forces, int forceCount, const GridNodeRule& rule) {
+    if (forceCount <= 0) {
+        SpringNodes(rule);
+        return;
+    }
+    switch (ActiveGridKernel()) {
+        case GridKernel::Avx:
+            StepGridNodesAvx(0, gridNodeCount, forces, forceCount, GridStepIsPlanar(forces, forceCount),
+                             rule);
+            break;
+        case GridKernel::Sse2:
+            StepGridNodesSse2(0, gridNodeCount, forces, forceCount, GridStepIsPlanar(forces, forceCount),
+                              rule);
+            break;
+        case GridKernel::Scalar:
+            for (int n = 0; n < gridNodeCount; ++n) StepGridNodeScalar(n, forces, forceCount, rule);
+            break;
+    }
 }

@@ -9,7 +9,6 @@
 
 namespace {
 
-const double SHOT_SPEED = 0.5;
 const double FIELD_HALF_WIDTH = 23;
 const double FIELD_HALF_HEIGHT = 17;
 
@@ -60,16 +59,6 @@ void StrikeEntities(Shot& shot) {
 }
 
 }  // namespace
-
-void LaunchShot() {
-    for (Shot& shot : shots) {
-        if (shot.active != 0) continue;
-        shot.active = 1;
-        shot.pos = playerPos;
-        shot.vel = playerHeading * SHOT_SPEED;
-        return;
-    }
-}
 
 void StepShots() {
     for (Shot& shot : shots) {

@@ -1,6 +1,6 @@
 #include "game/sound_effects.h"
 
-#include "synth/song_files.h"
+#include "synth/instrument_file.h"
 #include "synth/voices.h"
 
 const char* const SOUND_EFFECT_FILES[SOUND_EFFECT_COUNT] = {"shot.zdi", "explode.zdi", "pickup.zdi",

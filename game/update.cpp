@@ -8,6 +8,7 @@
 #include "game/grid.h"
 #include "game/shots.h"
 #include "game/sound_effects.h"
+#include "game/steering.h"
 #include "game/world.h"
 
 namespace {
@@ -17,13 +18,7 @@ const int32_t FIRE_INTERVAL = 7;
 const int32_t RESTART_AFTER = 75;  // game-over steps before fire restarts
 const int32_t WAVE_INTERVAL = 50;
 
-bool Held(const Controls& input, int key, int joystickSlot) {
-    return input.KeyDown(key) || input.KeyDown(joystickSlot);
-}
-
-// Mode 1 lets the accumulators decay; modes 0 and 2 read the keys afresh. Up and
-// right add slightly more than down and left take away, so opposite keys held
-// together still drift up and right.
+// Mode 1 lets the accumulators decay; modes 0 and 2 read the keys afresh.
 bool ReadSteering(const Controls& input) {
     if (controlMode == 1) {
         steerInput.x = steerInput.x * 0.7f;
@@ -31,30 +26,7 @@ bool ReadSteering(const Controls& input) {
     } else {
         steerInput = {0, 0, 0};
     }
-    bool moved = false;
-    if (Held(input, KEY_RIGHT, KEY_JOY_RIGHT)) {
-        steerInput.x += 0.031f;
-        moved = true;
-    }
-    if (Held(input, KEY_LEFT, KEY_JOY_LEFT)) {
-        steerInput.x -= 0.03f;
-        moved = true;
-    }
-    if (Held(input, KEY_UP, KEY_JOY_UP)) {
-        steerInput.y += 0.031f;
-        moved = true;
-    }
-    if (Held(input, KEY_DOWN, KEY_JOY_DOWN)) {
-        steerInput.y -= 0.03f;
-        moved = true;
-    }
-    return moved;
-}
-
-double Clamp(double value, double low, double high) {
-    if (value < low) return low;
-    if (value > high) return high;
-    return value;
+    return AddSteeringKeys(input, steerInput);
 }
 
 // Mode 1 turns the heading and sets the velocity from the forward drive, keys or
@@ -77,8 +49,7 @@ void MovePlayer(bool moved) {
         playerVel = playerVel * 0.9f;
     }
     playerPos += playerVel;
-    playerPos.x = Clamp(playerPos.x, -21, 21);
-    playerPos.y = Clamp(playerPos.y, -15.5, 15.5);
+    KeepInArena(playerPos);
 }
 
 void ReadModeKeys(const Controls& input) {
@@ -102,7 +73,7 @@ bool FireOrRestart(const Controls& input) {
     }
     if (fireCooldown < 1) {
         fireCooldown = FIRE_INTERVAL;
-        LaunchShot();
+        LaunchShot(shots, SHOT_CAPACITY, playerPos, playerHeading);
         PlayEffect(SOUND_SHOT, 37, 1);  // also when every shot is in flight
     }
     return true;
@@ -110,11 +81,9 @@ bool FireOrRestart(const Controls& input) {
 
 // The heading turns towards the motion, except in mode 1 (steered directly) and
 // in mode 2 while firing (strafing keeps the aim).
-void FollowMotion(bool moved, bool firing) {
+void TurnWithMotion(bool moved, bool firing) {
     if (controlMode == 1 || !moved || (controlMode == 2 && firing)) return;
-    playerHeading += (Normalise(playerVel) - playerHeading) * 0.3f;
-    playerHeading += Vector3(0.01f, 0.02f, 0);
-    playerHeading = Normalise(playerHeading);
+    FollowMotion(playerHeading, playerVel);
 }
 
 void CountDownWave() {
@@ -143,11 +112,11 @@ bool UpdateWorld(Controls& input) {
     frameCounter += 1;
     if (fireCooldown > 0) fireCooldown -= 1;
     bool firing = FireOrRestart(input);
-    FollowMotion(moved, firing);
+    TurnWithMotion(moved, firing);
     if (respawnTimer > 0) respawnTimer -= 1;
     CountDownWave();
     StepShockwaves();
-    StepSparks();
+    StepSparks(sparks, SPARK_CAPACITY);
     StepEntities();
     StepShots();
     StepGrid();

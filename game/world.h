@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
 
+#include "game/shot_launch.h"
+#include "game/sparks.h"
 #include "game/vector3.h"
 
 // The whole game world: fixed tables and scalars, zero at program start, changed
@@ -43,12 +45,6 @@ enum EntityType : int32_t {
     EnemyShot = 101,
 };
 
-struct Shot {
-    uint8_t active;
-    Vector3 pos;
-    Vector3 vel;
-};
-
 struct GridForce {
     Vector3 pos;
     Vector3 vel;
@@ -76,13 +72,6 @@ struct Shockwave {
     int32_t age;
     int32_t startAge;
     Vector3 pos;
-};
-
-struct Spark {
-    int32_t life;
-    Vector3 pos;
-    Vector3 vel;
-    Vector3 colour;
 };
 
 struct TexCoord {

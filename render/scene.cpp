@@ -2,15 +2,17 @@
 
 #include <cmath>
 
-#include "base/log.h"
 #include "game/world.h"
 #include "render/draw_backend.h"
 #include "render/primitives.h"
+#include "render/scene_parts.h"
 #include "render/textures.h"
 
 // Constants written as 0.7f and the like are the single-precision values widened to
 // double, exactly as the picture was tuned with them. Where one meets an int the
 // widening is spelled out, or the arithmetic would stay in float.
+
+Vector3 cameraPos;
 
 namespace {
 
@@ -29,16 +31,6 @@ void DrawPlayer() {
                Vector3(0.7f * colour.x, 0.25f * colour.y, 0.3f * colour.z));
 }
 
-void DrawShots() {
-    for (const Shot& shot : shots) {
-        if (!shot.active) continue;
-        Vector3 dir = Normalise(shot.vel);
-        DrawSprite(SLOT_SHOT, shot.pos, dir, 1.0f, Vector3(1.0, 0.8f, 0.4f));
-        DrawSprite(SLOT_SHOTGLOW, shot.pos, dir, 1.0f, Vector3(0.8f, 0.3f, 0));
-        DrawSprite(SLOT_GLOW, shot.pos, ALONG_X, 2.0f, Vector3(0.4f, 0.2f, 0));
-    }
-}
-
 void DrawShockwaves() {
     for (const Shockwave& wave : shockwaves) {
         int32_t a = wave.age;
@@ -49,14 +41,6 @@ void DrawShockwaves() {
         int32_t k = 100 - h - a;
         double p = std::pow(double(k * 4) / double(100 - b), 1 - double(0.01f) * b);
         DrawSprite(SLOT_GLOW, wave.pos, ALONG_X, float((a - b) * 0.5), Vector3(p, 0.7f * p, 0.2f * p));
-    }
-}
-
-void DrawSparks() {
-    for (const Spark& spark : sparks) {
-        if (spark.life <= 0) continue;
-        // Life 50 shows the spark's own colour; it fades linearly to nothing.
-        DrawSprite(SLOT_SPARK, spark.pos, ALONG_X, 1.0f, spark.colour * spark.life * 0.02f);
     }
 }
 
@@ -90,18 +74,15 @@ void DrawDisplay() {
 }  // namespace
 
 void DrawScene() {
-    const DrawBackend& backend = ActiveDrawBackend();
-    backend.beginFrame(cameraPos);
-    backend.bindTexture(gridTexture.Id());
+    BeginScene();
     DrawGrid();
 
     DrawPlayer();
-    DrawShots();
+    DrawShots(shots, SHOT_CAPACITY);
     DrawShockwaves();
-    DrawSparks();
+    DrawSparks(sparks, SPARK_CAPACITY);
     DrawEntities();
     DrawDisplay();
 
-    LogDisable();
-    backend.endFrame();
+    EndScene();
 }

@@ -2,7 +2,7 @@
 #include <cstring>
 #include <new>
 
-#include "render/textures.h"
+#include "render/targa.h"
 
 namespace {
 
@@ -127,17 +127,12 @@ bool DecodeTarga(const uint8_t* data, size_t size, TargaPicture& picture, std::s
     return Decode(stream, "picture", picture, reason);
 }
 
-std::unique_ptr<uint8_t[]> Texture::ReadTarga(const std::string& path, std::string* reason) {
+bool ReadTargaFile(const std::string& path, TargaPicture& picture, std::string* reason) {
     std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
     if (!file) {
         SetReason(reason, path, "cannot be opened");
-        return nullptr;
+        return false;
     }
     FileStream stream(file.get());
-    TargaPicture picture;
-    if (!Decode(stream, path, picture, reason)) return nullptr;
-    width = picture.width;
-    height = picture.height;
-    bytesPerPixel = picture.bytesPerPixel;
-    return std::move(picture.pixels);
+    return Decode(stream, path, picture, reason);
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "game/world.h"
+#include "render/targa.h"
 
 // Texture flags for Load and Upload. Applied in the order anisotropic, linear,
 // nearest, so a later one overrides an earlier one (nearest wins over linear).
@@ -12,23 +13,6 @@ constexpr uint32_t TEX_NEAREST = 1;
 constexpr uint32_t TEX_CLAMP = 2;
 constexpr uint32_t TEX_LINEAR = 4;
 constexpr uint32_t TEX_ANISOTROPIC = 8;
-
-// The reader refuses pictures beyond these: nothing the game draws comes near them,
-// and a hostile header must not make us allocate gigabytes.
-constexpr int32_t TARGA_MAX_SIDE = 8192;
-constexpr int64_t TARGA_MAX_BYTES = 64LL * 1024 * 1024;
-
-// A decoded Targa picture: red, green, blue[, alpha] bytes, rows in file order.
-struct TargaPicture {
-    std::unique_ptr<uint8_t[]> pixels;
-    int32_t width = 0;
-    int32_t height = 0;
-    int32_t bytesPerPixel = 0;
-};
-
-// Decodes a Targa file held in memory by the same rules as Texture::ReadTarga.
-// False, with `reason` (if given) set, when the picture is refused.
-bool DecodeTarga(const uint8_t* data, size_t size, TargaPicture& picture, std::string* reason = nullptr);
 
 // One GL texture name and the size of the picture it was made from. Holds no pixels.
 // GL calls (Load, Upload, Release) need the context current on the main thread;

@@ -1,11 +1,12 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
+
+#include "synth/zonder_format.h"
 
 // In-memory records of the instrument and song files.
 
-constexpr int CURVE_MAX_POINTS = 100;
-constexpr int ARPEGGIO_MAX = 6;
-constexpr int INSTRUMENT_NAME_SIZE = 256;
+constexpr int INSTRUMENT_NAME_SIZE = INSTRUMENT_NAME_MAX + 1;
 
 // A breakpoint curve: waveform shapes and envelopes alike. Positions and values
 // are byte/255; slope[i] = 1 / (x[i+1] - x[i] + 1/128), the 1/128 keeping
@@ -35,22 +36,19 @@ struct Instrument {
     uint8_t noise;
 };
 
-constexpr int PATTERN_CHANNELS = 3;
-constexpr int PATTERN_ROWS = 256;
-constexpr int PATTERN_MAX_LENGTH = 32;
-constexpr int PATTERN_BLOCK_SIZE = 13328;
-
 // A pattern exactly as its block in the song file. Notes and instruments are
 // channel-major: channel k, row r is element 256 × k + r.
 struct Pattern {
     int32_t length;  // lasts 8 × length rows
     uint8_t reserved1[8];
-    char name[260];
+    char name[PATTERN_NAME_SIZE];
     int32_t note[PATTERN_CHANNELS * PATTERN_ROWS];
     int32_t instrument[PATTERN_CHANNELS * PATTERN_ROWS];
     uint8_t reserved2[6912];
 };
 static_assert(sizeof(Pattern) == PATTERN_BLOCK_SIZE, "a pattern is its file block");
-
-constexpr int NOTE_OFF = -2;
-constexpr int NOTE_COUNT = 120;
+static_assert(offsetof(Pattern, name) == PATTERN_NAME_OFFSET &&
+                  offsetof(Pattern, note) == PATTERN_NOTES_OFFSET &&
+                  offsetof(Pattern, instrument) == PATTERN_INSTRUMENTS_OFFSET &&
+                  offsetof(Pattern, reserved2) == PATTERN_TAIL_OFFSET,
+              "each field sits where the file block has it");

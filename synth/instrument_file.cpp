@@ -4,7 +4,6 @@
 
 #include "base/program_name.h"
 #include "synth/curve.h"
-#include "synth/song_files.h"
 
 Instrument* soundEffects[SOUND_EFFECT_SLOTS];
 
@@ -16,9 +15,6 @@ struct EffectRecord {
     EffectRecord* older;
 };
 EffectRecord* effectRecords = nullptr;
-
-// Every stored position and value is the byte times the single-precision 1/255.
-constexpr float BYTE_SCALE = 1.0f / 255.0f;
 
 bool ReadPlayedLength(FileReader& reader, const Curve& curve, const char* which) {
     if (curve.length >= 1) return true;

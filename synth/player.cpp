@@ -15,11 +15,9 @@
 #include "synth/player_clock.h"
 #include "synth/render_audio.h"
 #include "synth/sequencer.h"
-#include "synth/song_files.h"
+#include "synth/song_file.h"
 #include "synth/statistics.h"
 #include "synth/voices.h"
-
-Stopwatch PlayerClock;
 
 namespace {
 constexpr int STREAM_FRAMES = 1024;
@@ -34,7 +32,9 @@ void IgnoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
 
 // Points stderr at /dev/null while the audio library probes its devices: the
 // JACK client and ALSA plugins print several lines each on a machine without
-// sound. Main thread, before and after the probing, so nothing else is lost.
+// sound. Only around initialising the library and opening the stream, before the
+// stream's thread (or any other of ours) runs: stderr is process-wide, and what
+// another thread printed meanwhile, a sanitizer's report included, would be lost.
 class QuietStderr {
 public:
     QuietStderr() {
@@ -120,11 +120,13 @@ bool StartPlayer() {
     }
     ResetPlayerState();
     bool started = false;
-    if (opened) {
-        QuietStderr quiet;
-        started = Pa_StartStream(stream) == paNoError;
+    if (!opened) {
+        std::fprintf(stderr, "%s: no audio output device; running silently\n", ProgramName());
+    } else if (Pa_StartStream(stream) != paNoError) {
+        std::fprintf(stderr, "%s: the audio output stream did not start; running silently\n", ProgramName());
+    } else {
+        started = true;
     }
-    if (!started) std::fprintf(stderr, "%s: no audio output device; running silently\n", ProgramName());
     return started;
 }
 
@@ -145,7 +147,6 @@ void StopPlayer() {
         stream = nullptr;
     }
     if (libraryStarted) {
-        QuietStderr quiet;
         Pa_Terminate();
         libraryStarted = false;
     }

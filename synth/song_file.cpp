@@ -1,3 +1,5 @@
+#include "synth/song_file.h"
+
 #include <cstddef>
 #include <cstring>
 #include <memory>
@@ -6,7 +8,7 @@
 
 #include "base/log.h"
 #include "synth/instrument_file.h"
-#include "synth/song_files.h"
+#include "synth/sequencer.h"
 
 Instrument* songInstruments[SONG_INSTRUMENT_SLOTS];
 Pattern* patterns[PATTERN_SLOTS];
@@ -14,7 +16,6 @@ int32_t orderList[ORDER_LIST_SIZE];
 int32_t songLength;
 
 namespace {
-constexpr int ORDER_FILE_EMPTY = 0xFFFF;
 
 // A song as read, before anything is written to the player's tables.
 struct SongScratch {
@@ -156,6 +157,12 @@ void CommitSong(const SongScratch& song) {
 }  // namespace
 
 bool LoadSong(std::FILE* file, const char* name) {
+    // The audio thread reads the song's records once it plays; nothing may change
+    // them under it.
+    if (SongStarted()) {
+        ReportRefusedFile(name, "a song is playing");
+        return false;
+    }
     FileReader reader(file);
     SongScratch song;
     if (!ReadSong(reader, song)) {

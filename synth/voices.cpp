@@ -11,7 +11,6 @@
 
 Voice liveVoices[VOICE_COUNT];
 Voice stagedVoices[VOICE_COUNT];
-SynthNoise synthNoise;
 
 namespace {
 // What a missing instrument plays: no points anywhere, so level and pitch are 0.

@@ -9,9 +9,9 @@
 #include "base/named_file.h"
 
 PackPattern::PackPattern() {
-    for (int k = 0; k < PACK_CHANNELS; ++k) {
-        for (int r = 0; r < PACK_ROWS; ++r) {
-            note[k][r] = PACK_NOTE_EMPTY;
+    for (int k = 0; k < PATTERN_CHANNELS; ++k) {
+        for (int r = 0; r < PATTERN_ROWS; ++r) {
+            note[k][r] = NOTE_EMPTY;
             instrument[k][r] = 0;
         }
     }
@@ -41,13 +41,7 @@ bool CurvePlayed(const PackInstrument& instrument, int slot) {
     return CurvePresent(instrument, slot) && slot != CURVE_SHAPE_A && slot != CURVE_SHAPE_B;
 }
 
-double PhaseStep(int note, int pitchByte) {
-    const double ratio = 1.0594631f;
-    double f = 27.5;
-    for (int i = 0; i < note; ++i) f *= ratio;
-    const float step = static_cast<float>(f * 0.0000226757365f);
-    return 2.0 * (pitchByte * 0.003921569f) * step;
-}
+double PhaseStep(int note, int pitchByte) { return 2.0 * (pitchByte * BYTE_SCALE) * NotePhaseStep(note); }
 
 namespace {
 
@@ -64,9 +58,8 @@ std::string Format(const char* format, ...) {
 std::string CheckCurve(const PackInstrument& instrument, int slot) {
     const PackCurve& c = instrument.curves[slot];
     const std::string where = std::string("curve ") + CurveName(slot) + ": ";
-    if (static_cast<int>(c.points.size()) > PACK_CURVE_MAX_POINTS)
-        return where +
-               Format("%i points, at most %i", static_cast<int>(c.points.size()), PACK_CURVE_MAX_POINTS);
+    if (static_cast<int>(c.points.size()) > CURVE_MAX_POINTS)
+        return where + Format("%i points, at most %i", static_cast<int>(c.points.size()), CURVE_MAX_POINTS);
     for (size_t i = 1; i < c.points.size(); ++i) {
         if (c.points[i].x < c.points[i - 1].x)
             return where + Format("point %i lies before point %i (x must not fall)", static_cast<int>(i) + 1,
@@ -86,14 +79,14 @@ std::string CheckCurve(const PackInstrument& instrument, int slot) {
 }  // namespace
 
 std::string CheckInstrument(const PackInstrument& instrument) {
-    if (instrument.name.size() > PACK_NAME_MAX)
+    if (instrument.name.size() > INSTRUMENT_NAME_MAX)
         return Format("name is %i characters, at most %i", static_cast<int>(instrument.name.size()),
-                      PACK_NAME_MAX);
-    if (static_cast<int>(instrument.arpOffsets.size()) > PACK_ARPEGGIO_MAX)
+                      INSTRUMENT_NAME_MAX);
+    if (static_cast<int>(instrument.arpOffsets.size()) > ARPEGGIO_MAX)
         return Format("%i arpeggio offsets, at most %i", static_cast<int>(instrument.arpOffsets.size()),
-                      PACK_ARPEGGIO_MAX);
+                      ARPEGGIO_MAX);
     for (uint8_t offset : instrument.arpOffsets) {
-        if (offset > PACK_NOTE_MAX) return Format("arpeggio offset %i is above %i", offset, PACK_NOTE_MAX);
+        if (offset > NOTE_MAX) return Format("arpeggio offset %i is above %i", offset, NOTE_MAX);
     }
     for (int slot = 0; slot < CURVE_SLOT_COUNT; ++slot) {
         if (!CurvePresent(instrument, slot)) continue;
@@ -121,10 +114,10 @@ double NarrowestSegment(const PackInstrument& ins) {
 // the highest point of the pitch curve, stays in the note table and keeps the
 // oscillator's step below one cycle per sample.
 std::string CheckNote(const PackInstrument& ins, int note) {
-    if (note < 0 || note > PACK_NOTE_MAX) return Format("note %i is outside 0..%i", note, PACK_NOTE_MAX);
+    if (note < 0 || note > NOTE_MAX) return Format("note %i is outside 0..%i", note, NOTE_MAX);
     int highest = note;
     for (uint8_t offset : ins.arpOffsets) {
-        if (note + offset > PACK_NOTE_MAX)
+        if (note + offset > NOTE_MAX)
             return Format("note %i plus arpeggio offset %i passes note 119", note, offset);
         if (note + offset > highest) highest = note + offset;
     }
@@ -145,28 +138,28 @@ std::string CheckNote(const PackInstrument& ins, int note) {
 }
 
 std::string CheckSong(const PackSong& song) {
-    if (song.title.size() > PACK_TITLE_MAX)
+    if (song.title.size() > SONG_TITLE_MAX)
         return Format("title is %i characters, at most %i", static_cast<int>(song.title.size()),
-                      PACK_TITLE_MAX);
-    if (song.instruments.size() > PACK_INSTRUMENTS_MAX)
+                      SONG_TITLE_MAX);
+    if (song.instruments.size() > SONG_INSTRUMENTS_MAX)
         return Format("%i instruments, at most %i", static_cast<int>(song.instruments.size()),
-                      PACK_INSTRUMENTS_MAX);
+                      SONG_INSTRUMENTS_MAX);
     for (size_t i = 0; i < song.instruments.size(); ++i) {
         std::string problem = CheckInstrument(song.instruments[i]);
         if (!problem.empty()) return Format("instrument %i: ", static_cast<int>(i)) + problem;
     }
-    if (song.patterns.size() > PACK_PATTERNS_MAX)
-        return Format("%i patterns, at most %i", static_cast<int>(song.patterns.size()), PACK_PATTERNS_MAX);
+    if (song.patterns.size() > SONG_PATTERNS_MAX)
+        return Format("%i patterns, at most %i", static_cast<int>(song.patterns.size()), SONG_PATTERNS_MAX);
     for (size_t i = 0; i < song.patterns.size(); ++i) {
         const PackPattern& p = song.patterns[i];
         const std::string where = Format("pattern %i \"%s\": ", static_cast<int>(i), p.name.c_str());
-        if (p.name.size() > PACK_PATTERN_NAME_MAX)
-            return where + Format("name is longer than %i characters", PACK_PATTERN_NAME_MAX);
+        if (p.name.size() > PATTERN_NAME_MAX)
+            return where + Format("name is longer than %i characters", PATTERN_NAME_MAX);
         if (p.name.find('\0') != std::string::npos)
             return where + "name holds a zero byte, which would end it in the file";
-        if (p.length < 1 || p.length > PACK_PATTERN_LENGTH_MAX)
-            return where + Format("length %i is outside 1..%i", p.length, PACK_PATTERN_LENGTH_MAX);
-        for (int k = 0; k < PACK_CHANNELS; ++k) {
+        if (p.length < 1 || p.length > PATTERN_MAX_LENGTH)
+            return where + Format("length %i is outside 1..%i", p.length, PATTERN_MAX_LENGTH);
+        for (int k = 0; k < PATTERN_CHANNELS; ++k) {
             for (int r = 0; r < 8 * p.length; ++r) {
                 const int n = p.note[k][r];
                 if (n < 0) continue;
@@ -179,11 +172,10 @@ std::string CheckSong(const PackSong& song) {
             }
         }
     }
-    if (song.order.size() > PACK_SONG_LENGTH_MAX)
-        return Format("song length %i, at most %i", static_cast<int>(song.order.size()),
-                      PACK_SONG_LENGTH_MAX);
+    if (song.order.size() > SONG_LENGTH_MAX)
+        return Format("song length %i, at most %i", static_cast<int>(song.order.size()), SONG_LENGTH_MAX);
     for (size_t i = 0; i < song.order.size(); ++i) {
-        if (song.order[i] != PACK_ORDER_EMPTY && song.order[i] >= song.patterns.size())
+        if (song.order[i] != ORDER_FILE_EMPTY && song.order[i] >= song.patterns.size())
             return Format("order entry %i names pattern %i, which does not exist", static_cast<int>(i),
                           song.order[i]);
     }
@@ -329,56 +321,48 @@ int32_t BlockI32(const uint8_t* p) {
                                 static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24);
 }
 
-// Pattern block layout: length, 8 reserved bytes, 260-byte name, notes and
-// instruments channel-major, 6912 reserved bytes.
-constexpr int BLOCK_NAME = 12;
-constexpr int BLOCK_NAME_SIZE = 260;
-constexpr int BLOCK_NOTES = 272;
-constexpr int BLOCK_INSTRUMENTS = 3344;
-constexpr int BLOCK_TAIL = 6416;
-
 void PutPattern(const PackPattern& p, std::vector<uint8_t>& out) {
     const size_t start = out.size();
     PutI32(out, p.length);
-    out.resize(start + BLOCK_NAME, 0);
+    out.resize(start + PATTERN_NAME_OFFSET, 0);
     out.insert(out.end(), p.name.begin(), p.name.end());
-    out.resize(start + BLOCK_NOTES, 0);
-    for (int k = 0; k < PACK_CHANNELS; ++k)
-        for (int r = 0; r < PACK_ROWS; ++r) PutI32(out, p.note[k][r]);
-    for (int k = 0; k < PACK_CHANNELS; ++k)
-        for (int r = 0; r < PACK_ROWS; ++r) PutI32(out, p.instrument[k][r]);
-    out.resize(start + PACK_PATTERN_BLOCK, 0);
+    out.resize(start + PATTERN_NOTES_OFFSET, 0);
+    for (int k = 0; k < PATTERN_CHANNELS; ++k)
+        for (int r = 0; r < PATTERN_ROWS; ++r) PutI32(out, p.note[k][r]);
+    for (int k = 0; k < PATTERN_CHANNELS; ++k)
+        for (int r = 0; r < PATTERN_ROWS; ++r) PutI32(out, p.instrument[k][r]);
+    out.resize(start + PATTERN_BLOCK_SIZE, 0);
 }
 
 void GetPattern(const uint8_t* block, int index, PackPattern& p, std::vector<std::string>& warnings) {
     const std::string where = Format("pattern %i: ", index);
     p.length = BlockI32(block);
-    const char* name = reinterpret_cast<const char*>(block + BLOCK_NAME);
-    const size_t nameLength = strnlen(name, BLOCK_NAME_SIZE);
-    p.name.assign(name, nameLength < BLOCK_NAME_SIZE ? nameLength : BLOCK_NAME_SIZE - 1);
-    if (nameLength == BLOCK_NAME_SIZE)
+    const char* name = reinterpret_cast<const char*>(block + PATTERN_NAME_OFFSET);
+    const size_t nameLength = strnlen(name, PATTERN_NAME_SIZE);
+    p.name.assign(name, nameLength < PATTERN_NAME_SIZE ? nameLength : PATTERN_NAME_SIZE - 1);
+    if (nameLength == PATTERN_NAME_SIZE)
         warnings.push_back(where + "name has no terminator; cut to 259 characters");
     if (!AllZero(block + 4, 8) ||
-        (nameLength < BLOCK_NAME_SIZE &&
-         !AllZero(block + BLOCK_NAME + nameLength, BLOCK_NAME_SIZE - nameLength)) ||
-        !AllZero(block + BLOCK_TAIL, PACK_PATTERN_BLOCK - BLOCK_TAIL))
+        (nameLength < PATTERN_NAME_SIZE &&
+         !AllZero(block + PATTERN_NAME_OFFSET + nameLength, PATTERN_NAME_SIZE - nameLength)) ||
+        !AllZero(block + PATTERN_TAIL_OFFSET, PATTERN_BLOCK_SIZE - PATTERN_TAIL_OFFSET))
         warnings.push_back(where + "reserved bytes are not zero; the text form drops them");
     bool strayInstrument = false;
     bool rowsPastEnd = false;
     bool oddEmpty = false;
-    const int rows = p.length >= 1 && p.length <= PACK_PATTERN_LENGTH_MAX ? 8 * p.length : PACK_ROWS;
-    for (int k = 0; k < PACK_CHANNELS; ++k) {
-        for (int r = 0; r < PACK_ROWS; ++r) {
-            const int i = k * PACK_ROWS + r;
-            int32_t n = BlockI32(block + BLOCK_NOTES + 4 * i);
-            int32_t ins = BlockI32(block + BLOCK_INSTRUMENTS + 4 * i);
+    const int rows = p.length >= 1 && p.length <= PATTERN_MAX_LENGTH ? 8 * p.length : PATTERN_ROWS;
+    for (int k = 0; k < PATTERN_CHANNELS; ++k) {
+        for (int r = 0; r < PATTERN_ROWS; ++r) {
+            const int i = k * PATTERN_ROWS + r;
+            int32_t n = BlockI32(block + PATTERN_NOTES_OFFSET + 4 * i);
+            int32_t ins = BlockI32(block + PATTERN_INSTRUMENTS_OFFSET + 4 * i);
             if (r >= rows) {
-                if (n != PACK_NOTE_EMPTY || ins != 0) rowsPastEnd = true;
+                if (n != NOTE_EMPTY || ins != 0) rowsPastEnd = true;
                 continue;
             }
-            if (n < PACK_NOTE_OFF) {
+            if (n < NOTE_OFF) {
                 oddEmpty = true;
-                n = PACK_NOTE_EMPTY;
+                n = NOTE_EMPTY;
             }
             if (n < 0 && ins != 0) {
                 strayInstrument = true;
@@ -449,7 +433,7 @@ bool ReadSongBinary(const std::vector<uint8_t>& data, PackSong& song, std::strin
     }
     const int patternCount = in.U8("pattern count");
     for (int i = 0; i < patternCount && in.Ok(); ++i) {
-        const uint8_t* block = in.Block(PACK_PATTERN_BLOCK, "pattern blocks");
+        const uint8_t* block = in.Block(PATTERN_BLOCK_SIZE, "pattern blocks");
         if (!block) break;
         song.patterns.emplace_back();
         GetPattern(block, i, song.patterns.back(), warnings);

@@ -149,7 +149,8 @@ public:
         int slot = 0;
         if (key == "name") {
             if (t.size() != 2) return Fail(problem, "name wants one quoted text: name \"bass\"");
-            if (t[1].text.size() > PACK_NAME_MAX) return Fail(problem, "name is longer than 255 characters");
+            if (t[1].text.size() > INSTRUMENT_NAME_MAX)
+                return Fail(problem, "name is longer than 255 characters");
             return Once("name", problem) && Set(ins_.name, t[1].text);
         }
         if (key == "one-shot" || key == "noise") {
@@ -226,12 +227,12 @@ private:
         if (t.size() < 5 || t[1].text != "speed" || !ParseInt(t[2].text, 0, 255, speed) ||
             t[3].text != "offsets")
             return Fail(problem, usage);
-        if (t.size() - 4 > PACK_ARPEGGIO_MAX) return Fail(problem, "at most 6 arpeggio offsets");
+        if (t.size() - 4 > ARPEGGIO_MAX) return Fail(problem, "at most 6 arpeggio offsets");
         if (!Once("arpeggio", problem)) return false;
         ins_.arpSpeed = static_cast<uint8_t>(speed);
         for (size_t i = 4; i < t.size(); ++i) {
             int offset = 0;
-            if (!ParseInt(t[i].text, 0, PACK_NOTE_MAX, offset))
+            if (!ParseInt(t[i].text, 0, NOTE_MAX, offset))
                 return Fail(problem, "arpeggio offset '" + t[i].text + "' is not a number 0..119");
             ins_.arpOffsets.push_back(static_cast<uint8_t>(offset));
         }
@@ -279,7 +280,7 @@ private:
             if (colon == std::string::npos || !ParseInt(s.substr(0, colon), 0, 255, x) ||
                 !ParseInt(s.substr(colon + 1), 0, 255, y))
                 return Fail(problem, "point '" + s + "' is not x:y with both 0..255");
-            if (static_cast<int>(c.points.size()) == PACK_CURVE_MAX_POINTS)
+            if (static_cast<int>(c.points.size()) == CURVE_MAX_POINTS)
                 return Fail(problem,
                             std::string("curve ") + CurveName(current_) + " has more than 100 points");
             if (!c.points.empty() && x < c.points.back().x)
@@ -311,7 +312,7 @@ public:
             if (key == "title") {
                 if (haveTitle) return Problem("title is given twice", error);
                 if (tokens_.size() != 2) return Problem("title wants one quoted text", error);
-                if (tokens_[1].text.size() > PACK_TITLE_MAX)
+                if (tokens_[1].text.size() > SONG_TITLE_MAX)
                     return Problem("title is longer than 31 characters", error);
                 song_.title = tokens_[1].text;
                 haveTitle = true;
@@ -355,7 +356,7 @@ private:
     }
 
     bool Instrument(std::string& error) {
-        if (song_.instruments.size() == PACK_INSTRUMENTS_MAX)
+        if (song_.instruments.size() == SONG_INSTRUMENTS_MAX)
             return Problem("more than 100 instruments", error);
         if (tokens_.size() < 2 || !ValidId(tokens_[1].text))
             return Problem("instrument wants an id: instrument bass file \"bass.zit\", or an inline block",
@@ -404,12 +405,12 @@ private:
     }
 
     bool Pattern(std::string& error) {
-        if (song_.patterns.size() == PACK_PATTERNS_MAX) return Problem("more than 255 patterns", error);
+        if (song_.patterns.size() == SONG_PATTERNS_MAX) return Problem("more than 255 patterns", error);
         int length = 0;
         if (tokens_.size() != 4 || tokens_[2].text != "length" ||
-            !ParseInt(tokens_[3].text, 1, PACK_PATTERN_LENGTH_MAX, length))
+            !ParseInt(tokens_[3].text, 1, PATTERN_MAX_LENGTH, length))
             return Problem("pattern wants: pattern NAME length 1..32", error);
-        if (tokens_[1].text.size() > PACK_PATTERN_NAME_MAX)
+        if (tokens_[1].text.size() > PATTERN_NAME_MAX)
             return Problem("pattern name is longer than 259 characters", error);
         if (tokens_[1].text.find('\0') != std::string::npos)
             return Problem("pattern name holds a zero byte, which ends a name in the song file", error);
@@ -441,7 +442,7 @@ private:
                            error);
         lastRow = row;
         size_t i = 1;
-        for (int k = 0; k < PACK_CHANNELS; ++k) {
+        for (int k = 0; k < PATTERN_CHANNELS; ++k) {
             if (i >= tokens_.size() || tokens_[i].text != "|")
                 return Problem("row wants three cells, each after a '|'", error);
             ++i;
@@ -457,7 +458,7 @@ private:
         const std::string where = "channel " + std::to_string(k + 1) + ": ";
         if (cell.size() == 1 && cell[0] == "...") return true;
         if (cell.size() == 1 && (cell[0] == "===" || cell[0] == "off")) {
-            p.note[k][row] = PACK_NOTE_OFF;
+            p.note[k][row] = NOTE_OFF;
             return true;
         }
         int note = 0;
@@ -472,7 +473,7 @@ private:
         }
         const PackInstrument& ins = song_.instruments[instrument];
         for (uint8_t offset : ins.arpOffsets) {
-            if (note + offset > PACK_NOTE_MAX)
+            if (note + offset > NOTE_MAX)
                 return Problem(where + NoteName(note) + " with arpeggio offset " + std::to_string(offset) +
                                    " passes the top note G#10",
                                error);
@@ -487,10 +488,10 @@ private:
     bool Order(std::string& error) {
         for (size_t i = 1; i < tokens_.size(); ++i) {
             const std::string& s = tokens_[i].text;
-            if (song_.order.size() == PACK_SONG_LENGTH_MAX)
+            if (song_.order.size() == SONG_LENGTH_MAX)
                 return Problem("song is longer than 16384 steps", error);
             if (s == "--" && !tokens_[i].quoted) {
-                song_.order.push_back(PACK_ORDER_EMPTY);
+                song_.order.push_back(ORDER_FILE_EMPTY);
                 continue;
             }
             // "NAME+" is the entry followed by the empty steps its pattern plays over.
@@ -512,9 +513,9 @@ private:
             }
             song_.order.push_back(static_cast<uint16_t>(index));
             for (int step = 1; whole && step < song_.patterns[index].length; ++step) {
-                if (song_.order.size() == PACK_SONG_LENGTH_MAX)
+                if (song_.order.size() == SONG_LENGTH_MAX)
                     return Problem("song is longer than 16384 steps", error);
-                song_.order.push_back(PACK_ORDER_EMPTY);
+                song_.order.push_back(ORDER_FILE_EMPTY);
             }
         }
         return true;
@@ -542,7 +543,7 @@ bool ParseNoteName(const std::string& token, int& note) {
     int octave = 0;
     if (!ParseInt(token.substr(2), 0, 10, octave) || token.size() > 4) return false;
     const int n = (octave + 1) * 12 + s - 21;  // note 0 is A-0
-    if (n < 0 || n > PACK_NOTE_MAX) return false;
+    if (n < 0 || n > NOTE_MAX) return false;
     note = n;
     return true;
 }

@@ -4,26 +4,12 @@
 #include <string>
 #include <vector>
 
+#include "synth/zonder_format.h"
+
 // zonder-pack's own picture of the two file formats. It keeps the file's bytes
 // (not the player's floats), so a file read and written again comes out
-// byte-identical, and it does not depend on the player's tables.
-
-constexpr int PACK_CURVE_MAX_POINTS = 100;
-constexpr int PACK_ARPEGGIO_MAX = 6;
-constexpr int PACK_NAME_MAX = 255;
-constexpr int PACK_TITLE_MAX = 31;
-constexpr int PACK_INSTRUMENTS_MAX = 100;
-constexpr int PACK_PATTERNS_MAX = 255;
-constexpr int PACK_SONG_LENGTH_MAX = 16384;
-constexpr int PACK_PATTERN_LENGTH_MAX = 32;
-constexpr int PACK_PATTERN_NAME_MAX = 259;
-constexpr int PACK_CHANNELS = 3;
-constexpr int PACK_ROWS = 256;
-constexpr int PACK_PATTERN_BLOCK = 13328;
-constexpr int PACK_NOTE_MAX = 119;
-constexpr int PACK_NOTE_EMPTY = -1;
-constexpr int PACK_NOTE_OFF = -2;
-constexpr uint16_t PACK_ORDER_EMPTY = 0xFFFF;
+// byte-identical, and it does not depend on the player's tables; the formats'
+// limits and the note formula are the player's own (synth/zonder_format.h).
 
 struct PackPoint {
     uint8_t x = 0;
@@ -60,8 +46,8 @@ struct PackInstrument {
 struct PackPattern {
     int32_t length = 1;  // lasts 8 × length rows
     std::string name;
-    int32_t note[PACK_CHANNELS][PACK_ROWS];
-    int32_t instrument[PACK_CHANNELS][PACK_ROWS];
+    int32_t note[PATTERN_CHANNELS][PATTERN_ROWS];
+    int32_t instrument[PATTERN_CHANNELS][PATTERN_ROWS];
     PackPattern();
 };
 
@@ -70,7 +56,7 @@ struct PackSong {
     std::vector<PackInstrument> instruments;
     std::vector<std::string> instrumentIds;  // text-side names; same count as instruments
     std::vector<PackPattern> patterns;
-    std::vector<uint16_t> order;  // pattern index or PACK_ORDER_EMPTY
+    std::vector<uint16_t> order;  // pattern index or ORDER_FILE_EMPTY
 };
 
 // Curve names as written in the text form, in file order.

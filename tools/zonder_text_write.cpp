@@ -134,18 +134,18 @@ std::string SongText(const PackSong& song) {
         const PackPattern& p = song.patterns[i];
         out += "\npattern " + (PlainName(p.name) ? p.name : Quote(p.name)) + " length " +
                std::to_string(p.length) + "\n";
-        for (int r = 0; r < 8 * p.length && r < PACK_ROWS; ++r) {
+        for (int r = 0; r < 8 * p.length && r < PATTERN_ROWS; ++r) {
             char number[8];
             std::snprintf(number, sizeof number, "%03d", r);
             std::string line = number;
-            for (int k = 0; k < PACK_CHANNELS; ++k) {
+            for (int k = 0; k < PATTERN_CHANNELS; ++k) {
                 const int n = p.note[k][r];
                 std::string cell = "...";
-                if (n == PACK_NOTE_OFF)
+                if (n == NOTE_OFF)
                     cell = "===";
                 else if (n >= 0)
                     cell = Pad(NoteName(n), 4) + " " + ids[p.instrument[k][r]];
-                line += " | " + (k + 1 < PACK_CHANNELS ? Pad(cell, cellWidth) : cell);
+                line += " | " + (k + 1 < PATTERN_CHANNELS ? Pad(cell, cellWidth) : cell);
             }
             out += line + "\n";
         }
@@ -156,13 +156,13 @@ std::string SongText(const PackSong& song) {
     std::vector<std::string> entries;
     for (size_t i = 0; i < song.order.size(); ++i) {
         const uint16_t entry = song.order[i];
-        if (entry == PACK_ORDER_EMPTY) {
+        if (entry == ORDER_FILE_EMPTY) {
             entries.push_back("--");
             continue;
         }
         const size_t rest = static_cast<size_t>(song.patterns[entry].length) - 1;
         bool whole = rest > 0 && i + rest < song.order.size();
-        for (size_t j = 1; whole && j <= rest; ++j) whole = song.order[i + j] == PACK_ORDER_EMPTY;
+        for (size_t j = 1; whole && j <= rest; ++j) whole = song.order[i + j] == ORDER_FILE_EMPTY;
         std::string ref = PatternRef(song, entry);
         if (whole) {
             // A quoted name cannot carry the mark; refer by number instead.

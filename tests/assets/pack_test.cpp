@@ -124,9 +124,9 @@ TEST(PackRoundTrip, OddButLegalFieldsSurvive) {
     p.length = 2;
     p.note[0][0] = 70;
     p.instrument[0][0] = 1;
-    p.note[2][15] = PACK_NOTE_OFF;
+    p.note[2][15] = NOTE_OFF;
     song.patterns = {p, p};
-    song.order = {1, PACK_ORDER_EMPTY, 0};
+    song.order = {1, ORDER_FILE_EMPTY, 0};
 
     std::vector<uint8_t> first, second;
     std::string error;
@@ -197,7 +197,7 @@ TEST(PackBinary, WarnsAboutWhatTheTextFormCannotCarry) {
     std::string error;
     ASSERT_TRUE(WriteSongBinary(song, bytes, error)) << error;
     const size_t block = 1 + 1 + 0;  // title length, instrument count
-    size_t patternStart = bytes.size() - 2 - PACK_PATTERN_BLOCK;
+    size_t patternStart = bytes.size() - 2 - PATTERN_BLOCK_SIZE;
     ASSERT_GT(patternStart, block);
     bytes[patternStart + 6] = 1;                 // reserved
     bytes[patternStart + 272 + 4 * 200] = 0x05;  // a note on row 200 of a length-1 pattern
@@ -290,7 +290,7 @@ TEST(PackText, LimitsOfTheFormatAreEnforcedOnWrite) {
     std::string error;
     EXPECT_FALSE(WriteSongBinary(song, bytes, error));
     song.title = "ok";
-    song.order.assign(PACK_SONG_LENGTH_MAX + 1, PACK_ORDER_EMPTY);
+    song.order.assign(SONG_LENGTH_MAX + 1, ORDER_FILE_EMPTY);
     EXPECT_FALSE(WriteSongBinary(song, bytes, error));
     song.order = {0};  // names a pattern that does not exist
     EXPECT_FALSE(WriteSongBinary(song, bytes, error));

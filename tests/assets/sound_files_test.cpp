@@ -10,10 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "synth/instrument_file.h"
 #include "synth/player.h"
 #include "synth/render_audio.h"
 #include "synth/sequencer.h"
-#include "synth/song_files.h"
+#include "synth/song_file.h"
 #include "synth/voices.h"
 
 namespace {

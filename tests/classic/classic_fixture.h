@@ -64,12 +64,12 @@ protected:
 
     static int LiveSparks() {
         int live = 0;
-        for (const classic::Spark& s : classic::sparks) live += s.life > 0;
+        for (const Spark& s : classic::sparks) live += s.life > 0;
         return live;
     }
     static int ActiveShots() {
         int active = 0;
-        for (const classic::Shot& s : classic::shots) active += s.active != 0;
+        for (const Shot& s : classic::shots) active += s.active != 0;
         return active;
     }
     static int CountSounds(const SoundCall& call) {

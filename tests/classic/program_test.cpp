@@ -34,6 +34,14 @@ void RecordBox(const char* text, const char* caption, BoxIcon) {
     boxes.push_back(std::string(caption) + ": " + text);
 }
 
+// Offers a mode no display has (one pixel short each way), so the full-screen
+// request is taken while the window is hidden and fails only when it shows.
+bool OfferModeTheDisplayLacks(int width, int height, int bits, int refreshRate, SDL_DisplayMode* mode) {
+    requests.push_back({width, height, bits, refreshRate});
+    *mode = SDL_DisplayMode{SDL_PIXELFORMAT_RGB888, width - 1, height - 1, refreshRate, nullptr};
+    return true;
+}
+
 // What the first step saw.
 struct Seen {
     bool fullscreen = true;
@@ -103,6 +111,29 @@ TEST(ClassicProgram, RefusedDisplayModeFallsBackToAWindowAndStartsUp) {
     }
     EXPECT_EQ(seen.lives, 2);
     EXPECT_EQ(seen.fireLatch, 1) << "NewGame arms the latch";
+    EXPECT_TRUE(seen.stepped);
+    EXPECT_EQ(seen.cursorAtRelease, SDL_ENABLE);
+}
+
+TEST(ClassicProgram, FullScreenRefusedOnShowingFallsBackToAWindow) {
+    ProcessFolder folder;
+    MessageBoxHandler previousBoxes = SetMessageBoxHandler(RecordBox);
+    DisplayModeRequest previousRequest = SetDisplayModeRequest(OfferModeTheDisplayLacks);
+
+    Edition edition = classic::edition;
+    edition.updateWorld = ProbeStep;
+    edition.releaseGraphics = ProbeRelease;
+    EXPECT_EQ(RunGame(edition), 0);
+
+    SetDisplayModeRequest(previousRequest);
+    SetMessageBoxHandler(previousBoxes);
+
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_FALSE(seen.fullscreen);
+    EXPECT_FALSE(seen.windowFlags & SDL_WINDOW_FULLSCREEN);
+    EXPECT_EQ(seen.width, 1024);
+    EXPECT_EQ(seen.height, 768);
+    for (const std::string& box : boxes) EXPECT_EQ(box.find("ERROR"), std::string::npos) << box;
     EXPECT_TRUE(seen.stepped);
     EXPECT_EQ(seen.cursorAtRelease, SDL_ENABLE);
 }

@@ -10,7 +10,7 @@
 #include "classic/edition.h"
 #include "synth/player.h"
 #include "synth/sequencer.h"
-#include "synth/song_files.h"
+#include "synth/song_file.h"
 
 namespace {
 

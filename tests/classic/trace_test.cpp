@@ -119,9 +119,6 @@ TEST(ClassicTrace, ReproducesEveryGoldenTraceByteForByte) {
 
 TEST(ClassicTrace, SimulatorPrintsTheGoldenTraces) {
     std::string out;
-    if (RunSimulatorBinary("--edition classic --steps 0", GOLDEN_DIR, out) != 0) {
-        GTEST_SKIP() << "this vortane-sim does not offer --edition classic yet";
-    }
     for (const GoldenCase& c : ReadCases()) {
         ASSERT_EQ(RunSimulatorBinary(c.options, GOLDEN_DIR, out), 0) << c.name;
         EXPECT_EQ(FirstDifference(out, ReadFile(GOLDEN_DIR + "/" + c.name + ".jsonl")), "") << c.name;

@@ -253,7 +253,6 @@ TEST_F(EndToEnd, ShotIsHeardWhenZIsPressed) {
 }
 
 TEST_F(EndToEnd, EarlierEditionPlaysItsMusicFromStartUp) {
-    if (!FileExists(RUN_DIR + "/vortane-classic")) GTEST_SKIP() << "vortane-classic is not built yet";
     PrivateSound sound(folder_);
     ASSERT_TRUE(sound.Ok()) << "PulseAudio did not start:\n" << ReadText(sound.Log());
     std::string recording = folder_ + "/recording.raw";

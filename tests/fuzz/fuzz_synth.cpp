@@ -6,10 +6,11 @@
 #include <string>
 
 #include "base/log.h"
+#include "synth/instrument_file.h"
 #include "synth/player.h"
 #include "synth/render_audio.h"
 #include "synth/sequencer.h"
-#include "synth/song_files.h"
+#include "synth/song_file.h"
 #include "synth/voices.h"
 #include "tests/fuzz/fuzz_support.h"
 #include "tests/fuzz/fuzz_targets.h"

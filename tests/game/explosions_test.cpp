@@ -65,26 +65,27 @@ TEST_F(Explosions, SparksFlyOutOrange) {
 }
 
 TEST_F(Explosions, SparkSlowsAndAges) {
-    AddSpark({0, 0, 0}, {0.5, 0, 0}, 2, {1, 1, 1});
-    StepSparks();
+    AddSpark(sparks, SPARK_CAPACITY, {0, 0, 0}, {0.5, 0, 0}, 2, {1, 1, 1});
+    StepSparks(sparks, SPARK_CAPACITY);
     EXPECT_EQ(sparks[0].pos, Vector3(0.5, 0, 0));
     EXPECT_EQ(sparks[0].vel, Vector3(0.5 * static_cast<double>(0.97f), 0, 0));
     EXPECT_EQ(sparks[0].life, 1);
-    StepSparks();
+    StepSparks(sparks, SPARK_CAPACITY);
     EXPECT_EQ(sparks[0].life, 0);
     Vector3 resting = sparks[0].pos;
-    StepSparks();
+    StepSparks(sparks, SPARK_CAPACITY);
     EXPECT_EQ(sparks[0].pos, resting);
 }
 
 TEST_F(Explosions, SparkTableCapsAt2000AndDrawsStayInStep) {
-    for (int i = 0; i < SPARK_CAPACITY - 10; ++i) AddSpark({0, 0, 0}, {0, 0, 0}, 500, {0, 0, 0});
+    for (int i = 0; i < SPARK_CAPACITY - 10; ++i)
+        AddSpark(sparks, SPARK_CAPACITY, {0, 0, 0}, {0, 0, 0}, 500, {0, 0, 0});
     RandomGenerator expected = gameRandom;
     for (int i = 0; i < 2 * EXPLOSION_SMALL * 4; ++i) expected.Next();  // four draws per spark
     Explode({0, 0, 0}, EXPLOSION_SMALL);
     EXPECT_EQ(LiveSparks(), SPARK_CAPACITY);
     EXPECT_EQ(gameRandom.state, expected.state);
-    AddSpark({0, 0, 0}, {1, 0, 0}, 7, {0, 0, 0});
+    AddSpark(sparks, SPARK_CAPACITY, {0, 0, 0}, {1, 0, 0}, 7, {0, 0, 0});
     for (const Spark& s : sparks) ASSERT_NE(s.life, 7);
 }
 

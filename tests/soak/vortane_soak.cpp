@@ -14,8 +14,7 @@
 //      at most --rss-margin-kb;
 //   3. --steps steps with --grid --sparks every --detail-every steps: every
 //      grid node and spark finite.
-// Exit status: 0 clean, 1 a broken invariant or failed run, 2 bad usage,
-// 77 the edition is not in this vortane-sim yet (CTest counts it as skipped).
+// Exit status: 0 clean, 1 a broken invariant or failed run, 2 bad usage.
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -32,7 +31,6 @@
 #include "tests/soak/trace_checker.h"
 
 namespace {
-constexpr int EXIT_SKIP = 77;
 constexpr int SPARK_CAPACITY = 2000;
 constexpr int CLASSIC_SPARK_CAPACITY = 1000;  // the earlier edition's smaller table
 
@@ -129,7 +127,6 @@ std::string RandomScript(uint32_t seed, uint64_t steps, bool tapFire) {
 
 struct RunResult {
     bool ok = false;
-    bool editionMissing = false;
     long maxRssKb = 0;
     uint64_t lines = 0;
     uint64_t prefixHash = 0;  // FNV-1a of the first `hashLines` lines
@@ -204,7 +201,6 @@ RunResult RunSim(const Options& o, const std::vector<std::string>& args, uint64_
     }
     if (broken) return result;
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        result.editionMissing = errText.find("is not available in this build") != std::string::npos;
         result.error = "vortane-sim failed (status " + std::to_string(status) + "): " + errText;
         return result;
     }
@@ -271,11 +267,6 @@ int main(int argc, char** argv) {
     };
 
     RunResult shortRun = RunSim(o, with(o.shortSteps, {}), 1, o.shortSteps);
-    if (shortRun.editionMissing) {
-        std::printf("vortane-soak: edition %s is not in this vortane-sim yet; skipped\n", o.edition.c_str());
-        if (o.keepScript.empty()) unlink(scriptPath.c_str());
-        return EXIT_SKIP;
-    }
     report("short run", shortRun);
     RunResult fullRun = RunSim(o, with(o.steps, {}), 1, o.shortSteps);
     report("full run", fullRun);

@@ -9,8 +9,9 @@
 #include <vector>
 
 #include "base/log.h"
+#include "synth/instrument_file.h"
 #include "synth/player.h"
-#include "synth/song_files.h"
+#include "synth/song_file.h"
 #include "tests/synth/zonder_bytes.h"
 
 namespace {

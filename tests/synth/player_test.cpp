@@ -8,7 +8,7 @@
 
 #include "base/log.h"
 #include "synth/player.h"
-#include "synth/song_files.h"
+#include "synth/song_file.h"
 #include "synth/voices.h"
 #include "tests/synth/zonder_bytes.h"
 

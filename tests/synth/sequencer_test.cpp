@@ -1,12 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "synth/player.h"
 #include "synth/render_audio.h"
 #include "synth/sequencer.h"
-#include "synth/song_files.h"
+#include "synth/song_file.h"
 #include "synth/voices.h"
 #include "tests/synth/zonder_bytes.h"
 
@@ -145,4 +146,29 @@ TEST(Sequencer, MissingSongOrPatternReadsNothing) {
     orderList[0] = 5000;
     std::vector<int> played = PlayedNotes(24);
     EXPECT_EQ(played, std::vector<int>(24, -1));
+}
+
+// The audio thread reads the song's records once it plays, so a second load is
+// refused until the player is reset, and leaves the song as it was.
+TEST(Sequencer, LoadSongRefusesWhileTheSongPlays) {
+    LoadTestSong({1, 2}, {0, 1});
+    const Pattern* first = patterns[0];
+    PlaySong();
+    ZonderBytes other;
+    other.Text("other").U8(0).U8(0).U16(1).U16(0xFFFF);
+    std::FILE* file = FileOf(other.data);
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(LoadSong(file, "other.zds"));
+    std::string err = testing::internal::GetCapturedStderr();
+    std::fclose(file);
+    EXPECT_EQ(err, "vortane: other.zds: a song is playing; file refused\n");
+    EXPECT_EQ(songLength, 2);
+    EXPECT_EQ(patterns[0], first);
+    EXPECT_NE(songInstruments[0], nullptr);
+
+    ResetPlayerState();
+    file = FileOf(other.data);
+    EXPECT_TRUE(LoadSong(file, "other.zds"));
+    std::fclose(file);
+    EXPECT_EQ(songLength, 1);
 }

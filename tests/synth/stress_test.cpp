@@ -8,7 +8,7 @@
 #include "synth/player.h"
 #include "synth/render_audio.h"
 #include "synth/sequencer.h"
-#include "synth/song_files.h"
+#include "synth/song_file.h"
 #include "synth/voices.h"
 #include "tests/synth/zonder_bytes.h"
 

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "synth/instrument_file.h"
 #include "synth/noise.h"
 #include "synth/player.h"
 #include "synth/render_audio.h"
-#include "synth/song_files.h"
 #include "synth/voices.h"
 #include "tests/synth/zonder_bytes.h"
 

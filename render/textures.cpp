@@ -1,5 +1,6 @@
-#include "render/draw_backend.h"
 #include "render/textures.h"
+
+#include "render/draw_backend.h"
 
 Texture gridTexture;
 Texture digitTexture;
@@ -13,6 +14,15 @@ Texture::~Texture() {
 void Texture::Release() {
     if (id != 0) ActiveDrawBackend().deleteTexture(id);
     id = 0;
+}
+
+std::unique_ptr<uint8_t[]> Texture::ReadTarga(const std::string& path, std::string* reason) {
+    TargaPicture picture;
+    if (!ReadTargaFile(path, picture, reason)) return nullptr;
+    width = picture.width;
+    height = picture.height;
+    bytesPerPixel = picture.bytesPerPixel;
+    return std::move(picture.pixels);
 }
 
 bool Texture::Load(const std::string& path, uint32_t flags) {

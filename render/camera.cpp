@@ -1,3 +1,0 @@
-#include "render/scene.h"
-
-Vector3 cameraPos;

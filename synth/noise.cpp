@@ -1,0 +1,3 @@
+#include "synth/noise.h"
+
+SynthNoise synthNoise;

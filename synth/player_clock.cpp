@@ -1,0 +1,3 @@
+#include "synth/player_clock.h"
+
+Stopwatch PlayerClock;
