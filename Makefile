@@ -3,12 +3,16 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build run test clean
+.PHONY: all deps deps-dev build run test package clean
 
 all: build
 
+# The build/play set (make run) and, for tests, gates and packaging, the development set.
 deps:
 	@scripts/install-deps
+
+deps-dev:
+	@scripts/install-deps --dev
 
 build: deps
 	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) > $(BUILD).configure.log 2>&1 || (cat $(BUILD).configure.log; exit 1)
@@ -17,8 +21,15 @@ build: deps
 run: build
 	@scripts/run-game $(BUILD)/run/vortane
 
-test: build
+test: deps-dev
+	@$(MAKE) --no-print-directory build
 	@scripts/run-tests $(BUILD)
+
+# A Debian package of everything `cmake --install` lays out (CPack; see docs/PACKAGING.md).
+package: deps-dev
+	@$(MAKE) --no-print-directory build
+	@cpack -G DEB --config $(BUILD)/CPackConfig.cmake -B $(BUILD) > $(BUILD).package.log 2>&1 || (cat $(BUILD).package.log; exit 1)
+	@ls $(BUILD)/vortane_*.deb
 
 clean:
 	rm -rf $(BUILD) $(BUILD).configure.log

@@ -4,11 +4,28 @@
 #include <unistd.h>
 
 #include <climits>
+#include <cstdio>
+#include <cstdlib>
+
+// The install layout, from the build; the defaults are the usual GNU layout.
+#ifndef VORTANE_DATA_FROM_BIN
+#define VORTANE_DATA_FROM_BIN "../share/vortane/data"
+#endif
+#ifndef VORTANE_INSTALLED_DATA_DIR
+#define VORTANE_INSTALLED_DATA_DIR "/usr/local/share/vortane/data"
+#endif
 
 namespace {
-bool IsDirectory(const std::string& path) {
+
+std::string WithSlash(std::string folder) {
+    if (!folder.empty() && folder.back() != '/') folder += '/';
+    return folder;
+}
+
+bool HoldsMarker(const std::string& folder, const std::string& marker) {
+    std::string path = folder + marker;
     struct stat info;
-    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+    return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && access(path.c_str(), R_OK) == 0;
 }
 
 std::string ExecutablePath() {
@@ -18,16 +35,58 @@ std::string ExecutablePath() {
     path[length] = '\0';
     return std::string(path);
 }
+
 }  // namespace
 
-std::string FindDataDir(const std::string& executablePath) {
-    if (IsDirectory("data")) return "data/";
-    std::string::size_type slash = executablePath.rfind('/');
-    if (slash != std::string::npos) {
-        std::string beside = executablePath.substr(0, slash + 1) + "data";
-        if (IsDirectory(beside)) return beside + "/";
+DataPlaces ProcessDataPlaces() {
+    DataPlaces places;
+    const char* environment = std::getenv("VORTANE_DATA");
+    if (environment) places.environment = environment;
+    places.executablePath = ExecutablePath();
+    places.installedFromBin = VORTANE_DATA_FROM_BIN;
+    places.installedDataDir = VORTANE_INSTALLED_DATA_DIR;
+    return places;
+}
+
+std::string FindDataDir(const DataPlaces& places, const std::string& marker,
+                        std::vector<std::string>* looked) {
+    if (!places.environment.empty()) {
+        if (looked) looked->push_back(WithSlash(places.environment));
+        return WithSlash(places.environment);
     }
+    std::vector<std::string> candidates = {"data/"};
+    std::string::size_type slash = places.executablePath.rfind('/');
+    if (slash != std::string::npos) {
+        std::string programDir = places.executablePath.substr(0, slash + 1);
+        candidates.push_back(programDir + "data/");
+        if (!places.installedFromBin.empty())
+            candidates.push_back(WithSlash(programDir + places.installedFromBin));
+    }
+    if (!places.installedDataDir.empty()) candidates.push_back(WithSlash(places.installedDataDir));
+    for (const std::string& candidate : candidates) {
+        if (looked) looked->push_back(candidate);
+        if (HoldsMarker(candidate, marker)) return candidate;
+    }
+    return std::string();
+}
+
+std::string DataDir(const std::string& marker) {
+    std::vector<std::string> looked;
+    std::string found = FindDataDir(ProcessDataPlaces(), marker, &looked);
+    if (!found.empty()) return found;
+    std::string places;
+    for (const std::string& place : looked) places += (places.empty() ? "" : ", ") + place;
+    std::fprintf(stderr,
+                 "vortane: no data files (%s) in %s; running without pictures and sounds "
+                 "(VORTANE_DATA names the folder)\n",
+                 marker.c_str(), places.c_str());
     return "data/";
 }
 
-std::string DataDir() { return FindDataDir(ExecutablePath()); }
+const char* EditionDataMarker(const std::string& editionName) {
+    return editionName == "classic" ? DATA_MARKER_CLASSIC : DATA_MARKER_CURRENT;
+}
+
+const char* EditionWindowIcon(const std::string& editionName) {
+    return editionName == "classic" ? "icon-vortane-classic.tga" : "icon-vortane.tga";
+}

@@ -7,6 +7,7 @@
 
 #include "app/data_dir.h"
 #include "app/run_game.h"
+#include "app/window_icon.h"
 #include "base/log.h"
 #include "game/grid.h"
 #include "game/random.h"
@@ -31,7 +32,8 @@ bool StartEdition(const Edition& edition) {
     cameraPos = Vector3(0, 0, 40);
     edition.resetWorld();
     BuildGrid();
-    std::string dataDir = DataDir();
+    std::string dataDir = DataDir(EditionDataMarker(edition.name));
+    SetAppWindowIcon(dataDir + EditionWindowIcon(edition.name));
     edition.loadGraphics(dataDir);
     LogLine("Initialising Zonder player");
     StartPlayer();

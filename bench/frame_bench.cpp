@@ -45,7 +45,7 @@ const std::string& UseBackend(const DrawBackend& backend) {
     }
     SetUpGameView(edition.width, edition.height);
     cameraPos = Vector3(0, 0, 40);
-    edition.loadGraphics(DataDir());
+    edition.loadGraphics(DataDir(EditionDataMarker(edition.name)));
     return error;
 }
 
@@ -150,7 +150,7 @@ void BM_LoadTextures(benchmark::State& state, const DrawBackend& backend) {
     }
     for (auto _ : state) {
         edition.releaseGraphics();
-        edition.loadGraphics(DataDir());
+        edition.loadGraphics(DataDir(EditionDataMarker(edition.name)));
         glFinish();
     }
 }
@@ -165,7 +165,7 @@ BENCHMARK_CAPTURE(BM_LoadTextures, gles2, GLES2_DRAW_BACKEND)
     ->Unit(benchmark::kMillisecond);
 
 void BM_LoadSounds(benchmark::State& state) {
-    std::string dataDir = DataDir();
+    std::string dataDir = DataDir(EditionDataMarker(edition.name));
     for (auto _ : state) {
         LoadSoundEffects(dataDir);
         benchmark::DoNotOptimize(LoadSongFile((dataDir + SONG_FILE).c_str()));

@@ -10,7 +10,7 @@ JOBS ?= $(shell nproc)
 
 .PHONY: bench bench-build bench-profile
 
-bench-build: deps
+bench-build: deps-dev
 	@cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release > $(BENCH_BUILD).configure.log 2>&1 || (cat $(BENCH_BUILD).configure.log; exit 1)
 	@cmake --build $(BENCH_BUILD) -j $(JOBS) --target vortane-bench
 

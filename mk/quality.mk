@@ -15,16 +15,16 @@ BUILD ?= build
 
 .PHONY: sanitize sanitize-asan sanitize-tsan fuzz soak e2e check-format static-check quality-ci
 
-sanitize: deps
+sanitize: deps-dev
 	@scripts/sanitize all
 
-sanitize-asan: deps
+sanitize-asan: deps-dev
 	@scripts/sanitize asan
 
-sanitize-tsan: deps
+sanitize-tsan: deps-dev
 	@scripts/sanitize tsan
 
-fuzz: deps
+fuzz: deps-dev
 	@FUZZ_SECONDS=$(FUZZ_SECONDS) scripts/fuzz
 
 soak: build
@@ -33,13 +33,13 @@ soak: build
 e2e: build
 	@scripts/run-tests $(BUILD) -L e2e
 
-check-format: deps
+check-format: deps-dev
 	@scripts/check-format
 
-static-check: deps
+static-check: deps-dev
 	@scripts/static-check
 
-quality-ci: deps
+quality-ci: deps-dev
 	@scripts/check-format
 	@scripts/static-check
 	@scripts/sanitize all

@@ -1,3 +1,7 @@
+#include <sys/stat.h>
+
+#include <cstdio>
+
 #include "render/textures.h"
 
 #include "render/draw_backend.h"
@@ -26,8 +30,16 @@ std::unique_ptr<uint8_t[]> Texture::ReadTarga(const std::string& path, std::stri
 }
 
 bool Texture::Load(const std::string& path, uint32_t flags) {
-    std::unique_ptr<uint8_t[]> pixels = ReadTarga(path);
-    if (!pixels) return false;
+    std::string reason;
+    std::unique_ptr<uint8_t[]> pixels = ReadTarga(path, &reason);
+    if (!pixels) {
+        // A missing picture is tolerated silently, as a missing sound is; one that is
+        // there but refused is worth a line, so a broken data folder is noticed.
+        struct stat info;
+        if (stat(path.c_str(), &info) == 0)
+            std::fprintf(stderr, "vortane: %s; file refused\n", reason.c_str());
+        return false;
+    }
     Upload(pixels.get(), width, height, bytesPerPixel, flags);
     return true;
 }

@@ -26,6 +26,8 @@ public:
 
     // Reads the Targa file and uploads it. False, with the fields untouched, when the
     // file gives no pixels (missing, not uncompressed true-colour, or refused as unsafe).
+    // A file that is there but refused is reported on stderr, one line with its name
+    // and the reason; a missing one is not.
     bool Load(const std::string& path, uint32_t flags);
 
     // Reads an uncompressed true-colour Targa file into a new buffer of
@@ -59,7 +61,7 @@ extern Texture digitTexture;
 extern Texture spriteTextures[SPRITE_SLOT_COUNT];
 
 // Start-up's 17 loads, in their fixed order, each with TEX_LINEAR. `dataDir` ends
-// with '/'. A file that fails leaves its slot empty; nothing is reported.
+// with '/'. A file that fails leaves its slot empty (reported as Load says).
 void LoadGameTextures(const std::string& dataDir);
 
 // Deletes every texture's GL name. Call at shutdown while the context is still current.

@@ -3,9 +3,10 @@ add_executable(make-textures
   ${CMAKE_CURRENT_LIST_DIR}/make_textures.cpp
   ${CMAKE_CURRENT_LIST_DIR}/texture_canvas.cpp
   ${CMAKE_CURRENT_LIST_DIR}/texture_glyphs.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/texture_pictures.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/texture_pictures.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/texture_icons.cpp)
 vortane_layer(make-textures tools)
-target_link_libraries(make-textures PRIVATE vortane_command_line)
+target_link_libraries(make-textures PRIVATE vortane_command_line PNG::PNG)
 # Helpers for tools and tests that draw: an off-screen GL context, an edition's
 # frame and PNG files.
 add_library(vortane_gltools STATIC

@@ -10,6 +10,7 @@
 
 #include "base/command_line.h"
 #include "base/program_name.h"
+#include "app/data_dir.h"
 #include "game/edition.h"
 #include "render/draw_backend.h"
 #include "tools/edition_frame.h"
@@ -24,7 +25,7 @@ struct Options {
     uint32_t seed = 1;
     long steps = 1000;
     std::string input;
-    std::string data = "./data";
+    std::string data;  // empty: the games' own data folder search
     std::string out;
     std::string renderer = "fixed";
 };
@@ -46,7 +47,7 @@ int ParseOptions(int argc, char** argv, Options& options) {
         NumberOption<long>("steps", "N", "world steps before the frame (default 1000)", &options.steps, 0,
                            1000000000L),
         TextOption("input", "FILE", "input script, - for standard input", &options.input),
-        TextOption("data", "DIR", "the pictures' folder (default ./data)", &options.data),
+        TextOption("data", "DIR", "the pictures' folder (default: found as the games find it)", &options.data),
         {"renderer", 0, "NAME", "the drawing back-end: fixed (default) or gles2",
          [&options](const char* text, std::string& expected) {
              expected = "fixed or gles2";
@@ -84,16 +85,16 @@ int main(int argc, char** argv) {
             return EXIT_USAGE;
         }
     }
-    std::string dataDir = options.data;
+    const Edition& edition = *FindEdition(options.edition);
+    std::string dataDir = options.data.empty() ? DataDir(EditionDataMarker(edition.name)) : options.data;
     if (dataDir.back() != '/') dataDir += '/';
-    if (!IsFolder(dataDir)) {
+    if (!options.data.empty() && !IsFolder(dataDir)) {
         // The game runs without its pictures too: every sprite becomes a flat square.
         std::fprintf(stderr, "%s: warning: no data folder \"%s\"; drawing untextured\n", ProgramName(),
                      options.data.c_str());
     }
 
     SelectDrawBackend(*FindDrawBackend(options.renderer.c_str()));
-    const Edition& edition = *FindEdition(options.edition);
     SetUpWorld(edition, options.seed);
     ScriptedControls controls(std::move(script));
     for (long step = 0; step < options.steps; ++step) {

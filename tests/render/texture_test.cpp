@@ -184,4 +184,20 @@ TEST_F(TextureObjects, RefusedFileLeavesTheObjectEmpty) {
     EXPECT_EQ(texture.Width(), 0);
 }
 
+TEST_F(TextureObjects, RefusedFileIsReportedInOneLineWithItsNameAndReason) {
+    const std::string path = std::string(VORTANE_SOURCE_DIR) + "/tests/bad/depth_16_bits.tga";
+    Texture texture;
+    testing::internal::CaptureStderr();
+    texture.Load(path, TEX_LINEAR);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "vortane: " + path + ": pixel depth is not 8, 24 or 32 bits; file refused\n");
+}
+
+TEST_F(TextureObjects, MissingFileIsSilent) {
+    Texture texture;
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(texture.Load(ScratchName("no-such-picture.tga"), TEX_LINEAR));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+}
+
 }  // namespace

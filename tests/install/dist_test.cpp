@@ -1,0 +1,164 @@
+// Desktop integration and packaging: the validators over the desktop files and the
+// metainfo, the man pages' lint, the icons, and the Debian package's contents.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tools/png_frame.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string DIST = std::string(VORTANE_SOURCE_DIR) + "/dist/";
+const std::string MAN = std::string(VORTANE_SOURCE_DIR) + "/man/";
+const std::string BUILD = VORTANE_BINARY_DIR;
+
+const char* const PROGRAMS[] = {"vortane",       "vortane-classic", "vortane-sim",  "vortane-shot",
+                                "zonder-render", "zonder-pack",     "make-textures"};
+
+struct Result {
+    int status;
+    std::string output;
+};
+
+// Runs a shell command with stdout and stderr together.
+Result Shell(const std::string& command) {
+    std::string log = fs::current_path().string() + "/command.log";
+    int status = std::system((command + " >'" + log + "' 2>&1").c_str());
+    std::ifstream in(log);
+    std::stringstream text;
+    text << in.rdbuf();
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, text.str()};
+}
+
+TEST(Desktop, EntriesPassTheValidator) {
+    for (const char* file : {"vortane.desktop", "vortane-classic.desktop"}) {
+        Result result = Shell("desktop-file-validate '" + DIST + file + "'");
+        EXPECT_EQ(result.status, 0) << file << "\n" << result.output;
+        EXPECT_EQ(result.output, "") << file;
+    }
+}
+
+TEST(Desktop, MetainfoPassesTheValidator) {
+    Result result =
+        Shell("appstreamcli validate --no-net '" + DIST + "io.github.vortane.Vortane.metainfo.xml'");
+    EXPECT_EQ(result.status, 0) << result.output;
+    EXPECT_EQ(result.output.find("E:"), std::string::npos) << result.output;
+    EXPECT_EQ(result.output.find("W:"), std::string::npos) << result.output;
+}
+
+TEST(ManPages, EveryProgramHasOneWithoutLintWarnings) {
+    for (const char* program : PROGRAMS) {
+        std::string section =
+            std::string(program).rfind("vortane", 0) == 0 &&
+                    (std::string(program) == "vortane" || std::string(program) == "vortane-classic")
+                ? "6"
+                : "1";
+        std::string page = MAN + program + "." + section;
+        ASSERT_TRUE(fs::exists(page)) << page;
+        Result result = Shell("mandoc -T lint -W warning '" + page + "'");
+        EXPECT_EQ(result.status, 0) << page << "\n" << result.output;
+        EXPECT_EQ(result.output, "") << page;
+    }
+}
+
+TEST(Icons, EverySizeIsDrawnForBothEditions) {
+    for (int size : {32, 48, 64, 128, 256}) {
+        std::vector<uint8_t> current, classic;
+        int width = 0, height = 0;
+        std::string error;
+        std::string name = BUILD + "/icons/vortane-" + std::to_string(size) + ".png";
+        ASSERT_TRUE(ReadPngRGB(name, current, width, height, error)) << error;
+        EXPECT_EQ(width, size);
+        EXPECT_EQ(height, size);
+        name = BUILD + "/icons/vortane-classic-" + std::to_string(size) + ".png";
+        ASSERT_TRUE(ReadPngRGB(name, classic, width, height, error)) << error;
+        EXPECT_EQ(width, size);
+        // Two ships in two colours: the pictures differ, and each has a bright ship
+        // on its dark tile.
+        EXPECT_NE(current, classic) << size;
+        EXPECT_GT(*std::max_element(current.begin(), current.end()), 200) << size;
+        EXPECT_GT(*std::max_element(classic.begin(), classic.end()), 200) << size;
+    }
+}
+
+// The package built from this build by CPack, as `make package` does.
+class DebianPackage : public testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        folder = fs::current_path().string() + "/package";
+        Result result = Shell("cpack -G DEB --config '" + BUILD + "/CPackConfig.cmake' -B '" + folder + "'");
+        ASSERT_EQ(result.status, 0) << result.output;
+        for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
+            if (entry.path().extension() == ".deb") deb = entry.path().string();
+        }
+        ASSERT_FALSE(deb.empty()) << result.output;
+    }
+    static std::string folder;
+    static std::string deb;
+};
+std::string DebianPackage::folder;
+std::string DebianPackage::deb;
+
+TEST_F(DebianPackage, HoldsEverythingTheInstallLaysOut) {
+    ASSERT_FALSE(deb.empty());
+    Result list = Shell("dpkg-deb -c '" + deb + "'");
+    ASSERT_EQ(list.status, 0) << list.output;
+    std::vector<std::string> expected;
+    // Debian keeps games in /usr/games; the tools go to /usr/bin.
+    for (const char* program : PROGRAMS) {
+        std::string name = program;
+        bool game = name == "vortane" || name == "vortane-classic";
+        expected.push_back((game ? "./usr/games/" : "./usr/bin/") + name);
+    }
+    for (const char* file : {"grid6.tga", "grid.tga", "player.tga", "icon-vortane.tga", "shot.zdi",
+                             "levelup.zdi", "zazizer.zds"}) {
+        expected.push_back("./usr/share/vortane/data/" + std::string(file));
+    }
+    for (int size : {32, 48, 64, 128, 256}) {
+        for (const char* game : {"vortane", "vortane-classic"}) {
+            expected.push_back("./usr/share/icons/hicolor/" + std::to_string(size) + "x" +
+                               std::to_string(size) + "/apps/" + game + ".png");
+        }
+    }
+    for (const char* file :
+         {"./usr/share/applications/vortane.desktop", "./usr/share/applications/vortane-classic.desktop",
+          "./usr/share/metainfo/io.github.vortane.Vortane.metainfo.xml", "./usr/share/man/man6/vortane.6.gz",
+          "./usr/share/man/man6/vortane-classic.6.gz", "./usr/share/man/man1/vortane-shot.1.gz",
+          "./usr/share/man/man1/make-textures.1.gz", "./usr/share/doc/vortane/copyright",
+          "./usr/share/doc/vortane/changelog.gz", "./usr/share/doc/vortane/README.md"}) {
+        expected.push_back(file);
+    }
+    for (const std::string& path : expected) {
+        EXPECT_NE(list.output.find(" " + path + "\n"), std::string::npos) << path << " missing";
+    }
+}
+
+TEST_F(DebianPackage, ControlFieldsComeFromTheBuildAndTheMetainfo) {
+    ASSERT_FALSE(deb.empty());
+    Result control = Shell("dpkg-deb -f '" + deb + "'");
+    ASSERT_EQ(control.status, 0) << control.output;
+    EXPECT_NE(control.output.find("Section: games\n"), std::string::npos) << control.output;
+    EXPECT_NE(control.output.find("Description: Arena shooter over a glowing spring grid\n"),
+              std::string::npos)
+        << control.output;
+    // dpkg-shlibdeps found the libraries the programs link.
+    EXPECT_NE(control.output.find("libsdl2"), std::string::npos) << control.output;
+    EXPECT_NE(control.output.find("libportaudio"), std::string::npos) << control.output;
+}
+
+TEST_F(DebianPackage, LintianFindsNoErrors) {
+    ASSERT_FALSE(deb.empty());
+    Result lintian = Shell("lintian --tag-display-limit 0 '" + deb + "'");
+    EXPECT_EQ(lintian.output.find("E: "), std::string::npos) << lintian.output;
+}
+
+}  // namespace
