@@ -8,9 +8,9 @@
 #include <cstdlib>
 #include <string>
 
+#include "app/data_dir.h"
 #include "base/command_line.h"
 #include "base/program_name.h"
-#include "app/data_dir.h"
 #include "game/edition.h"
 #include "render/draw_backend.h"
 #include "tools/edition_frame.h"
@@ -47,7 +47,8 @@ int ParseOptions(int argc, char** argv, Options& options) {
         NumberOption<long>("steps", "N", "world steps before the frame (default 1000)", &options.steps, 0,
                            1000000000L),
         TextOption("input", "FILE", "input script, - for standard input", &options.input),
-        TextOption("data", "DIR", "the pictures' folder (default: found as the games find it)", &options.data),
+        TextOption("data", "DIR", "the pictures' folder (default: found as the games find it)",
+                   &options.data),
         {"renderer", 0, "NAME", "the drawing back-end: fixed (default) or gles2",
          [&options](const char* text, std::string& expected) {
              expected = "fixed or gles2";
