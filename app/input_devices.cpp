@@ -10,8 +10,10 @@ namespace {
 // Shared with the polling thread, so kept outside the object. The thread touches
 // the device only while joystickPolled is clear and sets it after each poll; Poll
 // reads the device only while it is set and clears it after reading. Both sides
-// also hold SDL's joystick lock around their SDL calls.
+// also hold SDL's joystick lock around their SDL calls and around any use of
+// `joystick` and `controller`, which the thread changes when a device comes or goes.
 SDL_Joystick* joystick = nullptr;
+SDL_GameController* controller = nullptr;  // set when SDL has a mapping for the device
 std::atomic<bool> joystickPresent{false};
 std::atomic<bool> joystickStop{false};
 std::atomic<bool> joystickPolled{false};
@@ -20,12 +22,68 @@ bool joystickSubsystem = false;
 
 constexpr int JOYSTICK_BUTTON_COUNT = 6;
 
+// A mapped controller's buttons in the order of the joystick button slots: the
+// south button fires like button 1.
+const SDL_GameControllerButton CONTROLLER_BUTTONS[JOYSTICK_BUTTON_COUNT] = {
+    SDL_CONTROLLER_BUTTON_A,
+    SDL_CONTROLLER_BUTTON_B,
+    SDL_CONTROLLER_BUTTON_X,
+    SDL_CONTROLLER_BUTTON_Y,
+    SDL_CONTROLLER_BUTTON_LEFTSHOULDER,
+    SDL_CONTROLLER_BUTTON_RIGHTSHOULDER,
+};
+
+// reason: SDL's explanation for stderr, or nullptr when SDL has none.
+void ShowInputError(const char* text, const char* reason) {
+    ShowMessageBox(text, "Error", BoxIcon::None, reason);
+}
+
+// The first attached device that opens wins: as a game controller when SDL has a
+// mapping for it (SDL_GAMECONTROLLERCONFIG, SDL_GAMECONTROLLERCONFIG_FILE or its
+// own database), otherwise as a raw joystick. Joystick lock held.
+void OpenJoystick(bool reportProblems) {
+    int count = SDL_NumJoysticks();
+    for (int i = 0; i < count && !joystick; ++i) {
+        if (SDL_IsGameController(i)) {
+            controller = SDL_GameControllerOpen(i);
+            if (controller) joystick = SDL_GameControllerGetJoystick(controller);
+        }
+        if (!joystick) joystick = SDL_JoystickOpen(i);
+    }
+    if (!joystick) return;
+    joystickPresent.store(true, std::memory_order_release);
+    if (controller || !reportProblems) return;
+    // The layout the state is read in: axes and buttons must be countable.
+    if (SDL_JoystickNumAxes(joystick) < 0) ShowInputError("Joystick Error", SDL_GetError());
+    if (SDL_JoystickNumButtons(joystick) < 0) ShowInputError("Joystick Error", SDL_GetError());
+}
+
+// Joystick lock held.
+void CloseJoystick() {
+    if (controller) {
+        SDL_GameControllerClose(controller);
+    } else if (joystick) {
+        SDL_JoystickClose(joystick);
+    }
+    controller = nullptr;
+    joystick = nullptr;
+    joystickPresent.store(false, std::memory_order_release);
+}
+
+// Hot-plugging, on the polling thread: an unplugged device is let go, and while
+// none is open every attached one is tried, so a pad plugged in at any time works.
+void FollowDevices() {
+    if (joystick && !SDL_JoystickGetAttached(joystick)) CloseJoystick();
+    if (!joystick) OpenJoystick(false);
+}
+
 int JoystickThread(void*) {
     while (!joystickStop.load(std::memory_order_acquire)) {
         SDL_Delay(JOYSTICK_POLL_MS);
         SDL_LockJoysticks();
         if (!joystickPolled.load(std::memory_order_acquire)) {
             SDL_JoystickUpdate();
+            FollowDevices();
             // Set while still locked, so a main thread holding the lock knows the
             // flag cannot change under it.
             joystickPolled.store(true, std::memory_order_release);
@@ -34,36 +92,6 @@ int JoystickThread(void*) {
     }
     joystickPolled.store(true, std::memory_order_release);
     return 1;
-}
-
-// reason: SDL's explanation for stderr, or nullptr when SDL has none.
-void ShowInputError(const char* text, const char* reason) {
-    ShowMessageBox(text, "Error", BoxIcon::None, reason);
-}
-
-// The first attached joystick that opens wins.
-void OpenJoystick() {
-    joystickPresent.store(false, std::memory_order_release);
-    int count = SDL_NumJoysticks();
-    for (int i = 0; i < count; ++i) {
-        joystick = SDL_JoystickOpen(i);
-        if (joystick) {
-            joystickPresent.store(true, std::memory_order_release);
-            break;
-        }
-    }
-    if (!joystick) return;
-    // The layout the state is read in: axes and buttons must be countable.
-    if (SDL_JoystickNumAxes(joystick) < 0) ShowInputError("Joystick Error", SDL_GetError());
-    if (SDL_JoystickNumButtons(joystick) < 0) ShowInputError("Joystick Error", SDL_GetError());
-}
-
-void CloseJoystick() {
-    SDL_LockJoysticks();
-    SDL_JoystickClose(joystick);
-    SDL_UnlockJoysticks();
-    joystick = nullptr;
-    joystickPresent.store(false, std::memory_order_release);
 }
 }  // namespace
 
@@ -76,16 +104,23 @@ int ScaleJoystickAxis(int raw) {
 
 bool JoystickPresent() { return joystickPresent.load(std::memory_order_acquire); }
 
-bool JoystickHandOverReady() { return JoystickPresent() && joystickPolled.load(std::memory_order_acquire); }
+bool JoystickHandOverReady() {
+    return joystickThread != nullptr && joystickPolled.load(std::memory_order_acquire);
+}
 
 InputDevices::InputDevices(SDL_Window* window_) : window(window_) {
     // The polling thread is the only one to update the joystick; event pumping on
     // the main thread must not.
     SDL_SetHint(SDL_HINT_AUTO_UPDATE_JOYSTICKS, "0");
-    joystickSubsystem = SDL_InitSubSystem(SDL_INIT_JOYSTICK) == 0;
+    // The game-controller layer reads SDL_GAMECONTROLLERCONFIG and the mappings
+    // file named by SDL_GAMECONTROLLERCONFIG_FILE as it starts.
+    joystickSubsystem = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
     if (joystickSubsystem) {
         SDL_JoystickEventState(SDL_IGNORE);
-        OpenJoystick();
+        SDL_GameControllerEventState(SDL_IGNORE);
+        SDL_LockJoysticks();
+        OpenJoystick(true);
+        SDL_UnlockJoysticks();
     }
 
     // The mouse exists with the video subsystem. It is held exclusively: captured
@@ -102,26 +137,33 @@ InputDevices::InputDevices(SDL_Window* window_) : window(window_) {
     joystickPolled.store(false, std::memory_order_release);
     joystickThreshold = JOYSTICK_THRESHOLD;
 
-    if (JoystickPresent()) {
+    // The thread runs whenever joysticks can be had, to notice one plugged in later.
+    if (joystickSubsystem) {
         joystickThread = SDL_CreateThread(JoystickThread, "joystick", nullptr);
         if (!joystickThread) {
             ShowInputError("Joystick Error", SDL_GetError());
+            SDL_LockJoysticks();
             CloseJoystick();
+            SDL_UnlockJoysticks();
         }
     }
 }
 
 InputDevices::~InputDevices() {
-    if (JoystickPresent()) {
+    if (joystickThread) {
         joystickStop.store(true, std::memory_order_release);
         // After the join no poll can run, so the device may go.
         SDL_WaitThread(joystickThread, nullptr);
         joystickThread = nullptr;
+    }
+    if (joystickSubsystem) {
+        SDL_LockJoysticks();
         CloseJoystick();
+        SDL_UnlockJoysticks();
     }
     if (mousePresent) SDL_SetRelativeMouseMode(SDL_FALSE);
     if (joystickSubsystem) {
-        SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
+        SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
         joystickSubsystem = false;
     }
 }
@@ -172,34 +214,50 @@ void InputDevices::ReadMouse() {
 }
 
 void InputDevices::ReadJoystick() {
-    if (!JoystickPresent()) {
-        std::memset(keyState + KEY_JOY_RIGHT, 0, KEY_JOY_BUTTON1 + JOYSTICK_BUTTON_COUNT - KEY_JOY_RIGHT);
-        return;
-    }
+    uint8_t* slots = keyState + KEY_JOY_RIGHT;
+    const size_t slotCount = KEY_JOY_BUTTON1 + JOYSTICK_BUTTON_COUNT - KEY_JOY_RIGHT;
     SDL_LockJoysticks();
     if (!joystickPolled.load(std::memory_order_acquire)) {
-        // No poll since the last read: the joystick slots keep their values.
         SDL_UnlockJoysticks();
+        // No poll since the last read: the joystick slots keep their values,
+        // unless there is no device at all.
+        if (!JoystickPresent()) std::memset(slots, 0, slotCount);
         return;
     }
-    // Like the keyboard, the joystick reads only for the window with the focus;
-    // an unplugged one never reads again.
-    bool readable = SDL_JoystickGetAttached(joystick) && window && SDL_GetKeyboardFocus() == window;
-    int x = ScaleJoystickAxis(SDL_JoystickGetAxis(joystick, 0));
-    int y = ScaleJoystickAxis(SDL_JoystickGetAxis(joystick, 1));
-    uint8_t buttons[JOYSTICK_BUTTON_COUNT];
-    for (int i = 0; i < JOYSTICK_BUTTON_COUNT; ++i) buttons[i] = SDL_JoystickGetButton(joystick, i);
+    // Like the keyboard, the joystick reads only for the window with the focus; an
+    // unplugged one reads nothing until it is plugged in again.
+    bool readable =
+        joystick && SDL_JoystickGetAttached(joystick) && window && SDL_GetKeyboardFocus() == window;
+    int x = 0, y = 0;
+    bool padRight = false, padLeft = false, padUp = false, padDown = false;
+    uint8_t buttons[JOYSTICK_BUTTON_COUNT] = {};
+    if (readable && controller) {
+        // A mapped pad: the left stick and the D-pad steer.
+        x = ScaleJoystickAxis(SDL_GameControllerGetAxis(controller, SDL_CONTROLLER_AXIS_LEFTX));
+        y = ScaleJoystickAxis(SDL_GameControllerGetAxis(controller, SDL_CONTROLLER_AXIS_LEFTY));
+        padRight = SDL_GameControllerGetButton(controller, SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
+        padLeft = SDL_GameControllerGetButton(controller, SDL_CONTROLLER_BUTTON_DPAD_LEFT);
+        padUp = SDL_GameControllerGetButton(controller, SDL_CONTROLLER_BUTTON_DPAD_UP);
+        padDown = SDL_GameControllerGetButton(controller, SDL_CONTROLLER_BUTTON_DPAD_DOWN);
+        for (int i = 0; i < JOYSTICK_BUTTON_COUNT; ++i) {
+            buttons[i] = SDL_GameControllerGetButton(controller, CONTROLLER_BUTTONS[i]);
+        }
+    } else if (readable) {
+        x = ScaleJoystickAxis(SDL_JoystickGetAxis(joystick, 0));
+        y = ScaleJoystickAxis(SDL_JoystickGetAxis(joystick, 1));
+        for (int i = 0; i < JOYSTICK_BUTTON_COUNT; ++i) buttons[i] = SDL_JoystickGetButton(joystick, i);
+    }
     joystickPolled.store(false, std::memory_order_release);
     SDL_UnlockJoysticks();
 
     if (!readable) {
-        std::memset(keyState + KEY_JOY_RIGHT, 0, KEY_JOY_BUTTON1 + JOYSTICK_BUTTON_COUNT - KEY_JOY_RIGHT);
+        std::memset(slots, 0, slotCount);
         return;
     }
     // Y grows downwards, so up is a negative Y.
-    keyState[KEY_JOY_RIGHT] = x > joystickThreshold;
-    keyState[KEY_JOY_LEFT] = x < -joystickThreshold;
-    keyState[KEY_JOY_UP] = y < -joystickThreshold;
-    keyState[KEY_JOY_DOWN] = y > joystickThreshold;
+    keyState[KEY_JOY_RIGHT] = x > joystickThreshold || padRight;
+    keyState[KEY_JOY_LEFT] = x < -joystickThreshold || padLeft;
+    keyState[KEY_JOY_UP] = y < -joystickThreshold || padUp;
+    keyState[KEY_JOY_DOWN] = y > joystickThreshold || padDown;
     for (int i = 0; i < JOYSTICK_BUTTON_COUNT; ++i) keyState[KEY_JOY_BUTTON1 + i] = buttons[i] ? 1 : 0;
 }

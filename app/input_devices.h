@@ -14,9 +14,12 @@ constexpr int JOYSTICK_POLL_MS = 10;
 int ScaleJoystickAxis(int raw);
 
 // Keyboard, mouse and the first joystick that opens, folded into one table of key
-// slots. Poll and KeyDown run on the main thread; the joystick is polled by a thread
-// of its own every 10 ms and handed over through the joystickPolled flag. One
-// instance at a time: the joystick state is process-wide.
+// slots. A device SDL has a mapping for is read as a game controller (left stick
+// and D-pad steer, the south button is button 1); any other as a raw joystick
+// (axes 0 and 1, buttons 1..6). Poll and KeyDown run on the main thread; the
+// joystick is polled by a thread of its own every 10 ms and handed over through
+// the joystickPolled flag. The same thread follows devices plugged in or pulled
+// out at any time. One instance at a time: the joystick state is process-wide.
 class InputDevices : public Controls {
 public:
     // The keyboard counts only while this window has the keyboard focus. Problems
@@ -50,9 +53,9 @@ private:
     MouseState mouseState;
 };
 
-// True while a joystick is open (between construction and destruction).
+// True while a joystick or game controller is open.
 bool JoystickPresent();
 
-// True when the polling thread has polled the joystick since Poll last took its
-// state. With the joysticks locked (SDL_LockJoysticks) the flag cannot become set.
+// True when the polling thread has polled since Poll last took its state. With
+// the joysticks locked (SDL_LockJoysticks) the flag cannot become set.
 bool JoystickHandOverReady();

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "app/window.h"
 #include "tests/app/test_support.h"
@@ -37,16 +39,17 @@ protected:
     std::unique_ptr<InputDevices> devices;
 };
 
-// A virtual joystick with two axes and eight buttons, attached before the input
-// devices look for one.
+// A virtual joystick with two axes and eight buttons that SDL has no controller
+// mapping for, attached before the input devices look for one: it reads raw.
 class Joystick : public Input {
 protected:
     void SetUp() override {
         Input::SetUp();
         ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_JOYSTICK), 0);
-        index = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, 2, 8, 0);
+        index = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_UNKNOWN, 2, 8, 0);
         ASSERT_GE(index, 0) << SDL_GetError();
         if (SDL_NumJoysticks() != 1) GTEST_SKIP() << "another joystick is attached";
+        ASSERT_FALSE(SDL_IsGameController(index));
         handle = SDL_JoystickOpen(index);
         ASSERT_NE(handle, nullptr);
         devices = std::make_unique<InputDevices>(appWindow);
@@ -327,4 +330,165 @@ TEST(InputWithoutVideo, MouseErrorBoxAndStartUpGoesOn) {
     EXPECT_EQ(boxes.Boxes()[0].text, "Mouse Error");
     EXPECT_EQ(boxes.Boxes()[0].caption, "Error");
     EXPECT_EQ(boxes.Boxes()[0].icon, BoxIcon::None);
+}
+
+namespace {
+// A pad plugged in after start-up: a virtual device of ten buttons and two axes
+// with the mapping a real pad gets from SDL's database or SDL_GAMECONTROLLERCONFIG.
+const char* const PAD_MAPPING =
+    ",Test Pad,a:b0,b:b1,x:b2,y:b3,leftshoulder:b4,rightshoulder:b5,dpup:b6,dpdown:b7,dpleft:b8,dpright:b9,"
+    "leftx:a0,lefty:a1,";
+constexpr int PAD_BUTTONS = 10;
+constexpr int PAD_A = 0, PAD_UP = 6, PAD_DOWN = 7, PAD_LEFT = 8, PAD_RIGHT = 9;
+
+class Gamepad : public Input {
+protected:
+    void SetUp() override {
+        Input::SetUp();
+        ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER), 0);
+        if (SDL_NumJoysticks() != 0) GTEST_SKIP() << "another joystick is attached";
+        devices = std::make_unique<InputDevices>(appWindow);
+        EXPECT_FALSE(JoystickPresent());
+    }
+    void TearDown() override {
+        Input::TearDown();
+        if (handle) SDL_JoystickClose(handle);
+        if (index >= 0) SDL_JoystickDetachVirtual(index);
+        SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
+    }
+
+    // Attaches the device while the polling thread is held off, so it finds it
+    // with its mapping in place; then waits until the thread has opened it.
+    void Plug(SDL_JoystickType type, bool mapped) {
+        SDL_LockJoysticks();
+        index = SDL_JoystickAttachVirtual(type, 2, PAD_BUTTONS, 0);
+        if (mapped && index >= 0) {
+            char guid[33];
+            SDL_JoystickGetGUIDString(SDL_JoystickGetDeviceGUID(index), guid, sizeof guid);
+            EXPECT_GE(SDL_GameControllerAddMapping((std::string(guid) + PAD_MAPPING).c_str()), 0)
+                << SDL_GetError();
+        }
+        handle = index >= 0 ? SDL_JoystickOpen(index) : nullptr;
+        SDL_UnlockJoysticks();
+        ASSERT_NE(handle, nullptr) << SDL_GetError();
+        ASSERT_TRUE(WaitFor(JoystickPresent));
+    }
+    void Unplug() {
+        SDL_LockJoysticks();
+        SDL_JoystickClose(handle);
+        handle = nullptr;
+        SDL_JoystickDetachVirtual(index);
+        index = -1;
+        SDL_UnlockJoysticks();
+        ASSERT_TRUE(WaitFor([] { return !JoystickPresent(); }));
+    }
+    void SetAndPoll(int x, int y, int pressedButton) {
+        SDL_LockJoysticks();
+        SDL_JoystickSetVirtualAxis(handle, 0, static_cast<Sint16>(x));
+        SDL_JoystickSetVirtualAxis(handle, 1, static_cast<Sint16>(y));
+        for (int i = 0; i < PAD_BUTTONS; ++i) SDL_JoystickSetVirtualButton(handle, i, i == pressedButton);
+        devices->Poll();
+        SDL_UnlockJoysticks();
+        ASSERT_TRUE(WaitFor(JoystickHandOverReady));
+        devices->Poll();
+    }
+    // The five slots the world reads: right, left, up, down, button 1.
+    std::vector<int> Slots() const {
+        return {devices->keyState[KEY_JOY_RIGHT], devices->keyState[KEY_JOY_LEFT],
+                devices->keyState[KEY_JOY_UP], devices->keyState[KEY_JOY_DOWN],
+                devices->keyState[KEY_JOY_BUTTON1]};
+    }
+    void ExpectPadReachesTheSlots() {
+        struct Case {
+            const char* what;
+            int x, y, button;
+            std::vector<int> slots;
+        };
+        const Case cases[] = {
+            {"at rest", 0, 0, -1, {0, 0, 0, 0, 0}},
+            {"stick right", 32767, 0, -1, {1, 0, 0, 0, 0}},
+            {"stick left", -32768, 0, -1, {0, 1, 0, 0, 0}},
+            {"stick up", 0, -32768, -1, {0, 0, 1, 0, 0}},
+            {"stick down", 0, 32767, -1, {0, 0, 0, 1, 0}},
+            {"stick just inside the threshold", RawFor(300), 0, -1, {0, 0, 0, 0, 0}},
+            {"stick just past the threshold", RawFor(301), 0, -1, {1, 0, 0, 0, 0}},
+            {"D-pad right", 0, 0, PAD_RIGHT, {1, 0, 0, 0, 0}},
+            {"D-pad left", 0, 0, PAD_LEFT, {0, 1, 0, 0, 0}},
+            {"D-pad up", 0, 0, PAD_UP, {0, 0, 1, 0, 0}},
+            {"D-pad down", 0, 0, PAD_DOWN, {0, 0, 0, 1, 0}},
+            {"south button fires", 0, 0, PAD_A, {0, 0, 0, 0, 1}},
+        };
+        for (const Case& c : cases) {
+            SetAndPoll(c.x, c.y, c.button);
+            EXPECT_EQ(Slots(), c.slots) << c.what;
+        }
+    }
+
+    int index = -1;
+    SDL_Joystick* handle = nullptr;
+};
+}  // namespace
+
+TEST_F(Gamepad, PluggedInAfterStartRemovedAndPluggedInAgain) {
+    devices->Poll();
+    EXPECT_EQ(Slots(), std::vector<int>(5, 0));
+    Plug(SDL_JOYSTICK_TYPE_GAMECONTROLLER, true);
+    ASSERT_TRUE(SDL_IsGameController(index));
+    ExpectPadReachesTheSlots();
+
+    SetAndPoll(32767, 0, PAD_A);
+    ASSERT_EQ(Slots(), (std::vector<int>{1, 0, 0, 0, 1}));
+    Unplug();
+    devices->Poll();
+    EXPECT_EQ(Slots(), std::vector<int>(5, 0)) << "a pulled-out pad holds nothing";
+
+    Plug(SDL_JOYSTICK_TYPE_GAMECONTROLLER, true);
+    ExpectPadReachesTheSlots();
+    EXPECT_TRUE(boxes.Boxes().empty());
+}
+
+TEST_F(Gamepad, UnmappedDevicePluggedInLaterReadsAsARawJoystick) {
+    Plug(SDL_JOYSTICK_TYPE_UNKNOWN, false);
+    ASSERT_FALSE(SDL_IsGameController(index));
+    // Raw: axes 0 and 1, buttons 1..6 in order; what a pad calls the D-pad is
+    // only more buttons here.
+    SetAndPoll(0, -32768, -1);
+    EXPECT_EQ(Slots(), (std::vector<int>{0, 0, 1, 0, 0}));
+    SetAndPoll(0, 0, 0);
+    EXPECT_EQ(Slots(), (std::vector<int>{0, 0, 0, 0, 1}));
+    SetAndPoll(0, 0, 5);
+    EXPECT_EQ(devices->keyState[KEY_JOY_BUTTON1 + 5], 1);
+    SetAndPoll(0, 0, PAD_UP);
+    EXPECT_EQ(Slots(), std::vector<int>(5, 0));
+}
+
+// SDL reads SDL_GAMECONTROLLERCONFIG as the game-controller layer starts: a
+// device with no mapping of its own becomes a pad with the player's layout.
+TEST_F(Input, MappingFromTheEnvironmentIsHonoured) {
+    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_JOYSTICK), 0);
+    if (SDL_NumJoysticks() != 0) GTEST_SKIP() << "another joystick is attached";
+    int index = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_UNKNOWN, 2, 4, 0);
+    ASSERT_GE(index, 0) << SDL_GetError();
+    char guid[33];
+    SDL_JoystickGetGUIDString(SDL_JoystickGetDeviceGUID(index), guid, sizeof guid);
+    // The south button is the fourth one on this device.
+    std::string mapping = std::string(guid) + ",Player Pad,a:b3,leftx:a0,lefty:a1,";
+    setenv("SDL_GAMECONTROLLERCONFIG", mapping.c_str(), 1);
+    devices = std::make_unique<InputDevices>(appWindow);
+    unsetenv("SDL_GAMECONTROLLERCONFIG");
+    EXPECT_TRUE(SDL_IsGameController(index));
+    SDL_Joystick* handle = SDL_JoystickOpen(index);
+    ASSERT_NE(handle, nullptr);
+    SDL_LockJoysticks();
+    SDL_JoystickSetVirtualButton(handle, 3, 1);
+    SDL_JoystickSetVirtualButton(handle, 0, 0);
+    devices->Poll();
+    SDL_UnlockJoysticks();
+    ASSERT_TRUE(WaitFor(JoystickHandOverReady));
+    devices->Poll();
+    EXPECT_EQ(devices->keyState[KEY_JOY_BUTTON1], 1) << "button 4 fires through the mapping";
+    devices.reset();
+    SDL_JoystickClose(handle);
+    SDL_JoystickDetachVirtual(index);
+    SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
 }
