@@ -3,6 +3,8 @@
 #include <X11/keysym.h>
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -333,6 +335,16 @@ TEST(InputWithoutVideo, MouseErrorBoxAndStartUpGoesOn) {
 }
 
 namespace {
+// A device's GUID as mappings name it: without the check value of the device's
+// name (characters 4 to 7), the way SDL's database and players' files write it.
+std::string MappingGuid(int index) {
+    char text[33];
+    SDL_JoystickGetGUIDString(SDL_JoystickGetDeviceGUID(index), text, sizeof text);
+    std::string guid = text;
+    guid.replace(4, 4, "0000");
+    return guid;
+}
+
 // A pad plugged in after start-up: a virtual device of ten buttons and two axes
 // with the mapping a real pad gets from SDL's database or SDL_GAMECONTROLLERCONFIG.
 const char* const PAD_MAPPING =
@@ -363,9 +375,7 @@ protected:
         SDL_LockJoysticks();
         index = SDL_JoystickAttachVirtual(type, 2, PAD_BUTTONS, 0);
         if (mapped && index >= 0) {
-            char guid[33];
-            SDL_JoystickGetGUIDString(SDL_JoystickGetDeviceGUID(index), guid, sizeof guid);
-            EXPECT_GE(SDL_GameControllerAddMapping((std::string(guid) + PAD_MAPPING).c_str()), 0)
+            EXPECT_GE(SDL_GameControllerAddMapping((MappingGuid(index) + PAD_MAPPING).c_str()), 0)
                 << SDL_GetError();
         }
         handle = index >= 0 ? SDL_JoystickOpen(index) : nullptr;
@@ -432,7 +442,7 @@ protected:
 TEST_F(Gamepad, PluggedInAfterStartRemovedAndPluggedInAgain) {
     devices->Poll();
     EXPECT_EQ(Slots(), std::vector<int>(5, 0));
-    Plug(SDL_JOYSTICK_TYPE_GAMECONTROLLER, true);
+    Plug(SDL_JOYSTICK_TYPE_UNKNOWN, true);
     ASSERT_TRUE(SDL_IsGameController(index));
     ExpectPadReachesTheSlots();
 
@@ -442,7 +452,7 @@ TEST_F(Gamepad, PluggedInAfterStartRemovedAndPluggedInAgain) {
     devices->Poll();
     EXPECT_EQ(Slots(), std::vector<int>(5, 0)) << "a pulled-out pad holds nothing";
 
-    Plug(SDL_JOYSTICK_TYPE_GAMECONTROLLER, true);
+    Plug(SDL_JOYSTICK_TYPE_UNKNOWN, true);
     ExpectPadReachesTheSlots();
     EXPECT_TRUE(boxes.Boxes().empty());
 }
@@ -462,33 +472,72 @@ TEST_F(Gamepad, UnmappedDevicePluggedInLaterReadsAsARawJoystick) {
     EXPECT_EQ(Slots(), std::vector<int>(5, 0));
 }
 
-// SDL reads SDL_GAMECONTROLLERCONFIG as the game-controller layer starts: a
-// device with no mapping of its own becomes a pad with the player's layout.
-TEST_F(Input, MappingFromTheEnvironmentIsHonoured) {
-    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_JOYSTICK), 0);
-    if (SDL_NumJoysticks() != 0) GTEST_SKIP() << "another joystick is attached";
-    int index = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_UNKNOWN, 2, 4, 0);
-    ASSERT_GE(index, 0) << SDL_GetError();
-    char guid[33];
-    SDL_JoystickGetGUIDString(SDL_JoystickGetDeviceGUID(index), guid, sizeof guid);
-    // The south button is the fourth one on this device.
-    std::string mapping = std::string(guid) + ",Player Pad,a:b3,leftx:a0,lefty:a1,";
-    setenv("SDL_GAMECONTROLLERCONFIG", mapping.c_str(), 1);
-    devices = std::make_unique<InputDevices>(appWindow);
-    unsetenv("SDL_GAMECONTROLLERCONFIG");
-    EXPECT_TRUE(SDL_IsGameController(index));
-    SDL_Joystick* handle = SDL_JoystickOpen(index);
-    ASSERT_NE(handle, nullptr);
-    SDL_LockJoysticks();
-    SDL_JoystickSetVirtualButton(handle, 3, 1);
-    SDL_JoystickSetVirtualButton(handle, 0, 0);
-    devices->Poll();
-    SDL_UnlockJoysticks();
-    ASSERT_TRUE(WaitFor(JoystickHandOverReady));
-    devices->Poll();
-    EXPECT_EQ(devices->keyState[KEY_JOY_BUTTON1], 1) << "button 4 fires through the mapping";
-    devices.reset();
-    SDL_JoystickClose(handle);
-    SDL_JoystickDetachVirtual(index);
+// SDL reads SDL_GAMECONTROLLERCONFIG, and the file SDL_GAMECONTROLLERCONFIG_FILE
+// names, as its joystick layer starts: a device with no mapping of its own becomes
+// a pad with the player's layout.
+namespace {
+// The GUID SDL gives the virtual device, learned with the joystick layer started
+// and stopped again, so that the layer reads the environment afresh.
+std::string VirtualDeviceGuid() {
+    if (SDL_InitSubSystem(SDL_INIT_JOYSTICK) != 0) return "";
+    std::string guid;
+    if (SDL_NumJoysticks() == 0) {
+        int index = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_UNKNOWN, 2, 4, 0);
+        if (index >= 0) {
+            guid = MappingGuid(index);
+            SDL_JoystickDetachVirtual(index);
+        }
+    }
     SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
+    return guid;
+}
+}  // namespace
+
+TEST_F(Input, MappingFromTheEnvironmentOrAMappingsFileIsHonoured) {
+    const std::string guid = VirtualDeviceGuid();
+    if (guid.empty()) GTEST_SKIP() << "another joystick is attached";
+    // The south button is the fourth one on this device.
+    const std::string mapping = guid + ",Player Pad,a:b3,leftx:a0,lefty:a1,";
+    const std::string file = testing::TempDir() + "vortane_pad_mappings.txt";
+    {
+        FILE* out = std::fopen(file.c_str(), "w");
+        ASSERT_NE(out, nullptr);
+        // A file's lines count only for the platform they name.
+        std::fprintf(out, "# the player's own pads\n%splatform:Linux,\n", mapping.c_str());
+        std::fclose(out);
+    }
+    struct Case {
+        const char* variable;
+        std::string value;
+    };
+    const Case cases[] = {
+        {"SDL_GAMECONTROLLERCONFIG", mapping},
+        {"SDL_GAMECONTROLLERCONFIG_FILE", file},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.variable);
+        setenv(c.variable, c.value.c_str(), 1);
+        ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_JOYSTICK), 0);
+        unsetenv(c.variable);
+        int index = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_UNKNOWN, 2, 4, 0);
+        ASSERT_GE(index, 0) << SDL_GetError();
+        EXPECT_TRUE(SDL_IsGameController(index));
+        devices = std::make_unique<InputDevices>(appWindow);
+        EXPECT_TRUE(JoystickPresent());
+        SDL_Joystick* handle = SDL_JoystickOpen(index);
+        ASSERT_NE(handle, nullptr);
+        SDL_LockJoysticks();
+        SDL_JoystickSetVirtualButton(handle, 3, 1);
+        SDL_JoystickSetVirtualButton(handle, 0, 0);
+        devices->Poll();
+        SDL_UnlockJoysticks();
+        ASSERT_TRUE(WaitFor(JoystickHandOverReady));
+        devices->Poll();
+        EXPECT_EQ(devices->keyState[KEY_JOY_BUTTON1], 1) << "button 4 fires through the mapping";
+        devices.reset();
+        SDL_JoystickClose(handle);
+        SDL_JoystickDetachVirtual(index);
+        SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
+    }
+    std::remove(file.c_str());
 }
