@@ -14,7 +14,8 @@ int main(int argc, char** argv) {
     int exitStatus = 0;
     if (!ParseGameCommandLine("vortane-classic",
                               "The earlier edition of the arena shooter over a spring grid.",
-                              "keys: arrow keys or a joystick steer; Z or its first button fires and\n"
+                              "keys: arrow keys, a gamepad's left stick or D-pad, or a joystick steer;\n"
+                              "Z, the gamepad's south button (A) or the joystick's first button fires and\n"
                               "starts a new game after game over; Escape quits.\n",
                               table, argc, argv, exitStatus)) {
         return exitStatus;
