@@ -2,10 +2,21 @@
 // AVX, and only after every header is in, so no inline function shared with other
 // files is compiled with AVX instructions; StepGrid calls in here only when the
 // processor has AVX. The target leaves out FMA on purpose.
-#include <immintrin.h>
-
 #include "game/grid_terms.h"
 #include "game/vector3.h"
+
+#if !defined(__x86_64__) && !defined(__i386__)
+
+// No AVX off x86 (the browser's WebAssembly): GridKernelSupported refuses the
+// kernel, so StepGrid never comes here.
+void StepGridNodesAvx(int begin, int end, const GridForceTerms* forces, int forceCount, bool planar,
+                      const GridNodeRule& rule) {
+    StepGridNodesSse2(begin, end, forces, forceCount, planar, rule);
+}
+
+#else
+
+#include <immintrin.h>
 
 #if defined(__clang__)
 #pragma clang attribute push(__attribute__((target("avx"))), apply_to = function)
@@ -99,4 +110,6 @@ void StepGridNodesAvx(int begin, int end, const GridForceTerms* forces, int forc
 #pragma clang attribute pop
 #else
 #pragma GCC pop_options
+#endif
+
 #endif

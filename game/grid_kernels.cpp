@@ -32,9 +32,14 @@ void StepGridNodeScalar(int n, const GridForceTerms* forces, int forceCount, con
 namespace {
 
 bool ProcessorHasAvx() {
+#if defined(__x86_64__) || defined(__i386__)
     __builtin_cpu_init();
     // libgcc also checks that the operating system saves the AVX registers.
     return __builtin_cpu_supports("avx");
+#else
+    // WebAssembly has no AVX; its SIMD runs the SSE2 build.
+    return false;
+#endif
 }
 
 GridKernel WidestKernel() { return ProcessorHasAvx() ? GridKernel::Avx : GridKernel::Sse2; }

@@ -10,7 +10,6 @@
 
 #include "base/log.h"
 #include "base/program_name.h"
-#include "synth/noise.h"
 #include "synth/note_table.h"
 #include "synth/player_clock.h"
 #include "synth/render_audio.h"
@@ -85,29 +84,7 @@ bool OpenStream() {
     }
     return true;
 }
-
-void FreeSongInstruments() {
-    for (Instrument*& instrument : songInstruments) {
-        delete instrument;
-        instrument = nullptr;
-    }
-}
 }  // namespace
-
-void ResetPlayerState() {
-    FreeSongInstruments();
-    ResetVoices();
-    ResetSequencer();
-    FillNoteTable();
-    controlCounter = CONTROL_COUNTER_START;
-    sequencer.tickSamples = 0;
-    renderSeconds.store(0.0f);
-    bufferCount.store(0);
-    lastFrameCount.store(0);
-    SeedSynthNoise(1);
-    PlayerClock.Start();
-    PlayerClock.Mark(CLOCK_PLAYER_START);
-}
 
 bool StartPlayer() {
     snd_lib_error_set_handler(IgnoreAlsaError);

@@ -1,4 +1,8 @@
 #pragma once
+#include "synth/player_state.h"
+
+// The player over the platform's audio stream. This file opens it through
+// PortAudio; the browser's shell gives the same two calls over Web Audio.
 
 // Starts the player: audio library and output stream (default device, mono,
 // 32-bit float, 44100 Hz, 1024-frame buffers, about three buffers of latency),
@@ -9,9 +13,3 @@ bool StartPlayer();
 // Logs the statistics, stops and closes the stream, ends the library, then
 // frees the song instruments (no voice can play them any more). Main thread.
 void StopPlayer();
-// StartPlayer's state steps without any audio device, for offline rendering
-// and tests: song instrument slots emptied (and freed), voices at their start
-// values, voice request queue emptied, sequencer idle at tempo 95, note table
-// filled, control counter 43, statistics zeroed, noise seed 1, clock started
-// and its player-start mark set. Only while no callback runs.
-void ResetPlayerState();

@@ -1,0 +1,433 @@
+#!/usr/bin/env python3
+"""Plays one of the browser pages in headless Chromium and checks that it works.
+
+The page is served from 127.0.0.1 by a server in this process and driven over the
+DevTools protocol through a pipe (--remote-debugging-pipe), so nothing beyond the
+Python standard library and the browser is needed, and nothing leaves the machine.
+
+Checks, each reported by name: the world steps advance with the frames; the grid
+is drawn (pixels of the edition's grid colour in a screenshot); holding Z fires
+(orange shot pixels appear away from the ship); audio buffers are rendered and
+their samples are not all zero; no uncaught error and no console error.
+
+usage: browser_check.py PAGES_DIR PAGE EDITION [--chromium PATH] [--keep DIR]
+  EDITION is "current" (green grid) or "classic" (blue grid).
+"""
+
+import argparse
+import base64
+import functools
+import http.server
+import json
+import os
+import queue
+import shutil
+import struct
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+import zlib
+
+# How long the page may take to load and start stepping (swiftshader is slow).
+LOAD_SECONDS = 60
+# The viewport: the canvas is fitted into it below the line of keys.
+VIEW_WIDTH = 1024
+VIEW_HEIGHT = 800
+
+
+class Failure(Exception):
+    pass
+
+
+# ---------------------------------------------------------------------------
+# Serving the pages
+
+
+class QuietHandler(http.server.SimpleHTTPRequestHandler):
+    extensions_map = dict(http.server.SimpleHTTPRequestHandler.extensions_map)
+    extensions_map.update({".wasm": "application/wasm", ".data": "application/octet-stream",
+                           ".js": "text/javascript"})
+
+    def log_message(self, *args):
+        pass
+
+
+def serve(directory):
+    handler = functools.partial(QuietHandler, directory=directory)
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    return server
+
+
+# ---------------------------------------------------------------------------
+# The DevTools protocol over Chromium's pipe: JSON messages ended by a zero byte,
+# commands on the browser's fd 3, answers and events on its fd 4.
+
+
+class Browser:
+    def __init__(self, chromium, profile):
+        to_browser_r, self.to_browser = os.pipe()
+        self.from_browser, from_browser_w = os.pipe()
+
+        def place_pipes():
+            high_r = os.dup(to_browser_r)
+            high_w = os.dup(from_browser_w)
+            os.dup2(high_r, 3)
+            os.dup2(high_w, 4)
+
+        flags = [
+            "--headless=new",
+            "--use-angle=swiftshader",
+            "--enable-unsafe-swiftshader",
+            "--autoplay-policy=no-user-gesture-required",
+            "--remote-debugging-pipe",
+            # The sandbox refuses to start as root (as in CI containers); the page is ours.
+            "--no-sandbox",
+            "--no-first-run",
+            "--no-default-browser-check",
+            "--disable-background-networking",
+            "--disable-component-update",
+            "--disable-sync",
+            "--disable-extensions",
+            "--disable-default-apps",
+            "--disable-background-timer-throttling",
+            "--disable-renderer-backgrounding",
+            "--disable-backgrounding-occluded-windows",
+            "--mute-audio",
+            f"--window-size={VIEW_WIDTH},{VIEW_HEIGHT}",
+            f"--user-data-dir={profile}",
+            "about:blank",
+        ]
+        self.log = open(os.path.join(profile, "chromium.log"), "wb")
+        self.process = subprocess.Popen([chromium] + flags, stdin=subprocess.DEVNULL, stdout=self.log,
+                                        stderr=subprocess.STDOUT, pass_fds=(3, 4),
+                                        preexec_fn=place_pipes)
+        os.close(to_browser_r)
+        os.close(from_browser_w)
+        self.next_id = 0
+        self.answers = {}
+        self.answered = threading.Condition()
+        self.events = queue.Queue()
+        self.session = None
+        threading.Thread(target=self._read, daemon=True).start()
+
+    def _read(self):
+        pending = b""
+        while True:
+            chunk = os.read(self.from_browser, 1 << 16)
+            if not chunk:
+                with self.answered:
+                    self.answers[None] = True  # the browser went away
+                    self.answered.notify_all()
+                return
+            pending += chunk
+            while b"\0" in pending:
+                raw, pending = pending.split(b"\0", 1)
+                message = json.loads(raw)
+                if "id" in message:
+                    with self.answered:
+                        self.answers[message["id"]] = message
+                        self.answered.notify_all()
+                else:
+                    self.events.put(message)
+
+    def call(self, method, params=None, timeout=30, session=True):
+        self.next_id += 1
+        ident = self.next_id
+        message = {"id": ident, "method": method, "params": params or {}}
+        if session and self.session:
+            message["sessionId"] = self.session
+        os.write(self.to_browser, json.dumps(message).encode() + b"\0")
+        deadline = time.monotonic() + timeout
+        with self.answered:
+            while ident not in self.answers:
+                if None in self.answers:
+                    raise Failure(f"the browser ended during {method}")
+                left = deadline - time.monotonic()
+                if left <= 0:
+                    raise Failure(f"no answer to {method} within {timeout} s")
+                self.answered.wait(left)
+            answer = self.answers.pop(ident)
+        if "error" in answer:
+            raise Failure(f"{method}: {answer['error']}")
+        return answer.get("result", {})
+
+    def open_page(self):
+        targets = self.call("Target.getTargets", session=False)["targetInfos"]
+        pages = [t for t in targets if t["type"] == "page"]
+        if not pages:
+            target = self.call("Target.createTarget", {"url": "about:blank"}, session=False)["targetId"]
+        else:
+            target = pages[0]["targetId"]
+        self.session = self.call("Target.attachToTarget", {"targetId": target, "flatten": True},
+                                 session=False)["sessionId"]
+
+    def evaluate(self, expression):
+        result = self.call("Runtime.evaluate", {"expression": expression, "returnByValue": True})
+        if "exceptionDetails" in result:
+            raise Failure(f"{expression}: {result['exceptionDetails'].get('text')}")
+        return result["result"].get("value")
+
+    def close(self):
+        try:
+            self.call("Browser.close", session=False, timeout=5)
+        except Failure:
+            pass
+        try:
+            self.process.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            self.process.kill()
+            self.process.wait()
+        self.log.close()
+
+
+# ---------------------------------------------------------------------------
+# Screenshots: Chromium's PNG decoded with zlib (8-bit RGB or RGBA only).
+
+
+def decode_png(data):
+    if data[:8] != b"\x89PNG\r\n\x1a\n":
+        raise Failure("the screenshot is not a PNG")
+    pos, idat, header = 8, [], None
+    while pos < len(data):
+        length, kind = struct.unpack(">I4s", data[pos:pos + 8])
+        body = data[pos + 8:pos + 8 + length]
+        if kind == b"IHDR":
+            header = struct.unpack(">IIBBBBB", body)
+        elif kind == b"IDAT":
+            idat.append(body)
+        pos += 12 + length
+    width, height, depth, colour, _, _, interlace = header
+    if depth != 8 or colour not in (2, 6) or interlace:
+        raise Failure(f"unexpected screenshot format {depth}/{colour}/{interlace}")
+    channels = 3 if colour == 2 else 4
+    raw = zlib.decompress(b"".join(idat))
+    stride = width * channels
+    rows, previous, pos = [], bytearray(stride), 0
+    for _ in range(height):
+        kind, line = raw[pos], bytearray(raw[pos + 1:pos + 1 + stride])
+        pos += 1 + stride
+        if kind == 1:
+            for i in range(channels, stride):
+                line[i] = (line[i] + line[i - channels]) & 255
+        elif kind == 2:
+            line = bytearray((a + b) & 255 for a, b in zip(line, previous))
+        elif kind == 3:
+            for i in range(stride):
+                left = line[i - channels] if i >= channels else 0
+                line[i] = (line[i] + ((left + previous[i]) >> 1)) & 255
+        elif kind == 4:
+            for i in range(stride):
+                a = line[i - channels] if i >= channels else 0
+                b = previous[i]
+                c = previous[i - channels] if i >= channels else 0
+                p = a + b - c
+                pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
+                pred = a if pa <= pb and pa <= pc else (b if pb <= pc else c)
+                line[i] = (line[i] + pred) & 255
+        rows.append(line)
+        previous = line
+    return width, height, channels, rows
+
+
+def is_green(r, g, b):
+    return g >= 48 and g > r + 24 and g > b + 24
+
+
+def is_blue(r, g, b):
+    return b >= 48 and b > r + 24 and b > g + 24
+
+
+def is_orange(r, g, b):
+    # The shot and its glows: strong red, some green, little blue.
+    return r >= 140 and 0.25 * r <= g <= 0.9 * r and b <= 0.6 * g + 10
+
+
+def count_pixels(picture, test, box=None):
+    width, height, channels, rows = picture
+    x0, y0, x1, y1 = box or (0, 0, width, height)
+    count = 0
+    for y in range(max(0, y0), min(height, y1)):
+        line = rows[y]
+        for x in range(max(0, x0), min(width, x1)):
+            i = x * channels
+            if test(line[i], line[i + 1], line[i + 2]):
+                count += 1
+    return count
+
+
+# ---------------------------------------------------------------------------
+# The checks
+
+
+class PageRun:
+    def __init__(self, browser, url, keep):
+        self.browser = browser
+        self.url = url
+        self.keep = keep
+        self.errors = []
+        self.shots = 0
+
+    def drain_events(self):
+        while True:
+            try:
+                event = self.browser.events.get_nowait()
+            except queue.Empty:
+                return
+            method, params = event.get("method"), event.get("params", {})
+            if method == "Runtime.exceptionThrown":
+                details = params.get("exceptionDetails", {})
+                text = details.get("exception", {}).get("description") or details.get("text")
+                self.errors.append(f"uncaught: {text}")
+            elif method == "Runtime.consoleAPICalled" and params.get("type") in ("error", "assert"):
+                args = " ".join(str(a.get("value", a.get("description", ""))) for a in params.get("args", []))
+                self.errors.append(f"console.error: {args}")
+            elif method == "Log.entryAdded" and params.get("entry", {}).get("level") == "error":
+                entry = params["entry"]
+                self.errors.append(f"log ({entry.get('source')}): {entry.get('text')}")
+
+    def wait_for(self, expression, seconds, what):
+        deadline = time.monotonic() + seconds
+        while time.monotonic() < deadline:
+            self.drain_events()
+            if self.errors:
+                raise Failure(f"{what}: the page reported errors first: {self.errors}")
+            if self.browser.evaluate(expression):
+                return
+            time.sleep(0.1)
+        raise Failure(f"{what}: not within {seconds} s")
+
+    def canvas_box(self):
+        box = self.browser.evaluate(
+            "(() => { const r = document.getElementById('canvas').getBoundingClientRect();"
+            " return [r.left, r.top, r.width, r.height]; })()")
+        return [int(round(v)) for v in box]
+
+    def screenshot(self, name):
+        left, top, width, height = self.canvas_box()
+        clip = {"x": left, "y": top, "width": width, "height": height, "scale": 0.5}
+        data = base64.b64decode(self.browser.call("Page.captureScreenshot",
+                                                  {"format": "png", "clip": clip})["data"])
+        if self.keep:
+            with open(os.path.join(self.keep, name + ".png"), "wb") as f:
+                f.write(data)
+        return decode_png(data)
+
+    def key(self, kind, code, key, virtual):
+        self.browser.call("Input.dispatchKeyEvent", {"type": kind, "code": code, "key": key,
+                                                     "windowsVirtualKeyCode": virtual,
+                                                     "nativeVirtualKeyCode": virtual})
+
+    def steps(self):
+        return self.browser.evaluate("window.vortane.steps()")
+
+
+def run_checks(browser, url, edition, keep):
+    run = PageRun(browser, url, keep)
+    browser.open_page()
+    for domain in ("Runtime", "Log", "Page"):
+        browser.call(f"{domain}.enable")
+    browser.call("Emulation.setDeviceMetricsOverride",
+                 {"width": VIEW_WIDTH, "height": VIEW_HEIGHT, "deviceScaleFactor": 1, "mobile": False})
+    browser.call("Page.navigate", {"url": url})
+    run.wait_for("window.vortane && window.vortane.ready() && window.vortane.steps() > 0", LOAD_SECONDS,
+                 "the page loads and steps")
+    results = []
+
+    def check(name, passed, detail):
+        results.append((name, passed, detail))
+        print(f"{'ok  ' if passed else 'FAIL'} {name}: {detail}", flush=True)
+
+    # Steps advance with the frames: the browser's frame count over the same time.
+    start_steps = run.steps()
+    counted = browser.call("Runtime.evaluate", {
+        "expression": "new Promise(r => { let n = 0; const s0 = window.vortane.steps(); const t0 = performance.now();"
+                      " const f = () => { n++; if (performance.now() - t0 < 1500) requestAnimationFrame(f);"
+                      " else r([n, window.vortane.steps() - s0]); }; requestAnimationFrame(f); })",
+        "awaitPromise": True, "returnByValue": True}, timeout=30)["result"]["value"]
+    frames, stepped = counted
+    check("steps advance with frames", stepped > 0 and abs(stepped - frames) <= 2 + frames // 10,
+          f"{stepped} steps in {frames} animation frames (from step {start_steps})")
+
+    # The grid in its colour.
+    picture = run.screenshot(f"{edition}-start")
+    width, height = picture[0], picture[1]
+    grid_test = is_blue if edition == "classic" else is_green
+    grid_pixels = count_pixels(picture, grid_test)
+    check("grid drawn", grid_pixels >= width * height // 50,
+          f"{grid_pixels} of {width * height} pixels in the grid's colour")
+
+    # Holding Z fires: orange pixels appear above the ship, which starts at the centre
+    # heading up; the ship itself (and the digits' glow at the top) are left out.
+    band = (0, height // 10, width, height * 2 // 5)
+    orange_before = count_pixels(picture, is_orange, band)
+    run.key("keyDown", "KeyZ", "z", 90)
+    time.sleep(0.4)
+    fired = run.screenshot(f"{edition}-firing")
+    run.key("keyUp", "KeyZ", "z", 90)
+    orange_after = count_pixels(fired, is_orange, band)
+    check("holding Z fires", orange_after >= orange_before + 20,
+          f"orange pixels above the ship: {orange_before} before, {orange_after} while Z is held")
+
+    # Audio: buffers keep coming and carry sound (the classic song; the shot's sound).
+    buffers_before = browser.evaluate("window.vortane.audioBuffers()")
+    time.sleep(1.0)
+    buffers_after = browser.evaluate("window.vortane.audioBuffers()")
+    state = browser.evaluate("window.vortane.audioState()")
+    check("audio buffers rendered", buffers_after > buffers_before,
+          f"{buffers_before} then {buffers_after} buffers a second later (context {state})")
+    loudest = 0.0
+    deadline = time.monotonic() + 5
+    while time.monotonic() < deadline and loudest == 0.0:
+        if edition != "classic":
+            run.key("keyDown", "KeyZ", "z", 90)
+        samples = browser.evaluate("window.vortane.audioSamples()")
+        if edition != "classic":
+            run.key("keyUp", "KeyZ", "z", 90)
+        loudest = max((abs(s) for s in samples), default=0.0)
+        time.sleep(0.05)
+    check("audio samples not all zero", loudest > 0.0, f"loudest sample of a recent buffer {loudest:.4f}")
+
+    run.drain_events()
+    check("no errors on the page", not run.errors, "; ".join(run.errors) or "none")
+    return all(passed for _, passed, _ in results)
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("pages")
+    parser.add_argument("page")
+    parser.add_argument("edition", choices=("current", "classic"))
+    parser.add_argument("--chromium", default=shutil.which("chromium") or "/usr/bin/chromium")
+    parser.add_argument("--keep", help="folder for the screenshots")
+    args = parser.parse_args()
+
+    if not os.path.isfile(os.path.join(args.pages, args.page)):
+        print(f"browser_check: no page {args.page} in {args.pages}", file=sys.stderr)
+        return 1
+    if args.keep:
+        os.makedirs(args.keep, exist_ok=True)
+    server = serve(args.pages)
+    url = f"http://127.0.0.1:{server.server_address[1]}/{args.page}"
+    profile = tempfile.mkdtemp(prefix="vortane-chromium-")
+    browser = Browser(args.chromium, profile)
+    try:
+        passed = run_checks(browser, url, args.edition, args.keep)
+    except Failure as failure:
+        print(f"FAIL {failure}", flush=True)
+        passed = False
+    finally:
+        browser.close()
+        server.shutdown()
+        if not passed:
+            with open(os.path.join(profile, "chromium.log"), "rb") as f:
+                tail = f.read()[-3000:].decode(errors="replace")
+            print("--- chromium's output (end):\n" + tail)
+        shutil.rmtree(profile, ignore_errors=True)
+    return 0 if passed else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,60 @@
+#include "web/web_controls.h"
+
+#include <cstring>
+
+namespace {
+constexpr int PAD_AXIS_RANGE = 1000;
+constexpr int PAD_THRESHOLD = 300;  // 30 % of the range, as the desktop's joystick
+
+int ScalePadAxis(double axis) {
+    if (!(axis > -1.0)) axis = -1.0;  // also NaN from a confused driver
+    if (axis > 1.0) axis = 1.0;
+    return static_cast<int>(axis * PAD_AXIS_RANGE);
+}
+
+// The browser numbers mouse buttons 0 left, 1 middle, 2 right.
+constexpr int MOUSE_SLOTS[3] = {KEY_MOUSE_LEFT, KEY_MOUSE_MIDDLE, KEY_MOUSE_RIGHT};
+}  // namespace
+
+void FoldGamepad(const GamepadReading& pad, uint8_t keyState[KEY_SLOT_COUNT]) {
+    std::memset(keyState + KEY_JOY_RIGHT, 0, KEY_JOY_BUTTON1 + 6 - KEY_JOY_RIGHT);
+    if (!pad.connected) return;
+    int x = ScalePadAxis(pad.axisX);
+    int y = ScalePadAxis(pad.axisY);
+    bool up = pad.standardLayout && pad.dpad[0];
+    bool down = pad.standardLayout && pad.dpad[1];
+    bool left = pad.standardLayout && pad.dpad[2];
+    bool right = pad.standardLayout && pad.dpad[3];
+    keyState[KEY_JOY_RIGHT] = x > PAD_THRESHOLD || right;
+    keyState[KEY_JOY_LEFT] = x < -PAD_THRESHOLD || left;
+    keyState[KEY_JOY_UP] = y < -PAD_THRESHOLD || up;
+    keyState[KEY_JOY_DOWN] = y > PAD_THRESHOLD || down;
+    for (int b = 0; b < 6; b++) keyState[KEY_JOY_BUTTON1 + b] = pad.buttons[b];
+}
+
+void WebControls::Poll() {
+    std::memcpy(keyState, heldKeys, sizeof heldKeys);
+    FoldGamepad(sampler ? sampler() : GamepadReading{}, keyState);
+    for (int b = 0; b < 3; b++) keyState[MOUSE_SLOTS[b]] = heldButtons[b];
+}
+
+bool WebControls::KeyDown(int slot) const {
+    if (slot < 0 || slot >= KEY_SLOT_COUNT) return false;
+    if (slot < 256) return (keyState[slot] >> 7) != 0;
+    return keyState[slot] != 0;
+}
+
+void WebControls::SetKey(int slot, bool down) {
+    if (slot < 0 || slot >= 256) return;
+    heldKeys[slot] = down ? 0x80 : 0;
+}
+
+void WebControls::SetMouseButton(int button, bool down) {
+    if (button < 0 || button >= 3) return;
+    heldButtons[button] = down ? 0x80 : 0;
+}
+
+void WebControls::ReleaseAll() {
+    std::memset(heldKeys, 0, sizeof heldKeys);
+    std::memset(heldButtons, 0, sizeof heldButtons);
+}

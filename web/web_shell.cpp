@@ -1,0 +1,167 @@
+#include "web/web_shell.h"
+
+#include <GLES2/gl2.h>
+#include <emscripten.h>
+#include <emscripten/html5.h>
+
+#include <cstdio>
+
+#include "base/log.h"
+#include "synth/player.h"
+#include "web/canvas_fit.h"
+#include "web/dom_key_codes.h"
+#include "web/web_audio.h"
+#include "web/web_controls.h"
+
+namespace {
+const char* const CANVAS = "#canvas";
+const char* const DATA_DIR = "/data/";
+
+const WebEdition* running = nullptr;
+int32_t stepCount = 0;
+
+GamepadReading SampleGamepad() {
+    GamepadReading pad;
+    if (emscripten_sample_gamepad_data() != EMSCRIPTEN_RESULT_SUCCESS) return pad;
+    int count = emscripten_get_num_gamepads();
+    for (int i = 0; i < count; i++) {
+        EmscriptenGamepadEvent state;
+        if (emscripten_get_gamepad_status(i, &state) != EMSCRIPTEN_RESULT_SUCCESS) continue;
+        if (!state.connected) continue;
+        // The first pad connected plays, like the first joystick that opens.
+        pad.connected = true;
+        pad.axisX = state.numAxes > 0 ? state.axis[0] : 0.0;
+        pad.axisY = state.numAxes > 1 ? state.axis[1] : 0.0;
+        for (int b = 0; b < 6 && b < state.numButtons; b++) pad.buttons[b] = state.digitalButton[b];
+        pad.standardLayout = std::string(state.mapping) == "standard";
+        for (int d = 0; d < 4 && 12 + d < state.numButtons; d++) pad.dpad[d] = state.digitalButton[12 + d];
+        break;
+    }
+    return pad;
+}
+
+WebControls controls(SampleGamepad);
+
+// Keys the game reads, and the arrows and space that would scroll the page, keep
+// their event from the browser; every other key (F5, F11, F12, …) does its usual job.
+bool KeepsEventFromBrowser(int slot) {
+    switch (slot) {
+        case KEY_ESCAPE:
+        case KEY_1:
+        case KEY_2:
+        case KEY_3:
+        case KEY_Z:
+        case KEY_UP:
+        case KEY_DOWN:
+        case KEY_LEFT:
+        case KEY_RIGHT:
+        case 0x39:  // space
+            return true;
+        default:
+            return false;
+    }
+}
+
+EM_BOOL OnKey(int eventType, const EmscriptenKeyboardEvent* event, void*) {
+    int slot = DomCodeSlot(event->code);
+    if (slot < 0) return EM_FALSE;
+    controls.SetKey(slot, eventType == EMSCRIPTEN_EVENT_KEYDOWN);
+    return KeepsEventFromBrowser(slot) ? EM_TRUE : EM_FALSE;
+}
+
+EM_BOOL OnMouseButton(int eventType, const EmscriptenMouseEvent* event, void*) {
+    controls.SetMouseButton(event->button, eventType == EMSCRIPTEN_EVENT_MOUSEDOWN);
+    return EM_FALSE;
+}
+
+EM_BOOL OnBlur(int, const EmscriptenFocusEvent*, void*) {
+    controls.ReleaseAll();
+    return EM_FALSE;
+}
+
+// The canvas keeps its drawing size; only its size on the page follows the window,
+// at the game's aspect, below the line of keys.
+EM_JS(int, PageRoomHeight, (), {
+    var bar = document.getElementById('keys');
+    return window.innerHeight - (bar ? bar.offsetHeight : 0);
+});
+
+void FitToWindow() {
+    CanvasSize size = FitCanvas(EM_ASM_INT({ return window.innerWidth; }), PageRoomHeight(), running->width,
+                                running->height);
+    emscripten_set_element_css_size(CANVAS, size.width, size.height);
+}
+
+EM_BOOL OnResize(int, const EmscriptenUiEvent*, void*) {
+    FitToWindow();
+    return EM_FALSE;
+}
+
+void EndGame() {
+    emscripten_cancel_main_loop();
+    LogDisable();
+    LogLine("Main: Cleaning up");
+    StopPlayer();
+    EM_ASM({
+        if (Module.onGameEnd) Module.onGameEnd();
+    });
+}
+
+void Frame() {
+    if (!running->updateWorld(controls)) {
+        EndGame();  // that step draws nothing
+        return;
+    }
+    stepCount += 1;
+    running->drawScene();
+}
+
+bool CreateContext(int width, int height) {
+    emscripten_set_canvas_element_size(CANVAS, width, height);
+    EmscriptenWebGLContextAttributes attributes;
+    emscripten_webgl_init_context_attributes(&attributes);
+    attributes.majorVersion = 1;
+    attributes.minorVersion = 0;
+    attributes.alpha = EM_FALSE;
+    attributes.depth = EM_TRUE;
+    attributes.antialias = EM_FALSE;
+    attributes.premultipliedAlpha = EM_FALSE;
+    EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context = emscripten_webgl_create_context(CANVAS, &attributes);
+    if (context <= 0) return false;
+    return emscripten_webgl_make_context_current(context) == EMSCRIPTEN_RESULT_SUCCESS;
+}
+
+void ListenToPage() {
+    emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_TRUE, OnKey);
+    emscripten_set_keyup_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_TRUE, OnKey);
+    emscripten_set_mousedown_callback(CANVAS, nullptr, EM_TRUE, OnMouseButton);
+    emscripten_set_mouseup_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_TRUE, OnMouseButton);
+    emscripten_set_blur_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_TRUE, OnBlur);
+    emscripten_set_resize_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_TRUE, OnResize);
+}
+}  // namespace
+
+extern "C" {
+// For the page and its tests: world steps run so far, and the score.
+EMSCRIPTEN_KEEPALIVE int32_t WebStepCount() { return stepCount; }
+EMSCRIPTEN_KEEPALIVE int32_t WebScore() { return running ? running->score() : 0; }
+EMSCRIPTEN_KEEPALIVE int32_t WebAudioBuffers() { return WebAudioBufferCount(); }
+}
+
+void RunWebGame(const WebEdition& edition) {
+    running = &edition;
+    emscripten_set_window_title(edition.title);
+    if (!CreateContext(edition.width, edition.height)) {
+        EM_ASM({
+            if (Module.onNoWebGL) Module.onNoWebGL();
+        });
+        std::fprintf(stderr, "vortane: this browser gives no WebGL context\n");
+        return;
+    }
+    FitToWindow();
+    ListenToPage();
+    edition.init(DATA_DIR);
+    controls.Poll();
+    // 0 frames per second: the browser's animation frames set the pace.
+    emscripten_set_main_loop(Frame, 0, 1);
+}
