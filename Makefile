@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps deps-dev build run test package clean
+.PHONY: all deps deps-dev build run test package clean web serve-web
 
 all: build
 
@@ -32,7 +32,18 @@ package: deps-dev
 	@ls $(BUILD)/vortane_*.deb
 
 clean:
-	rm -rf $(BUILD) $(BUILD).configure.log
+	rm -rf $(BUILD) $(BUILD).configure.log $(WEB) $(WEB)-cmake
+
+# The web edition: both pages built with emscripten into $(WEB)/, served on 127.0.0.1.
+WEB ?= build-web
+WEB_PORT ?= 8000
+
+web: build
+	@scripts/build-web $(BUILD) $(WEB)
+
+serve-web: web
+	@echo "Open http://127.0.0.1:$(WEB_PORT)/vortane.html or http://127.0.0.1:$(WEB_PORT)/vortane-classic.html (Ctrl+C stops)"
+	@python3 -m http.server --bind 127.0.0.1 --directory $(WEB) $(WEB_PORT)
 
 # The reliability gates and the benchmarks (docs/QUALITY.md, docs/PERFORMANCE.md).
 include mk/quality.mk

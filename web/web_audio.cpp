@@ -8,6 +8,13 @@
 #include "synth/render_audio.h"
 #include "synth/statistics.h"
 
+extern "C" {
+// web/web_shell.js
+int WebAudioOpen(float* buffer, int frames);
+void WebAudioClose();
+double WebAudioLatency();
+}
+
 namespace {
 constexpr int STREAM_FRAMES = 1024;
 
@@ -15,58 +22,6 @@ constexpr int STREAM_FRAMES = 1024;
 // touches it, between frames.
 float streamBuffer[STREAM_FRAMES];
 
-// Makes the context and the node and connects them; resumes the context on the first
-// key press, click or touch. The node keeps the last rendered buffer for the page's
-// tests. Returns false when the browser has no Web Audio.
-EM_JS(int, OpenWebAudioStream, (float* buffer, int frames), {
-    var AudioContextType = window.AudioContext || window.webkitAudioContext;
-    if (!AudioContextType) return 0;
-    var context;
-    try {
-        context = new AudioContextType({sampleRate: 44100});
-    } catch (e) {
-        context = new AudioContextType();  // the browser refused the rate: it resamples anyway
-    }
-    var node = context.createScriptProcessor(frames, 0, 1);
-    var audio = {context: context, node: node, last: new Float32Array(frames)};
-    node.onaudioprocess = function(event) {
-        var out = event.outputBuffer.getChannelData(0);
-        for (var done = 0; done < out.length; done += frames) {
-            var count = Math.min(frames, out.length - done);
-            _WebRenderAudio(count);
-            var samples = HEAPF32.subarray(buffer >> 2, (buffer >> 2) + count);
-            out.set(samples, done);
-            audio.last.set(samples.subarray(0, Math.min(count, audio.last.length)));
-        }
-    };
-    node.connect(context.destination);
-    var resume = function() {
-        if (context.state === 'suspended') context.resume();
-    };
-    ['keydown', 'mousedown', 'pointerdown', 'touchstart'].forEach(function(name) {
-        window.addEventListener(name, resume, true);
-    });
-    context.onstatechange = function() {
-        if (Module.onAudioState) Module.onAudioState(context.state);
-    };
-    if (Module.onAudioState) Module.onAudioState(context.state);
-    Module.webAudio = audio;
-    return 1;
-});
-
-EM_JS(void, CloseWebAudioStream, (), {
-    var audio = Module.webAudio;
-    if (!audio) return;
-    audio.node.onaudioprocess = null;
-    audio.node.disconnect();
-    audio.context.close();
-});
-
-EM_JS(double, WebAudioLatency, (), {
-    var audio = Module.webAudio;
-    if (!audio) return 0;
-    return (audio.context.baseLatency || 0) + (audio.context.outputLatency || 0);
-});
 }  // namespace
 
 extern "C" {
@@ -83,7 +38,7 @@ int32_t WebAudioBufferCount() { return bufferCount.load(std::memory_order_relaxe
 
 void StartPlayer() {
     ResetPlayerState();
-    if (!OpenWebAudioStream(streamBuffer, STREAM_FRAMES)) {
+    if (!WebAudioOpen(streamBuffer, STREAM_FRAMES)) {
         emscripten_log(EM_LOG_WARN, "vortane: no Web Audio in this browser; running silently");
     }
 }
@@ -97,6 +52,6 @@ void StopPlayer() {
     figures.buffers = LatencyBuffers(WebAudioLatency());
     for (const std::string& line : StatisticsLines(figures)) LogLine("%s", line.c_str());
     // The node stops asking before anything a voice may refer to is freed.
-    CloseWebAudioStream();
+    WebAudioClose();
     FreeSongInstruments();
 }

@@ -1,5 +1,6 @@
 #include "web/web_controls.h"
 
+#include <cmath>
 #include <cstring>
 
 namespace {
@@ -7,7 +8,8 @@ constexpr int PAD_AXIS_RANGE = 1000;
 constexpr int PAD_THRESHOLD = 300;  // 30 % of the range, as the desktop's joystick
 
 int ScalePadAxis(double axis) {
-    if (!(axis > -1.0)) axis = -1.0;  // also NaN from a confused driver
+    if (std::isnan(axis)) return 0;  // a confused driver: no direction
+    if (axis < -1.0) axis = -1.0;
     if (axis > 1.0) axis = 1.0;
     return static_cast<int>(axis * PAD_AXIS_RANGE);
 }

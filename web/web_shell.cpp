@@ -5,6 +5,7 @@
 #include <emscripten/html5.h>
 
 #include <cstdio>
+#include <string>
 
 #include "base/log.h"
 #include "synth/player.h"
@@ -13,8 +14,17 @@
 #include "web/web_audio.h"
 #include "web/web_controls.h"
 
+extern "C" {
+// web/web_shell.js
+int WebPageRoomWidth();
+int WebPageRoomHeight();
+void WebPageGameEnded(int reason);
+}
+
 namespace {
 const char* const CANVAS = "#canvas";
+constexpr int PAGE_GAME_ENDED = 1;
+constexpr int PAGE_NO_WEBGL = 2;
 const char* const DATA_DIR = "/data/";
 
 const WebEdition* running = nullptr;
@@ -81,14 +91,8 @@ EM_BOOL OnBlur(int, const EmscriptenFocusEvent*, void*) {
 
 // The canvas keeps its drawing size; only its size on the page follows the window,
 // at the game's aspect, below the line of keys.
-EM_JS(int, PageRoomHeight, (), {
-    var bar = document.getElementById('keys');
-    return window.innerHeight - (bar ? bar.offsetHeight : 0);
-});
-
 void FitToWindow() {
-    CanvasSize size = FitCanvas(EM_ASM_INT({ return window.innerWidth; }), PageRoomHeight(), running->width,
-                                running->height);
+    CanvasSize size = FitCanvas(WebPageRoomWidth(), WebPageRoomHeight(), running->width, running->height);
     emscripten_set_element_css_size(CANVAS, size.width, size.height);
 }
 
@@ -102,9 +106,7 @@ void EndGame() {
     LogDisable();
     LogLine("Main: Cleaning up");
     StopPlayer();
-    EM_ASM({
-        if (Module.onGameEnd) Module.onGameEnd();
-    });
+    WebPageGameEnded(PAGE_GAME_ENDED);
 }
 
 void Frame() {
@@ -152,9 +154,7 @@ void RunWebGame(const WebEdition& edition) {
     running = &edition;
     emscripten_set_window_title(edition.title);
     if (!CreateContext(edition.width, edition.height)) {
-        EM_ASM({
-            if (Module.onNoWebGL) Module.onNoWebGL();
-        });
+        WebPageGameEnded(PAGE_NO_WEBGL);
         std::fprintf(stderr, "vortane: this browser gives no WebGL context\n");
         return;
     }
