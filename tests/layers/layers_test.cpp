@@ -54,7 +54,8 @@ const std::vector<Layer>& Layers() {
         {"render", {"base", "game", "render"}, false},
         {"app", {"base", "game", "render", "synth", "app"}, true},
         {"web", {"base", "game", "render", "synth", "web"}, true},
-        {"classic", {"base", "game", "render", "synth", "app", "classic"}, true},
+        // The earlier edition's programs stand on either shell.
+        {"classic", {"base", "game", "render", "synth", "app", "web", "classic"}, true},
     };
     return layers;
 }
