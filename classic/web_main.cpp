@@ -7,10 +7,12 @@
 #include <string>
 
 #include "base/log.h"
+#include "classic/scene.h"
 #include "classic/update.h"
 #include "classic/world.h"
 #include "game/grid.h"
 #include "game/random.h"
+#include "render/scene.h"
 #include "synth/player.h"
 #include "synth/sequencer.h"
 #include "synth/song_files.h"
@@ -22,7 +24,9 @@ const char* const SOUND_EFFECT_FILES[] = {"shot.zdi", "explode.zdi", "pickup.zdi
 void Init(const std::string& dataDir) {
     LogDisable();
     SeedGameRand(static_cast<uint32_t>(std::time(nullptr)));
+    cameraPos = Vector3(0, 0, 40);
     BuildGrid();
+    classic::LoadTextures(dataDir);
     LogLine("Initialising Zonder player");
     StartPlayer();
     LogLine("Loading sounds");
@@ -32,18 +36,14 @@ void Init(const std::string& dataDir) {
     PlaySong();
     classic::NewGame();
     LogLine("Main: Init done");
-}
-
-void DrawFrame() {
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 
 int32_t Score() { return classic::score; }
 }  // namespace
 
 int main() {
-    static WebEdition edition = {"vortane", 1024, 768, Init, classic::UpdateWorld, DrawFrame, Score};
+    static WebEdition edition = {"vortane", 1024, 768, Init, classic::UpdateWorld, classic::DrawScene, Score};
     RunWebGame(edition);
     return 0;
 }

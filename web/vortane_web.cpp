@@ -11,6 +11,8 @@
 #include "game/random.h"
 #include "game/update.h"
 #include "game/world.h"
+#include "render/scene.h"
+#include "render/textures.h"
 #include "synth/player.h"
 #include "synth/song_files.h"
 #include "web/web_shell.h"
@@ -21,7 +23,9 @@ const char* const SOUND_EFFECT_FILES[] = {"shot.zdi", "explode.zdi", "pickup.zdi
 void Init(const std::string& dataDir) {
     LogDisable();
     SeedGameRand(static_cast<uint32_t>(std::time(nullptr)));
+    cameraPos = Vector3(0, 0, 40);
     BuildGrid();
+    LoadGameTextures(dataDir);
     LogLine("Initialising Zonder player");
     StartPlayer();
     LogLine("Loading sounds");
@@ -31,18 +35,14 @@ void Init(const std::string& dataDir) {
     NewGame();
     SetPlayerDefaults();
     LogLine("Main: Init done");
-}
-
-void DrawFrame() {
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 
 int32_t Score() { return score; }
 }  // namespace
 
 int main() {
-    static WebEdition edition = {"vortane", 800, 600, Init, UpdateWorld, DrawFrame, Score};
+    static WebEdition edition = {"vortane", 800, 600, Init, UpdateWorld, DrawScene, Score};
     RunWebGame(edition);
     return 0;
 }

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "base/log.h"
+#include "render/draw_backend.h"
 #include "synth/player.h"
 #include "web/canvas_fit.h"
 #include "web/dom_key_codes.h"
@@ -158,6 +159,9 @@ void RunWebGame(const WebEdition& edition) {
         std::fprintf(stderr, "vortane: this browser gives no WebGL context\n");
         return;
     }
+    // The drawing size never changes: the page scales the canvas, not the view.
+    ActiveDrawBackend().setView(edition.width, edition.height);
+    ActiveDrawBackend().initState();
     FitToWindow();
     ListenToPage();
     edition.init(DATA_DIR);
