@@ -36,11 +36,13 @@ EMSCRIPTEN_KEEPALIVE void WebRenderAudio(int frames) {
 
 int32_t WebAudioBufferCount() { return bufferCount.load(std::memory_order_relaxed); }
 
-void StartPlayer() {
+bool StartPlayer() {
     ResetPlayerState();
     if (!WebAudioOpen(streamBuffer, STREAM_FRAMES)) {
         emscripten_log(EM_LOG_WARN, "vortane: no Web Audio in this browser; running silently");
+        return false;
     }
+    return true;  // the browser may still hold it until the first gesture
 }
 
 void StopPlayer() {
