@@ -15,7 +15,7 @@
 #include "render/scene.h"
 #include "synth/player.h"
 #include "synth/sequencer.h"
-#include "synth/song_files.h"
+#include "synth/song_file.h"
 #include "web/web_shell.h"
 
 namespace {

@@ -7,10 +7,8 @@
 #include "synth/player_clock.h"
 #include "synth/render_audio.h"
 #include "synth/sequencer.h"
-#include "synth/song_files.h"
+#include "synth/song_file.h"
 #include "synth/voices.h"
-
-Stopwatch PlayerClock;
 
 void FreeSongInstruments() {
     for (Instrument*& instrument : songInstruments) {

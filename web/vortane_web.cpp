@@ -14,7 +14,7 @@
 #include "render/scene.h"
 #include "render/textures.h"
 #include "synth/player.h"
-#include "synth/song_files.h"
+#include "synth/song_file.h"
 #include "web/web_shell.h"
 
 namespace {
