@@ -38,7 +38,8 @@ clean:
 WEB ?= build-web
 WEB_PORT ?= 8000
 
-web: build
+web: deps-dev
+	@$(MAKE) --no-print-directory build
 	@scripts/build-web $(BUILD) $(WEB)
 
 serve-web: web

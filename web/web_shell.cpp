@@ -4,12 +4,20 @@
 #include <emscripten.h>
 #include <emscripten/html5.h>
 
+#include <cstdint>
 #include <cstdio>
+#include <ctime>
 #include <string>
 
 #include "base/log.h"
+#include "game/grid.h"
+#include "game/random.h"
+#include "game/sound_effects.h"
 #include "render/draw_backend.h"
+#include "render/scene.h"
 #include "synth/player.h"
+#include "synth/sequencer.h"
+#include "synth/song_file.h"
 #include "web/canvas_fit.h"
 #include "web/dom_key_codes.h"
 #include "web/web_audio.h"
@@ -93,7 +101,7 @@ EM_BOOL OnBlur(int, const EmscriptenFocusEvent*, void*) {
 // The canvas keeps its drawing size; only its size on the page follows the window,
 // at the game's aspect, below the line of keys.
 void FitToWindow() {
-    CanvasSize size = FitCanvas(WebPageRoomWidth(), WebPageRoomHeight(), running->width, running->height);
+    CanvasSize size = FitCanvas(WebPageRoomWidth(), WebPageRoomHeight(), running->edition.width, running->edition.height);
     emscripten_set_element_css_size(CANVAS, size.width, size.height);
 }
 
@@ -111,12 +119,12 @@ void EndGame() {
 }
 
 void Frame() {
-    if (!running->updateWorld(controls)) {
+    if (!running->edition.updateWorld(controls)) {
         EndGame();  // that step draws nothing
         return;
     }
     stepCount += 1;
-    running->drawScene();
+    running->edition.drawScene();
 }
 
 bool CreateContext(int width, int height) {
@@ -132,6 +140,26 @@ bool CreateContext(int width, int height) {
     EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context = emscripten_webgl_create_context(CANVAS, &attributes);
     if (context <= 0) return false;
     return emscripten_webgl_make_context_current(context) == EMSCRIPTEN_RESULT_SUCCESS;
+}
+
+// The desktop's start-up steps without its platform calls (the page has no window
+// icon, no polygon mode and no input devices to open).
+void StartWebEdition(const Edition& game, const std::string& dataDir) {
+    LogDisable();
+    SeedGameRand(static_cast<uint32_t>(std::time(nullptr)));
+    cameraPos = Vector3(0, 0, 40);
+    game.resetWorld();
+    BuildGrid();
+    game.loadGraphics(dataDir);
+    LogLine("Initialising Zonder player");
+    StartPlayer();
+    LogLine("Loading sounds");
+    LoadSoundEffects(dataDir);
+    LoadSongFile((dataDir + SONG_FILE).c_str());
+    if (game.playsSong) PlaySong();
+    game.startWorld();
+    LogLine("Main: Init done");
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
 }
 
 void ListenToPage() {
@@ -153,18 +181,19 @@ EMSCRIPTEN_KEEPALIVE int32_t WebAudioBuffers() { return WebAudioBufferCount(); }
 
 void RunWebGame(const WebEdition& edition) {
     running = &edition;
-    emscripten_set_window_title(edition.title);
-    if (!CreateContext(edition.width, edition.height)) {
+    const Edition& game = edition.edition;
+    emscripten_set_window_title(game.title);
+    if (!CreateContext(game.width, game.height)) {
         WebPageGameEnded(PAGE_NO_WEBGL);
         std::fprintf(stderr, "vortane: this browser gives no WebGL context\n");
         return;
     }
     // The drawing size never changes: the page scales the canvas, not the view.
-    ActiveDrawBackend().setView(edition.width, edition.height);
+    ActiveDrawBackend().setView(game.width, game.height);
     ActiveDrawBackend().initState();
     FitToWindow();
     ListenToPage();
-    edition.init(DATA_DIR);
+    StartWebEdition(game, DATA_DIR);
     controls.Poll();
     // 0 frames per second: the browser's animation frames set the pace.
     emscripten_set_main_loop(Frame, 0, 1);

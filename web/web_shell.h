@@ -3,16 +3,12 @@
 #include <string>
 
 #include "game/controls.h"
+#include "game/edition.h"
 
-// What the browser's shell needs of one edition: its canvas, its start-up without
-// any platform step, its world step, its frame and its score.
+// What the browser's shell runs: an edition (its canvas size, start-up steps, world
+// step and frame, the same descriptor the desktop runs) and where its score is read.
 struct WebEdition {
-    const char* title;
-    int width;  // the canvas's drawing size, which the perspective is made for
-    int height;
-    void (*init)(const std::string& dataDir);  // grid, textures, player, sounds, song, NewGame
-    bool (*updateWorld)(Controls& input);      // one world step; false ends the game
-    void (*drawScene)();                       // one frame into the WebGL context
+    const Edition& edition;
     int32_t (*score)();
 };
 
