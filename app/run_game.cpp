@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "app/frame_pacing.h"
 #include "app/input_devices.h"
 #include "app/message_box.h"
 #include "app/window.h"
@@ -52,6 +53,10 @@ int RunGame(const Edition& edition, const ShellSteps& steps) {
 
     NoControls noControls;
     Controls& controls = input ? static_cast<Controls&>(*input) : noControls;
+    // Without a granted swap interval the limiter keeps one step to a display refresh.
+    PacingPlan pacing =
+        ChoosePacing(FPS_DISPLAY, DisplayRefreshRate(), swapControlAvailable, TrySwapInterval);
+    FrameLimiter limiter(pacing.limiterFps);
     SDL_Event event;
     for (;;) {
         if (SDL_PollEvent(&event)) {
@@ -62,6 +67,7 @@ int RunGame(const Edition& edition, const ShellSteps& steps) {
         if (!edition.updateWorld(controls)) break;  // that step draws nothing
         edition.drawScene();
         SDL_GL_SwapWindow(appWindow);
+        if (pacing.limiterFps > 0) limiter.Wait();
     }
 
     Shutdown(edition, steps);

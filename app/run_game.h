@@ -23,7 +23,8 @@ struct ShellSteps {
 
 // Creates the window, runs start-up, then the main loop: every waiting event
 // first, and only when none waits one world step, one frame and one buffer swap.
-// No frame limiter, no sleep: the swap interval is the only pace. Ends on the quit
+// The swap interval paces the frames; where the driver grants none, a frame
+// limiter keeps them to the display's refresh (app/frame_pacing.h). Ends on the quit
 // event (window closed) or when the world step returns false (Escape), runs the
 // shutdown (audio, input devices, the edition's textures while the context is
 // current, the cursor shown again after full screen, the window) and returns the

@@ -216,7 +216,7 @@ void ResizeViewport(int width, int height) {
 
 bool InitGLState() {
     ActiveDrawBackend().initState();
-    // Without swap control (a virtual display, some drivers) the loop runs unpaced.
+    // Without swap control (a virtual display, some drivers) the main loop's limiter paces.
     swapControlAvailable = SDL_GL_SetSwapInterval(1) == 0;
     return true;
 }
@@ -240,3 +240,12 @@ bool HandleWindowEvent(const SDL_Event& event) {
     }
     return true;
 }
+
+int DisplayRefreshRate() {
+    SDL_DisplayMode mode{};
+    int display = appWindow ? SDL_GetWindowDisplayIndex(appWindow) : 0;
+    if (display < 0 || SDL_GetCurrentDisplayMode(display, &mode) != 0) return 0;
+    return mode.refresh_rate > 0 ? mode.refresh_rate : 0;
+}
+
+bool TrySwapInterval(int interval) { return SDL_GL_SetSwapInterval(interval) == 0; }

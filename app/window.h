@@ -33,6 +33,12 @@ bool InitGLState();
 // posts the quit event. Returns false for the quit event, which ends the loop.
 bool HandleWindowEvent(const SDL_Event& event);
 
+// The refresh rate of the window's display in Hz, 0 when the display reports none.
+int DisplayRefreshRate();
+
+// Asks the driver for a swap interval; true when it took.
+bool TrySwapInterval(int interval);
+
 // The full-screen path asks this for a display mode that matches exactly; false
 // means the display refuses it. Tests replace it to drive both outcomes.
 using DisplayModeRequest = bool (*)(int width, int height, int bits, int refreshRate, SDL_DisplayMode* mode);

@@ -1,0 +1,74 @@
+#include "app/frame_pacing.h"
+
+#include <sched.h>
+#include <time.h>
+
+#include <cerrno>
+#include <cstring>
+
+bool ParseFps(const char* text, int& fps) {
+    if (!text || *text == '\0' || std::strlen(text) > 4) return false;
+    int value = 0;
+    for (const char* p = text; *p; ++p) {
+        if (*p < '0' || *p > '9') return false;
+        value = value * 10 + (*p - '0');
+    }
+    if (value > MAX_FPS) return false;
+    fps = value;
+    return true;
+}
+
+PacingPlan ChoosePacing(int requestedFps, int refreshRate, bool swapIntervalOneGranted,
+                        bool (*trySwapInterval)(int interval)) {
+    PacingPlan plan;
+    plan.swapInterval = swapIntervalOneGranted ? 1 : 0;
+    if (requestedFps == 0) {
+        // Unpaced: as fast as the machine draws.
+        if (swapIntervalOneGranted && trySwapInterval(0)) plan.swapInterval = 0;
+        return plan;
+    }
+    if (requestedFps < 0) {
+        if (!swapIntervalOneGranted) plan.limiterFps = refreshRate > 0 ? refreshRate : FALLBACK_REFRESH_RATE;
+        return plan;
+    }
+    // N a second: every k-th refresh when the rate divides evenly, else the limiter.
+    if (refreshRate > 0 && refreshRate % requestedFps == 0) {
+        int interval = refreshRate / requestedFps;
+        if (interval == plan.swapInterval || trySwapInterval(interval)) {
+            plan.swapInterval = interval;
+            return plan;
+        }
+    }
+    plan.limiterFps = requestedFps;
+    return plan;
+}
+
+int64_t NextFrameDeadline(int64_t deadline, int64_t now, int64_t period) {
+    int64_t next = deadline + period;
+    return now - next > LIMITER_MAX_LAG_FRAMES * period ? now : next;
+}
+
+int64_t MonotonicNanoseconds() {
+    timespec t;
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    return static_cast<int64_t>(t.tv_sec) * 1000000000 + t.tv_nsec;
+}
+
+FrameLimiter::FrameLimiter(int fps) : period(1000000000 / (fps > 0 ? fps : 1)) {}
+
+void FrameLimiter::Wait() {
+    int64_t now = MonotonicNanoseconds();
+    if (deadline == 0) {
+        deadline = now + period;
+        return;
+    }
+    if (now < deadline - LIMITER_SPIN_NS) {
+        int64_t wake = deadline - LIMITER_SPIN_NS;
+        timespec until{static_cast<time_t>(wake / 1000000000), static_cast<long>(wake % 1000000000)};
+        while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &until, nullptr) == EINTR) {
+        }
+    }
+    // The last fraction: watch the clock, giving the core away between looks.
+    while ((now = MonotonicNanoseconds()) < deadline) sched_yield();
+    deadline = NextFrameDeadline(deadline, now, period);
+}

@@ -1,0 +1,101 @@
+#include "app/frame_pacing.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+TEST(FrameRate, AcceptsWholeNumbersUpToTheLimitOnly) {
+    struct Case {
+        const char* text;
+        bool ok;
+        int fps;
+    };
+    const Case cases[] = {
+        {"0", true, 0},
+        {"60", true, 60},
+        {"144", true, 144},
+        {"1000", true, 1000},
+        {"1001", false, 0},
+        {"", false, 0},
+        {"-1", false, 0},
+        {"+60", false, 0},
+        {"60.5", false, 0},
+        {"6O", false, 0},
+        {" 60", false, 0},
+        {"60 ", false, 0},
+        {"99999999999", false, 0},
+    };
+    for (const Case& c : cases) {
+        int fps = -7;
+        EXPECT_EQ(ParseFps(c.text, fps), c.ok) << c.text;
+        EXPECT_EQ(fps, c.ok ? c.fps : -7) << c.text << ": a refused value leaves the rate alone";
+    }
+    int fps = -7;
+    EXPECT_FALSE(ParseFps(nullptr, fps));
+}
+
+// The driver as the tests want it: which intervals it grants, and what was asked.
+std::vector<int> granted;
+std::vector<int> asked;
+bool FakeSwapInterval(int interval) {
+    asked.push_back(interval);
+    for (int g : granted) {
+        if (g == interval) return true;
+    }
+    return false;
+}
+
+TEST(Pacing, ChoosesSwapIntervalOrLimiter) {
+    struct Case {
+        const char* what;
+        int fps;
+        int refresh;
+        bool oneGranted;
+        std::vector<int> grants;
+        int swapInterval;
+        int limiterFps;
+    };
+    const Case cases[] = {
+        {"vsync works: the display paces", FPS_DISPLAY, 60, true, {1}, 1, 0},
+        {"no vsync: the limiter at the refresh rate", FPS_DISPLAY, 75, false, {}, 0, 75},
+        {"no vsync, refresh unknown: 60 a second", FPS_DISPLAY, 0, false, {}, 0, FALLBACK_REFRESH_RATE},
+        {"60 on a 120 Hz display: every second refresh", 60, 120, true, {1, 2}, 2, 0},
+        {"60 on a 240 Hz display: every fourth refresh", 60, 240, true, {1, 4}, 4, 0},
+        {"60 on 144 Hz: no whole interval, the limiter", 60, 144, true, {1, 2}, 1, 60},
+        {"60 on 120 Hz, interval 2 refused: the limiter", 60, 120, true, {1}, 1, 60},
+        {"60 at 60 Hz with vsync: interval 1 as granted", 60, 60, true, {1}, 1, 0},
+        {"30 without vsync and unknown refresh: the limiter", 30, 0, false, {}, 0, 30},
+        {"unpaced with vsync: interval 0", 0, 60, true, {0, 1}, 0, 0},
+        {"unpaced without vsync: nothing", 0, 0, false, {}, 0, 0},
+    };
+    for (const Case& c : cases) {
+        granted = c.grants;
+        asked.clear();
+        PacingPlan plan = ChoosePacing(c.fps, c.refresh, c.oneGranted, FakeSwapInterval);
+        EXPECT_EQ(plan.swapInterval, c.swapInterval) << c.what;
+        EXPECT_EQ(plan.limiterFps, c.limiterFps) << c.what;
+    }
+}
+
+TEST(Pacing, LimiterKeepsItsScheduleAndDropsItAfterAStall) {
+    const int64_t period = 16666666;
+    struct Case {
+        const char* what;
+        int64_t deadline, now, next;
+    };
+    const Case cases[] = {
+        {"on time", 1000, 1000, 1000 + period},
+        {"a little late: the schedule holds", 1000, 1000 + period / 2, 1000 + period},
+        {"two frames late: the next ones catch up", 1000, 1000 + 3 * period, 1000 + period},
+        {"as late as allowed: still caught up", 1000, 1000 + 5 * period, 1000 + period},
+        {"a stall past the allowance: starts afresh", 1000, 1000 + 5 * period + 1, 1000 + 5 * period + 1},
+        {"long stall: no burst afterwards", 1000, 1000 + 50 * period, 1000 + 50 * period},
+    };
+    for (const Case& c : cases) EXPECT_EQ(NextFrameDeadline(c.deadline, c.now, period), c.next) << c.what;
+    EXPECT_EQ(FrameLimiter(60).Period(), 16666666);
+    EXPECT_EQ(FrameLimiter(144).Period(), 6944444);
+}
+
+}  // namespace
