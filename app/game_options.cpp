@@ -1,17 +1,27 @@
 #include "app/game_options.h"
 
+#include <cstdlib>
 #include <string>
 #include <utility>
 
 #include "render/draw_backend.h"
 
 std::vector<CommandOption> GameOptionTable(GameOptions& options) {
-    // One entry per option; FlagOption, NumberOption, ChoiceOption and TextOption
-    // store straight into a field of `options`.
     return {
         ChoiceOption("renderer", "NAME",
                      "fixed (fixed-function OpenGL, the default) or gles2 (OpenGL ES 2 shaders)",
                      {"fixed", "gles2"}, &options.renderer),
+        {"fps", 0, "N",
+         "N frames (world steps) a second, 0 unpaced; without it the game keeps to the display's refresh "
+         "(also VORTANE_FPS=N)",
+         [&options](const char* text, std::string& expected) {
+             expected = "a whole number from 0 to " + std::to_string(MAX_FPS);
+             if (!ParseFps(text, options.fps)) return false;
+             options.fpsGiven = true;
+             return true;
+         }},
+        FlagOption("pause-unfocused", "pause while the window has no keyboard focus (P pauses anyway)",
+                   &options.pauseUnfocused),
     };
 }
 
@@ -20,8 +30,18 @@ void SelectRenderer(const GameOptions& options) {
     if (backend) SelectDrawBackend(*backend);
 }
 
+CommandOption FullscreenOption(GameOptions& options) {
+    return FlagOption("fullscreen", "start in borderless full screen (F11 or Alt+Enter toggles it)",
+                      &options.fullscreen);
+}
+
+CommandOption WindowOption(GameOptions& options) {
+    return FlagOption("window", "play in a window instead of switching the display mode", &options.window);
+}
+
 bool ParseGameCommandLine(const char* program, const char* summary, const char* keys,
-                          std::vector<CommandOption> options, int argc, char** argv, int& exitStatus) {
+                          std::vector<CommandOption> options, GameOptions& chosen, int argc, char** argv,
+                          int& exitStatus) {
     CommandLine line;
     line.program = program;
     line.usage = "[OPTION]...";
@@ -29,5 +49,13 @@ bool ParseGameCommandLine(const char* program, const char* summary, const char* 
     line.options = std::move(options);
     line.notes = keys;
     std::vector<std::string> operands;
-    return ParseCommandLine(line, argc, argv, operands, exitStatus);
+    if (!ParseCommandLine(line, argc, argv, operands, exitStatus)) return false;
+    const char* fromEnvironment = std::getenv("VORTANE_FPS");
+    if (!chosen.fpsGiven && fromEnvironment && *fromEnvironment && !ParseFps(fromEnvironment, chosen.fps)) {
+        exitStatus = UsageError(std::string("bad value \"") + fromEnvironment +
+                                "\" for VORTANE_FPS (expected a whole number from 0 to " +
+                                std::to_string(MAX_FPS) + ")");
+        return false;
+    }
+    return true;
 }

@@ -31,7 +31,39 @@ void Shutdown(const Edition& edition, const ShellSteps& steps) {
     edition.releaseGraphics();
     DestroyAppWindow();
 }
+
+// Shell keys and focus changes: pause, and the full-screen toggle where the
+// edition offers it. The world never sees these.
+void HandleShellEvent(const SDL_Event& event, const Edition& edition, const GameOptions& options,
+                      PauseState& pause) {
+    if (event.type == SDL_KEYDOWN && !event.key.repeat) {
+        switch (ShellKeyOf(event.key)) {
+            case ShellKey::Pause:
+                pause.byKey = !pause.byKey;
+                break;
+            case ShellKey::ToggleFullscreen:
+                if (edition.windowComfort) SetDesktopFullscreen(!desktopFullscreen);
+                break;
+            case ShellKey::None:
+                break;
+        }
+    } else if (event.type == SDL_WINDOWEVENT && options.pauseUnfocused) {
+        if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) pause.byFocus = true;
+        if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) pause.byFocus = false;
+    }
+}
 }  // namespace
+
+ShellKey ShellKeyOf(const SDL_KeyboardEvent& key) {
+    SDL_Scancode code = key.keysym.scancode;
+    Uint16 modifiers = key.keysym.mod;
+    if (code == SDL_SCANCODE_P && !(modifiers & (KMOD_CTRL | KMOD_ALT | KMOD_GUI))) return ShellKey::Pause;
+    if (code == SDL_SCANCODE_F11) return ShellKey::ToggleFullscreen;
+    if ((code == SDL_SCANCODE_RETURN || code == SDL_SCANCODE_KP_ENTER) && (modifiers & KMOD_ALT)) {
+        return ShellKey::ToggleFullscreen;
+    }
+    return ShellKey::None;
+}
 
 void StartInputDevices() {
     input = new (std::nothrow) InputDevices(appWindow);
@@ -39,12 +71,14 @@ void StartInputDevices() {
     if (input) input->Poll();
 }
 
-int RunGame(const Edition& edition, const ShellSteps& steps) {
+int RunGame(const Edition& edition, const GameOptions& options, const ShellSteps& steps) {
     fullscreen = false;
-    if (!CreateAppWindow(edition.title, edition.width, edition.height, edition.bits, edition.fullscreen,
-                         -1)) {
+    bool modeSwitch = edition.fullscreen && !options.window;
+    if (!CreateAppWindow(edition.title, edition.width, edition.height, edition.bits, modeSwitch, -1,
+                         edition.windowComfort)) {
         return 0;
     }
+    if (edition.windowComfort && options.fullscreen) SetDesktopFullscreen(true);
     if (!steps.init(edition)) {
         ShowMessageBox("Init() Failed.", "ERROR", BoxIcon::Exclamation);
         Shutdown(edition, steps);
@@ -53,15 +87,23 @@ int RunGame(const Edition& edition, const ShellSteps& steps) {
 
     NoControls noControls;
     Controls& controls = input ? static_cast<Controls&>(*input) : noControls;
-    // Without a granted swap interval the limiter keeps one step to a display refresh.
+    // Without a granted swap interval (or with --fps) the limiter keeps the pace.
     PacingPlan pacing =
-        ChoosePacing(FPS_DISPLAY, DisplayRefreshRate(), swapControlAvailable, TrySwapInterval);
+        ChoosePacing(options.fps, DisplayRefreshRate(), swapControlAvailable, TrySwapInterval);
     FrameLimiter limiter(pacing.limiterFps);
+    PauseState pause;
     SDL_Event event;
     for (;;) {
         if (SDL_PollEvent(&event)) {
             // Events first: while they keep coming (a window being dragged) the world waits.
             if (!HandleWindowEvent(event)) break;
+            HandleShellEvent(event, edition, options, pause);
+            continue;
+        }
+        if (pause.Paused()) {
+            // The last frame stays; sleep until something happens.
+            SDL_WaitEventTimeout(nullptr, 100);
+            limiter.Restart();
             continue;
         }
         if (!edition.updateWorld(controls)) break;  // that step draws nothing

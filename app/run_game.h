@@ -1,4 +1,7 @@
 #pragma once
+#include <SDL2/SDL.h>
+
+#include "app/game_options.h"
 #include "app/start_up.h"
 #include "game/controls.h"
 #include "game/edition.h"
@@ -24,9 +27,25 @@ struct ShellSteps {
 // Creates the window, runs start-up, then the main loop: every waiting event
 // first, and only when none waits one world step, one frame and one buffer swap.
 // The swap interval paces the frames; where the driver grants none, a frame
-// limiter keeps them to the display's refresh (app/frame_pacing.h). Ends on the quit
+// limiter keeps them to the display's refresh (app/frame_pacing.h), and
+// `options.fps` can ask for another pace. P pauses and resumes: no step and no
+// frame while paused, the last frame stays. Where the edition offers window
+// comfort, F11 or Alt+Enter toggles desktop full screen. Ends on the quit
 // event (window closed) or when the world step returns false (Escape), runs the
 // shutdown (audio, input devices, the edition's textures while the context is
 // current, the cursor shown again after full screen, the window) and returns the
 // process exit code, 0.
-int RunGame(const Edition& edition, const ShellSteps& steps = ShellSteps());
+int RunGame(const Edition& edition, const GameOptions& options = GameOptions(),
+            const ShellSteps& steps = ShellSteps());
+
+// The keys the shell answers itself, apart from the world's controls.
+enum class ShellKey { None, Pause, ToggleFullscreen };
+ShellKey ShellKeyOf(const SDL_KeyboardEvent& key);
+
+// Whether the world waits: paused with P, or (with --pause-unfocused) while the
+// window has no focus.
+struct PauseState {
+    bool byKey = false;
+    bool byFocus = false;
+    bool Paused() const { return byKey || byFocus; }
+};

@@ -10,6 +10,7 @@ SDL_GLContext glContext = nullptr;
 bool fullscreen = false;
 bool swapControlAvailable = false;
 float viewportAspect = 0.0f;
+bool desktopFullscreen = false;
 
 namespace {
 constexpr int VIDEO_START_ATTEMPTS = 3;
@@ -117,7 +118,8 @@ DisplayModeRequest SetDisplayModeRequest(DisplayModeRequest request) {
 }
 
 bool CreateAppWindow(const char* title, int width, int height, int bits, bool fullscreenRequested,
-                     int pixelFormat) {
+                     int pixelFormat, bool highDensity) {
+    desktopFullscreen = false;
     fullscreen = fullscreenRequested;
 
     // The loop ends on our own quit event, posted when the window is asked to close.
@@ -151,8 +153,9 @@ bool CreateAppWindow(const char* title, int width, int height, int bits, bool fu
     glLibraryLoaded = true;
 
     SetPixelFormatAttributes(bits);
-    appWindow = SDL_CreateWindow(title, 0, 0, width, height,
-                                 SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
+    Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE;
+    if (highDensity) flags |= SDL_WINDOW_ALLOW_HIGHDPI;
+    appWindow = SDL_CreateWindow(title, 0, 0, width, height, flags);
     if (!appWindow) {
         return FailCreation(pixelFormat == -1 ? "Window Creation Error." : "Can't Set The PixelFormat.");
     }
@@ -175,12 +178,15 @@ bool CreateAppWindow(const char* title, int width, int height, int bits, bool fu
     SDL_SetWindowInputFocus(appWindow);
     SDL_DisableScreenSaver();
 
+    // A high-density drawable holds more pixels than the window has points.
+    if (highDensity) SDL_GL_GetDrawableSize(appWindow, &width, &height);
     ResizeViewport(width, height);
     if (!InitGLState()) return FailCreation("Initialization Failed.");
     return true;
 }
 
 void DestroyAppWindow() {
+    desktopFullscreen = false;
     if (fullscreen) {
         // Leaving full screen gives the desktop its own mode back.
         if (appWindow) SDL_SetWindowFullscreen(appWindow, 0);
@@ -225,9 +231,15 @@ bool HandleWindowEvent(const SDL_Event& event) {
     if (event.type == SDL_QUIT) return false;
     if (event.type != SDL_WINDOWEVENT) return true;
     switch (event.window.event) {
-        case SDL_WINDOWEVENT_SIZE_CHANGED:
-            ResizeViewport(event.window.data1, event.window.data2);
+        case SDL_WINDOWEVENT_SIZE_CHANGED: {
+            int width = event.window.data1, height = event.window.data2;
+            // With a high-density drawable the viewport counts pixels, not points.
+            if (appWindow && (SDL_GetWindowFlags(appWindow) & SDL_WINDOW_ALLOW_HIGHDPI)) {
+                SDL_GL_GetDrawableSize(appWindow, &width, &height);
+            }
+            ResizeViewport(width, height);
             break;
+        }
         case SDL_WINDOWEVENT_CLOSE: {
             // Like a posted quit message: the window stays until shutdown destroys it.
             SDL_Event quit{};
@@ -238,6 +250,13 @@ bool HandleWindowEvent(const SDL_Event& event) {
         default:
             break;
     }
+    return true;
+}
+
+bool SetDesktopFullscreen(bool on) {
+    if (!appWindow) return false;
+    if (SDL_SetWindowFullscreen(appWindow, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) return false;
+    desktopFullscreen = on;
     return true;
 }
 

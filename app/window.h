@@ -8,6 +8,7 @@ extern SDL_GLContext glContext;
 extern bool fullscreen;            // true only while the display mode is changed for us
 extern bool swapControlAvailable;  // the driver granted a swap interval of 1
 extern float viewportAspect;       // width ÷ height of the last ResizeViewport
+extern bool desktopFullscreen;     // the window covers the desktop without a mode change
 
 constexpr int FULLSCREEN_REFRESH_RATE = 75;
 
@@ -17,8 +18,10 @@ constexpr int FULLSCREEN_REFRESH_RATE = 75;
 // falls back to a window without a word. pixelFormat −1 lets the platform choose
 // the visual; any other value is taken as the X visual id to use. On failure it
 // shows the reason in an "ERROR" box, undoes what it built and returns false.
+// highDensity asks for a high-density drawable (a 2× display draws sharp); the
+// viewport then follows the drawable's size rather than the window's.
 bool CreateAppWindow(const char* title, int width, int height, int bits, bool fullscreenRequested,
-                     int pixelFormat);
+                     int pixelFormat, bool highDensity = false);
 
 // Releases what CreateAppWindow built, as far as it was built, in reverse order.
 void DestroyAppWindow();
@@ -32,6 +35,10 @@ bool InitGLState();
 // Handles one window event: size changes re-apply the projection, a close request
 // posts the quit event. Returns false for the quit event, which ends the loop.
 bool HandleWindowEvent(const SDL_Event& event);
+
+// Borderless full screen over the desktop, or back to the window; the projection
+// follows through the size-change event. False when the window system refuses.
+bool SetDesktopFullscreen(bool on);
 
 // The refresh rate of the window's display in Hz, 0 when the display reports none.
 int DisplayRefreshRate();

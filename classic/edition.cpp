@@ -16,6 +16,7 @@ const Edition edition = {
     /* height */ 768,
     /* bits */ 32,
     /* fullscreen */ true,
+    /* windowComfort */ false,
     /* resetWorld */ ResetWorld,
     /* startWorld */ NewGame,
     /* updateWorld */ UpdateWorld,

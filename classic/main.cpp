@@ -11,17 +11,18 @@
 int main(int argc, char** argv) {
     GameOptions options;
     std::vector<CommandOption> table = GameOptionTable(options);
+    table.push_back(WindowOption(options));
     int exitStatus = 0;
     if (!ParseGameCommandLine("vortane-classic",
                               "The earlier edition of the arena shooter over a spring grid.",
                               "keys: arrow keys, a gamepad's left stick or D-pad, or a joystick steer;\n"
                               "Z, the gamepad's south button (A) or the joystick's first button fires and\n"
-                              "starts a new game after game over; Escape quits.\n",
-                              table, argc, argv, exitStatus)) {
+                              "starts a new game after game over; P pauses; Escape quits.\n",
+                              table, options, argc, argv, exitStatus)) {
         return exitStatus;
     }
     SelectRenderer(options);
-    int exitCode = RunGame(classic::edition);
+    int exitCode = RunGame(classic::edition, options);
     SDL_Quit();
     return exitCode;
 }

@@ -21,6 +21,7 @@ struct Edition {
     int height;
     int bits;
     bool fullscreen;
+    bool windowComfort;  // F11 / Alt+Enter desktop full screen and a high-density drawable
 
     // The world. resetWorld returns every table to its state at program start;
     // startWorld is what start-up does once the grid is built and the data loaded

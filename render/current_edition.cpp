@@ -20,6 +20,7 @@ const Edition currentEdition = {
     /* height */ 600,
     /* bits */ 32,
     /* fullscreen */ false,
+    /* windowComfort */ true,
     /* resetWorld */ ResetWorld,
     /* startWorld */ StartWorld,
     /* updateWorld */ UpdateWorld,

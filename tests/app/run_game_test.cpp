@@ -11,7 +11,7 @@
 // The shared frame of both editions, driven by a scripted edition whose steps
 // record what the loop did.
 namespace {
-enum class Script { DrainCheck, CloseRequest, ZeroHeight, RealResize, InitFails, WithInput };
+enum class Script { DrainCheck, CloseRequest, ZeroHeight, RealResize, InitFails, WithInput, ShellKeys };
 
 Script script;
 int updates, draws, stopAudioCalls, releaseGraphicsCalls;
@@ -20,6 +20,16 @@ bool contextAtRelease;         // the GL context was current when graphics were 
 bool inputGoneAtRelease;       // input devices were gone when graphics were released
 bool audioStoppedBeforeInput;  // stopAudio ran while input still existed
 GLint viewport[4];
+Uint32 flagsAfterF11, flagsAfterAltEnter;  // the window's flags one step after each key
+
+void PushKey(SDL_Scancode code, Uint16 modifiers) {
+    SDL_Event event{};
+    event.type = SDL_KEYDOWN;
+    event.key.windowID = SDL_GetWindowID(appWindow);
+    event.key.keysym.scancode = code;
+    event.key.keysym.mod = modifiers;
+    SDL_PushEvent(&event);
+}
 
 bool ScriptInit(const Edition&) {
     if (script == Script::InitFails) return false;
@@ -65,6 +75,12 @@ bool ScriptUpdate(Controls& controls) {
             return !(viewport[2] == 640 && viewport[3] == 480) && updates < 100000;
         case Script::InitFails:
             return false;
+        case Script::ShellKeys:
+            if (updates == 2) flagsAfterF11 = SDL_GetWindowFlags(appWindow);
+            if (updates == 3) flagsAfterAltEnter = SDL_GetWindowFlags(appWindow);
+            if (updates == 1) PushKey(SDL_SCANCODE_F11, KMOD_NONE);
+            if (updates == 2) PushKey(SDL_SCANCODE_RETURN, KMOD_LALT);
+            return updates < 3;
     }
     return false;
 }
@@ -95,13 +111,14 @@ int RunScript(Script which) {
     edition.width = 800;
     edition.height = 600;
     edition.bits = 32;
+    edition.windowComfort = which == Script::ShellKeys;
     edition.updateWorld = ScriptUpdate;
     edition.drawScene = ScriptDraw;
     edition.releaseGraphics = ScriptReleaseGraphics;
     ShellSteps steps;
     steps.init = ScriptInit;
     steps.stopAudio = ScriptStopAudio;
-    return RunGame(edition, steps);
+    return RunGame(edition, GameOptions(), steps);
 }
 
 class MainLoop : public ::testing::Test {
@@ -175,4 +192,36 @@ TEST_F(MainLoop, WindowFailureSkipsInit) {
     EXPECT_EQ(stopAudioCalls, 0);
     ASSERT_EQ(boxes.Boxes().size(), 1u);
     EXPECT_EQ(boxes.Boxes()[0].text, "Failed To Register The Window Class.");
+}
+
+TEST_F(MainLoop, F11AndAltEnterToggleDesktopFullScreen) {
+    EXPECT_EQ(RunScript(Script::ShellKeys), 0);
+    EXPECT_EQ(flagsAfterF11 & SDL_WINDOW_FULLSCREEN_DESKTOP, Uint32(SDL_WINDOW_FULLSCREEN_DESKTOP));
+    EXPECT_EQ(flagsAfterAltEnter & SDL_WINDOW_FULLSCREEN, 0u);
+    EXPECT_FALSE(fullscreen) << "no display-mode change";
+}
+
+TEST(ShellKeys, PauseAndFullScreenKeysOnly) {
+    struct Case {
+        SDL_Scancode code;
+        Uint16 modifiers;
+        ShellKey key;
+    };
+    const Case cases[] = {
+        {SDL_SCANCODE_P, KMOD_NONE, ShellKey::Pause},
+        {SDL_SCANCODE_P, KMOD_LSHIFT, ShellKey::Pause},
+        {SDL_SCANCODE_P, KMOD_LCTRL, ShellKey::None},
+        {SDL_SCANCODE_F11, KMOD_NONE, ShellKey::ToggleFullscreen},
+        {SDL_SCANCODE_RETURN, KMOD_LALT, ShellKey::ToggleFullscreen},
+        {SDL_SCANCODE_KP_ENTER, KMOD_RALT, ShellKey::ToggleFullscreen},
+        {SDL_SCANCODE_RETURN, KMOD_NONE, ShellKey::None},
+        {SDL_SCANCODE_Z, KMOD_NONE, ShellKey::None},
+        {SDL_SCANCODE_ESCAPE, KMOD_NONE, ShellKey::None},
+    };
+    for (const Case& c : cases) {
+        SDL_KeyboardEvent key{};
+        key.keysym.scancode = c.code;
+        key.keysym.mod = c.modifiers;
+        EXPECT_EQ(ShellKeyOf(key), c.key) << SDL_GetScancodeName(c.code) << " mod " << c.modifiers;
+    }
 }
