@@ -27,9 +27,9 @@ CommandOption WindowOption(GameOptions& options);
 void SelectRenderer(const GameOptions& options);
 
 // Parses a game's command line (no operands); `keys` tells the controls under the
-// options in --help. Then takes VORTANE_FPS when --fps was not given. Returns true to start the game; otherwise the program
-// ends with `exitStatus` (0 after --help or --version, 2 after a usage error)
-// without opening a window or an audio device.
+// options in --help. Then takes VORTANE_FPS when --fps was not given. Returns true to start the game;
+// otherwise the program ends with `exitStatus` (0 after --help or --version, 2 after a usage error) without
+// opening a window or an audio device.
 bool ParseGameCommandLine(const char* program, const char* summary, const char* keys,
                           std::vector<CommandOption> options, GameOptions& chosen, int argc, char** argv,
                           int& exitStatus);

@@ -74,10 +74,8 @@ TEST_F(GameOptionsTest, RefusalsNameTheFaultAndExit2) {
         const char* named;
     };
     const Case cases[] = {
-        {Game::Current, {"--fps", "fast"}, "--fps"},
-        {Game::Current, {"--fps=-1"}, "--fps"},
-        {Game::Current, {"--fps=1001"}, "--fps"},
-        {Game::Current, {"--window"}, "--window"},
+        {Game::Current, {"--fps", "fast"}, "--fps"},       {Game::Current, {"--fps=-1"}, "--fps"},
+        {Game::Current, {"--fps=1001"}, "--fps"},          {Game::Current, {"--window"}, "--window"},
         {Game::Classic, {"--fullscreen"}, "--fullscreen"},
     };
     for (const Case& c : cases) {
@@ -94,8 +92,7 @@ TEST_F(GameOptionsTest, HelpListsEachGamesOwnOptions) {
     Parsed current = Parse(Game::Current, {"--help"});
     EXPECT_FALSE(current.run);
     EXPECT_EQ(current.status, 0);
-    for (const char* option :
-         {"--fps", "--fullscreen", "--pause-unfocused", "VORTANE_FPS"}) {
+    for (const char* option : {"--fps", "--fullscreen", "--pause-unfocused", "VORTANE_FPS"}) {
         EXPECT_NE(current.out.find(option), std::string::npos) << option;
     }
     EXPECT_EQ(current.out.find("--window"), std::string::npos);
