@@ -51,7 +51,8 @@ Wav ReadWav(const std::string& path) {
     if (all.size() < 58) return wav;
     wav.header.assign(all.begin(), all.begin() + 58);
     wav.samples.resize((all.size() - 58) / 4);
-    std::memcpy(wav.samples.data(), all.data() + 58, wav.samples.size() * 4);
+    // An empty render has no samples, and memcpy must not see vector's null data().
+    if (!wav.samples.empty()) std::memcpy(wav.samples.data(), all.data() + 58, wav.samples.size() * 4);
     return wav;
 }
 
