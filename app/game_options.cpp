@@ -22,6 +22,11 @@ std::vector<CommandOption> GameOptionTable(GameOptions& options) {
          }},
         FlagOption("pause-unfocused", "pause while the window has no keyboard focus (P pauses anyway)",
                    &options.pauseUnfocused),
+        TextOption("record", "FILE",
+                   "write the session to FILE as a recording (vortane-sim --replay plays it)",
+                   &options.recordPath),
+        TextOption("replay", "FILE", "show a recording in the window (Escape ends it), - for standard input",
+                   &options.replayPath),
     };
 }
 
@@ -50,6 +55,10 @@ bool ParseGameCommandLine(const char* program, const char* summary, const char* 
     line.notes = keys;
     std::vector<std::string> operands;
     if (!ParseCommandLine(line, argc, argv, operands, exitStatus)) return false;
+    if (!chosen.recordPath.empty() && !chosen.replayPath.empty()) {
+        exitStatus = UsageError("--record and --replay cannot be combined");
+        return false;
+    }
     const char* fromEnvironment = std::getenv("VORTANE_FPS");
     if (!chosen.fpsGiven && fromEnvironment && *fromEnvironment && !ParseFps(fromEnvironment, chosen.fps)) {
         exitStatus = UsageError(std::string("bad value \"") + fromEnvironment +

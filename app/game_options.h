@@ -14,6 +14,8 @@ struct GameOptions {
     bool fullscreen = false;         // --fullscreen: start in desktop full screen (current edition)
     bool window = false;             // --window: no display-mode switch (earlier edition)
     bool pauseUnfocused = false;     // --pause-unfocused
+    std::string recordPath;          // --record FILE
+    std::string replayPath;          // --replay FILE
 };
 
 // The options both games take, in the order --help lists them. Each edition's main
@@ -27,7 +29,8 @@ CommandOption WindowOption(GameOptions& options);
 void SelectRenderer(const GameOptions& options);
 
 // Parses a game's command line (no operands); `keys` tells the controls under the
-// options in --help. Then takes VORTANE_FPS when --fps was not given. Returns true to start the game;
+// options in --help. Refuses --record with --replay, then takes VORTANE_FPS when
+// --fps was not given. Returns true to start the game;
 // otherwise the program ends with `exitStatus` (0 after --help or --version, 2 after a usage error) without
 // opening a window or an audio device.
 bool ParseGameCommandLine(const char* program, const char* summary, const char* keys,

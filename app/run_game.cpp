@@ -3,6 +3,7 @@
 #include <new>
 
 #include "app/frame_pacing.h"
+#include "app/game_session.h"
 #include "app/input_devices.h"
 #include "app/message_box.h"
 #include "app/window.h"
@@ -71,7 +72,12 @@ void StartInputDevices() {
     if (input) input->Poll();
 }
 
-int RunGame(const Edition& edition, const GameOptions& options, const ShellSteps& steps) {
+int RunGame(const Edition& wanted, const GameOptions& options, const ShellSteps& steps) {
+    // A recording to replay is read whole, or the one to write created, before any window.
+    int sessionStatus = StartSession(wanted, options);
+    if (sessionStatus >= 0) return sessionStatus;
+    const Edition edition = SessionEdition(wanted);
+
     fullscreen = false;
     bool modeSwitch = edition.fullscreen && !options.window;
     if (!CreateAppWindow(edition.title, edition.width, edition.height, edition.bits, modeSwitch, -1,
@@ -113,5 +119,5 @@ int RunGame(const Edition& edition, const GameOptions& options, const ShellSteps
     }
 
     Shutdown(edition, steps);
-    return 0;
+    return FinishSession();
 }

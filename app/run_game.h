@@ -30,11 +30,14 @@ struct ShellSteps {
 // limiter keeps them to the display's refresh (app/frame_pacing.h), and
 // `options.fps` can ask for another pace. P pauses and resumes: no step and no
 // frame while paused, the last frame stays. Where the edition offers window
-// comfort, F11 or Alt+Enter toggles desktop full screen. Ends on the quit
-// event (window closed) or when the world step returns false (Escape), runs the
-// shutdown (audio, input devices, the edition's textures while the context is
-// current, the cursor shown again after full screen, the window) and returns the
-// process exit code, 0.
+// comfort, F11 or Alt+Enter toggles desktop full screen. With --record or
+// --replay the world step is the session's (app/game_session.h). Ends on the
+// quit event (window closed) or when the world step returns false (Escape, or a
+// replay's end), runs the shutdown (audio, input devices, the edition's textures
+// while the context is current, the cursor shown again after full screen, the
+// window), finishes a recording and returns the process exit code: 0; 2 for a
+// replay that cannot be used and 1 for a recording that cannot be written, both
+// before any window opens.
 int RunGame(const Edition& edition, const GameOptions& options = GameOptions(),
             const ShellSteps& steps = ShellSteps());
 

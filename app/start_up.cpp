@@ -3,9 +3,9 @@
 #include <GL/gl.h>
 
 #include <cstdint>
-#include <ctime>
 
 #include "app/data_dir.h"
+#include "app/game_session.h"
 #include "app/run_game.h"
 #include "app/window_icon.h"
 #include "base/log.h"
@@ -27,7 +27,7 @@ void LoadEditionSounds(const Edition& edition, const std::string& dataDir) {
 
 bool StartEdition(const Edition& edition) {
     LogDisable();
-    SeedGameRand(static_cast<uint32_t>(std::time(nullptr)));
+    SeedGameRand(StartSeed());
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     cameraPos = Vector3(0, 0, 40);
     edition.resetWorld();

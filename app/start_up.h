@@ -11,7 +11,7 @@ void LoadEditionSounds(const Edition& edition, const std::string& dataDir);
 // The start-up sequence of every edition, in this order: the context exists before
 // textures upload, the stream runs before sounds are read into it, the grid is
 // built before the world starts, and the input devices come last, once the window
-// has the focus. Logging off, generator seeded with the time, the camera, the
+// has the focus. Logging off, generator seeded with the time (or a replay's seed), the camera, the
 // edition's tables reset, the grid, the edition's textures, the player, the sounds
 // and the song, the edition's start of the world, the black clear colour, the
 // input devices. Always true.

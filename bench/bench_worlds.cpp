@@ -10,11 +10,11 @@
 
 #include "game/enemies.h"
 #include "game/explosions.h"
+#include "game/input_script.h"
 #include "game/random.h"
 #include "game/update.h"
 #include "game/world.h"
 #include "render/current_edition.h"
-#include "tools/input_script.h"
 
 struct WorldSnapshot {
     Vector3 playerPos, playerVel, playerHeading, steerInput;

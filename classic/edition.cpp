@@ -20,6 +20,7 @@ const Edition edition = {
     /* resetWorld */ ResetWorld,
     /* startWorld */ NewGame,
     /* updateWorld */ UpdateWorld,
+    /* score */ [] { return score; },
     /* loadGraphics */ LoadTextures,
     /* drawScene */ DrawScene,
     /* releaseGraphics */ ReleaseTextures,

@@ -29,6 +29,7 @@ struct Edition {
     void (*resetWorld)();
     void (*startWorld)();
     bool (*updateWorld)(Controls& input);
+    int32_t (*score)();  // the score now, for a recording's end line
 
     // The picture: the edition's textures from dataDir (ending with '/'), one frame
     // into the current GL context, and the textures' GL names released.

@@ -24,6 +24,7 @@ const Edition currentEdition = {
     /* resetWorld */ ResetWorld,
     /* startWorld */ StartWorld,
     /* updateWorld */ UpdateWorld,
+    /* score */ [] { return score; },
     /* loadGraphics */ LoadGameTextures,
     /* drawScene */ DrawScene,
     /* releaseGraphics */ ReleaseTextures,

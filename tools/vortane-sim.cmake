@@ -1,9 +1,9 @@
-# Helpers shared by the headless tools: every edition by name, input scripts, and
-# an edition's frame drawn off screen. vortane-shot, the benchmarks and the tests
-# link them too.
+# Helpers shared by the headless tools: every edition by name, and the run a tool
+# traces or draws (input scripts and recordings are the world's own, in game/). vortane-shot, the benchmarks and the
+# tests link them too.
 add_library(vortane_simtools STATIC
   ${CMAKE_CURRENT_LIST_DIR}/editions.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/input_script.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/run_choice.cpp)
 vortane_layer(vortane_simtools tools)
 target_link_libraries(vortane_simtools PUBLIC vortane_render vortane_classic_render vortane_command_line)
 

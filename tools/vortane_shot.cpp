@@ -1,6 +1,8 @@
 // vortane-shot: runs the world like vortane-sim, then draws one frame with the
 // edition's own DrawScene into an off-screen GL framebuffer and writes it as a PNG
-// (800 × 600 for the current edition, 1024 × 768 for the earlier one).
+// (800 × 600 for the current edition, 1024 × 768 for the earlier one). With
+// --replay the edition, seed, steps and controls come from a game's recording, so
+// the picture shows the world as the recording left it.
 
 #include <sys/stat.h>
 
@@ -15,16 +17,13 @@
 #include "render/draw_backend.h"
 #include "tools/edition_frame.h"
 #include "tools/editions.h"
-#include "tools/input_script.h"
 #include "tools/png_frame.h"
+#include "tools/run_choice.h"
 
 namespace {
 
 struct Options {
-    std::string edition = "current";
-    uint32_t seed = 1;
-    long steps = 1000;
-    std::string input;
+    RunChoice run;
     std::string data;  // empty: the games' own data folder search
     std::string out;
     std::string renderer = "fixed";
@@ -36,17 +35,13 @@ int ParseOptions(int argc, char** argv, Options& options) {
     line.program = "vortane-shot";
     line.usage =
         "[--edition current|classic] [--seed N] [--steps N] [--input FILE]\n"
-        "                    [--data DIR] [--renderer fixed|gles2] --out FILE.png";
+        "                    [--data DIR] [--renderer fixed|gles2] --out FILE.png\n"
+        "       vortane-shot --replay FILE [--data DIR] [--renderer fixed|gles2] --out FILE.png";
     line.summary =
         "Runs the world like vortane-sim, then draws one frame with the edition's own\n"
         "scene drawing and writes it as an RGB PNG. Needs an X display.";
-    line.options = {
-        ChoiceOption("edition", "NAME", "current (default) or classic", {"current", "classic"},
-                     &options.edition),
-        NumberOption<uint32_t>("seed", "N", "the generator's seed (default 1)", &options.seed, 0, UINT32_MAX),
-        NumberOption<long>("steps", "N", "world steps before the frame (default 1000)", &options.steps, 0,
-                           1000000000L),
-        TextOption("input", "FILE", "input script, - for standard input", &options.input),
+    line.options = RunOptions(options.run, "world steps before the frame (default 1000)");
+    std::vector<CommandOption> drawOptions = {
         TextOption("data", "DIR", "the pictures' folder (default: found as the games find it)",
                    &options.data),
         {"renderer", 0, "NAME", "the drawing back-end: fixed (default) or gles2",
@@ -59,6 +54,7 @@ int ParseOptions(int argc, char** argv, Options& options) {
         TextOption("out", "FILE.png", "where the picture goes, - for standard output (required)",
                    &options.out),
     };
+    line.options.insert(line.options.end(), drawOptions.begin(), drawOptions.end());
     std::vector<std::string> operands;
     int exitStatus = 0;
     if (!ParseCommandLine(line, argc, argv, operands, exitStatus)) return exitStatus;
@@ -79,14 +75,9 @@ int main(int argc, char** argv) {
     if (status >= 0) return status;
 
     InputScript script;
-    if (!options.input.empty()) {
-        std::string error;
-        if (!LoadInputScript(options.input, script, error)) {
-            std::fprintf(stderr, "%s: %s\n", ProgramName(), error.c_str());
-            return EXIT_USAGE;
-        }
-    }
-    const Edition& edition = *FindEdition(options.edition);
+    status = LoadRunChoice(options.run, script);
+    if (status >= 0) return status;
+    const Edition& edition = *FindEdition(options.run.edition);
     std::string dataDir = options.data.empty() ? DataDir(EditionDataMarker(edition.name)) : options.data;
     if (dataDir.back() != '/') dataDir += '/';
     if (!options.data.empty() && !IsFolder(dataDir)) {
@@ -96,9 +87,9 @@ int main(int argc, char** argv) {
     }
 
     SelectDrawBackend(*FindDrawBackend(options.renderer.c_str()));
-    SetUpWorld(edition, options.seed);
+    SetUpWorld(edition, options.run.seed);
     ScriptedControls controls(std::move(script));
-    for (long step = 0; step < options.steps; ++step) {
+    for (uint64_t step = 0; step < options.run.steps; ++step) {
         if (!edition.updateWorld(controls)) break;
     }
 

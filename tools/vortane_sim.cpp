@@ -4,6 +4,10 @@
 //
 //   vortane-sim [--edition current|classic] [--seed N] [--steps N] [--input FILE]
 //               [--every K] [--grid] [--sparks]
+//   vortane-sim --replay FILE [--every K] [--grid] [--sparks]
+//
+// --replay takes the edition, seed, step count and controls from a recording the
+// game wrote with --record.
 //
 // Exit status: 0 after the run, 1 when the trace cannot be written, 2 for a bad
 // option or input script.
@@ -21,16 +25,13 @@
 #include "game/sound_effects.h"
 #include "game/world_trace.h"
 #include "tools/editions.h"
-#include "tools/input_script.h"
+#include "tools/run_choice.h"
 
 namespace {
 
 struct Arguments {
-    std::string edition = "current";
-    uint32_t seed = 1;
-    uint64_t steps = 1000;
+    RunChoice run;
     uint64_t every = 1;
-    std::string inputPath;
     TraceOptions options;
 };
 
@@ -45,25 +46,22 @@ Arguments ParseArguments(int argc, char** argv) {
     line.program = "vortane-sim";
     line.usage =
         "[--edition current|classic] [--seed N] [--steps N] [--input FILE]\n"
-        "                   [--every K] [--grid] [--sparks]";
+        "                   [--every K] [--grid] [--sparks]\n"
+        "       vortane-sim --replay FILE [--every K] [--grid] [--sparks]";
     line.summary = "Runs the world rules headless and prints the world as JSON lines.";
-    line.options = {
-        ChoiceOption("edition", "NAME", "current (default) or classic", {"current", "classic"},
-                     &args.edition),
-        NumberOption<uint32_t>("seed", "N", "the generator's seed (default 1)", &args.seed, 0, UINT32_MAX),
-        NumberOption<uint64_t>("steps", "N", "world steps to run (default 1000)", &args.steps, 0,
-                               UINT64_MAX / 2),
-        TextOption("input", "FILE", "input script, - for standard input (default: nothing held)",
-                   &args.inputPath),
+    line.options = RunOptions(args.run, "world steps to run (default 1000)");
+    std::vector<CommandOption> traceOptions = {
         NumberOption<uint64_t>("every", "K", "print every K-th step and the last (default 1)", &args.every, 1,
                                UINT64_MAX / 2),
         FlagOption("grid", "add every grid node's position and velocity", &args.options.grid),
         FlagOption("sparks", "add every live spark", &args.options.sparks),
     };
+    line.options.insert(line.options.end(), traceOptions.begin(), traceOptions.end());
     line.notes =
         "Input scripts hold one stretch of steps per line, COUNT [CONTROL ...], with the\n"
         "controls ESC KEY1 KEY2 KEY3 FIRE UP LEFT RIGHT DOWN JRIGHT JLEFT JUP JDOWN JFIRE;\n"
-        "'#' starts a comment line. A bad option or script ends with exit status 2.\n";
+        "'#' starts a comment line. A bad option, script or recording ends with exit\n"
+        "status 2.\n";
     std::vector<std::string> operands;
     int exitStatus = 0;
     if (!ParseCommandLine(line, argc, argv, operands, exitStatus)) std::exit(exitStatus);
@@ -100,18 +98,18 @@ std::string TraceStep(const Edition& edition, uint64_t step, bool running, const
 
 int main(int argc, char** argv) {
     Arguments args = ParseArguments(argc, argv);
-    const Edition& edition = EditionNamed(args.edition);
     InputScript script;
-    std::string error;
-    if (!args.inputPath.empty() && !LoadInputScript(args.inputPath, script, error)) Fail(error);
+    int status = LoadRunChoice(args.run, script);
+    if (status >= 0) return status;
+    const Edition& edition = EditionNamed(args.run.edition);
     ScriptedControls controls(std::move(script));
 
-    SetUpWorld(edition, args.seed);
+    SetUpWorld(edition, args.run.seed);
     SetSoundObserver(RecordSound);
-    for (uint64_t step = 1; step <= args.steps; ++step) {
+    for (uint64_t step = 1; step <= args.run.steps; ++step) {
         stepSounds.clear();
         bool running = edition.updateWorld(controls);
-        bool last = !running || step == args.steps;
+        bool last = !running || step == args.run.steps;
         if (step % args.every == 0 || last) {
             std::string text = TraceStep(edition, step, running, args.options);
             std::fwrite(text.data(), 1, text.size(), stdout);

@@ -52,19 +52,23 @@ TEST_F(GameOptionsTest, NoOptionsIsTheGameAsWritten) {
     EXPECT_FALSE(p.options.fullscreen);
     EXPECT_FALSE(p.options.window);
     EXPECT_FALSE(p.options.pauseUnfocused);
+    EXPECT_TRUE(p.options.recordPath.empty());
+    EXPECT_TRUE(p.options.replayPath.empty());
 }
 
 TEST_F(GameOptionsTest, AcceptedOptionsInBothSpellings) {
-    Parsed p = Parse(Game::Current, {"--fps=30", "--fullscreen", "--pause-unfocused"});
+    Parsed p = Parse(Game::Current, {"--fps=30", "--fullscreen", "--pause-unfocused", "--record", "a.vrec"});
     ASSERT_TRUE(p.run) << p.err;
     EXPECT_EQ(p.options.fps, 30);
     EXPECT_TRUE(p.options.fullscreen);
     EXPECT_TRUE(p.options.pauseUnfocused);
+    EXPECT_EQ(p.options.recordPath, "a.vrec");
 
-    p = Parse(Game::Classic, {"--fps", "0", "--window"});
+    p = Parse(Game::Classic, {"--fps", "0", "--window", "--replay=b.vrec"});
     ASSERT_TRUE(p.run) << p.err;
     EXPECT_EQ(p.options.fps, 0);
     EXPECT_TRUE(p.options.window);
+    EXPECT_EQ(p.options.replayPath, "b.vrec");
 }
 
 TEST_F(GameOptionsTest, RefusalsNameTheFaultAndExit2) {
@@ -74,9 +78,13 @@ TEST_F(GameOptionsTest, RefusalsNameTheFaultAndExit2) {
         const char* named;
     };
     const Case cases[] = {
-        {Game::Current, {"--fps", "fast"}, "--fps"},       {Game::Current, {"--fps=-1"}, "--fps"},
-        {Game::Current, {"--fps=1001"}, "--fps"},          {Game::Current, {"--window"}, "--window"},
+        {Game::Current, {"--fps", "fast"}, "--fps"},
+        {Game::Current, {"--fps=-1"}, "--fps"},
+        {Game::Current, {"--fps=1001"}, "--fps"},
+        {Game::Current, {"--window"}, "--window"},
         {Game::Classic, {"--fullscreen"}, "--fullscreen"},
+        {Game::Current, {"--record", "a", "--replay", "b"}, "cannot be combined"},
+        {Game::Classic, {"--record"}, "--record"},
     };
     for (const Case& c : cases) {
         Parsed p = Parse(c.game, c.words);
@@ -92,7 +100,8 @@ TEST_F(GameOptionsTest, HelpListsEachGamesOwnOptions) {
     Parsed current = Parse(Game::Current, {"--help"});
     EXPECT_FALSE(current.run);
     EXPECT_EQ(current.status, 0);
-    for (const char* option : {"--fps", "--fullscreen", "--pause-unfocused", "VORTANE_FPS"}) {
+    for (const char* option :
+         {"--fps", "--fullscreen", "--pause-unfocused", "--record", "--replay", "VORTANE_FPS"}) {
         EXPECT_NE(current.out.find(option), std::string::npos) << option;
     }
     EXPECT_EQ(current.out.find("--window"), std::string::npos);

@@ -13,13 +13,13 @@
 #include "classic/edition.h"
 #include "classic/scene.h"
 #include "classic/update.h"
+#include "game/input_script.h"
 #include "game/world.h"
 #include "render/draw_backend.h"
 #include "render/primitives.h"
 #include "tests/classic/test_pictures.h"
 #include "tools/edition_frame.h"
 #include "tools/gl_context.h"
-#include "tools/input_script.h"
 #include "tools/png_frame.h"
 
 namespace {

@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "classic/edition.h"
+#include "game/input_script.h"
 #include "game/random.h"
 #include "game/sound_effects.h"
 #include "game/world_trace.h"
-#include "tools/input_script.h"
 
 namespace {
 

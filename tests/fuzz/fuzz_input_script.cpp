@@ -4,8 +4,8 @@
 #include <sstream>
 #include <string>
 
+#include "game/input_script.h"
 #include "tests/fuzz/fuzz_targets.h"
-#include "tools/input_script.h"
 
 namespace {
 constexpr long PLAYBACK_STEPS = 400;

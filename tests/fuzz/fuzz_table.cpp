@@ -8,5 +8,6 @@ const FuzzTarget FUZZ_TARGETS[] = {
     {"pack_song_text", FuzzPackSongText, ".zst"},
     {"pack_binary", FuzzPackBinary, ".zd?"},
     {"input_script", FuzzInputScript, ".txt"},
+    {"recording", FuzzRecording, ".vrec"},
 };
 const int FUZZ_TARGET_COUNT = sizeof FUZZ_TARGETS / sizeof FUZZ_TARGETS[0];

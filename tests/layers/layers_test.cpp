@@ -150,7 +150,7 @@ INSTANTIATE_TEST_SUITE_P(
         DirectionCase{"synth", "game/world.h", false}, DirectionCase{"base", "game/vector3.h", false},
         DirectionCase{"base", "emscripten/emscripten.h", false},
         // The shells use everything below them but not the earlier edition.
-        DirectionCase{"app", "classic/startup.h", false}, DirectionCase{"app", "tools/input_script.h", false},
+        DirectionCase{"app", "classic/startup.h", false}, DirectionCase{"app", "tools/editions.h", false},
         DirectionCase{"web", "classic/world.h", false},
         // The earlier edition stands on the shared layers and the shell, not the tools.
         DirectionCase{"classic", "tools/sim_edition.h", false},

@@ -162,3 +162,32 @@ TEST(ShotTool, DashMeansTheStandardStreams) {
     EXPECT_GT(first.size(), 1000u);
     EXPECT_EQ(first, second);
 }
+
+TEST(ShotTool, ReplayTakesEditionSeedAndStepsFromTheRecording) {
+    std::string recording = ScratchName("shot.vrec");
+    std::string script = ScratchName("shot-script.txt");
+    std::ofstream(script) << "40\n100 FIRE RIGHT\n";
+    // The end line's score and rand are the recording's own business; the tool
+    // takes the edition, seed, steps and controls.
+    std::ofstream(recording) << "# vortane recording\n# edition current\n# seed 9\n40\n100 FIRE RIGHT\n"
+                             << "# end steps 140 score 0 rand 0\n";
+    std::string replayed = ScratchName("replayed.png");
+    std::string direct = ScratchName("direct.png");
+    ASSERT_EQ(RunShot("--replay " + recording + " --data no-such-folder --out " + replayed), 0);
+    ASSERT_EQ(RunShot("--edition current --seed 9 --steps 140 --input " + script +
+                      " --data no-such-folder --out " + direct),
+              0);
+    std::vector<uint8_t> a, b;
+    int width = 0, height = 0;
+    std::string error;
+    ASSERT_TRUE(ReadPngRGB(replayed, a, width, height, error)) << error;
+    ASSERT_TRUE(ReadPngRGB(direct, b, width, height, error)) << error;
+    EXPECT_EQ(a, b);
+
+    // A recording cut short, or the replay beside the run's own options, is refused.
+    EXPECT_EQ(RunShot("--replay " + std::string(VORTANE_SOURCE_DIR) +
+                      "/tests/bad/recording_cut_short_no_end_line.vrec --out " + ScratchName("never.png")),
+              2);
+    EXPECT_EQ(RunShot("--replay " + recording + " --seed 3 --out " + ScratchName("never.png")), 2);
+    EXPECT_FALSE(Exists(ScratchName("never.png")));
+}

@@ -3,7 +3,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "tools/input_script.h"
+#include "game/input_script.h"
 
 namespace {
 

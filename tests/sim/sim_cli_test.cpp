@@ -5,12 +5,12 @@
 #include <cstring>
 #include <fstream>
 
+#include "game/input_script.h"
 #include "game/random.h"
 #include "game/update.h"
 #include "game/world.h"
 #include "render/current_edition.h"
 #include "sim_run.h"
-#include "tools/input_script.h"
 
 namespace {
 

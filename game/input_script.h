@@ -25,8 +25,21 @@ struct InputScript {
     std::vector<InputScriptLine> lines;
 };
 
+// Every control a script can name, with its key slot: exactly the slots the world
+// step reads.
+struct InputControl {
+    const char* name;
+    int slot;
+};
+extern const InputControl INPUT_CONTROLS[];
+constexpr int INPUT_CONTROL_COUNT = 14;
+
 // The key slot a control name holds down, or -1 for an unknown name.
 int InputControlSlot(const std::string& name);
+
+// Parses one `COUNT [CONTROL ...]` line (not blank, not a comment). On a fault
+// returns false and sets `fault` to what is wrong, without the place.
+bool ParseInputScriptLine(const std::string& text, InputScriptLine& line, std::string& fault);
 
 // Parses a script. On a bad line returns false and sets `error` to a message
 // naming `sourceName`, the line number and the fault.

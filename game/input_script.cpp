@@ -1,18 +1,11 @@
-#include "tools/input_script.h"
+#include "game/input_script.h"
 
 #include <cstdlib>
 #include <sstream>
 
 #include "base/named_file.h"
 
-namespace {
-
-struct ControlName {
-    const char* name;
-    int slot;
-};
-
-const ControlName CONTROL_NAMES[] = {
+const InputControl INPUT_CONTROLS[INPUT_CONTROL_COUNT] = {
     {"ESC", KEY_ESCAPE},     {"KEY1", KEY_1},
     {"KEY2", KEY_2},         {"KEY3", KEY_3},
     {"FIRE", KEY_Z},         {"UP", KEY_UP},
@@ -22,9 +15,11 @@ const ControlName CONTROL_NAMES[] = {
     {"JDOWN", KEY_JOY_DOWN}, {"JFIRE", KEY_JOY_BUTTON1},
 };
 
+namespace {
+
 std::string KnownControls() {
     std::string names;
-    for (const ControlName& c : CONTROL_NAMES) {
+    for (const InputControl& c : INPUT_CONTROLS) {
         if (!names.empty()) names += ' ';
         names += c.name;
     }
@@ -49,10 +44,31 @@ bool IsSkipped(const std::string& line) {
 }  // namespace
 
 int InputControlSlot(const std::string& name) {
-    for (const ControlName& c : CONTROL_NAMES) {
+    for (const InputControl& c : INPUT_CONTROLS) {
         if (name == c.name) return c.slot;
     }
     return -1;
+}
+
+bool ParseInputScriptLine(const std::string& text, InputScriptLine& line, std::string& fault) {
+    std::istringstream words(text);
+    std::string word;
+    words >> word;
+    line = InputScriptLine{};
+    if (!ParseCount(word, line.count)) {
+        fault = "bad count \"" + word + "\" (expected a whole number of steps from 1 to " +
+                std::to_string(INPUT_SCRIPT_MAX_COUNT) + ")";
+        return false;
+    }
+    while (words >> word) {
+        int slot = InputControlSlot(word);
+        if (slot < 0) {
+            fault = "unknown control \"" + word + "\" (known: " + KnownControls() + ")";
+            return false;
+        }
+        line.slots.push_back(slot);
+    }
+    return true;
 }
 
 bool ParseInputScript(std::istream& in, const std::string& sourceName, InputScript& script,
@@ -61,23 +77,11 @@ bool ParseInputScript(std::istream& in, const std::string& sourceName, InputScri
     std::string text;
     for (int lineNumber = 1; std::getline(in, text); ++lineNumber) {
         if (IsSkipped(text)) continue;
-        std::istringstream words(text);
-        std::string word;
-        words >> word;
-        std::string where = "input script " + sourceName + " line " + std::to_string(lineNumber);
         InputScriptLine line;
-        if (!ParseCount(word, line.count)) {
-            error = where + ": bad count \"" + word + "\" (expected a whole number of steps from 1 to " +
-                    std::to_string(INPUT_SCRIPT_MAX_COUNT) + ")";
+        std::string fault;
+        if (!ParseInputScriptLine(text, line, fault)) {
+            error = "input script " + sourceName + " line " + std::to_string(lineNumber) + ": " + fault;
             return false;
-        }
-        while (words >> word) {
-            int slot = InputControlSlot(word);
-            if (slot < 0) {
-                error = where + ": unknown control \"" + word + "\" (known: " + KnownControls() + ")";
-                return false;
-            }
-            line.slots.push_back(slot);
         }
         script.lines.push_back(line);
     }
