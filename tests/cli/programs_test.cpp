@@ -128,6 +128,14 @@ TEST(Programs, DashIsStandardInputOrOutput) {
     EXPECT_EQ(badStdin.status, 2);
     EXPECT_NE(badStdin.err.find("standard input line 2"), std::string::npos) << badStdin.err;
 
+    std::ofstream("run.vrec") << "# vortane recording\n# edition classic\n# seed 4\n5 JFIRE\n3 JLEFT\n"
+                                 "# end steps 8 score 0 rand 0\n";
+    Result replayed = RunProgram("vortane-sim", "--replay run.vrec");
+    Result replayedStdin = RunProgram("vortane-sim", "--replay -", "run.vrec");
+    ASSERT_EQ(replayed.status, 0) << replayed.err;
+    EXPECT_EQ(replayedStdin.status, 0) << replayedStdin.err;
+    EXPECT_EQ(replayedStdin.out, replayed.out);
+
     const std::string effect = "--effect 0=" + RUN + "data/shot.zdi";
     std::ofstream("events.txt") << "0 trigger 0 40 1\n";
     Result toFile =
@@ -160,6 +168,8 @@ TEST(Programs, RuntimeFailureExitsOne) {
              Case{"zonder-pack", "--dump no-such-file.zdi"},
              Case{"make-textures", "no/such/folder"},
              Case{"vortane-sim", "--steps 3 > /dev/full"},
+             Case{"vortane", "--record no/such/folder/x.vrec"},
+             Case{"vortane-classic", "--record no/such/folder/x.vrec"},
          }) {
         SCOPED_TRACE(std::string(c.program) + " " + c.arguments);
         Result r = RunProgram(c.program, c.arguments);
