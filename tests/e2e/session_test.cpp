@@ -23,6 +23,13 @@ constexpr int EXIT_DEADLINE_MS = 2000;
 // Generous: a paced game takes 60 steps a second; an unpaced one on an idle
 // machine takes hundreds.
 constexpr double MOST_STEPS_PER_SECOND = 70.0;
+// Under the sanitizers a frame may take longer than a refresh: only the upper
+// bound of the pace means something there.
+#ifdef VORTANE_E2E_SLOW
+constexpr double LEAST_PACED_STEPS_PER_SECOND = 5.0;
+#else
+constexpr double LEAST_PACED_STEPS_PER_SECOND = 40.0;
+#endif
 
 void Pause(int milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
 
@@ -314,6 +321,6 @@ TEST_F(Session, PlainGameKeepsToSixtyStepsASecond) {
     double rate = static_cast<double>(last.steps - first.steps) / (last.seconds - first.seconds);
     RecordProperty("steps_per_second_x100", static_cast<int>(rate * 100));
     std::printf("measured %.2f steps a second over %.2f s\n", rate, last.seconds - first.seconds);
-    EXPECT_GE(rate, 45.0);
+    EXPECT_GE(rate, LEAST_PACED_STEPS_PER_SECOND);
     EXPECT_LE(rate, 64.0);
 }
