@@ -6,7 +6,6 @@
 #include <cstdlib>
 #include <map>
 #include <string>
-#include <vector>
 
 #include "game/enemies.h"
 #include "game/explosions.h"
@@ -16,73 +15,11 @@
 #include "game/world.h"
 #include "render/current_edition.h"
 
-struct WorldSnapshot {
-    Vector3 playerPos, playerVel, playerHeading, steerInput;
-    int32_t controlMode, lives, respawnTimer, score, level, fireCooldown, frameCounter, waveTimer,
-        gridForceCount;
-    Vector3 playerColours[3];
-    std::vector<Shot> shots;
-    std::vector<GridForce> gridForces;
-    std::vector<Entity> entities;
-    std::vector<Shockwave> shockwaves;
-    std::vector<Spark> sparks;
-    std::vector<Vector3> gridPos, gridVel, gridVelScratch;
-    RandomGenerator random;
-};
-
 std::shared_ptr<WorldSnapshot> TakeWorldSnapshot() {
-    auto s = std::make_shared<WorldSnapshot>();
-    s->playerPos = playerPos;
-    s->playerVel = playerVel;
-    s->playerHeading = playerHeading;
-    s->steerInput = steerInput;
-    s->controlMode = controlMode;
-    s->lives = lives;
-    s->respawnTimer = respawnTimer;
-    s->score = score;
-    s->level = level;
-    s->fireCooldown = fireCooldown;
-    s->frameCounter = frameCounter;
-    s->waveTimer = waveTimer;
-    s->gridForceCount = gridForceCount;
-    std::copy(playerColours, playerColours + 3, s->playerColours);
-    s->shots.assign(shots, shots + SHOT_CAPACITY);
-    s->gridForces.assign(gridForces, gridForces + GRID_FORCE_CAPACITY);
-    s->entities.assign(entities, entities + ENTITY_CAPACITY);
-    s->shockwaves.assign(shockwaves, shockwaves + SHOCKWAVE_CAPACITY);
-    s->sparks.assign(sparks, sparks + SPARK_CAPACITY);
-    s->gridPos.assign(gridPos, gridPos + gridNodeCount);
-    s->gridVel.assign(gridVel, gridVel + gridNodeCount);
-    s->gridVelScratch.assign(gridVelScratch, gridVelScratch + gridNodeCount);
-    s->random = gameRandom;
-    return s;
+    return std::make_shared<WorldSnapshot>(SaveWorld(currentEdition.worldFields));
 }
 
-void PutWorldSnapshot(const WorldSnapshot& s) {
-    playerPos = s.playerPos;
-    playerVel = s.playerVel;
-    playerHeading = s.playerHeading;
-    steerInput = s.steerInput;
-    controlMode = s.controlMode;
-    lives = s.lives;
-    respawnTimer = s.respawnTimer;
-    score = s.score;
-    level = s.level;
-    fireCooldown = s.fireCooldown;
-    frameCounter = s.frameCounter;
-    waveTimer = s.waveTimer;
-    gridForceCount = s.gridForceCount;
-    std::copy(s.playerColours, s.playerColours + 3, playerColours);
-    std::copy(s.shots.begin(), s.shots.end(), shots);
-    std::copy(s.gridForces.begin(), s.gridForces.end(), gridForces);
-    std::copy(s.entities.begin(), s.entities.end(), entities);
-    std::copy(s.shockwaves.begin(), s.shockwaves.end(), shockwaves);
-    std::copy(s.sparks.begin(), s.sparks.end(), sparks);
-    std::copy(s.gridPos.begin(), s.gridPos.end(), gridPos);
-    std::copy(s.gridVel.begin(), s.gridVel.end(), gridVel);
-    std::copy(s.gridVelScratch.begin(), s.gridVelScratch.end(), gridVelScratch);
-    gameRandom = s.random;
-}
+void PutWorldSnapshot(const WorldSnapshot& snapshot) { RestoreWorld(currentEdition.worldFields, snapshot); }
 
 namespace {
 

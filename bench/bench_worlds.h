@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "game/controls.h"
+#include "game/world_fields.h"
 
 // World states the benchmarks time from. Each is built once per process and can be
 // put back into the world tables as often as needed, so every timed step starts
@@ -15,8 +16,8 @@ public:
     bool KeyDown(int) const override { return false; }
 };
 
-// Every world table, scalar and the random generator's state.
-struct WorldSnapshot;
+// The current edition's whole world (every field of its list) and the random
+// generator's state.
 std::shared_ptr<WorldSnapshot> TakeWorldSnapshot();
 void PutWorldSnapshot(const WorldSnapshot& snapshot);
 

@@ -17,6 +17,7 @@ const Edition edition = {
     /* bits */ 32,
     /* fullscreen */ true,
     /* windowComfort */ false,
+    /* worldFields */ ListWorldFields,
     /* resetWorld */ ResetWorld,
     /* startWorld */ NewGame,
     /* updateWorld */ UpdateWorld,

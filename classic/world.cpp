@@ -23,18 +23,14 @@ Entity entities[ENTITY_CAPACITY];
 Shockwave shockwaves[SHOCKWAVE_CAPACITY];
 Spark sparks[SPARK_CAPACITY];
 
-void ResetWorld() {
-    playerPos = playerVel = playerHeading = {};
-    lives = respawnTimer = score = level = 0;
-    frameCounter = waveTimer = waveCount = gridForceCount = 0;
-    fireLatch = 0;
-    for (Shot& s : shots) s = {};
-    for (GridForce& f : gridForces) f = {};
-    for (Entity& e : entities) e = {};
-    for (Shockwave& s : shockwaves) s = {};
-    for (Spark& s : sparks) s = {};
-    ::ResetGrid();
+void ListWorldFields(WorldFields& fields) {
+    fields(playerPos)(playerVel)(playerHeading)(lives)(respawnTimer)(score)(level);
+    fields(frameCounter)(waveTimer)(waveCount)(fireLatch)(gridForceCount);
+    fields(shots)(gridForces)(entities)(shockwaves)(sparks);
+    ::ListGridFields(fields);
 }
+
+void ResetWorld() { ::ResetWorldFields(ListWorldFields); }
 
 void NewGame() {
     playerPos = {0, 0, 0};

@@ -4,6 +4,7 @@
 #include "game/shot_launch.h"
 #include "game/sparks.h"
 #include "game/vector3.h"
+#include "game/world_fields.h"
 
 // The earlier edition's world: its own smaller tables and scalars, zero at program
 // start, changed only by NewGame and UpdateWorld, read by its DrawScene. The spring
@@ -80,12 +81,16 @@ extern Entity entities[ENTITY_CAPACITY];
 extern Shockwave shockwaves[SHOCKWAVE_CAPACITY];
 extern Spark sparks[SPARK_CAPACITY];
 
-// Resets the world for a new game. Sets fireLatch, so a fire control still held
-// from the restart must be let go before the first shot. Leaves the grid alone.
-// Every table above, and the shared grid's, back to their state at program start:
-// the one place a process that sets up several worlds clears them.
+// This edition's world as one list: the scalars and tables above, then the shared
+// grid's.
+void ListWorldFields(WorldFields& fields);
+
+// Every field of the list back to its state at program start (ResetWorldFields of
+// game/world.h): the one place a process that sets up several worlds clears them.
 void ResetWorld();
 
+// Resets the world for a new game. Sets fireLatch, so a fire control still held
+// from the restart must be let go before the first shot. Leaves the grid alone.
 void NewGame();
 
 }  // namespace classic

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "game/controls.h"
+#include "game/world_fields.h"
 
 class TraceLine;
 struct TraceOptions;
@@ -23,9 +24,11 @@ struct Edition {
     bool fullscreen;
     bool windowComfort;  // F11 / Alt+Enter desktop full screen and a high-density drawable
 
-    // The world. resetWorld returns every table to its state at program start;
-    // startWorld is what start-up does once the grid is built and the data loaded
-    // (NewGame and the edition's defaults); updateWorld is one step, false after Escape.
+    // The world. worldFields lists every field of it (for snapshots); resetWorld
+    // returns them all to their state at program start; startWorld is what start-up
+    // does once the grid is built and the data loaded (NewGame and the edition's
+    // defaults); updateWorld is one step, false after Escape.
+    WorldFieldList worldFields;
     void (*resetWorld)();
     void (*startWorld)();
     bool (*updateWorld)(Controls& input);

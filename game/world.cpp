@@ -25,8 +25,8 @@ Entity entities[ENTITY_CAPACITY];
 Shockwave shockwaves[SHOCKWAVE_CAPACITY];
 Spark sparks[SPARK_CAPACITY];
 
-int32_t gridColumns = 55;
-int32_t gridRows = 40;
+int32_t gridColumns = GRID_COLUMNS;
+int32_t gridRows = GRID_ROWS;
 int32_t gridNodeCount;
 Vector3 gridRestPos[GRID_NODE_CAPACITY];
 Vector3 gridPos[GRID_NODE_CAPACITY];
@@ -36,27 +36,25 @@ TexCoord gridTexCoord[GRID_NODE_CAPACITY];
 Triangle gridTriangles[GRID_TRIANGLE_CAPACITY];
 int32_t gridTriangleCount;
 
-void ResetGrid() {
-    for (int n = 0; n < GRID_NODE_CAPACITY; ++n) {
-        gridRestPos[n] = gridPos[n] = gridVel[n] = gridVelScratch[n] = {};
-        gridTexCoord[n] = {};
-    }
-    for (Triangle& t : gridTriangles) t = {};
-    gridNodeCount = gridTriangleCount = 0;
+void ListGridFields(WorldFields& fields) {
+    fields(gridColumns)(gridRows)(gridNodeCount)(gridTriangleCount);
+    fields(gridRestPos)(gridPos)(gridVel)(gridVelScratch)(gridTexCoord)(gridTriangles);
 }
 
-void ResetWorld() {
-    playerPos = playerVel = playerHeading = steerInput = {};
-    controlMode = lives = respawnTimer = score = level = 0;
-    fireCooldown = frameCounter = waveTimer = gridForceCount = 0;
-    for (Vector3& c : playerColours) c = {};
-    for (Shot& s : shots) s = {};
-    for (GridForce& f : gridForces) f = {};
-    for (Entity& e : entities) e = {};
-    for (Shockwave& s : shockwaves) s = {};
-    for (Spark& s : sparks) s = {};
-    ResetGrid();
+void ListWorldFields(WorldFields& fields) {
+    fields(playerPos)(playerVel)(playerHeading)(steerInput)(controlMode)(playerColours);
+    fields(lives)(respawnTimer)(score)(level)(fireCooldown)(frameCounter)(waveTimer)(gridForceCount);
+    fields(shots)(gridForces)(entities)(shockwaves)(sparks);
+    ListGridFields(fields);
 }
+
+void ResetWorldFields(WorldFieldList list) {
+    ClearWorldFields(list);
+    gridColumns = GRID_COLUMNS;
+    gridRows = GRID_ROWS;
+}
+
+void ResetWorld() { ResetWorldFields(ListWorldFields); }
 
 void NewGame() {
     playerPos = {0, 0, 0};

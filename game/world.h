@@ -4,6 +4,7 @@
 #include "game/shot_launch.h"
 #include "game/sparks.h"
 #include "game/vector3.h"
+#include "game/world_fields.h"
 
 // The whole game world: fixed tables and scalars, zero at program start, changed
 // only by NewGame, grid construction and UpdateWorld, read by the renderer.
@@ -105,9 +106,11 @@ extern Entity entities[ENTITY_CAPACITY];
 extern Shockwave shockwaves[SHOCKWAVE_CAPACITY];
 extern Spark sparks[SPARK_CAPACITY];
 
-// The spring grid (built once at start-up, never reset).
-extern int32_t gridColumns;  // 55
-extern int32_t gridRows;     // 40
+// The spring grid (built once at start-up, never reset by NewGame).
+constexpr int32_t GRID_COLUMNS = 55;
+constexpr int32_t GRID_ROWS = 40;
+extern int32_t gridColumns;  // GRID_COLUMNS; the grid's tests build other sizes
+extern int32_t gridRows;     // GRID_ROWS
 extern int32_t gridNodeCount;
 extern Vector3 gridRestPos[GRID_NODE_CAPACITY];
 extern Vector3 gridPos[GRID_NODE_CAPACITY];
@@ -117,14 +120,20 @@ extern TexCoord gridTexCoord[GRID_NODE_CAPACITY];
 extern Triangle gridTriangles[GRID_TRIANGLE_CAPACITY];
 extern int32_t gridTriangleCount;
 
-// Every table above back to its state at program start (all zero, the grid
-// unbuilt): the one place a process that sets up several worlds (tools, tests,
-// benchmarks) clears them, so a new field is cleared here and nowhere else.
-void ResetWorld();
+// This edition's world as one list: the scalars and tables above, then the grid's.
+void ListWorldFields(WorldFields& fields);
 
-// The grid's node and triangle tables back to their state at program start; both
-// editions build their grid into them.
-void ResetGrid();
+// The shared grid's fields (its size, nodes and triangles), which both editions'
+// lists end with.
+void ListGridFields(WorldFields& fields);
+
+// Every field of an edition's list back to its state at program start: all zero
+// (the grid unbuilt), but the grid's size GRID_COLUMNS × GRID_ROWS. The one place a
+// process that sets up several worlds (tools, tests, benchmarks) clears them.
+void ResetWorldFields(WorldFieldList list);
+
+// ResetWorldFields of this edition's list.
+void ResetWorld();
 
 // Resets the world for a new game; leaves controlMode, playerColours and the grid alone.
 void NewGame();

@@ -21,6 +21,7 @@ const Edition currentEdition = {
     /* bits */ 32,
     /* fullscreen */ false,
     /* windowComfort */ true,
+    /* worldFields */ ListWorldFields,
     /* resetWorld */ ResetWorld,
     /* startWorld */ StartWorld,
     /* updateWorld */ UpdateWorld,

@@ -53,8 +53,6 @@ protected:
     void SetUp() override { savedKernel = ActiveGridKernel(); }
     void TearDown() override {
         UseGridKernel(savedKernel);
-        gridColumns = 55;
-        gridRows = 40;
         SetUpWorld(currentEdition, 1);
     }
 

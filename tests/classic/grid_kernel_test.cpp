@@ -91,8 +91,6 @@ protected:
     void SetUp() override { savedKernel = ActiveGridKernel(); }
     void TearDown() override {
         UseGridKernel(savedKernel);
-        gridColumns = 55;
-        gridRows = 40;
         SetUpWorld(classic::edition, 1);
     }
 

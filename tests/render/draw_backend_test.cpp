@@ -13,8 +13,10 @@
 #include <string>
 #include <vector>
 
+#include "game/edition.h"
 #include "game/grid.h"
 #include "game/world.h"
+#include "render/current_edition.h"
 #include "render/fixed_backend.h"
 #include "render/gles2_backend.h"
 #include "render/scene.h"
@@ -62,9 +64,7 @@ TEST(ViewMatrixProduct, MultipliesColumnMajorMatrices) {
 // A world with every kind of sprite on screen: shots, sparks of many colours,
 // shockwaves, entities of each picture with glows and flashes, a rippled grid.
 void FillWorld() {
-    BuildGrid();
-    NewGame();
-    SetPlayerDefaults();
+    SetUpWorld(currentEdition, 1);
     score = 1234567;
     level = 7;
     lives = 2;

@@ -19,6 +19,7 @@ const Vector3 REST_GREEN(0.0864, 0.3024, 0.0216);
 
 // A small sheet of 5 columns × 4 rows at rest: x from -2 to 2, y from -1.5 to 1.5.
 void BuildSmallGrid() {
+    ResetWorld();
     gridColumns = 5;
     gridRows = 4;
     BuildGrid();
@@ -41,11 +42,7 @@ protected:
         UseOrtho(-2.5, 2.5, -2, 2);
         glBindTexture(GL_TEXTURE_2D, 0);  // flat vertex colours
     }
-    void TearDown() override {
-        gridColumns = 55;
-        gridRows = 40;
-        BuildGrid();
-    }
+    void TearDown() override { ResetWorld(); }
     // World position of node (row, column) of the small sheet at rest.
     static double X(int column) { return column - 2.0; }
     static double Y(int row) { return row - 1.5; }

@@ -5,6 +5,7 @@
 #include <GL/glu.h>
 
 #include "game/world.h"
+#include "render/current_edition.h"
 #include "render/scene.h"
 #include "render/textures.h"
 #include "tests/render/gl_fixture.h"
@@ -16,8 +17,7 @@ protected:
     void SetUp() override {
         GLTest::SetUp();
         ReleaseTextures();
-        NewGame();
-        SetPlayerDefaults();
+        SetUpWorld(currentEdition, 1);
         savedTriangles_ = gridTriangleCount;
         gridTriangleCount = 0;
         cameraPos = Vector3(0, 0, 40);
