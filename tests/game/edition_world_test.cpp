@@ -11,8 +11,8 @@
 #include "classic/edition.h"
 #include "game/edition.h"
 #include "game/random.h"
-#include "game/world_fields.h"
 #include "game/world.h"
+#include "game/world_fields.h"
 #include "game/world_trace.h"
 #include "render/current_edition.h"
 
