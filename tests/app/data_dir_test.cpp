@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "tests/app/test_support.h"
+#include "tests/support/folders.h"
 
 namespace fs = std::filesystem;
 

@@ -10,7 +10,8 @@
 #include <vector>
 
 #include "app/window.h"
-#include "tests/app/test_support.h"
+#include "tests/app/shell_probes.h"
+#include "tests/support/display.h"
 
 namespace {
 // A window with the keyboard focus on the test's own X server, and a recorder so

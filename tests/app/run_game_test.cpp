@@ -6,7 +6,8 @@
 #include "app/input_devices.h"
 #include "app/window.h"
 #include "base/log.h"
-#include "tests/app/test_support.h"
+#include "tests/app/shell_probes.h"
+#include "tests/support/display.h"
 
 // The shared frame of both editions, driven by a scripted edition whose steps
 // record what the loop did.

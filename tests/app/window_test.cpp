@@ -7,7 +7,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "tests/app/test_support.h"
+#include "tests/app/shell_probes.h"
+#include "tests/support/display.h"
 
 namespace {
 class Window : public ::testing::Test {

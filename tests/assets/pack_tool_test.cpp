@@ -4,25 +4,17 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <string>
+
+#include "tests/support/files.h"
+#include "tests/support/programs.h"
 
 namespace {
 
 const std::string RUN = VORTANE_RUN_DIR "/";
 const std::string SOURCE = VORTANE_SOURCE_DIR "/";
 
-std::string Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-int Pack(const std::string& arguments) {
-    const int status = std::system((RUN + "zonder-pack " + arguments).c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
+int Pack(const std::string& arguments) { return RunShell(RUN + "zonder-pack " + arguments).status; }
 
 }  // namespace
 
@@ -40,17 +32,17 @@ TEST(PackTool, DumpThenPackGivesEveryDataFileBack) {
         ASSERT_EQ(Pack(f.text), 0);
         const std::string again = std::string(f.text).substr(0, std::string(f.text).size() - 4) +
                                   (std::string(f.data).substr(std::string(f.data).size() - 4));
-        const std::string bytes = Slurp(again);
+        const std::string bytes = ReadFile(again);
         ASSERT_FALSE(bytes.empty());
-        EXPECT_TRUE(bytes == Slurp(original)) << again << " differs from " << original;
+        EXPECT_TRUE(bytes == ReadFile(original)) << again << " differs from " << original;
     }
 }
 
 TEST(PackTool, BrokenSourceFailsNamingFileAndLine) {
     const std::string bad = SOURCE + "tests/bad/text_instrument_points_falling.zit";
     EXPECT_EQ(Pack(bad + " -o never.zdi 2> errors.txt"), 1);
-    EXPECT_NE(Slurp("errors.txt").find(bad + ":6: "), std::string::npos) << Slurp("errors.txt");
-    EXPECT_TRUE(Slurp("never.zdi").empty()) << "nothing is written for a broken source";
+    EXPECT_NE(ReadFile("errors.txt").find(bad + ":6: "), std::string::npos) << ReadFile("errors.txt");
+    EXPECT_TRUE(ReadFile("never.zdi").empty()) << "nothing is written for a broken source";
     EXPECT_NE(Pack("--dump " + SOURCE + "tests/bad/song_length_16385.zds > /dev/null 2>&1"), 0);
     EXPECT_NE(Pack("unknown.txt 2> /dev/null"), 0);
 }

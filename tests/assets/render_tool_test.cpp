@@ -13,6 +13,9 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/files.h"
+#include "tests/support/programs.h"
+
 namespace {
 
 const std::string RUN = VORTANE_RUN_DIR "/";
@@ -29,9 +32,9 @@ std::vector<float> Render(const std::string& load, const std::string& events, lo
     }
     const std::string command = RUN + "zonder-render " + load + " --events " + base + ".events --samples " +
                                 std::to_string(samples) + " --out " + base + ".wav";
-    EXPECT_EQ(std::system(command.c_str()), 0) << command;
-    std::ifstream in(base + ".wav", std::ios::binary);
-    std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    ShellResult run = RunShell(command);
+    EXPECT_EQ(run.status, 0) << command << "\n" << run.err;
+    std::vector<uint8_t> bytes = ReadBytes(base + ".wav");
     std::vector<float> out;
     // Walk the RIFF chunks to "data"; the samples are 32-bit floats.
     for (size_t at = 12; at + 8 <= bytes.size();) {

@@ -7,13 +7,10 @@
 #include <sstream>
 #include <string>
 
+#include "tests/support/files.h"
+
 namespace {
-std::string ReadLog() {
-    std::ifstream file("log.txt", std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
+std::string ReadLog() { return ReadFile("log.txt"); }
 
 class Log : public ::testing::Test {
 protected:

@@ -3,7 +3,6 @@
 // and by vortane-shot.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 
 #include <cstdlib>
 #include <fstream>
@@ -18,6 +17,8 @@
 #include "render/draw_backend.h"
 #include "render/primitives.h"
 #include "tests/classic/test_pictures.h"
+#include "tests/support/folders.h"
+#include "tests/support/programs.h"
 #include "tools/edition_frame.h"
 #include "tools/gl_context.h"
 #include "tools/png_frame.h"
@@ -43,11 +44,7 @@ Vector3 Blue(double b, double s) {
     return {k * 0.2, k * 0.1, k};
 }
 
-int RunShot(const std::string& arguments) {
-    std::string command = "'" + SHOT + "' " + arguments + " >shot.log 2>&1";
-    int status = std::system(command.c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
+int RunShot(const std::string& arguments) { return RunShell("'" + SHOT + "' " + arguments).status; }
 
 // Channels further than `tolerance` from the reference; the worst difference in `worst`.
 int Differing(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b, int tolerance, int& worst) {
@@ -64,7 +61,7 @@ int Differing(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b, int 
 class ClassicFrame : public ::testing::Test {
 protected:
     void SetUp() override { SetUpWorld(classic::edition, 7); }
-    ProcessFolder folder;
+    ScratchDir folder;
 };
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include "classic/world.h"
 #include "render/textures.h"
 #include "tests/classic/test_pictures.h"
+#include "tests/support/folders.h"
 
 namespace {
 
@@ -76,7 +77,7 @@ void ProbeRelease() {
 }  // namespace
 
 TEST(ClassicProgram, RefusedDisplayModeFallsBackToAWindowAndStartsUp) {
-    ProcessFolder folder;
+    ScratchDir folder;
     mkdir("data", 0755);
     WriteClassicTestPictures("data/");
     MessageBoxHandler previousBoxes = SetMessageBoxHandler(RecordBox);
@@ -116,7 +117,7 @@ TEST(ClassicProgram, RefusedDisplayModeFallsBackToAWindowAndStartsUp) {
 }
 
 TEST(ClassicProgram, FullScreenRefusedOnShowingFallsBackToAWindow) {
-    ProcessFolder folder;
+    ScratchDir folder;
     MessageBoxHandler previousBoxes = SetMessageBoxHandler(RecordBox);
     DisplayModeRequest previousRequest = SetDisplayModeRequest(OfferModeTheDisplayLacks);
 

@@ -11,15 +11,11 @@
 #include "synth/player.h"
 #include "synth/sequencer.h"
 #include "synth/song_file.h"
+#include "tests/support/files.h"
 
 namespace {
 
-std::string ReadLog() {
-    std::ifstream in("log.txt");
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+std::string ReadLog() { return ReadFile("log.txt"); }
 
 // What the audio thread does for one sequencer tick's worth of samples.
 void RunTicks(int ticks) {

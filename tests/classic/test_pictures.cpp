@@ -81,15 +81,3 @@ void WriteClassicTestPictures(const std::string& dir) {
         return int(x * 16) % 2 == 0 ? Rgb{255, 255, 255} : Rgb{40, 40, 40};
     });
 }
-
-ProcessFolder::ProcessFolder() {
-    char buffer[4096];
-    previous = getcwd(buffer, sizeof buffer) ? buffer : ".";
-    path = previous + "/process-" + std::to_string(getpid());
-    mkdir(path.c_str(), 0755);
-    if (chdir(path.c_str()) != 0) path = previous;
-}
-
-ProcessFolder::~ProcessFolder() {
-    if (chdir(previous.c_str()) != 0) return;
-}

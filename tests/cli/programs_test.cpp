@@ -3,45 +3,30 @@
 // ending in "try --help" and status 2 for an unknown option or a bad value, and
 // "-" for the standard streams.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
 #include <string>
+
+#include "tests/support/files.h"
+#include "tests/support/programs.h"
 
 namespace {
 
 const std::string RUN = VORTANE_RUN_DIR "/";
 
-struct Result {
-    int status = -1;
-    std::string out, err;
-};
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using Result = ShellResult;
 
 // Runs a program of the run folder through the shell, with no display and no audio
 // device in reach, stdin from `input`. Redirections in `arguments` come last, so
 // they win.
 Result RunProgram(const std::string& program, const std::string& arguments,
                   const std::string& input = "/dev/null") {
-    const std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY SDL_AUDIODRIVER=dummy AUDIODEV=none '" +
-                                RUN + program + "' < " + input + " > out.txt 2> err.txt " + arguments;
-    int status = std::system(command.c_str());
-    Result r;
-    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    r.out = ReadFile("out.txt");
-    r.err = ReadFile("err.txt");
-    return r;
+    return RunShell("env -u DISPLAY -u WAYLAND_DISPLAY SDL_AUDIODRIVER=dummy AUDIODEV=none '" + RUN +
+                    program + "' < " + input + " " + arguments);
 }
 
-size_t Lines(const std::string& text) {
+size_t LineCount(const std::string& text) {
     size_t count = 0;
     for (char c : text) count += c == '\n';
     return count;
@@ -92,7 +77,7 @@ TEST(Programs, UnknownOptionIsOneLineNamingItAndExitsTwo) {
         Result r = RunProgram(p.name, "--no-such-option");
         EXPECT_EQ(r.status, 2);
         EXPECT_EQ(r.out, "");
-        EXPECT_EQ(Lines(r.err), 1u) << r.err;
+        EXPECT_EQ(LineCount(r.err), 1u) << r.err;
         EXPECT_EQ(r.err.rfind(std::string(p.name) + ": ", 0), 0u) << r.err;
         EXPECT_NE(r.err.find("\"--no-such-option\""), std::string::npos) << r.err;
         EXPECT_NE(r.err.find("try --help"), std::string::npos) << r.err;
@@ -105,7 +90,7 @@ TEST(Programs, BadValueIsOneLineNamingItAndExitsTwo) {
         Result r = RunProgram(p.name, p.badValue);
         EXPECT_EQ(r.status, 2);
         EXPECT_EQ(r.out, "");
-        EXPECT_EQ(Lines(r.err), 1u) << r.err;
+        EXPECT_EQ(LineCount(r.err), 1u) << r.err;
         EXPECT_EQ(r.err.rfind(std::string(p.name) + ": ", 0), 0u) << r.err;
         EXPECT_NE(r.err.find(p.named), std::string::npos) << r.err;
         EXPECT_NE(r.err.find("try --help"), std::string::npos) << r.err;

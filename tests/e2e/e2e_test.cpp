@@ -13,7 +13,12 @@
 #include <string>
 #include <thread>
 
-#include "tests/e2e/e2e_support.h"
+#include "tests/support/display.h"
+#include "tests/support/files.h"
+#include "tests/support/folders.h"
+#include "tests/support/programs.h"
+#include "tests/support/sound_server.h"
+#include "tests/support/window_tools.h"
 
 namespace fs = std::filesystem;
 
@@ -61,13 +66,6 @@ PixelCounts CountPixels(const Picture& p) {
     return c;
 }
 
-std::string ReadText(const std::string& path) {
-    std::ifstream in(path);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 void Pause(int milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
 
 // Waits (up to 20 s) until a recording holds `count` samples: parec takes a while
@@ -95,7 +93,7 @@ public:
         if (child_.pid > 0) WaitChild(child_, 0);
     }
     int WaitForExit(int milliseconds) { return WaitChild(child_, milliseconds); }
-    std::string Stderr() const { return ReadText(folder_ + "/program.err"); }
+    std::string Stderr() const { return ReadFile(folder_ + "/program.err"); }
     bool LogLeft() const { return FileExists(folder_ + "/log.txt"); }
 
 private:
@@ -181,7 +179,7 @@ TEST_F(EndToEnd, ClosingTheWindowExitsZero) {
     std::string window = WaitForWindow("vortane");
     ASSERT_FALSE(window.empty()) << run.Stderr();
     WaitForFrame(window, [](const PixelCounts& c) { return c.grid >= MIN_GRID_PIXELS; });
-    ASSERT_TRUE(RequestWindowClose(window));
+    ASSERT_TRUE(RequestClose(std::strtoul(window.c_str(), nullptr, 10)));
     EXPECT_EQ(run.WaitForExit(EXIT_DEADLINE_MS), 0) << run.Stderr();
     EXPECT_FALSE(run.LogLeft());
 }
@@ -222,7 +220,7 @@ TEST_F(EndToEnd, StartsDrawsAndQuitsWithGarbageDataFiles) {
 
 TEST_F(EndToEnd, ShotIsHeardWhenZIsPressed) {
     PrivateSound sound(folder_);
-    ASSERT_TRUE(sound.Ok()) << "PulseAudio did not start:\n" << ReadText(sound.Log());
+    ASSERT_TRUE(sound.Ok()) << "PulseAudio did not start:\n" << ReadFile(sound.Log());
     std::string recording = folder_ + "/recording.raw";
     Child recorder = sound.StartRecording(recording);
     ProgramRun run(RUN_DIR + "/vortane", folder_, sound.Env());
@@ -254,7 +252,7 @@ TEST_F(EndToEnd, ShotIsHeardWhenZIsPressed) {
 
 TEST_F(EndToEnd, EarlierEditionPlaysItsMusicFromStartUp) {
     PrivateSound sound(folder_);
-    ASSERT_TRUE(sound.Ok()) << "PulseAudio did not start:\n" << ReadText(sound.Log());
+    ASSERT_TRUE(sound.Ok()) << "PulseAudio did not start:\n" << ReadFile(sound.Log());
     std::string recording = folder_ + "/recording.raw";
     Child recorder = sound.StartRecording(recording);
     ProgramRun run(RUN_DIR + "/vortane-classic", folder_, sound.Env());

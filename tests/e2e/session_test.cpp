@@ -10,7 +10,11 @@
 #include <string>
 #include <thread>
 
-#include "tests/e2e/e2e_support.h"
+#include "tests/support/display.h"
+#include "tests/support/files.h"
+#include "tests/support/folders.h"
+#include "tests/support/programs.h"
+#include "tests/support/window_tools.h"
 
 namespace {
 const std::string RUN_DIR = VORTANE_RUN_DIR;
@@ -33,20 +37,6 @@ constexpr double LEAST_PACED_STEPS_PER_SECOND = 40.0;
 
 void Pause(int milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
 
-std::string ReadText(const std::string& path) {
-    std::ifstream in(path);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-std::vector<std::string> SplitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-}
-
 // The text of one top-level number of a trace line.
 std::string TraceField(const std::string& line, const std::string& key) {
     std::string quoted = "\"" + key + "\":";
@@ -67,7 +57,7 @@ struct RecordingFacts {
 
 RecordingFacts ReadRecordingFacts(const std::string& path) {
     RecordingFacts facts;
-    for (const std::string& line : SplitLines(ReadText(path))) {
+    for (const std::string& line : Lines(ReadFile(path))) {
         std::istringstream words(line);
         std::string first;
         words >> first;
@@ -104,7 +94,7 @@ protected:
         game_ = StartChild(argv, folder_, {}, folder_ + "/program.out", folder_ + "/program.err");
         started_ = std::chrono::steady_clock::now();
     }
-    std::string Stderr() const { return ReadText(folder_ + "/program.err"); }
+    std::string Stderr() const { return ReadFile(folder_ + "/program.err"); }
     double SecondsSinceStart() const {
         return std::chrono::duration<double>(std::chrono::steady_clock::now() - started_).count();
     }
@@ -156,7 +146,7 @@ protected:
 
         RecordingFacts facts = ReadRecordingFacts(recording);
         EXPECT_EQ(facts.edition, edition);
-        ASSERT_FALSE(facts.steps.empty()) << "no end line:\n" << ReadText(recording);
+        ASSERT_FALSE(facts.steps.empty()) << "no end line:\n" << ReadFile(recording);
         EXPECT_EQ(std::to_string(facts.bodySteps), facts.steps);
         EXPECT_NE(facts.controls.find("FIRE RIGHT"), std::string::npos) << facts.controls;
         EXPECT_NE(facts.controls.find("KEY1"), std::string::npos) << facts.controls;
@@ -168,7 +158,7 @@ protected:
         std::string trace;
         ASSERT_EQ(RunTool({RUN_DIR + "/vortane-sim", "--replay", recording, "--every", "1000000000"}, &trace),
                   0);
-        std::vector<std::string> lines = SplitLines(trace);
+        std::vector<std::string> lines = Lines(trace);
         ASSERT_EQ(lines.size(), 1u) << trace;
         EXPECT_EQ(TraceField(lines[0], "step"), facts.steps);
         EXPECT_EQ(TraceField(lines[0], "running"), "false");
@@ -206,14 +196,14 @@ TEST_F(Session, KilledGameLeavesARecordingThatPlaysUpToItsLastLine) {
 
     RecordingFacts facts = ReadRecordingFacts(recording);
     EXPECT_TRUE(facts.steps.empty()) << "a killed game writes no end line";
-    ASSERT_GT(facts.bodySteps, 0) << "at most the last second is lost:\n" << ReadText(recording);
+    ASSERT_GT(facts.bodySteps, 0) << "at most the last second is lost:\n" << ReadFile(recording);
     EXPECT_NE(facts.controls.find("FIRE"), std::string::npos);
 
     Child refused = StartChild({RUN_DIR + "/vortane-sim", "--replay", recording}, folder_, {},
                                folder_ + "/refused.out", folder_ + "/refused.err");
     EXPECT_EQ(WaitChild(refused, 20000), 2);
-    EXPECT_NE(ReadText(folder_ + "/refused.err").find("cut short"), std::string::npos);
-    EXPECT_EQ(ReadText(folder_ + "/refused.out"), "") << "nothing half-played";
+    EXPECT_NE(ReadFile(folder_ + "/refused.err").find("cut short"), std::string::npos);
+    EXPECT_EQ(ReadFile(folder_ + "/refused.out"), "") << "nothing half-played";
 
     std::string trace;
     std::string steps = std::to_string(facts.bodySteps);
@@ -221,7 +211,7 @@ TEST_F(Session, KilledGameLeavesARecordingThatPlaysUpToItsLastLine) {
                        "--every", "1000000000"},
                       &trace),
               0);
-    std::vector<std::string> lines = SplitLines(trace);
+    std::vector<std::string> lines = Lines(trace);
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(TraceField(lines[0], "step"), steps);
 }
@@ -264,7 +254,7 @@ TEST_F(Session, RecordingsThatCannotBeShownAreRefusedBeforeTheWindow) {
         Child child = StartChild({RUN_DIR + "/" + c.program, "--replay", c.file}, folder_, {},
                                  folder_ + "/refused.out", folder_ + "/refused.err");
         EXPECT_EQ(WaitChild(child, 20000), 2) << c.program << " " << c.file;
-        std::string err = ReadText(folder_ + "/refused.err");
+        std::string err = ReadFile(folder_ + "/refused.err");
         EXPECT_NE(err.find(c.program + ": "), std::string::npos) << err;
         EXPECT_NE(err.find(c.says), std::string::npos) << err;
     }

@@ -5,22 +5,16 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "tests/fuzz/fuzz_targets.h"
+#include "tests/support/files.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 std::string currentInput;
-
-std::vector<uint8_t> ReadBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 std::vector<fs::path> FilesIn(const fs::path& dir) {
     std::vector<fs::path> files;
@@ -48,7 +42,7 @@ protected:
     size_t Replay(const std::vector<fs::path>& files) {
         for (const fs::path& file : files) {
             currentInput = file.string();
-            std::vector<uint8_t> bytes = ReadBytes(file);
+            std::vector<uint8_t> bytes = ReadBytes(file.string());
             GetParam().entry(bytes.data(), bytes.size());
         }
         currentInput.clear();

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/programs.h"
 #include "tools/png_frame.h"
 
 namespace fs = std::filesystem;
@@ -31,12 +32,8 @@ struct Result {
 
 // Runs a shell command with stdout and stderr together.
 Result Shell(const std::string& command) {
-    std::string log = fs::current_path().string() + "/command.log";
-    int status = std::system((command + " >'" + log + "' 2>&1").c_str());
-    std::ifstream in(log);
-    std::stringstream text;
-    text << in.rdbuf();
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, text.str()};
+    ShellResult run = RunShell(command + " 2>&1");
+    return {run.status, run.out};
 }
 
 TEST(Desktop, EntriesPassTheValidator) {

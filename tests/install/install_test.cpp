@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -12,10 +11,11 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "tests/support/files.h"
+#include "tests/support/programs.h"
 #include "tools/png_frame.h"
 
 namespace fs = std::filesystem;
@@ -23,17 +23,7 @@ namespace fs = std::filesystem;
 namespace {
 
 // Runs a shell command; its exit status, or -1 when it did not exit.
-int Shell(const std::string& command) {
-    int status = std::system(command.c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+int Shell(const std::string& command) { return RunShell(command).status; }
 
 // One install of this build, staged under the case's scratch folder; `prefix` is
 // where the tree landed (stage + the configured prefix).

@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/files.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -81,13 +83,6 @@ const Layer& LayerNamed(const std::string& folder) {
     throw std::runtime_error("no layer " + folder);
 }
 
-std::string ReadFile(const fs::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
 bool IsSource(const fs::path& path) {
     std::string ext = path.extension().string();
     return ext == ".h" || ext == ".cpp" || ext == ".c" || ext == ".inl";
@@ -104,7 +99,7 @@ TEST(Layers, EverySourceIncludesOnlyWhatItsLayerMayUse) {
         for (const auto& entry : fs::recursive_directory_iterator(root / layer.folder)) {
             if (!entry.is_regular_file() || !IsSource(entry.path())) continue;
             sources += 1;
-            for (const Include& include : IncludesOf(ReadFile(entry.path()))) {
+            for (const Include& include : IncludesOf(ReadFile(entry.path().string()))) {
                 std::string why = Refusal(layer, include.path);
                 if (!why.empty()) {
                     wrong.push_back(fs::relative(entry.path(), root).string() + ":" +

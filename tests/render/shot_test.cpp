@@ -14,6 +14,8 @@
 
 #include "tests/render/targa_files.h"
 #include "tests/render/test_textures.h"
+#include "tests/support/files.h"
+#include "tests/support/programs.h"
 #include "tools/png_frame.h"
 
 namespace {
@@ -23,16 +25,7 @@ const std::string GOLDEN_FRAME =
     std::string(VORTANE_SOURCE_DIR) + "/tests/golden/frames/current_seed3_steps420.png";
 
 // Runs vortane-shot with `arguments`; returns its exit status (-1 if it did not exit).
-int RunShot(const std::string& arguments) {
-    std::string command = "'" + SHOT + "' " + arguments + " >" + ScratchName("shot.log") + " 2>&1";
-    int status = std::system(command.c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-bool Exists(const std::string& path) {
-    struct stat info;
-    return stat(path.c_str(), &info) == 0;
-}
+int RunShot(const std::string& arguments) { return RunShell("'" + SHOT + "' " + arguments).status; }
 
 TEST(ShotTool, RefusesBadArgumentsWithStatusTwo) {
     std::string out = ScratchName("never.png");
@@ -51,7 +44,7 @@ TEST(ShotTool, RefusesBadArgumentsWithStatusTwo) {
     };
     for (const std::string& arguments : cases) {
         EXPECT_EQ(RunShot(arguments), 2) << arguments;
-        EXPECT_FALSE(Exists(out)) << arguments;
+        EXPECT_FALSE(FileExists(out)) << arguments;
     }
 }
 
@@ -151,14 +144,11 @@ TEST(ShotTool, DashMeansTheStandardStreams) {
     std::string named = ScratchName("named.png");
     std::string piped = ScratchName("piped.png");
     ASSERT_EQ(RunShot("--steps 40 --data no-such-folder --input " + script + " --out " + named), 0);
-    std::string command = "'" + SHOT + "' --steps 40 --data no-such-folder --input - --out - <" + script +
-                          " >" + piped + " 2>/dev/null";
-    int status = std::system(command.c_str());
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0);
-    std::ifstream a(named, std::ios::binary), b(piped, std::ios::binary);
-    std::string first((std::istreambuf_iterator<char>(a)), std::istreambuf_iterator<char>());
-    std::string second((std::istreambuf_iterator<char>(b)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(RunShell("'" + SHOT + "' --steps 40 --data no-such-folder --input - --out - <" + script + " >" +
+                       piped)
+                  .status,
+              0);
+    std::string first = ReadFile(named), second = ReadFile(piped);
     EXPECT_GT(first.size(), 1000u);
     EXPECT_EQ(first, second);
 }
@@ -189,5 +179,5 @@ TEST(ShotTool, ReplayTakesEditionSeedAndStepsFromTheRecording) {
                       "/tests/bad/recording_cut_short_no_end_line.vrec --out " + ScratchName("never.png")),
               2);
     EXPECT_EQ(RunShot("--replay " + recording + " --seed 3 --out " + ScratchName("never.png")), 2);
-    EXPECT_FALSE(Exists(ScratchName("never.png")));
+    EXPECT_FALSE(FileExists(ScratchName("never.png")));
 }

@@ -24,11 +24,6 @@ std::vector<uint8_t> MakeTarga(const TargaLayout& layout) {
     return bytes;
 }
 
-void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-}
-
 void WriteRgbTarga(const std::string& path, int width, int height, const std::vector<uint8_t>& rgbTopDown) {
     TargaLayout layout;
     layout.width = width;

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/files.h"
+
 // Builds Targa files for the tests. `filePixels` are the bytes exactly as they sit
 // in the file (blue, green, red[, alpha]), rows in file order.
 struct TargaLayout {
@@ -20,7 +22,6 @@ struct TargaLayout {
 std::string ScratchName(const std::string& base);
 
 std::vector<uint8_t> MakeTarga(const TargaLayout& layout);
-void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 
 // A 24-bit picture from red, green, blue pixels given top row first (as one would
 // draw it), written bottom-up as the usual Targa file is.

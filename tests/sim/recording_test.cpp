@@ -12,20 +12,13 @@
 #include "game/update.h"
 #include "game/world.h"
 #include "render/current_edition.h"
-#include "sim_run.h"
+#include "tests/sim/sim_run.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
 const std::string BAD_DIR = VORTANE_SOURCE_DIR "/tests/bad";
-
-std::string ReadText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 // Controls held exactly as a table says, one entry a step.
 class TableControls : public Controls {
@@ -58,7 +51,7 @@ TEST(RecordingWriter, WritesHeaderRunsAndEndLine) {
     for (uint32_t held : steps) writer.AddStep(held, 0);
     EXPECT_EQ(writer.Steps(), 7u);
     ASSERT_TRUE(writer.Finish(-20, 12345));
-    EXPECT_EQ(ReadText("runs.vrec"),
+    EXPECT_EQ(ReadFile("runs.vrec"),
               "# vortane recording\n# edition classic\n# seed 4000000000\n"
               "2\n3 FIRE RIGHT\n1 KEY1\n1 ESC\n# end steps 7 score -20 rand 12345\n");
 
@@ -80,15 +73,15 @@ TEST(RecordingWriter, PutsOutWholeLinesEverySecond) {
     RecordingWriter writer;
     std::string error;
     ASSERT_TRUE(writer.Open("flushed.vrec", "current", 7, error)) << error;
-    EXPECT_EQ(ReadText("flushed.vrec"), "# vortane recording\n# edition current\n# seed 7\n")
+    EXPECT_EQ(ReadFile("flushed.vrec"), "# vortane recording\n# edition current\n# seed 7\n")
         << "the header is out at once";
     const int64_t frame = 16666666;
     fakeNow = 1000;
     for (int i = 0; i < 61; ++i, fakeNow += frame) writer.AddStep(FIRE, fakeNow);  // 0 .. 0.99999996 s
-    EXPECT_EQ(ReadText("flushed.vrec"), "# vortane recording\n# edition current\n# seed 7\n")
+    EXPECT_EQ(ReadFile("flushed.vrec"), "# vortane recording\n# edition current\n# seed 7\n")
         << "nothing before a second has passed";
     writer.AddStep(FIRE, fakeNow);
-    std::string afterSecond = ReadText("flushed.vrec");
+    std::string afterSecond = ReadFile("flushed.vrec");
     EXPECT_EQ(afterSecond, "# vortane recording\n# edition current\n# seed 7\n62 FIRE\n")
         << "the run so far is written out once a second has passed";
 
@@ -195,7 +188,7 @@ TEST(SimReplay, EndsOnTheRecordedStepScoreAndRand) {
     ASSERT_TRUE(writer.Finish(score, gameRandom.state));
 
     SimResult run = RunSim("--replay session.vrec --every 100000");
-    ASSERT_EQ(run.exitStatus, 0) << run.err;
+    ASSERT_EQ(run.status, 0) << run.err;
     std::vector<std::string> lines = Lines(run.out);
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(Field(lines[0], "step"), std::to_string(steps));
@@ -215,7 +208,7 @@ TEST(SimReplay, RefusesBadRecordingsAndRunOptionsBeforeRunning) {
     };
     for (const std::string& options : cases) {
         SimResult run = RunSim(options);
-        EXPECT_EQ(run.exitStatus, 2) << options;
+        EXPECT_EQ(run.status, 2) << options;
         EXPECT_TRUE(run.out.empty()) << options << ": nothing half-played";
         EXPECT_NE(run.err.find("vortane-sim: "), std::string::npos) << options << ": " << run.err;
     }
@@ -223,10 +216,10 @@ TEST(SimReplay, RefusesBadRecordingsAndRunOptionsBeforeRunning) {
 
 TEST(SimReplay, TakesTheEarlierEditionFromTheRecording) {
     SimResult run = RunSim("--replay '" VORTANE_SOURCE_DIR "/tests/fuzz/corpus/recording/good_classic.vrec'");
-    ASSERT_EQ(run.exitStatus, 0) << run.err;
+    ASSERT_EQ(run.status, 0) << run.err;
     SimResult direct = RunSim("--edition classic --seed 0 --steps 6 --input '" VORTANE_SOURCE_DIR
                               "/tests/fuzz/corpus/recording/good_classic.vrec'");
-    ASSERT_EQ(direct.exitStatus, 0) << direct.err;
+    ASSERT_EQ(direct.status, 0) << direct.err;
     EXPECT_EQ(run.out, direct.out);
     EXPECT_EQ(Lines(run.out).size(), 6u);
 }

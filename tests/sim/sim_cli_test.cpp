@@ -10,7 +10,7 @@
 #include "game/update.h"
 #include "game/world.h"
 #include "render/current_edition.h"
-#include "sim_run.h"
+#include "tests/sim/sim_run.h"
 
 namespace {
 
@@ -59,7 +59,7 @@ TEST(SimCli, RefusesBadOptionsAndScriptsWithStatus2) {
     };
     for (const std::string& options : cases) {
         SimResult run = RunSim(options + " --steps 5");
-        EXPECT_EQ(run.exitStatus, 2) << options;
+        EXPECT_EQ(run.status, 2) << options;
         EXPECT_TRUE(run.out.empty()) << options;
         EXPECT_NE(run.err.find("vortane-sim: "), std::string::npos) << options << ": " << run.err;
     }
@@ -67,7 +67,7 @@ TEST(SimCli, RefusesBadOptionsAndScriptsWithStatus2) {
 
 TEST(SimCli, PrintsEveryKthStepAndAlwaysTheLast) {
     SimResult run = RunSim("--steps 10 --every 4");
-    ASSERT_EQ(run.exitStatus, 0) << run.err;
+    ASSERT_EQ(run.status, 0) << run.err;
     std::vector<std::string> lines = Lines(run.out);
     ASSERT_EQ(lines.size(), 3u);
     EXPECT_EQ(Field(lines[0], "step"), "4");
@@ -79,7 +79,7 @@ TEST(SimCli, PrintsEveryKthStepAndAlwaysTheLast) {
 TEST(SimCli, EscapeEndsTheRunOnAFalseLine) {
     std::ofstream("escape_script.txt") << "3 FIRE\n1 ESC FIRE\n20 FIRE\n";
     SimResult run = RunSim("--steps 100 --every 1000 --input escape_script.txt");
-    ASSERT_EQ(run.exitStatus, 0) << run.err;
+    ASSERT_EQ(run.status, 0) << run.err;
     std::vector<std::string> lines = Lines(run.out);
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(Field(lines[0], "step"), "4");
@@ -91,7 +91,7 @@ TEST(SimCli, DefaultSeedIsOneAndRunsRepeat) {
     SimResult first = RunSim("--steps 120 --every 30");
     SimResult second = RunSim("--seed 1 --steps 120 --every 30");
     SimResult other = RunSim("--seed 2 --steps 120 --every 30");
-    ASSERT_EQ(first.exitStatus, 0);
+    ASSERT_EQ(first.status, 0);
     EXPECT_EQ(first.out, second.out);
     EXPECT_NE(first.out, other.out);
 }
@@ -113,7 +113,7 @@ TEST(SimCli, TraceReadsBackToTheWorldExactly) {
     const int steps = 265;  // a death at step 262 leaves 396 sparks flying
     SimResult run =
         RunSim("--seed 2024 --steps 265 --every 1000 --grid --sparks --input escape.txt", GOLDEN_DIR);
-    ASSERT_EQ(run.exitStatus, 0) << run.err;
+    ASSERT_EQ(run.status, 0) << run.err;
     std::vector<std::string> lines = Lines(run.out);
     ASSERT_EQ(lines.size(), 1u);
     const std::string& line = lines[0];

@@ -12,15 +12,12 @@
 #include "synth/instrument_file.h"
 #include "synth/player.h"
 #include "synth/song_file.h"
+#include "tests/support/files.h"
+#include "tests/support/folders.h"
 #include "tests/synth/zonder_bytes.h"
 
 namespace {
-std::string ReadLog() {
-    std::ifstream in("log.txt", std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+std::string ReadLog() { return ReadFile("log.txt"); }
 
 // The song loader's log lines of one load, logging on and log.txt emptied first.
 bool LoadSongLogged(const ZonderBytes& song, std::string& log) {
@@ -187,7 +184,7 @@ TEST(InstrumentFile, ArpeggioOffsetsAndSpeed) {
 }
 
 TEST(InstrumentFile, EveryTruncationIsRefusedAndChangesNothing) {
-    EnterCaseFolder("InstrumentFile.EveryTruncationIsRefusedAndChangesNothing");
+    ScratchDir scratch;
     ZonderBytes whole = InstrumentBytes("arpeggio", 0, 0, 10, 100, {12, 7});
     Instrument full{};
     std::FILE* file = FileOf(whole.data);
@@ -218,7 +215,7 @@ TEST(SoundEffectFile, MissingFileLeavesAnEmptyInstrument) {
 }
 
 TEST(SoundEffectFile, LoadsIntoItsSlot) {
-    EnterCaseFolder("SoundEffectFile.LoadsIntoItsSlot");
+    ScratchDir scratch;
     ZonderBytes b = InstrumentBytes("shot", 1, 0);
     std::FILE* out = std::fopen("shot.zdi", "wb");
     std::fwrite(b.data.data(), 1, b.data.size(), out);
@@ -245,7 +242,7 @@ TEST(SoundEffectFile, HostileFilesLeaveAnEmptyInstrumentAndOneMessage) {
 }
 
 TEST(SongFile, LogsTheListingInOrder) {
-    EnterCaseFolder("SongFile.LogsTheListingInOrder");
+    ScratchDir scratch;
     ResetPlayerState();
     std::string log;
     ASSERT_TRUE(LoadSongLogged(ValidSong(), log));
@@ -267,7 +264,7 @@ TEST(SongFile, LogsTheListingInOrder) {
 }
 
 TEST(SongFile, EmptySongLoads) {
-    EnterCaseFolder("SongFile.EmptySongLoads");
+    ScratchDir scratch;
     ResetPlayerState();
     ZonderBytes b;
     b.Text("").U8(0).U8(0).U16(0);
@@ -278,7 +275,7 @@ TEST(SongFile, EmptySongLoads) {
 }
 
 TEST(SongFile, OccupiedInstrumentSlotIsReadOverInPlace) {
-    EnterCaseFolder("SongFile.OccupiedInstrumentSlotIsReadOverInPlace");
+    ScratchDir scratch;
     ResetPlayerState();
     std::string log;
     ASSERT_TRUE(LoadSongLogged(ValidSong(), log));
@@ -297,7 +294,7 @@ TEST(SongFile, OccupiedInstrumentSlotIsReadOverInPlace) {
 }
 
 TEST(SongFile, EveryTruncationIsRefusedAndChangesNothing) {
-    EnterCaseFolder("SongFile.EveryTruncationIsRefusedAndChangesNothing");
+    ScratchDir scratch;
     ResetPlayerState();
     std::string log;
     ASSERT_TRUE(LoadSongLogged(ValidSong(), log));
@@ -318,7 +315,7 @@ TEST(SongFile, EveryTruncationIsRefusedAndChangesNothing) {
 }
 
 TEST(SongFile, HostileFilesAreRefusedWhole) {
-    EnterCaseFolder("SongFile.HostileFilesAreRefusedWhole");
+    ScratchDir scratch;
     ResetPlayerState();
     std::string log;
     ASSERT_TRUE(LoadSongLogged(ValidSong(), log));
@@ -337,7 +334,7 @@ TEST(SongFile, HostileFilesAreRefusedWhole) {
 }
 
 TEST(SongFile, RefusesRowsThatLeaveTheNoteTableWithTheirArpeggio) {
-    EnterCaseFolder("SongFile.RefusesRowsThatLeaveTheNoteTableWithTheirArpeggio");
+    ScratchDir scratch;
     struct Case {
         int note;
         int offset;

@@ -10,6 +10,8 @@
 #include "synth/player.h"
 #include "synth/song_file.h"
 #include "synth/voices.h"
+#include "tests/support/files.h"
+#include "tests/support/folders.h"
 #include "tests/synth/zonder_bytes.h"
 
 // The ALSA and JACK plugins the audio library loads keep allocations of their
@@ -20,7 +22,7 @@ extern "C" const char* __lsan_default_options() { return "detect_leaks=0"; }
 // Runs on whatever the machine has: a sound server, a card, or nothing. Without
 // a device the one line on stderr is all the terminal sees; with one, nothing.
 TEST(Player, StartsAndStopsWithOrWithoutAnOutputDevice) {
-    EnterCaseFolder("Player.StartsAndStopsWithOrWithoutAnOutputDevice");
+    ScratchDir scratch;
     testing::internal::CaptureStderr();
     StartPlayer();
     std::string err = testing::internal::GetCapturedStderr();
@@ -38,9 +40,7 @@ TEST(Player, StartsAndStopsWithOrWithoutAnOutputDevice) {
     LogEnable();
     StopPlayer();
     LogDisable();
-    std::ifstream in("log.txt");
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    std::vector<std::string> lines = Lines(ReadFile("log.txt"));
     const char* starts[] = {
         "",           "Zonder stats:", " Average buffer time: ", " Average buffer CPU time: ",
         " Runtime: ", " Buffersize: ", " Average buffers/sec: "};

@@ -106,15 +106,3 @@ inline Curve CurveOf(int32_t length, std::initializer_list<std::pair<float, floa
     DeriveSlopes(c);
     return c;
 }
-
-// CTest runs the cases of one binary in parallel in one folder; a case that
-// writes files (log.txt among them) works in a folder of its own.
-inline void EnterCaseFolder(const std::string& name) {
-    static std::string home = [] {
-        char path[4096];
-        return std::string(getcwd(path, sizeof path) ? path : ".");
-    }();
-    std::string folder = home + "/" + name;
-    mkdir(folder.c_str(), 0755);
-    if (chdir(folder.c_str()) != 0) std::perror(folder.c_str());
-}

@@ -14,30 +14,22 @@
 #include "synth/player.h"
 #include "synth/render_audio.h"
 #include "synth/voices.h"
+#include "tests/support/files.h"
+#include "tests/support/folders.h"
+#include "tests/support/programs.h"
 #include "tests/synth/zonder_bytes.h"
 
 namespace {
 const std::string TOOL = VORTANE_RUN_DIR "/zonder-render";
 
 // Runs the tool with the arguments; returns its exit status, stderr in err.
-int RunTool(const std::string& args, std::string* err = nullptr) {
-    int status = std::system((TOOL + " " + args + " 2> err.txt").c_str());
-    if (err) {
-        std::ifstream in("err.txt");
-        std::stringstream text;
-        text << in.rdbuf();
-        *err = text.str();
-    }
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+int RunRender(const std::string& args, std::string* err = nullptr) {
+    ShellResult run = RunShell(TOOL + " " + args);
+    if (err) *err = run.err;
+    return run.status;
 }
 
-void WriteFile(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
-
-void WriteBytes(const std::string& path, const ZonderBytes& b) {
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(b.data.data()), b.data.size());
-}
+void WriteBytes(const std::string& path, const ZonderBytes& b) { ::WriteBytes(path, b.data); }
 
 struct Wav {
     std::vector<uint8_t> header;
@@ -45,8 +37,7 @@ struct Wav {
 };
 
 Wav ReadWav(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::vector<uint8_t> all((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::vector<uint8_t> all = ReadBytes(path);
     Wav wav;
     if (all.size() < 58) return wav;
     wav.header.assign(all.begin(), all.begin() + 58);
@@ -66,7 +57,7 @@ ZonderBytes ToneBytes() { return InstrumentBytes("tone", 0, 0, 50); }
 }  // namespace
 
 TEST(ZonderRender, BadArgumentsAndFilesExitWithTwo) {
-    EnterCaseFolder("ZonderRender.BadArgumentsAndFilesExitWithTwo");
+    ScratchDir scratch;
     WriteFile("ok.events", "0 trigger 0 48 1\n");
     WriteFile("bad.events", "# a comment\n100 trigger 0 48 9\n");
     WriteFile("junk.events", "100 sing loudly\n");
@@ -93,17 +84,17 @@ TEST(ZonderRender, BadArgumentsAndFilesExitWithTwo) {
                   "amp curve length 0"},
          }) {
         std::string err;
-        EXPECT_EQ(RunTool(c.args, &err), 2) << c.args;
+        EXPECT_EQ(RunRender(c.args, &err), 2) << c.args;
         EXPECT_NE(err.find(c.said), std::string::npos) << c.args << "\n" << err;
     }
 }
 
 TEST(ZonderRender, WritesFloatWavExactlyAsTheCallbackRenders) {
-    EnterCaseFolder("ZonderRender.WritesFloatWavExactlyAsTheCallbackRenders");
+    ScratchDir scratch;
     WriteBytes("tone.zdi", ToneBytes());
     WriteFile("tone.events",
               "# two notes and a release\n0 trigger 3 48 1\n1000 trigger 3 55 1\n3000 release 1\n");
-    ASSERT_EQ(RunTool("--effect 3=tone.zdi --events tone.events --samples 5000 --buffer 1 --out tone.wav"),
+    ASSERT_EQ(RunRender("--effect 3=tone.zdi --events tone.events --samples 5000 --buffer 1 --out tone.wav"),
               0);
     Wav wav = ReadWav("tone.wav");
     ASSERT_EQ(wav.header.size(), 58u);
@@ -132,7 +123,8 @@ TEST(ZonderRender, WritesFloatWavExactlyAsTheCallbackRenders) {
 
     // Larger buffers move the events to the next buffer start: 1000 lands at 1024.
     ASSERT_EQ(
-        RunTool("--effect 3=tone.zdi --events tone.events --samples 5000 --buffer 512 --out tone512.wav"), 0);
+        RunRender("--effect 3=tone.zdi --events tone.events --samples 5000 --buffer 512 --out tone512.wav"),
+        0);
     Wav coarse = ReadWav("tone512.wav");
     ASSERT_EQ(coarse.samples.size(), 5000u);
     EXPECT_TRUE(std::equal(coarse.samples.begin(), coarse.samples.begin() + 1000, expected.begin()));
@@ -140,13 +132,13 @@ TEST(ZonderRender, WritesFloatWavExactlyAsTheCallbackRenders) {
 }
 
 TEST(ZonderRender, EventsDueTogetherRunInFileOrder) {
-    EnterCaseFolder("ZonderRender.EventsDueTogetherRunInFileOrder");
+    ScratchDir scratch;
     WriteBytes("tone.zdi", ToneBytes());
     WriteBytes("hiss.zdi", NoiseBytes());
     // Both become due at the buffer starting at 1024; file order puts hiss last.
     WriteFile("order.events", "900 trigger 0 40 2\n100 trigger 1 60 2\n");
     ASSERT_EQ(
-        RunTool(
+        RunRender(
             "--effect 0=tone.zdi --effect 1=hiss.zdi --events order.events --samples 3000 --out order.wav"),
         0);
     ResetPlayerState();
@@ -162,13 +154,13 @@ TEST(ZonderRender, EventsDueTogetherRunInFileOrder) {
 }
 
 TEST(ZonderRender, SeedChoosesTheNoise) {
-    EnterCaseFolder("ZonderRender.SeedChoosesTheNoise");
+    ScratchDir scratch;
     WriteBytes("hiss.zdi", NoiseBytes());
     WriteFile("hiss.events", "0 trigger 0 60 0\n");
     std::string common = "--effect 0=hiss.zdi --events hiss.events --samples 4000 ";
-    ASSERT_EQ(RunTool(common + "--out a.wav"), 0);
-    ASSERT_EQ(RunTool(common + "--seed 1 --out b.wav"), 0);
-    ASSERT_EQ(RunTool(common + "--seed 7 --out c.wav"), 0);
+    ASSERT_EQ(RunRender(common + "--out a.wav"), 0);
+    ASSERT_EQ(RunRender(common + "--seed 1 --out b.wav"), 0);
+    ASSERT_EQ(RunRender(common + "--seed 7 --out c.wav"), 0);
     std::vector<float> a = ReadWav("a.wav").samples, c = ReadWav("c.wav").samples;
     EXPECT_EQ(a, ReadWav("b.wav").samples);
     EXPECT_NE(a, c);
@@ -182,15 +174,15 @@ TEST(ZonderRender, SeedChoosesTheNoise) {
 }
 
 TEST(ZonderRender, PlaysTheSongFromPlayEvent) {
-    EnterCaseFolder("ZonderRender.PlaysTheSongFromPlayEvent");
+    ScratchDir scratch;
     ZonderBytes song;
     song.Text("tune").U8(1).Append(ToneBytes());
     song.U8(1).Append(PatternBytes(1, "p", {{48, 0}}));
     song.U16(1).U16(0);
     WriteBytes("tune.zds", song);
     WriteFile("play.events", "0 play\n");
-    ASSERT_EQ(RunTool("--song tune.zds --samples 6000 --out silent.wav"), 0);
-    ASSERT_EQ(RunTool("--song tune.zds --events play.events --samples 6000 --out tune.wav"), 0);
+    ASSERT_EQ(RunRender("--song tune.zds --samples 6000 --out silent.wav"), 0);
+    ASSERT_EQ(RunRender("--song tune.zds --events play.events --samples 6000 --out tune.wav"), 0);
     std::vector<float> silent = ReadWav("silent.wav").samples, tune = ReadWav("tune.wav").samples;
     ASSERT_EQ(tune.size(), 6000u);
     EXPECT_EQ(silent, std::vector<float>(6000, 0.0f));
@@ -209,11 +201,6 @@ const std::string MUSIC = VORTANE_SOURCE_DIR "/assets/music/";
 const std::string BUILT = VORTANE_RUN_DIR "/data/";
 const std::string BAD = VORTANE_SOURCE_DIR "/tests/bad/";
 
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
 bool Audible(const Wav& wav) {
     for (float s : wav.samples)
         if (s != 0.0f) return true;
@@ -222,33 +209,34 @@ bool Audible(const Wav& wav) {
 }  // namespace
 
 TEST(ZonderRender, TextSourcesRenderAsTheirCompiledFiles) {
-    EnterCaseFolder("ZonderRender.TextSourcesRenderAsTheirCompiledFiles");
+    ScratchDir scratch;
     WriteFile("shot.events", "0 trigger 0 37 1\n");
-    ASSERT_EQ(RunTool("--effect 0=" + SOUNDS + "shot.zit --events shot.events --samples 8000 --out text.wav"),
-              0);
-    ASSERT_EQ(RunTool("--effect 0=" + BUILT + "shot.zdi --events shot.events --samples 8000 --out built.wav"),
-              0);
+    ASSERT_EQ(
+        RunRender("--effect 0=" + SOUNDS + "shot.zit --events shot.events --samples 8000 --out text.wav"), 0);
+    ASSERT_EQ(
+        RunRender("--effect 0=" + BUILT + "shot.zdi --events shot.events --samples 8000 --out built.wav"), 0);
     EXPECT_TRUE(Audible(ReadWav("text.wav")));
-    EXPECT_EQ(ReadAll("text.wav"), ReadAll("built.wav"));
+    EXPECT_EQ(ReadFile("text.wav"), ReadFile("built.wav"));
 
     WriteFile("song.events", "0 play\n");
-    ASSERT_EQ(RunTool("--song " + MUSIC + "zazizer.zst --events song.events --samples 100000 --out text.wav"),
-              0);
     ASSERT_EQ(
-        RunTool("--song " + BUILT + "zazizer.zds --events song.events --samples 100000 --out built.wav"), 0);
+        RunRender("--song " + MUSIC + "zazizer.zst --events song.events --samples 100000 --out text.wav"), 0);
+    ASSERT_EQ(
+        RunRender("--song " + BUILT + "zazizer.zds --events song.events --samples 100000 --out built.wav"),
+        0);
     EXPECT_TRUE(Audible(ReadWav("text.wav")));
-    EXPECT_EQ(ReadAll("text.wav"), ReadAll("built.wav"));
+    EXPECT_EQ(ReadFile("text.wav"), ReadFile("built.wav"));
 }
 
 TEST(ZonderRender, BrokenTextSourceIsRefusedByFileAndLine) {
-    EnterCaseFolder("ZonderRender.BrokenTextSourceIsRefusedByFileAndLine");
+    ScratchDir scratch;
     for (const std::string& option : {"--effect 0=" + BAD + "text_instrument_missing_pitch.zit",
                                       "--effect 0=" + BAD + "text_instrument_points_falling.zit",
                                       "--song " + BAD + "text_song_bad_note_name.zst",
                                       "--song " + BAD + "text_song_note_too_fast_for_its_waveform.zst",
                                       std::string("--effect 0=no-such-source.zit")}) {
         std::string err;
-        EXPECT_EQ(RunTool(option + " --samples 10 --out x.wav", &err), 2) << option;
+        EXPECT_EQ(RunRender(option + " --samples 10 --out x.wav", &err), 2) << option;
         EXPECT_EQ(err.rfind("zonder-render: ", 0), 0u) << err;
         std::string file = option.substr(option.find_last_of("= ") + 1);
         EXPECT_NE(err.find(file + ":"), std::string::npos) << err;
@@ -258,14 +246,14 @@ TEST(ZonderRender, BrokenTextSourceIsRefusedByFileAndLine) {
 }
 
 TEST(ZonderRender, SecondsCountSamplesAtTheOutputRate) {
-    EnterCaseFolder("ZonderRender.SecondsCountSamplesAtTheOutputRate");
+    ScratchDir scratch;
     struct Case {
         const char* seconds;
         size_t samples;
     };
     for (const Case& c :
          {Case{"0.5", 22050}, Case{"1", 44100}, Case{"0", 0}, Case{"0.00001", 0}, Case{"2e-3", 88}}) {
-        ASSERT_EQ(RunTool(std::string("--seconds ") + c.seconds + " --out s.wav"), 0) << c.seconds;
+        ASSERT_EQ(RunRender(std::string("--seconds ") + c.seconds + " --out s.wav"), 0) << c.seconds;
         Wav wav = ReadWav("s.wav");
         EXPECT_EQ(U32(wav.header, 54), 4 * c.samples) << c.seconds;
         EXPECT_EQ(wav.samples.size(), c.samples) << c.seconds;
@@ -273,13 +261,13 @@ TEST(ZonderRender, SecondsCountSamplesAtTheOutputRate) {
     for (const char* bad :
          {"--seconds -1", "--seconds abc", "--seconds 1 --samples 10", "--seconds inf", "--seconds 30000"}) {
         std::string err;
-        EXPECT_EQ(RunTool(std::string(bad) + " --out bad.wav", &err), 2) << bad;
+        EXPECT_EQ(RunRender(std::string(bad) + " --out bad.wav", &err), 2) << bad;
         EXPECT_NE(err.find("--s"), std::string::npos) << err;
     }
 }
 
 TEST(ZonderRender, NoteNamesAreTheNumbersTheyName) {
-    EnterCaseFolder("ZonderRender.NoteNamesAreTheNumbersTheyName");
+    ScratchDir scratch;
     WriteBytes("tone.zdi", ToneBytes());
     struct Case {
         const char* name;
@@ -289,44 +277,44 @@ TEST(ZonderRender, NoteNamesAreTheNumbersTheyName) {
                           Case{"A#4", 49}, Case{"G#10", 119}}) {
         WriteFile("named.events", std::string("0 trigger 1 ") + c.name + " 2\n");
         WriteFile("numbered.events", "0 trigger 1 " + std::to_string(c.number) + " 2\n");
-        ASSERT_EQ(RunTool("--effect 1=tone.zdi --events named.events --samples 3000 --out named.wav"), 0)
+        ASSERT_EQ(RunRender("--effect 1=tone.zdi --events named.events --samples 3000 --out named.wav"), 0)
             << c.name;
-        ASSERT_EQ(RunTool("--effect 1=tone.zdi --events numbered.events --samples 3000 --out numbered.wav"),
+        ASSERT_EQ(RunRender("--effect 1=tone.zdi --events numbered.events --samples 3000 --out numbered.wav"),
                   0);
         EXPECT_TRUE(Audible(ReadWav("named.wav"))) << c.name;
-        EXPECT_EQ(ReadAll("named.wav"), ReadAll("numbered.wav")) << c.name;
+        EXPECT_EQ(ReadFile("named.wav"), ReadFile("numbered.wav")) << c.name;
     }
     for (const char* bad : {"H-4", "a-4", "A-11", "C-0", "A4", "A-4x", "120", "-1"}) {
         WriteFile("bad.events", std::string("# a comment\n0 trigger 1 ") + bad + " 2\n");
         std::string err;
-        EXPECT_EQ(RunTool("--effect 1=tone.zdi --events bad.events --samples 10 --out bad.wav", &err), 2)
+        EXPECT_EQ(RunRender("--effect 1=tone.zdi --events bad.events --samples 10 --out bad.wav", &err), 2)
             << bad;
         EXPECT_NE(err.find("bad.events:2: note must be"), std::string::npos) << err;
     }
 }
 
 TEST(ZonderRender, WarnsWhenATriggeredNoteJumpsAWaveformSegment) {
-    EnterCaseFolder("ZonderRender.WarnsWhenATriggeredNoteJumpsAWaveformSegment");
+    ScratchDir scratch;
     // The shot a little below the note the game plays it at is safe (its pitch
     // sweep starts an octave up, plus two octaves of arpeggio); at A-4 its
     // narrow pulse segment is jumped over.
     WriteFile("safe.events", "0 trigger 0 30 1\n");
     std::string err;
-    ASSERT_EQ(
-        RunTool("--effect 0=" + SOUNDS + "shot.zit --events safe.events --samples 100 --out safe.wav", &err),
-        0);
+    ASSERT_EQ(RunRender("--effect 0=" + SOUNDS + "shot.zit --events safe.events --samples 100 --out safe.wav",
+                        &err),
+              0);
     EXPECT_EQ(err, "");
     WriteFile("high.events", "0 trigger 0 30 1\n100 trigger 0 A-4 1\n");
-    ASSERT_EQ(
-        RunTool("--effect 0=" + SOUNDS + "shot.zit --events high.events --samples 300 --out high.wav", &err),
-        0);
+    ASSERT_EQ(RunRender("--effect 0=" + SOUNDS + "shot.zit --events high.events --samples 300 --out high.wav",
+                        &err),
+              0);
     EXPECT_EQ(err.rfind("zonder-render: high.events:2: warning: effect 0, A-4: ", 0), 0u) << err;
     EXPECT_NE(err.find("narrowest waveform segment"), std::string::npos) << err;
     EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
     EXPECT_EQ(ReadWav("high.wav").samples.size(), 300u);
     // A binary effect is checked the same way.
     ASSERT_EQ(
-        RunTool("--effect 0=" + BUILT + "shot.zdi --events high.events --samples 300 --out high.wav", &err),
+        RunRender("--effect 0=" + BUILT + "shot.zdi --events high.events --samples 300 --out high.wav", &err),
         0);
     EXPECT_NE(err.find("high.events:2: warning"), std::string::npos) << err;
 }
@@ -334,20 +322,20 @@ TEST(ZonderRender, WarnsWhenATriggeredNoteJumpsAWaveformSegment) {
 // Whatever the machine has: with an output device the render is heard and nothing
 // is written; without one the tool says so and ends with status 1.
 TEST(ZonderRender, PlayTakesTheDeviceInsteadOfAFile) {
-    EnterCaseFolder("ZonderRender.PlayTakesTheDeviceInsteadOfAFile");
+    ScratchDir scratch;
     for (const char* bad :
          {"--play --out x.wav --samples 10", "--play", "--samples 10", "--play=yes --samples 10"}) {
         std::string err;
-        EXPECT_EQ(RunTool(bad, &err), 2) << bad;
+        EXPECT_EQ(RunRender(bad, &err), 2) << bad;
         EXPECT_NE(err.find("try --help"), std::string::npos) << err;
     }
     WriteFile("shot.events", "0 trigger 0 37 1\n");
     std::string err;
-    int status =
-        RunTool("--effect 0=" + BUILT + "shot.zdi --events shot.events --seconds 0.2 --play > out.bin", &err);
+    int status = RunRender(
+        "--effect 0=" + BUILT + "shot.zdi --events shot.events --seconds 0.2 --play > out.bin", &err);
     EXPECT_TRUE(status == 0 || status == 1) << status << "\n" << err;
     if (status == 1) {
         EXPECT_NE(err.find("zonder-render: no audio output device to play on\n"), std::string::npos) << err;
     }
-    EXPECT_EQ(ReadAll("out.bin"), "");
+    EXPECT_EQ(ReadFile("out.bin"), "");
 }

@@ -1,52 +1,64 @@
-#include "tests/app/test_support.h"
+#include "tests/support/display.h"
 
 // gtest before Xlib: Xlib's None and Bool macros would break gtest's own names.
 #include <gtest/gtest.h>
 
-#include <SDL2/SDL_syswm.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
-#include <signal.h>
-#include <sys/wait.h>
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <thread>
 
-#include "app/window.h"
-
 namespace {
-pid_t xvfbPid = 0;
+// Starts Xvfb with one screen of `screen` (WIDTHxHEIGHTxDEPTH) and returns its
+// display name, or "" when it did not come up. -displayfd lets the server pick a
+// free display number and tell it once it listens.
+std::string StartXvfb(const char* screen, Child& server) {
+    int fds[2];
+    if (pipe(fds) != 0) return "";
+    fcntl(fds[0], F_SETFD, FD_CLOEXEC);
+    server =
+        StartChild({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", screen, "-nolisten", "tcp"},
+                   "", {}, "", "/dev/null");
+    close(fds[1]);
+    std::string number;
+    char c;
+    while (read(fds[0], &c, 1) == 1 && c != '\n') number += c;
+    close(fds[0]);
+    if (number.empty()) return "";
+    std::string display = ":" + number;
+    setenv("DISPLAY", display.c_str(), 1);
+    unsetenv("WAYLAND_DISPLAY");
+    return display;
+}
 
-void StopPrivateDisplay() {
-    if (xvfbPid > 0) {
-        kill(xvfbPid, SIGTERM);
-        waitpid(xvfbPid, nullptr, 0);
-        xvfbPid = 0;
+Child processServer;
+
+void StopProcessServer() { StopChild(processServer); }
+
+Display* OpenDisplay() {
+    Display* display = nullptr;
+    // The test server may turn a connection away right after another closed.
+    for (int attempt = 0; attempt < 20 && !display; ++attempt) {
+        if (attempt > 0) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        display = XOpenDisplay(nullptr);
     }
+    return display;
 }
 
-std::vector<RecordedBox>* recordedBoxes = nullptr;
-
-void RecordBox(const char* text, const char* caption, BoxIcon icon) {
-    if (recordedBoxes) recordedBoxes->push_back({text, caption, icon, appWindow != nullptr});
-}
-
+// One connection per DISPLAY, kept for the process's own server.
 Display* TestDisplay() {
     static Display* display = nullptr;
     static std::string name;
     const char* current = std::getenv("DISPLAY");
     if (display && current && name == current) return display;
     if (display) XCloseDisplay(display);
-    // The test server may turn a connection away right after another closed.
-    for (int attempt = 0; attempt < 20 && !display; ++attempt) {
-        if (attempt > 0) std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        display = XOpenDisplay(nullptr);
-    }
+    display = OpenDisplay();
     name = current ? current : "";
     return display;
 }
@@ -67,34 +79,20 @@ unsigned long FindIn(Display* display, Window parent, const char* title) {
     if (children) XFree(children);
     return found;
 }
+
+int IgnoreXError(Display*, XErrorEvent*) { return 0; }
 }  // namespace
 
 void UsePrivateDisplay() {
-    if (xvfbPid > 0) return;
-    int fds[2];
-    ASSERT_EQ(pipe(fds), 0);
-    pid_t pid = fork();
-    ASSERT_GE(pid, 0);
-    if (pid == 0) {
-        close(fds[0]);
-        std::string fd = std::to_string(fds[1]);
-        FILE* quiet = std::freopen("/dev/null", "w", stderr);
-        (void)quiet;
-        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
-               static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    close(fds[1]);
-    xvfbPid = pid;
-    std::atexit(StopPrivateDisplay);
-    std::string number;
-    char c;
-    while (read(fds[0], &c, 1) == 1 && c != '\n') number += c;
-    close(fds[0]);
-    ASSERT_FALSE(number.empty()) << "Xvfb did not start";
-    setenv("DISPLAY", (":" + number).c_str(), 1);
-    unsetenv("WAYLAND_DISPLAY");
+    if (processServer.pid > 0) return;
+    std::string display = StartXvfb("1280x1024x24", processServer);
+    std::atexit(StopProcessServer);
+    ASSERT_FALSE(display.empty()) << "Xvfb did not start";
 }
+
+PrivateX::PrivateX() { display_ = StartXvfb("1024x768x24", server_); }
+
+PrivateX::~PrivateX() { StopChild(server_); }
 
 bool WaitFor(const std::function<bool()>& step) {
     auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(WAIT_SECONDS);
@@ -104,19 +102,6 @@ bool WaitFor(const std::function<bool()>& step) {
     }
     return true;
 }
-
-BoxRecorder::BoxRecorder() {
-    recordedBoxes = new std::vector<RecordedBox>;
-    previous = SetMessageBoxHandler(RecordBox);
-}
-
-BoxRecorder::~BoxRecorder() {
-    SetMessageBoxHandler(previous);
-    delete recordedBoxes;
-    recordedBoxes = nullptr;
-}
-
-const std::vector<RecordedBox>& BoxRecorder::Boxes() const { return *recordedBoxes; }
 
 void FakeKey(unsigned long keysym, bool down) {
     Display* display = TestDisplay();
@@ -134,16 +119,11 @@ void FakeButton(unsigned int button, bool down) {
     XSync(display, False);
 }
 
-unsigned long XWindowOf(SDL_Window* window) {
-    SDL_SysWMinfo info;
-    SDL_VERSION(&info.version);
-    if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return 0;
-    return info.info.x11.window;
-}
-
-void RequestClose(unsigned long xWindow) {
-    Display* display = TestDisplay();
-    ASSERT_NE(display, nullptr);
+bool RequestClose(unsigned long xWindow) {
+    // A connection of its own: a test's server may be gone and a new one have the
+    // same number by now.
+    Display* display = OpenDisplay();
+    if (!display) return false;
     XEvent event{};
     event.xclient.type = ClientMessage;
     event.xclient.window = xWindow;
@@ -151,11 +131,11 @@ void RequestClose(unsigned long xWindow) {
     event.xclient.format = 32;
     event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
     event.xclient.data.l[1] = CurrentTime;
-    XSendEvent(display, xWindow, False, NoEventMask, &event);
+    Status sent = XSendEvent(display, xWindow, False, NoEventMask, &event);
     XSync(display, False);
+    XCloseDisplay(display);
+    return sent != 0;
 }
-
-int IgnoreXError(Display*, XErrorEvent*) { return 0; }
 
 unsigned long FindWindowByTitle(const char* title) {
     Display* display = TestDisplay();
@@ -185,19 +165,4 @@ unsigned long FocusedXWindow() {
     int revert = 0;
     XGetInputFocus(display, &focus, &revert);
     return focus;
-}
-
-ScratchDir::ScratchDir() {
-    previous = std::filesystem::current_path().string();
-    std::string pattern = previous + "/scratch-XXXXXX";
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-    if (mkdtemp(name.data())) path = name.data();
-    if (!path.empty()) std::filesystem::current_path(path);
-}
-
-ScratchDir::~ScratchDir() {
-    std::filesystem::current_path(previous);
-    std::error_code ignored;
-    if (!path.empty()) std::filesystem::remove_all(path, ignored);
 }

@@ -2,7 +2,7 @@
 // X server of its own.
 #include <gtest/gtest.h>
 
-#include "tests/app/test_support.h"
+#include "tests/support/display.h"
 
 namespace {
 class PrivateDisplayEnvironment : public ::testing::Environment {
