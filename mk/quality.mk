@@ -1,5 +1,4 @@
-# Reliability gates (docs/QUALITY.md). Included by the top Makefile; until then:
-#   make -f Makefile -f mk/quality.mk sanitize
+# Reliability gates (docs/QUALITY.md), included by the top Makefile:
 #
 #   make sanitize        ASan+UBSan build and test run (build-asan), then TSan (build-tsan)
 #   make sanitize-asan   only the first;  make sanitize-tsan  only the second
