@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "game/dropping.h"
+#include "game/explosions.h"
 #include "game/player_contact.h"
 #include "game/random.h"
 #include "game/world.h"
@@ -12,6 +14,12 @@ const int ORBITERS_PER_HUNTER = 6;
 const double ARENA_RADIUS = 30;  // entities enter on this circle and leave past it
 
 double Widened(int value) { return static_cast<double>(value); }
+
+void ExplodePlayer(const Vector3& at) { Explode(at, EXPLOSION_LARGE); }
+
+// A hostile entity must come within 1.5 to kill, as a Dropping to be collected.
+const PlayerContact PLAYER = {playerPos, playerVel,    lives, respawnTimer,
+                              score,     frameCounter, 1.5,   ExplodePlayer};
 
 // The draws (ky first, then kx) jitter the point the entity aims past the centre.
 Vector3 AimInwards(const Vector3& pos) {
@@ -100,21 +108,6 @@ void OrbiterStep(Entity& e) {
     e.scale = 1.0f;
 }
 
-// Pulses while it lives its 200 steps and fades over the last 25.
-void DroppingStep(Entity& e) {
-    e.dir = {1, 0, 0};
-    e.texture = SLOT_DROPPING;
-    e.life -= 1;
-    e.scale = 1.0f;
-    double h = e.life;
-    double t = h * 0.6f;
-    double a = std::sin(t) * 0.5f + 0.4f;
-    double b = std::sin(t + 1.7f) * 0.5f + 0.4f;
-    double f = std::fmin(h * 0.04f, 1.0);
-    e.colour = {0.2f * f, a * 0.8f * f, b * f};
-    e.vel = e.vel * 0.99f;
-}
-
 void EnemyShotStep(Entity& e) {
     e.dir = {1, 0, 0};
     e.texture = SLOT_ENEMYSHOT;
@@ -189,7 +182,7 @@ bool RunBehaviour(int index) {
             OrbiterStep(e);
             return true;
         case Dropping:
-            DroppingStep(e);
+            StepDropping(e, SLOT_DROPPING);
             return false;
         case EnemyShot:
             EnemyShotStep(e);
@@ -208,7 +201,7 @@ void StepEntities() {
             e.flash -= 1;
             e.colour = {1, 1, 1};
         }
-        TestPlayerContact(i, hostile);
+        TestPlayerContact(PLAYER, e.life, e.pos, hostile);
         e.pos += e.vel;
         if (e.pos.Length() > ARENA_RADIUS) e.life = 0;
     }

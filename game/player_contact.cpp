@@ -1,42 +1,45 @@
 #include "game/player_contact.h"
 
-#include "game/explosions.h"
 #include "game/sound_effects.h"
-#include "game/world.h"
 
 namespace {
 
-const double CONTACT_DISTANCE = 1.5;
+const double COLLECT_DISTANCE = 1.5;
 const int32_t RESPAWN_PROTECTION = 300;
 const int32_t COLLECT_BELOW = 150;         // respawnTimer below this may collect
 const int32_t SILENT_COLLECT_STEPS = 100;  // collections this early in a game are silent
 
-double DistanceToPlayer(const Entity& e) { return (e.pos - playerPos).Length(); }
+double Distance(const Vector3& a, const Vector3& b) { return (a - b).Length(); }
 
-void KillPlayer(Entity& e) {
-    Explode(playerPos, EXPLOSION_LARGE);
-    Explode(playerPos, EXPLOSION_LARGE);
-    lives -= 1;
-    playerPos = {0, 0, 0};
-    respawnTimer = RESPAWN_PROTECTION;
-    playerVel = {0, 0, 0};
-    e.life = 0;
+void KillPlayer(const PlayerContact& player, int32_t& entityLife) {
+    player.explodePlayer(player.pos);
+    player.explodePlayer(player.pos);
+    player.lives -= 1;
+    player.pos = {0, 0, 0};
+    player.respawnTimer = RESPAWN_PROTECTION;
+    player.vel = {0, 0, 0};
+    entityLife = 0;
     PlayEffect(SOUND_DIE, 42, 2);
     PlayEffect(SOUND_EXPLODE, 50, 0);
-    if (lives < 0) frameCounter = 0;  // game over starts counting towards a restart
+    if (player.lives < 0) player.frameCounter = 0;  // game over starts counting towards a restart
 }
 
-void Collect(Entity& e) {
-    score += 75;
-    e.life = 0;
-    if (frameCounter > SILENT_COLLECT_STEPS) PlayEffect(SOUND_PICKUP, 56, 2);
+void Collect(const PlayerContact& player, int32_t& entityLife) {
+    player.score += 75;
+    entityLife = 0;
+    if (player.frameCounter > SILENT_COLLECT_STEPS) PlayEffect(SOUND_PICKUP, 56, 2);
 }
 
 }  // namespace
 
-void TestPlayerContact(int index, bool hostile) {
-    Entity& e = entities[index];
+void TestPlayerContact(const PlayerContact& player, int32_t& entityLife, const Vector3& entityPos,
+                       bool hostile) {
     // respawnTimer is 300 after a death, so nothing else kills in the same step.
-    if (respawnTimer < 1 && hostile && DistanceToPlayer(e) < CONTACT_DISTANCE) KillPlayer(e);
-    if (respawnTimer < COLLECT_BELOW && !hostile && DistanceToPlayer(e) < CONTACT_DISTANCE) Collect(e);
+    if (player.respawnTimer < 1 && hostile && Distance(entityPos, player.pos) < player.killDistance) {
+        KillPlayer(player, entityLife);
+    }
+    if (player.respawnTimer < COLLECT_BELOW && !hostile &&
+        Distance(entityPos, player.pos) < COLLECT_DISTANCE) {
+        Collect(player, entityLife);
+    }
 }

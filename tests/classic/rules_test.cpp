@@ -249,16 +249,6 @@ TEST_F(ClassicWorld, EnemiesKillOnlyWithinOne) {
     }
 }
 
-TEST_F(ClassicWorld, LastLifeLostStartsGameOver) {
-    NoWaves();
-    lives = 0;
-    frameCounter = 500;
-    PlaceEntity(Enemy, {0.5, 0, 0}, 1);
-    Step();
-    EXPECT_EQ(lives, -1);
-    EXPECT_EQ(frameCounter, 0);
-}
-
 TEST_F(ClassicWorld, DroppingsAreCollectedWithinOneAndAHalf) {
     const struct {
         double distance;
@@ -273,17 +263,6 @@ TEST_F(ClassicWorld, DroppingsAreCollectedWithinOneAndAHalf) {
         EXPECT_EQ(entities[index].life, c.collected ? 0 : 199) << c.distance;
         EXPECT_EQ(lives, 2) << "droppings are harmless";
     }
-}
-
-TEST_F(ClassicWorld, CollectionIsHeardOnlyAfter100Steps) {
-    NoWaves();
-    PlaceEntity(Dropping, {1, 0, 0}, 200);
-    Step();
-    EXPECT_EQ(CountSounds(PICKUP_SOUND), 0);
-    frameCounter = 100;
-    PlaceEntity(Dropping, {1, 0, 0}, 200);
-    Step();
-    EXPECT_EQ(CountSounds(PICKUP_SOUND), 1);
 }
 
 TEST_F(ClassicWorld, EntitiesLeaveBeyondRadius60) {

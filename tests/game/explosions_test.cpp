@@ -64,19 +64,6 @@ TEST_F(Explosions, SparksFlyOutOrange) {
     }
 }
 
-TEST_F(Explosions, SparkSlowsAndAges) {
-    AddSpark(sparks, SPARK_CAPACITY, {0, 0, 0}, {0.5, 0, 0}, 2, {1, 1, 1});
-    StepSparks(sparks, SPARK_CAPACITY);
-    EXPECT_EQ(sparks[0].pos, Vector3(0.5, 0, 0));
-    EXPECT_EQ(sparks[0].vel, Vector3(0.5 * static_cast<double>(0.97f), 0, 0));
-    EXPECT_EQ(sparks[0].life, 1);
-    StepSparks(sparks, SPARK_CAPACITY);
-    EXPECT_EQ(sparks[0].life, 0);
-    Vector3 resting = sparks[0].pos;
-    StepSparks(sparks, SPARK_CAPACITY);
-    EXPECT_EQ(sparks[0].pos, resting);
-}
-
 TEST_F(Explosions, SparkTableCapsAt2000AndDrawsStayInStep) {
     for (int i = 0; i < SPARK_CAPACITY - 10; ++i)
         AddSpark(sparks, SPARK_CAPACITY, {0, 0, 0}, {0, 0, 0}, 500, {0, 0, 0});

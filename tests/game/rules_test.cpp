@@ -230,21 +230,6 @@ TEST_F(Rules, FreezeLastsWhileTheTimerIsAbove250) {
     }
 }
 
-TEST_F(Rules, CollectionsInTheFirstHundredStepsAreSilent) {
-    for (int counter : {99, 100}) {
-        SetUpWorld(currentEdition, 1);
-        StopWaves();
-        Sounds().clear();
-        frameCounter = counter;
-        PlaceEntity(0, Dropping, {0.5, 0.5, 0}, 100);
-        UpdateWorld(input);
-        EXPECT_EQ(score, 75);
-        EXPECT_EQ(entities[0].life, 0);
-        bool heard = counter + 1 > 100;
-        EXPECT_EQ(Sounds() == (std::vector<SoundCall>{{SOUND_PICKUP, 56, 2}}), heard) << counter;
-    }
-}
-
 TEST_F(Rules, GameOverRestartsNoSoonerThan76StepsAfterTheLastDeath) {
     StopWaves();
     lives = 0;

@@ -2,10 +2,15 @@
 // runs once per edition.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "classic/world.h"
+#include "game/dropping.h"
+#include "game/player_contact.h"
 #include "game/shot_launch.h"
+#include "game/sound_effects.h"
 #include "game/sparks.h"
 #include "game/steering.h"
 #include "game/world.h"
@@ -75,6 +80,122 @@ INSTANTIATE_TEST_SUITE_P(
                     EditionTables{"classic", classic::sparks, classic::SPARK_CAPACITY, classic::shots,
                                   classic::SHOT_CAPACITY}),
     [](const testing::TestParamInfo<EditionTables>& info) { return std::string(info.param.name); });
+
+// Each edition's entity record, for the pieces written over either table.
+template <typename EntityRecord>
+class SharedEntityPieces : public testing::Test {};
+using EntityRecords = testing::Types<Entity, classic::Entity>;
+TYPED_TEST_SUITE(SharedEntityPieces, EntityRecords);
+
+TYPED_TEST(SharedEntityPieces, DroppingAgesSlowsAndFadesOverItsLast25Steps) {
+    TypeParam e{};
+    e.life = 30;
+    e.vel = {0.1, -0.05, 0};
+    StepDropping(e, 6);
+    EXPECT_EQ(e.life, 29);
+    EXPECT_EQ(e.texture, 6);
+    EXPECT_EQ(e.vel, Vector3(0.1, -0.05, 0) * 0.99f);
+    EXPECT_EQ(e.colour.x, static_cast<double>(0.2f)) << "full brightness above 25 steps";
+    while (e.life > 10) StepDropping(e, 6);
+    EXPECT_NEAR(e.colour.x, 0.2 * 10 * 0.04, 1e-7) << "fading linearly";
+    while (e.life > 0) StepDropping(e, 6);
+    EXPECT_EQ(e.colour, Vector3(0, 0, 0));
+}
+
+TEST(SharedPieces, DroppingPulsesWhileItLives) {
+    double lowest = 1, highest = 0;
+    for (int32_t life = 199; life >= 25; --life) {
+        Vector3 c = DroppingColour(life);
+        lowest = std::min(lowest, c.y);
+        highest = std::max(highest, c.y);
+    }
+    EXPECT_LT(lowest, 0.0);
+    EXPECT_GT(highest, 0.7);
+}
+
+// The player's part of a world, as the test holds it, with every explosion and
+// sound the contact rules set off recorded.
+class Contact : public testing::Test {
+protected:
+    static std::vector<Vector3>& Explosions() {
+        static std::vector<Vector3> at;
+        return at;
+    }
+    static std::vector<int>& Sounds() {
+        static std::vector<int> slots;
+        return slots;
+    }
+    static void RecordExplosion(const Vector3& at) { Explosions().push_back(at); }
+    static void RecordSound(int slot, int, int) { Sounds().push_back(slot); }
+
+    void SetUp() override {
+        Explosions().clear();
+        Sounds().clear();
+        SetSoundObserver(RecordSound);
+    }
+    void TearDown() override { SetSoundObserver(nullptr); }
+
+    Vector3 pos{4, 3, 0}, vel{0.1, 0, 0};
+    int32_t lives = 2, respawnTimer = 0, score = 0, frameCounter = 500;
+    int32_t entityLife = 10;
+    PlayerContact Player(double killDistance) {
+        return {pos, vel, lives, respawnTimer, score, frameCounter, killDistance, RecordExplosion};
+    }
+};
+
+TEST_F(Contact, DeathAndCollectionFollowDistanceAndProtection) {
+    struct Case {
+        bool hostile;
+        double distance;
+        int32_t timer;
+        bool dies, collects;
+    };
+    const Case cases[] = {
+        {true, 0.99, 0, true, false},    {true, 1.01, 0, false, false},  {true, 0.5, 1, false, false},
+        {false, 1.49, 149, false, true}, {false, 1.51, 0, false, false}, {false, 0.5, 150, false, false},
+    };
+    for (const Case& c : cases) {
+        lives = 2;
+        score = 0;
+        entityLife = 10;
+        respawnTimer = c.timer;
+        pos = {4, 3, 0};
+        TestPlayerContact(Player(1.0), entityLife, pos + Vector3(0, c.distance, 0), c.hostile);
+        EXPECT_EQ(lives == 1, c.dies) << c.distance << " timer " << c.timer;
+        EXPECT_EQ(score == 75, c.collects) << c.distance << " timer " << c.timer;
+        EXPECT_EQ(entityLife == 0, c.dies || c.collects) << c.distance << " timer " << c.timer;
+    }
+}
+
+TEST_F(Contact, DeathExplodesTwiceWhereThePlayerWasAndProtectsTheNewLife) {
+    TestPlayerContact(Player(1.5), entityLife, {4, 4.4, 0}, true);
+    EXPECT_EQ(Explosions(), (std::vector<Vector3>{{4, 3, 0}, {4, 3, 0}}));
+    EXPECT_EQ(lives, 1);
+    EXPECT_EQ(pos, Vector3(0, 0, 0));
+    EXPECT_EQ(vel, Vector3(0, 0, 0));
+    EXPECT_EQ(respawnTimer, 300);
+    EXPECT_EQ(Sounds(), (std::vector<int>{SOUND_DIE, SOUND_EXPLODE}));
+    EXPECT_EQ(frameCounter, 500);
+}
+
+TEST_F(Contact, LastLifeLostStartsTheGameOverCount) {
+    lives = 0;
+    TestPlayerContact(Player(1.0), entityLife, pos, true);
+    EXPECT_EQ(lives, -1);
+    EXPECT_EQ(frameCounter, 0);
+}
+
+TEST_F(Contact, CollectionsInTheFirstHundredStepsAreSilent) {
+    for (int32_t counter : {100, 101}) {
+        Sounds().clear();
+        frameCounter = counter;
+        entityLife = 10;
+        TestPlayerContact(Player(1.0), entityLife, pos, false);
+        EXPECT_EQ(entityLife, 0);
+        EXPECT_EQ(Sounds() == std::vector<int>{SOUND_PICKUP}, counter > 100) << counter;
+    }
+    EXPECT_EQ(score, 150);
+}
 
 class HeldKeys : public Controls {
 public:
