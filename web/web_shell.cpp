@@ -36,7 +36,7 @@ constexpr int PAGE_GAME_ENDED = 1;
 constexpr int PAGE_NO_WEBGL = 2;
 const char* const DATA_DIR = "/data/";
 
-const WebEdition* running = nullptr;
+const Edition* running = nullptr;
 int32_t stepCount = 0;
 
 GamepadReading SampleGamepad() {
@@ -102,7 +102,7 @@ EM_BOOL OnBlur(int, const EmscriptenFocusEvent*, void*) {
 // at the game's aspect, below the line of keys.
 void FitToWindow() {
     CanvasSize size =
-        FitCanvas(WebPageRoomWidth(), WebPageRoomHeight(), running->edition.width, running->edition.height);
+        FitCanvas(WebPageRoomWidth(), WebPageRoomHeight(), running->width, running->height);
     emscripten_set_element_css_size(CANVAS, size.width, size.height);
 }
 
@@ -120,12 +120,12 @@ void EndGame() {
 }
 
 void Frame() {
-    if (!running->edition.updateWorld(controls)) {
+    if (!running->updateWorld(controls)) {
         EndGame();  // that step draws nothing
         return;
     }
     stepCount += 1;
-    running->edition.drawScene();
+    running->drawScene();
 }
 
 bool CreateContext(int width, int height) {
@@ -180,9 +180,8 @@ EMSCRIPTEN_KEEPALIVE int32_t WebScore() { return running ? running->score() : 0;
 EMSCRIPTEN_KEEPALIVE int32_t WebAudioBuffers() { return WebAudioBufferCount(); }
 }
 
-void RunWebGame(const WebEdition& edition) {
-    running = &edition;
-    const Edition& game = edition.edition;
+void RunWebGame(const Edition& game) {
+    running = &game;
     emscripten_set_window_title(game.title);
     if (!CreateContext(game.width, game.height)) {
         WebPageGameEnded(PAGE_NO_WEBGL);
