@@ -101,8 +101,7 @@ EM_BOOL OnBlur(int, const EmscriptenFocusEvent*, void*) {
 // The canvas keeps its drawing size; only its size on the page follows the window,
 // at the game's aspect, below the line of keys.
 void FitToWindow() {
-    CanvasSize size =
-        FitCanvas(WebPageRoomWidth(), WebPageRoomHeight(), running->width, running->height);
+    CanvasSize size = FitCanvas(WebPageRoomWidth(), WebPageRoomHeight(), running->width, running->height);
     emscripten_set_element_css_size(CANVAS, size.width, size.height);
 }
 
