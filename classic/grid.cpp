@@ -1,6 +1,7 @@
 #include "classic/grid.h"
 
 #include "classic/world.h"
+#include "game/grid_kernels.h"
 #include "game/grid_terms.h"
 
 namespace classic {

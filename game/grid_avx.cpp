@@ -2,7 +2,10 @@
 // AVX, and only after every header is in, so no inline function shared with other
 // files is compiled with AVX instructions; StepGrid calls in here only when the
 // processor has AVX. The target leaves out FMA on purpose.
-#include "game/grid_terms.h"
+#include "game/grid_avx.h"
+
+#include "game/grid_kernels.h"
+#include "game/grid_sse2.h"
 #include "game/vector3.h"
 
 #if !defined(__x86_64__) && !defined(__i386__)

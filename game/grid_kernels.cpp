@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+#include "game/grid_avx.h"
+#include "game/grid_sse2.h"
 #include "game/grid_terms.h"
 
 void StepGridNodeScalar(int n, const GridForceTerms* forces, int forceCount, const GridNodeRule& rule) {

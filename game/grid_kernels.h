@@ -1,4 +1,5 @@
 #pragma once
+#include "game/grid_terms.h"
 
 // The grid step's node pass comes in several builds that give the same bits: a
 // scalar one, and ones that run two (SSE2) or four (AVX) nodes side by side, each
@@ -17,3 +18,11 @@ GridKernel ActiveGridKernel();
 
 // "scalar", "sse2" or "avx".
 const char* GridKernelName(GridKernel kernel);
+
+// Forces, spring, damping and move for every node, with the active kernel; with no
+// forces, spring, damping and move alone. Allocates nothing.
+void StepGridNodes(const GridForceTerms* forces, int forceCount, const GridNodeRule& rule);
+
+// Forces, spring, damping and move for node n alone, scalar. The wide kernels use it
+// for the nodes left over after the last full group of lanes.
+void StepGridNodeScalar(int n, const GridForceTerms* forces, int forceCount, const GridNodeRule& rule);

@@ -9,7 +9,7 @@
 // L::LoadNodes(nodes, x, y, z) turns WIDTH consecutive Vector3 into one vector per
 // component, and L::StoreNodes(nodes, x, y, z) writes them back; both only move bits.
 //
-// PLANAR: the caller has checked the conditions of GridStepIsPlanar (game/grid.cpp),
+// PLANAR: the caller has checked the conditions of GridStepIsPlanar (game/grid_terms.h),
 // under which every z the rule computes is +0 and no term is NaN; then z is left
 // out and written back as the +0 it would be.
 

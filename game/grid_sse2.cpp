@@ -1,7 +1,9 @@
 // The grid's node pass two nodes at a time with SSE2, which every x86-64 has.
 #include <emmintrin.h>
 
-#include "game/grid_terms.h"
+#include "game/grid_sse2.h"
+
+#include "game/grid_kernels.h"
 #include "game/vector3.h"
 
 namespace {

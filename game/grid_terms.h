@@ -1,8 +1,9 @@
 #pragma once
 #include "game/world.h"
 
-// Shared by the grid step's kernels (game/grid_*.cpp) and the earlier edition's
-// grid step, which runs the same node pass with its own constants.
+// The node pass's per-step terms, shared by the grid step's kernels
+// (game/grid_kernels.h) and the earlier edition's grid step, which runs the same
+// node pass with its own constants.
 
 // One force with the parts that do not depend on the node worked out once per
 // step. Each is computed exactly as the per-node rule would compute it, so hoisting
@@ -31,14 +32,8 @@ constexpr GridNodeRule CURRENT_GRID_RULE = {0.1f, 0.015f, 0.1f};
 GridForceTerms MakeGridForceTerms(const Vector3& pos, const Vector3& vel, int32_t ring, double strength,
                                   float push, float drag);
 
-// The first two parts of the step: the Jacobi smoothing of the velocities, and the
-// force terms of gridForces[0, count) worked out once.
-void SmoothGridVelocities();
+// The force terms of gridForces[0, count) worked out once.
 void PrepareGridForceTerms(GridForceTerms* terms, int count);
-
-// Forces, spring, damping and move for node n alone, scalar. The wide kernels use it
-// for the nodes left over after the last full group of lanes.
-void StepGridNodeScalar(int n, const GridForceTerms* forces, int forceCount, const GridNodeRule& rule);
 
 // Largest |x| or |y| of a node or force point for which GridStepIsPlanar holds: the
 // difference of two such values is finite.
@@ -50,17 +45,5 @@ constexpr double GRID_PLANAR_LIMIT = 1e300;
 // within ±GRID_PLANAR_LIMIT, and push, drag and ring strength are finite. The wide
 // kernels then leave z out, and reduce a still force's push and drag (both zeros,
 // with w in [0, 1] and a finite difference) to the one thing they do: adding +0.
-// Call after SmoothGridVelocities.
+// Call after the step's velocity smoothing.
 bool GridStepIsPlanar(const GridForceTerms* terms, int count);
-
-// Forces, spring, damping and move for nodes [begin, end): two or eight at a time,
-// the rest through StepGridNodeScalar. `planar` as GridStepIsPlanar says.
-void StepGridNodesSse2(int begin, int end, const GridForceTerms* forces, int forceCount, bool planar,
-                       const GridNodeRule& rule);
-void StepGridNodesAvx(int begin, int end, const GridForceTerms* forces, int forceCount, bool planar,
-                      const GridNodeRule& rule);
-
-// Forces, spring, damping and move for every node, with the kernel StepGrid uses
-// (game/grid_kernels.h); with no forces, spring, damping and move alone. Allocates
-// nothing.
-void StepGridNodes(const GridForceTerms* forces, int forceCount, const GridNodeRule& rule);

@@ -3,6 +3,7 @@
 add_library(zonder_text STATIC
   ${CMAKE_CURRENT_LIST_DIR}/zonder_text_binary.cpp
   ${CMAKE_CURRENT_LIST_DIR}/zonder_text_parse.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/zonder_text_records.cpp
   ${CMAKE_CURRENT_LIST_DIR}/zonder_text_write.cpp)
 vortane_layer(zonder_text tools)
 target_link_libraries(zonder_text PUBLIC vortane_command_line vortane_zonder_format)
