@@ -3,7 +3,6 @@
 #include "classic/grid.h"
 #include "classic/world.h"
 #include "game/explosions.h"
-#include "game/random.h"
 
 namespace classic {
 
@@ -18,18 +17,13 @@ void StartShockwave(const Vector3& pos) {
     }
 }
 
-void AddExplosionSpark(const Vector3& pos) {
-    ExplosionSpark spark = DrawExplosionSpark();
-    AddSpark(sparks, SPARK_CAPACITY, pos, spark.vel, spark.life, EXPLOSION_SPARK_COLOUR);
-}
-
 }  // namespace
 
 void Explode(const Vector3& pos) {
     // Copied first: pos may be a field the explosion writes over.
     Vector3 centre = pos;
     StartShockwave(centre);
-    for (int i = 0; i < EXPLOSION_SPARKS; ++i) AddExplosionSpark(centre);
+    AddExplosionSparks(sparks, SPARK_CAPACITY, centre, EXPLOSION_SPARKS);
 }
 
 void StepShockwaves() {

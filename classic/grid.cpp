@@ -1,6 +1,7 @@
 #include "classic/grid.h"
 
 #include "classic/world.h"
+#include "game/grid.h"
 #include "game/grid_kernels.h"
 #include "game/grid_terms.h"
 
@@ -19,14 +20,7 @@ double RingStrength(int32_t ring) { return static_cast<double>(100 - ring) * 0.0
 }  // namespace
 
 void AddGridForce(const Vector3& pos, const Vector3& vel, int32_t ring, float push, float drag) {
-    if (gridForceCount >= GRID_FORCE_CAPACITY) return;
-    GridForce& f = gridForces[gridForceCount];
-    f.pos = pos;
-    f.vel = vel;
-    f.ring = ring;
-    f.push = push;
-    f.drag = drag;
-    gridForceCount += 1;
+    AppendGridForce(gridForces, gridForceCount, GRID_FORCE_CAPACITY, {pos, vel, push, drag, ring});
 }
 
 // The shared node pass (two or eight nodes at a time where the processor allows)

@@ -8,8 +8,7 @@
 // spring and lighter damping than the current edition's.
 namespace classic {
 
-// Appends one force for this step's grid step; beyond GRID_FORCE_CAPACITY it is
-// dropped, so a crowded step never overruns the table.
+// Appends one force to this edition's table (AppendGridForce of game/grid.h).
 void AddGridForce(const Vector3& pos, const Vector3& vel, int32_t ring, float push, float drag);
 
 // Advances every node of the shared grid by one step under this step's forces.

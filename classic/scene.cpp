@@ -16,7 +16,6 @@ namespace classic {
 namespace {
 
 const Vector3 ALONG_X(1, 0, 0);
-const Vector3 UPRIGHT(0, 1, 0);
 const Vector3 SHIP_COLOUR(1.0, 0.7f, 0.2f);
 
 // Brightness and speed to blue: k = ((s × 20 + 1.2) × b)² × 0.3, with the speed
@@ -32,8 +31,7 @@ void ApplyGridSpeedColour() {
 }
 
 void DrawPlayer() {
-    // Blinks while a new life is protected: shown on timer digits 0..4, hidden on 5..9.
-    if (lives < 0 || respawnTimer % 10 >= 5) return;
+    if (!PlayerShown(lives, respawnTimer)) return;
     DrawSprite(SLOT_PLAYER, playerPos, playerHeading, 1.0f, SHIP_COLOUR);
     DrawSprite(SLOT_GLOW, playerPos, ALONG_X, 2.0f, Vector3(0.5, 0.2f, 0));
 }
@@ -53,23 +51,7 @@ void DrawShockwaves() {
 void DrawEntities() {
     for (const Entity& entity : entities) {
         if (entity.life <= 0) continue;
-        DrawSprite(entity.texture, entity.pos, entity.dir, entity.scale, entity.colour);
-        DrawSprite(SLOT_GLOW, entity.pos, ALONG_X, entity.scale * 1.5f, entity.colour * 0.5);
-    }
-}
-
-void DrawDisplay() {
-    DrawNumber(score, 8, Vector3(-14, 14.5, 0));
-    DrawNumber(level, 2, Vector3(0, 14.5, 0));
-    DrawSprite(SLOT_GLOW, Vector3(0, 15, 0), ALONG_X, 2.0f, Vector3(0, 0, 0.5));
-
-    for (int32_t i = 0; i < lives; ++i) {
-        DrawSprite(SLOT_PLAYER, Vector3(i - double(20.4f), 14, 0), UPRIGHT, 0.5f, SHIP_COLOUR);
-    }
-
-    if (lives < 0) {
-        DrawSprite(SLOT_GAMEOVER, Vector3(0, 0, 0), UPRIGHT, 6.0f, Vector3(1.0, 0.2f, 0.6f));
-        DrawSprite(SLOT_GLOW, Vector3(0, 0, 0), UPRIGHT, 10.0f, Vector3(0.5, 0.1f, 0.3f));
+        DrawEntityAndGlow(entity.texture, entity.pos, entity.dir, entity.scale, entity.colour);
     }
 }
 
@@ -91,7 +73,7 @@ void DrawScene() {
     DrawShockwaves();
     DrawSparks(sparks, SPARK_CAPACITY);
     DrawEntities();
-    DrawDisplay();
+    DrawDisplay(score, level, lives, SLOT_PLAYER, SHIP_COLOUR);
 
     EndScene();
 }

@@ -1,6 +1,5 @@
 #include "classic/update.h"
 
-#include "base/log.h"
 #include "classic/entities.h"
 #include "classic/explosions.h"
 #include "classic/grid.h"
@@ -15,7 +14,6 @@ namespace classic {
 namespace {
 
 const int32_t FREEZE_ABOVE = 250;  // respawnTimer above this: frozen, heading reset
-const int32_t RESTART_AFTER = 75;  // game-over steps before fire restarts
 
 // The steering vector lives for this step only.
 bool ReadSteering(const Controls& input, Vector3& steering) {
@@ -33,12 +31,8 @@ void MovePlayer() {
 // cleared only while fire is up. During game over fire restarts the game instead,
 // once the sign has shown long enough.
 void FireOrRestart(const Controls& input) {
-    bool fireHeld = Held(input, KEY_Z, KEY_JOY_BUTTON1);
-    if (lives < 0) {
-        respawnTimer = 300;
-        if (frameCounter > RESTART_AFTER && fireHeld) NewGame();
-        return;
-    }
+    bool fireHeld = FireHeld(input);
+    if (RestartOnFire(fireHeld, lives, respawnTimer, frameCounter, NewGame)) return;
     if (!fireHeld) {
         fireLatch = 0;
         return;
@@ -52,11 +46,7 @@ void FireOrRestart(const Controls& input) {
 }  // namespace
 
 bool UpdateWorld(Controls& input) {
-    input.Poll();
-    if (input.KeyDown(KEY_ESCAPE)) {
-        LogEnable();
-        return false;
-    }
+    if (!PollUnlessEscape(input)) return false;
     gridForceCount = 0;
     Vector3 steering;
     bool moved = ReadSteering(input, steering);

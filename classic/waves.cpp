@@ -5,6 +5,7 @@
 #include "classic/world.h"
 #include "game/random.h"
 #include "game/sound_effects.h"
+#include "game/spawning.h"
 
 namespace classic {
 
@@ -30,27 +31,17 @@ void SetNextGap() {
     if (DrawUpTo(21 - level) == 0) waveTimer = 0;
 }
 
-int FirstFreeEntity() {
-    for (int i = 0; i < ENTITY_CAPACITY; ++i) {
-        if (entities[i].life == 0) return i;
-    }
-    return -1;
-}
-
 // An enemy on the spawn circle, flying inwards past a jittered point near the
 // centre. Its looks are set by its behaviour, later in the same step. With no
 // free slot nothing is spawned and nothing is drawn from the generator.
 void SpawnEnemy() {
-    int index = FirstFreeEntity();
+    int index = FirstFreeEntity(entities, ENTITY_CAPACITY);
     if (index < 0) return;
     Entity& e = entities[index];
     // 0..6.29 radians, a single-precision value as in the current edition's spawn.
     double angle = static_cast<float>(Widened(GameRandScaled(RAND_SCALE_629)) * 0.01f);
     e.pos = {SPAWN_RADIUS * std::cos(angle), SPAWN_RADIUS * std::sin(angle), 0};
-    int ky = GameRandScaled(RAND_SCALE_101);
-    int kx = GameRandScaled(RAND_SCALE_101);
-    Vector3 target = {e.pos.x + Widened(kx - 50) * 0.2f, e.pos.y + Widened(ky - 50) * 0.2f, e.pos.z};
-    e.vel = -Normalise(target) * (level + 10) * 0.01f;
+    e.vel = AimInwards(e.pos, level);
     e.type = Enemy;
     e.life = 1;
 }

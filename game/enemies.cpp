@@ -6,6 +6,7 @@
 #include "game/explosions.h"
 #include "game/player_contact.h"
 #include "game/random.h"
+#include "game/spawning.h"
 #include "game/world.h"
 
 namespace {
@@ -20,14 +21,6 @@ void ExplodePlayer(const Vector3& at) { Explode(at, EXPLOSION_LARGE); }
 // A hostile entity must come within 1.5 to kill, as a Dropping to be collected.
 const PlayerContact PLAYER = {playerPos, playerVel,    lives, respawnTimer,
                               score,     frameCounter, 1.5,   ExplodePlayer};
-
-// The draws (ky first, then kx) jitter the point the entity aims past the centre.
-Vector3 AimInwards(const Vector3& pos) {
-    int ky = GameRandScaled(RAND_SCALE_101);
-    int kx = GameRandScaled(RAND_SCALE_101);
-    Vector3 target = {pos.x + Widened(kx - 50) * 0.2f, pos.y + Widened(ky - 50) * 0.2f, pos.z};
-    return -Normalise(target) * (level + 10) * 0.01f;
-}
 
 // Components are multiples of 0.01; dark colours are drawn again.
 Vector3 WandererColour() {
@@ -50,13 +43,6 @@ void SpawnOrbiters(int hunter) {
         // Spreads the six around the circle: 0, 10, 20, 31, 41, 52.
         entities[j].counter = static_cast<int32_t>(Widened(i) * 10.466666f);
     }
-}
-
-int FirstFreeEntity() {
-    for (int i = 0; i < ENTITY_CAPACITY; ++i) {
-        if (entities[i].life == 0) return i;
-    }
-    return -1;
 }
 
 void WandererStep(Entity& e) {
@@ -119,11 +105,11 @@ void EnemyShotStep(Entity& e) {
 }  // namespace
 
 int SpawnEntity(const Vector3& pos, int32_t type) {
-    int index = FirstFreeEntity();
+    int index = FirstFreeEntity(entities, ENTITY_CAPACITY);
     if (index < 0) return -1;
     Entity& e = entities[index];
     e.pos = pos;
-    e.vel = AimInwards(e.pos);
+    e.vel = AimInwards(e.pos, level);
     e.type = type;
     e.flash = 0;
     switch (type) {

@@ -4,7 +4,14 @@
 #include "game/random.h"
 #include "game/world.h"
 
+namespace {
+
 const Vector3 EXPLOSION_SPARK_COLOUR = {1.0, 0.7f, 0.2f};
+
+struct ExplosionSpark {
+    Vector3 vel;
+    int32_t life;
+};
 
 // The draw order (speed, dy, dx, life) is part of the rules. Draws are widened to
 // double before meeting a float constant: int × float would round to float.
@@ -17,8 +24,6 @@ ExplosionSpark DrawExplosionSpark() {
     return {direction * speed, life};
 }
 
-namespace {
-
 void StartShockwave(const Vector3& pos, int32_t kind) {
     for (Shockwave& wave : shockwaves) {
         if (wave.age != 0) continue;
@@ -29,18 +34,20 @@ void StartShockwave(const Vector3& pos, int32_t kind) {
     }
 }
 
-void AddExplosionSpark(const Vector3& pos) {
-    ExplosionSpark spark = DrawExplosionSpark();
-    AddSpark(sparks, SPARK_CAPACITY, pos, spark.vel, spark.life, EXPLOSION_SPARK_COLOUR);
-}
-
 }  // namespace
+
+void AddExplosionSparks(Spark* table, int capacity, const Vector3& pos, int count) {
+    for (int i = 0; i < count; ++i) {
+        ExplosionSpark spark = DrawExplosionSpark();
+        AddSpark(table, capacity, pos, spark.vel, spark.life, EXPLOSION_SPARK_COLOUR);
+    }
+}
 
 void Explode(const Vector3& pos, int32_t kind) {
     // Copied first: pos may be a field the sparks or the shockwave are written over.
     Vector3 centre = pos;
     StartShockwave(centre, kind);
-    for (int i = 0; i < 2 * kind; ++i) AddExplosionSpark(centre);
+    AddExplosionSparks(sparks, SPARK_CAPACITY, centre, 2 * kind);
 }
 
 void StepShockwaves() {

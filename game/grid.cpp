@@ -69,15 +69,8 @@ void BuildGrid() {
 
 void AddGridForce(const Vector3& pos, const Vector3& vel, int32_t ring, float ringStrength, float push,
                   float drag) {
-    if (gridForceCount >= GRID_FORCE_CAPACITY) return;
-    GridForce& f = gridForces[gridForceCount];
-    f.pos = pos;
-    f.vel = vel;
-    f.ring = ring;
-    f.ringStrength = ringStrength;
-    f.push = push;
-    f.drag = drag;
-    gridForceCount += 1;
+    AppendGridForce(gridForces, gridForceCount, GRID_FORCE_CAPACITY,
+                    {pos, vel, push, drag, ring, ringStrength});
 }
 
 void StepGrid() {

@@ -10,8 +10,17 @@
 // Lays out the nodes at their rest positions and the two triangles per cell.
 void BuildGrid();
 
-// Appends one force for this step's grid step. The table holds GRID_FORCE_CAPACITY;
-// a force beyond that is dropped, so a crowded step never overruns it.
+// Appends `force` to an edition's force table (either edition's records) for this
+// step's grid step; beyond `capacity` it is dropped, so a crowded step never
+// overruns the table.
+template <typename Force>
+void AppendGridForce(Force* table, int32_t& count, int capacity, const Force& force) {
+    if (count >= capacity) return;
+    table[count] = force;
+    count += 1;
+}
+
+// Appends one force to this edition's table (GRID_FORCE_CAPACITY forces).
 void AddGridForce(const Vector3& pos, const Vector3& vel, int32_t ring, float ringStrength, float push,
                   float drag);
 

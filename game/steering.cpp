@@ -1,7 +1,30 @@
 #include "game/steering.h"
 
+#include "base/log.h"
+
+namespace {
+const int32_t RESTART_AFTER = 75;  // game-over steps before fire restarts
+}  // namespace
+
 bool Held(const Controls& input, int key, int joystickSlot) {
     return input.KeyDown(key) || input.KeyDown(joystickSlot);
+}
+
+bool PollUnlessEscape(Controls& input) {
+    input.Poll();
+    if (!input.KeyDown(KEY_ESCAPE)) return true;
+    LogEnable();
+    return false;
+}
+
+bool FireHeld(const Controls& input) { return Held(input, KEY_Z, KEY_JOY_BUTTON1); }
+
+bool RestartOnFire(bool fireHeld, int32_t lives, int32_t& respawnTimer, int32_t frameCounter,
+                   void (*newGame)()) {
+    if (lives >= 0) return false;
+    respawnTimer = 300;
+    if (frameCounter > RESTART_AFTER && fireHeld) newGame();
+    return true;
 }
 
 bool AddSteeringKeys(const Controls& input, Vector3& steering) {

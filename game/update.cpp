@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "base/log.h"
 #include "game/enemies.h"
 #include "game/explosions.h"
 #include "game/grid.h"
@@ -15,7 +14,6 @@ namespace {
 
 const int32_t FREEZE_ABOVE = 250;  // respawnTimer above this: frozen, heading reset
 const int32_t FIRE_INTERVAL = 7;
-const int32_t RESTART_AFTER = 75;  // game-over steps before fire restarts
 const int32_t WAVE_INTERVAL = 50;
 
 // Mode 1 lets the accumulators decay; modes 0 and 2 read the keys afresh.
@@ -61,12 +59,8 @@ void ReadModeKeys(const Controls& input) {
 // Returns whether the player is firing (fire held while playing). During game
 // over fire restarts the game instead, once the sign has shown long enough.
 bool FireOrRestart(const Controls& input) {
-    bool fireHeld = Held(input, KEY_Z, KEY_JOY_BUTTON1);
-    if (lives < 0) {
-        respawnTimer = 300;
-        if (frameCounter > RESTART_AFTER && fireHeld) NewGame();
-        return false;
-    }
+    bool fireHeld = FireHeld(input);
+    if (RestartOnFire(fireHeld, lives, respawnTimer, frameCounter, NewGame)) return false;
     if (!fireHeld) {
         fireCooldown = 0;  // a fresh press fires at once
         return false;
@@ -96,11 +90,7 @@ void CountDownWave() {
 }  // namespace
 
 bool UpdateWorld(Controls& input) {
-    input.Poll();
-    if (input.KeyDown(KEY_ESCAPE)) {
-        LogEnable();
-        return false;
-    }
+    if (!PollUnlessEscape(input)) return false;
     gridForceCount = 0;
     bool moved = ReadSteering(input);
     if (respawnTimer > FREEZE_ABOVE) {

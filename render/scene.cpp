@@ -17,11 +17,9 @@ Vector3 cameraPos;
 namespace {
 
 const Vector3 ALONG_X(1, 0, 0);
-const Vector3 UPRIGHT(0, 1, 0);
 
 void DrawPlayer() {
-    // Blinks while a new life is protected: shown on timer digits 0..4, hidden on 5..9.
-    if (lives < 0 || respawnTimer % 10 >= 5) return;
+    if (!PlayerShown(lives, respawnTimer)) return;
     int32_t m = controlMode;
     const Vector3& colour = playerColours[m];
     DrawSprite(SLOT_PLAYER1 + m, playerPos, playerHeading, 1.0f, colour);
@@ -47,27 +45,10 @@ void DrawShockwaves() {
 void DrawEntities() {
     for (const Entity& entity : entities) {
         if (entity.life <= 0) continue;
-        DrawSprite(entity.texture, entity.pos, entity.dir, entity.scale, entity.colour);
-        DrawSprite(SLOT_GLOW, entity.pos, ALONG_X, entity.scale * 1.5f, entity.colour * 0.5);
+        DrawEntityAndGlow(entity.texture, entity.pos, entity.dir, entity.scale, entity.colour);
         if (entity.flash > 0) {
             DrawSprite(SLOT_GLOW, entity.pos, ALONG_X, entity.scale, Vector3(1.0, 0.2f, 0.3f));
         }
-    }
-}
-
-void DrawDisplay() {
-    DrawNumber(score, 8, Vector3(-14, 14.5, 0));
-    DrawNumber(level, 2, Vector3(0, 14.5, 0));
-    DrawSprite(SLOT_GLOW, Vector3(0, 15, 0), ALONG_X, 2.0f, Vector3(0, 0, 0.5));
-
-    for (int32_t i = 0; i < lives; ++i) {
-        DrawSprite(SLOT_PLAYER1 + controlMode, Vector3(i - double(20.4f), 14, 0), UPRIGHT, 0.5f,
-                   playerColours[controlMode]);
-    }
-
-    if (lives < 0) {
-        DrawSprite(SLOT_GAMEOVER, Vector3(0, 0, 0), UPRIGHT, 6.0f, Vector3(1.0, 0.2f, 0.6f));
-        DrawSprite(SLOT_GLOW, Vector3(0, 0, 0), UPRIGHT, 10.0f, Vector3(0.5, 0.1f, 0.3f));
     }
 }
 
@@ -82,7 +63,7 @@ void DrawScene() {
     DrawShockwaves();
     DrawSparks(sparks, SPARK_CAPACITY);
     DrawEntities();
-    DrawDisplay();
+    DrawDisplay(score, level, lives, SLOT_PLAYER1 + controlMode, playerColours[controlMode]);
 
     EndScene();
 }

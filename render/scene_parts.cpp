@@ -11,6 +11,7 @@
 
 namespace {
 const Vector3 ALONG_X(1, 0, 0);
+const Vector3 UPRIGHT(0, 1, 0);
 }  // namespace
 
 void BeginScene() {
@@ -40,5 +41,28 @@ void DrawSparks(const Spark* sparks, int capacity) {
         const Spark& spark = sparks[i];
         if (spark.life <= 0) continue;
         DrawSprite(SLOT_SPARK, spark.pos, ALONG_X, 1.0f, spark.colour * spark.life * 0.02f);
+    }
+}
+
+bool PlayerShown(int32_t lives, int32_t respawnTimer) { return !(lives < 0 || respawnTimer % 10 >= 5); }
+
+void DrawEntityAndGlow(int32_t texture, const Vector3& pos, const Vector3& dir, float scale,
+                       const Vector3& colour) {
+    DrawSprite(texture, pos, dir, scale, colour);
+    DrawSprite(SLOT_GLOW, pos, ALONG_X, scale * 1.5f, colour * 0.5);
+}
+
+void DrawDisplay(int32_t score, int32_t level, int32_t lives, int32_t shipSlot, const Vector3& shipColour) {
+    DrawNumber(score, 8, Vector3(-14, 14.5, 0));
+    DrawNumber(level, 2, Vector3(0, 14.5, 0));
+    DrawSprite(SLOT_GLOW, Vector3(0, 15, 0), ALONG_X, 2.0f, Vector3(0, 0, 0.5));
+
+    for (int32_t i = 0; i < lives; ++i) {
+        DrawSprite(shipSlot, Vector3(i - double(20.4f), 14, 0), UPRIGHT, 0.5f, shipColour);
+    }
+
+    if (lives < 0) {
+        DrawSprite(SLOT_GAMEOVER, Vector3(0, 0, 0), UPRIGHT, 6.0f, Vector3(1.0, 0.2f, 0.6f));
+        DrawSprite(SLOT_GLOW, Vector3(0, 0, 0), UPRIGHT, 10.0f, Vector3(0.5, 0.1f, 0.3f));
     }
 }

@@ -18,3 +18,16 @@ void DrawShots(const Shot* shots, int capacity);
 
 // Each live spark, its colour fading linearly from life 50 to nothing.
 void DrawSparks(const Spark* sparks, int capacity);
+
+// The ship is shown unless the game is over, and blinks while a new life is
+// protected: shown on timer digits 0..4, hidden on 5..9.
+bool PlayerShown(int32_t lives, int32_t respawnTimer);
+
+// An entity's picture and its glow: half its colour, half again its size.
+void DrawEntityAndGlow(int32_t texture, const Vector3& pos, const Vector3& dir, float scale,
+                       const Vector3& colour);
+
+// Score (eight digits) and level (two) along the top over a blue glow, a small
+// ship of `shipSlot` in `shipColour` for each spare life at the top left, and the
+// game-over sign once lives is below zero.
+void DrawDisplay(int32_t score, int32_t level, int32_t lives, int32_t shipSlot, const Vector3& shipColour);

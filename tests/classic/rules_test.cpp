@@ -454,10 +454,4 @@ TEST_F(ClassicWorld, RingPushesItsBandOutwardWithStrengthFromItsRadius) {
     for (double s : strong) EXPECT_DOUBLE_EQ(s, strong[0]);
 }
 
-TEST_F(ClassicWorld, CrowdedStepDropsForcesBeyondTheTable) {
-    gridForceCount = 0;
-    for (int i = 0; i < GRID_FORCE_CAPACITY + 20; ++i) AddGridForce({0, 0, 0}, {0, 0, 0}, 0, 0.1f, 0);
-    EXPECT_EQ(gridForceCount, GRID_FORCE_CAPACITY);
-}
-
 }  // namespace classic

@@ -135,16 +135,6 @@ TEST_F(Grid, PushIsRadialAndDragFollowsTheForce) {
     EXPECT_EQ(gridPos[n].z, 0);
 }
 
-TEST_F(Grid, ForcesBeyondCapacityAreDropped) {
-    gridForceCount = 0;
-    for (int i = 0; i < GRID_FORCE_CAPACITY + 50; ++i) {
-        AddGridForce({static_cast<double>(i), 0, 0}, {0, 0, 0}, 0, 0, 0, 0);
-    }
-    EXPECT_EQ(gridForceCount, GRID_FORCE_CAPACITY);
-    EXPECT_EQ(gridForces[GRID_FORCE_CAPACITY - 1].pos.x, GRID_FORCE_CAPACITY - 1);
-    StepGrid();  // a full table still steps
-}
-
 TEST_F(Grid, NewGameLeavesTheGridAlone) {
     gridPos[Node(3, 3)].x += 0.25;
     gridVel[Node(3, 3)].x = 0.5;

@@ -3,15 +3,20 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 #include <vector>
 
 #include "classic/world.h"
 #include "game/dropping.h"
+#include "game/explosions.h"
+#include "game/grid.h"
 #include "game/player_contact.h"
+#include "game/random.h"
 #include "game/shot_launch.h"
 #include "game/sound_effects.h"
 #include "game/sparks.h"
+#include "game/spawning.h"
 #include "game/steering.h"
 #include "game/world.h"
 
@@ -74,6 +79,27 @@ TEST_P(SharedPieces, ShotLeavesAlongTheHeadingFromTheFirstFreeSlot) {
     EXPECT_EQ(e.shots[e.shotCapacity - 1].pos, Vector3(9, 9, 9)) << "all in flight: nothing launched";
 }
 
+TEST_P(SharedPieces, ExplosionSparksFlyOutOrangeAndDrawFourEachEvenWhenDropped) {
+    const EditionTables& e = GetParam();
+    SeedGameRand(3);
+    AddExplosionSparks(e.sparks, e.sparkCapacity, {1, 2, 0}, 40);
+    for (int i = 0; i < 40; ++i) {
+        const Spark& s = e.sparks[i];
+        EXPECT_EQ(s.pos, Vector3(1, 2, 0));
+        EXPECT_GE(s.life, 50);
+        EXPECT_LE(s.life, 101);
+        EXPECT_LE(s.vel.Length(), 101 * static_cast<double>(0.005f) + 1e-12);
+        EXPECT_EQ(s.colour, Vector3(1.0, 0.7f, 0.2f));
+    }
+    EXPECT_EQ(e.sparks[40].life, 0);
+    for (int i = 0; i < e.sparkCapacity; ++i) e.sparks[i].life = 500;
+    RandomGenerator expected = gameRandom;
+    for (int i = 0; i < 10 * 4; ++i) expected.Next();
+    AddExplosionSparks(e.sparks, e.sparkCapacity, {0, 0, 0}, 10);
+    EXPECT_EQ(gameRandom.state, expected.state) << "a full table drops the sparks, not the draws";
+    for (int i = 0; i < e.sparkCapacity; ++i) ASSERT_EQ(e.sparks[i].life, 500) << i;
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Editions, SharedPieces,
     testing::Values(EditionTables{"current", sparks, SPARK_CAPACITY, shots, SHOT_CAPACITY},
@@ -100,6 +126,49 @@ TYPED_TEST(SharedEntityPieces, DroppingAgesSlowsAndFadesOverItsLast25Steps) {
     EXPECT_NEAR(e.colour.x, 0.2 * 10 * 0.04, 1e-7) << "fading linearly";
     while (e.life > 0) StepDropping(e, 6);
     EXPECT_EQ(e.colour, Vector3(0, 0, 0));
+}
+
+TYPED_TEST(SharedEntityPieces, FirstFreeEntityIsTheLowestSlotWithNoLife) {
+    TypeParam table[5] = {};
+    for (TypeParam& e : table) e.life = 3;
+    EXPECT_EQ(FirstFreeEntity(table, 5), -1);
+    table[4].life = 0;
+    table[2].life = 0;
+    EXPECT_EQ(FirstFreeEntity(table, 5), 2);
+    table[2].life = -1;  // a freed slot is 0 exactly; anything else counts as taken
+    EXPECT_EQ(FirstFreeEntity(table, 5), 4);
+}
+
+TEST(SharedPieces, NewEntitiesHeadInwardsFasterAtHigherLevelsAfterTwoDraws) {
+    for (int32_t level : {1, 4}) {
+        SeedGameRand(11);
+        RandomGenerator expected = gameRandom;
+        expected.Next();
+        expected.Next();
+        Vector3 vel = AimInwards({30, 0, 0}, level);
+        EXPECT_EQ(gameRandom.state, expected.state);
+        EXPECT_LT(vel.x, 0);
+        EXPECT_LT(std::fabs(vel.y), std::fabs(vel.x) * 0.5) << "aimed near the centre";
+        EXPECT_NEAR(vel.Length(), (level + 10) * static_cast<double>(0.01f), 1e-15);
+    }
+}
+
+// Each edition's grid force record, for the append both editions share.
+template <typename Force>
+class SharedGridForces : public testing::Test {};
+using GridForceRecords = testing::Types<GridForce, classic::GridForce>;
+TYPED_TEST_SUITE(SharedGridForces, GridForceRecords);
+
+TYPED_TEST(SharedGridForces, ForcesBeyondTheTableAreDropped) {
+    TypeParam table[8] = {};
+    int32_t count = 0;
+    for (int i = 0; i < 12; ++i) {
+        TypeParam f{};
+        f.pos = {static_cast<double>(i), 0, 0};
+        AppendGridForce(table, count, 8, f);
+    }
+    EXPECT_EQ(count, 8);
+    EXPECT_EQ(table[7].pos.x, 7);
 }
 
 TEST(SharedPieces, DroppingPulsesWhileItLives) {
@@ -197,6 +266,28 @@ TEST_F(Contact, CollectionsInTheFirstHundredStepsAreSilent) {
     EXPECT_EQ(score, 150);
 }
 
+TEST(GameOver, FireRestartsOnlyAfterTheSignHasShownFor75Steps) {
+    struct Case {
+        int32_t lives, frameCounter;
+        bool fire, over, restarts;
+    };
+    const Case cases[] = {
+        {0, 500, true, false, false},
+        {-1, 75, true, true, false},
+        {-1, 76, true, true, true},
+        {-1, 500, false, true, false},
+    };
+    static int restarts;
+    for (const Case& c : cases) {
+        restarts = 0;
+        int32_t respawnTimer = 7;
+        bool over = RestartOnFire(c.fire, c.lives, respawnTimer, c.frameCounter, [] { restarts += 1; });
+        EXPECT_EQ(over, c.over) << c.lives << " " << c.frameCounter;
+        EXPECT_EQ(restarts, c.restarts ? 1 : 0) << c.lives << " " << c.frameCounter;
+        EXPECT_EQ(respawnTimer, c.over ? 300 : 7) << "game over keeps the player protected";
+    }
+}
+
 class HeldKeys : public Controls {
 public:
     explicit HeldKeys(std::initializer_list<int> slots) {
@@ -208,6 +299,21 @@ public:
 private:
     bool held[KEY_SLOT_COUNT] = {};
 };
+
+TEST(Steering, EscapeEndsTheStepAfterThePoll) {
+    class Counting : public HeldKeys {
+    public:
+        using HeldKeys::HeldKeys;
+        void Poll() override { polls += 1; }
+        int polls = 0;
+    };
+    Counting playing{KEY_Z}, quitting{KEY_ESCAPE};
+    EXPECT_TRUE(PollUnlessEscape(playing));
+    EXPECT_FALSE(PollUnlessEscape(quitting));
+    EXPECT_EQ(playing.polls + quitting.polls, 2);
+    EXPECT_TRUE(FireHeld(HeldKeys{KEY_JOY_BUTTON1}));
+    EXPECT_FALSE(FireHeld(HeldKeys{KEY_UP}));
+}
 
 TEST(Steering, KeysAndTheirJoystickTwinsPushAlike) {
     Vector3 keys, stick;
