@@ -9,7 +9,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -21,15 +20,11 @@ namespace {
 const std::string RUN = VORTANE_RUN_DIR "/";
 constexpr int RATE = 44100;
 
-// Runs zonder-render with the given load options and events; returns the samples.
-// Files are named after the running test: CTest may run the cases side by side
-// in the same folder.
+// Runs zonder-render with the given load options and events, its files named after
+// the running test; returns the samples.
 std::vector<float> Render(const std::string& load, const std::string& events, long samples) {
     const std::string base = testing::UnitTest::GetInstance()->current_test_info()->name();
-    {
-        std::ofstream e(base + ".events");
-        e << events;
-    }
+    WriteFile(base + ".events", events);
     const std::string command = RUN + "zonder-render " + load + " --events " + base + ".events --samples " +
                                 std::to_string(samples) + " --out " + base + ".wav";
     ShellResult run = RunShell(command);

@@ -123,7 +123,7 @@ std::vector<uint8_t> DrawFrame(const DrawBackend& backend, const std::string& da
 class BackendFrames : public ::testing::Test {
 protected:
     void SetUp() override {
-        dataDir_ = ScratchName("data") + "/";
+        dataDir_ = "data/";
         mkdir(dataDir_.c_str(), 0755);
         WriteTestTextures(dataDir_);
         FillWorld();
@@ -154,7 +154,7 @@ TEST_F(BackendFrames, Gles2DrawsTheFixedFunctionFrameWithinTwo) {
 }
 
 TEST_F(BackendFrames, EmptySlotsDrawFlatOnBothBackEnds) {
-    std::string empty = ScratchName("no-pictures") + "/";
+    std::string empty = "no-pictures/";
     mkdir(empty.c_str(), 0755);
     std::vector<uint8_t> fixed = DrawFrame(FIXED_DRAW_BACKEND, empty);
     std::vector<uint8_t> gles2 = DrawFrame(GLES2_DRAW_BACKEND, empty);

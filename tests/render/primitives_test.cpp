@@ -167,8 +167,8 @@ protected:
         GLTest::SetUpTestSuite();
         if (!gl) return;
         // Top row first: blue, white over red, green.
-        WriteRgbTarga(ScratchName("quadrants.tga"), 2, 2, {0, 0, 255, 255, 255, 255, 255, 0, 0, 0, 255, 0});
-        ASSERT_TRUE(spriteTextures[SLOT_PLAYER1].Load(ScratchName("quadrants.tga"), TEX_NEAREST));
+        WriteRgbTarga("quadrants.tga", 2, 2, {0, 0, 255, 255, 255, 255, 255, 0, 0, 0, 255, 0});
+        ASSERT_TRUE(spriteTextures[SLOT_PLAYER1].Load("quadrants.tga", TEX_NEAREST));
         // Digit strip: 16 cells of 2 texels; the lower half of cell d is green
         // (d + 1) × 20, the upper half red, so a glyph drawn upside down shows.
         std::vector<uint8_t> strip;
@@ -179,8 +179,8 @@ protected:
                 strip.insert(strip.end(), {upper ? uint8_t(200) : uint8_t(0), upper ? uint8_t(0) : code, 0});
             }
         }
-        WriteRgbTarga(ScratchName("digits.tga"), 32, 4, strip);
-        ASSERT_TRUE(digitTexture.Load(ScratchName("digits.tga"), TEX_NEAREST));
+        WriteRgbTarga("digits.tga", 32, 4, strip);
+        ASSERT_TRUE(digitTexture.Load("digits.tga", TEX_NEAREST));
     }
     static void TearDownTestSuite() {
         ReleaseTextures();
@@ -188,8 +188,8 @@ protected:
     }
     // The glow behind digits: black (adds nothing) or white (shows its colour).
     static void UseGlow(uint8_t level) {
-        WriteRgbTarga(ScratchName("glow.tga"), 1, 1, {level, level, level});
-        ASSERT_TRUE(spriteTextures[SLOT_GLOW].Load(ScratchName("glow.tga"), TEX_NEAREST));
+        WriteRgbTarga("glow.tga", 1, 1, {level, level, level});
+        ASSERT_TRUE(spriteTextures[SLOT_GLOW].Load("glow.tga", TEX_NEAREST));
     }
 
     // Reads the digits drawn by DrawNumber at the origin, leftmost first; '.' for none.

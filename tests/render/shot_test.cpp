@@ -28,7 +28,7 @@ const std::string GOLDEN_FRAME =
 int RunShot(const std::string& arguments) { return RunShell("'" + SHOT + "' " + arguments).status; }
 
 TEST(ShotTool, RefusesBadArgumentsWithStatusTwo) {
-    std::string out = ScratchName("never.png");
+    std::string out = "never.png";
     const std::string cases[] = {
         "--steps 5",  // no --out
         "--bogus --out " + out,
@@ -49,7 +49,7 @@ TEST(ShotTool, RefusesBadArgumentsWithStatusTwo) {
 }
 
 TEST(ShotTool, DrawsTheEarlierEditionAtItsOwnSize) {
-    std::string frame = ScratchName("classic.png");
+    std::string frame = "classic.png";
     int status = RunShot("--edition classic --steps 30 --data no-such-folder --out " + frame);
     ASSERT_EQ(status, 0);
     std::vector<uint8_t> rgb;
@@ -61,16 +61,16 @@ TEST(ShotTool, DrawsTheEarlierEditionAtItsOwnSize) {
 }
 
 TEST(ShotTool, RefusesABadInputScript) {
-    std::string script = ScratchName("bad-script.txt");
+    std::string script = "bad-script.txt";
     std::ofstream(script) << "10 FIRE\n5 WARP\n";
-    EXPECT_EQ(RunShot("--input " + script + " --out " + ScratchName("never.png")), 2);
+    EXPECT_EQ(RunShot("--input " + script + " --out " + "never.png"), 2);
 }
 
 TEST(ShotTool, DrawsTheSameFrameAsTheReference) {
-    std::string data = ScratchName("data") + "/";
+    std::string data = "data/";
     mkdir(data.c_str(), 0755);
     WriteTestTextures(data);
-    std::string script = ScratchName("script.txt");
+    std::string script = "script.txt";
     // Fly and shoot through a few waves, so that shots, sparks, shockwaves,
     // enemies, droppings and the score all show.
     std::ofstream(script) << "# reference frame\n"
@@ -79,7 +79,7 @@ TEST(ShotTool, DrawsTheSameFrameAsTheReference) {
                              "120 FIRE RIGHT\n"
                              "80 FIRE DOWN\n"
                              "70 FIRE\n";
-    std::string frame = ScratchName("frame.png");
+    std::string frame = "frame.png";
     ASSERT_EQ(RunShot("--seed 3 --steps 420 --input " + script + " --data " + data + " --out " + frame), 0);
 
     std::vector<uint8_t> actual, expected;
@@ -110,13 +110,13 @@ TEST(ShotTool, DrawsTheSameFrameAsTheReference) {
 }
 
 TEST(ShotTool, Gles2RendererDrawsTheReferenceSceneWithinTwoOfFixedFunction) {
-    std::string data = ScratchName("data") + "/";
+    std::string data = "data/";
     mkdir(data.c_str(), 0755);
     WriteTestTextures(data);
-    std::string script = ScratchName("script.txt");
+    std::string script = "script.txt";
     std::ofstream(script) << "90 FIRE LEFT\n60 FIRE UP\n120 FIRE RIGHT\n80 FIRE DOWN\n70 FIRE\n";
     std::string run = "--seed 3 --steps 420 --input " + script + " --data " + data;
-    std::string fixedFrame = ScratchName("fixed.png"), gles2Frame = ScratchName("gles2.png");
+    std::string fixedFrame = "fixed.png", gles2Frame = "gles2.png";
     ASSERT_EQ(RunShot(run + " --renderer fixed --out " + fixedFrame), 0);
     ASSERT_EQ(RunShot(run + " --renderer gles2 --out " + gles2Frame), 0);
 
@@ -139,10 +139,10 @@ TEST(ShotTool, Gles2RendererDrawsTheReferenceSceneWithinTwoOfFixedFunction) {
 // "-" for --out writes the picture to standard output, and "-" for --input reads
 // the script from standard input: the same bytes as with named files.
 TEST(ShotTool, DashMeansTheStandardStreams) {
-    std::string script = ScratchName("script.txt");
+    std::string script = "script.txt";
     std::ofstream(script) << "20 FIRE LEFT\n";
-    std::string named = ScratchName("named.png");
-    std::string piped = ScratchName("piped.png");
+    std::string named = "named.png";
+    std::string piped = "piped.png";
     ASSERT_EQ(RunShot("--steps 40 --data no-such-folder --input " + script + " --out " + named), 0);
     EXPECT_EQ(RunShell("'" + SHOT + "' --steps 40 --data no-such-folder --input - --out - <" + script + " >" +
                        piped)
@@ -154,15 +154,15 @@ TEST(ShotTool, DashMeansTheStandardStreams) {
 }
 
 TEST(ShotTool, ReplayTakesEditionSeedAndStepsFromTheRecording) {
-    std::string recording = ScratchName("shot.vrec");
-    std::string script = ScratchName("shot-script.txt");
+    std::string recording = "shot.vrec";
+    std::string script = "shot-script.txt";
     std::ofstream(script) << "40\n100 FIRE RIGHT\n";
     // The end line's score and rand are the recording's own business; the tool
     // takes the edition, seed, steps and controls.
     std::ofstream(recording) << "# vortane recording\n# edition current\n# seed 9\n40\n100 FIRE RIGHT\n"
                              << "# end steps 140 score 0 rand 0\n";
-    std::string replayed = ScratchName("replayed.png");
-    std::string direct = ScratchName("direct.png");
+    std::string replayed = "replayed.png";
+    std::string direct = "direct.png";
     ASSERT_EQ(RunShot("--replay " + recording + " --data no-such-folder --out " + replayed), 0);
     ASSERT_EQ(RunShot("--edition current --seed 9 --steps 140 --input " + script +
                       " --data no-such-folder --out " + direct),
@@ -176,8 +176,8 @@ TEST(ShotTool, ReplayTakesEditionSeedAndStepsFromTheRecording) {
 
     // A recording cut short, or the replay beside the run's own options, is refused.
     EXPECT_EQ(RunShot("--replay " + std::string(VORTANE_SOURCE_DIR) +
-                      "/tests/bad/recording_cut_short_no_end_line.vrec --out " + ScratchName("never.png")),
+                      "/tests/bad/recording_cut_short_no_end_line.vrec --out " + "never.png"),
               2);
-    EXPECT_EQ(RunShot("--replay " + recording + " --seed 3 --out " + ScratchName("never.png")), 2);
-    EXPECT_FALSE(FileExists(ScratchName("never.png")));
+    EXPECT_EQ(RunShot("--replay " + recording + " --seed 3 --out " + "never.png"), 2);
+    EXPECT_FALSE(FileExists("never.png"));
 }

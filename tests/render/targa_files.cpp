@@ -1,12 +1,7 @@
 #include "tests/render/targa_files.h"
 
-#include <unistd.h>
-
 #include <algorithm>
-#include <fstream>
 #include <string>
-
-std::string ScratchName(const std::string& base) { return std::to_string(getpid()) + "." + base; }
 
 std::vector<uint8_t> MakeTarga(const TargaLayout& layout) {
     std::vector<uint8_t> bytes(18 + layout.idField.size() + layout.filePixels.size(), 0);

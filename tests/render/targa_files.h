@@ -17,10 +17,6 @@ struct TargaLayout {
     std::vector<uint8_t> filePixels;
 };
 
-// A file name of this process's own: the cases of one test binary run as parallel
-// processes in one scratch folder.
-std::string ScratchName(const std::string& base);
-
 std::vector<uint8_t> MakeTarga(const TargaLayout& layout);
 
 // A 24-bit picture from red, green, blue pixels given top row first (as one would

@@ -22,7 +22,7 @@ struct ReadResult {
 };
 
 ReadResult ReadBoth(const Bytes& file) {
-    std::string path = ScratchName("picture.tga");
+    std::string path = "picture.tga";
     WriteBytes(path, file);
     Texture texture;
     ReadResult fromFile;
@@ -157,7 +157,7 @@ TEST(TargaReader, RefusesAMissingFile) {
 }
 
 TEST(TargaReader, LeavesTheSizeOfTheLastGoodPictureOnRefusal) {
-    std::string good = ScratchName("good.tga"), bad = ScratchName("bad.tga");
+    std::string good = "good.tga", bad = "bad.tga";
     WriteBytes(good, MakeTarga(Layout(3, 2, 24, Bytes(18, 5))));
     WriteBytes(bad, MakeTarga(Layout(4, 4, 16, Bytes(32, 5))));
     Texture texture;

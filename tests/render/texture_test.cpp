@@ -43,7 +43,7 @@ const char* const GAME_FILES[17] = {
 
 TEST_F(TextureObjects, StartUpFillsEachObjectFromItsFile) {
     // File k is k + 1 pixels wide, so each object's width names the file it got.
-    std::string dir = ScratchName("data") + "/";
+    std::string dir = "data/";
     mkdir(dir.c_str(), 0755);
     for (int k = 0; k < 17; ++k) WriteStrip(dir + GAME_FILES[k], k + 1);
     LoadGameTextures(dir);
@@ -73,7 +73,7 @@ TEST_F(TextureObjects, StartUpFillsEachObjectFromItsFile) {
 }
 
 TEST_F(TextureObjects, MissingFilesLeaveTheirSlotsEmpty) {
-    std::string dir = ScratchName("partial") + "/";
+    std::string dir = "partial/";
     mkdir(dir.c_str(), 0755);
     WriteStrip(dir + "glow.tga", 4);
     LoadGameTextures(dir);
@@ -96,7 +96,7 @@ TEST_F(TextureObjects, FlagsChooseFilterAndWrapLaterOnesWinning) {
         {TEX_CLAMP, GL_LINEAR_MIPMAP_LINEAR, GL_LINEAR, GL_CLAMP_TO_EDGE},
         {TEX_LINEAR | TEX_CLAMP | TEX_ANISOTROPIC, GL_LINEAR, GL_LINEAR, GL_CLAMP_TO_EDGE},
     };
-    std::string path = WriteStrip(ScratchName("strip.tga"), 4);
+    std::string path = WriteStrip("strip.tga", 4);
     for (const Case& c : cases) {
         Texture texture;
         ASSERT_TRUE(texture.Load(path, c.flags));
@@ -114,7 +114,7 @@ TEST_F(TextureObjects, AnisotropicAsksForUpToEight) {
     glGetFloatv(GL_MAX_TEXTURE_MAX_ANISOTROPY_EXT, &maximum);
     float expected = maximum < 4 ? 1.0f : (maximum < 8 ? maximum : 8.0f);
     Texture texture;
-    ASSERT_TRUE(texture.Load(WriteStrip(ScratchName("strip.tga"), 4), TEX_ANISOTROPIC));
+    ASSERT_TRUE(texture.Load(WriteStrip("strip.tga", 4), TEX_ANISOTROPIC));
     glBindTexture(GL_TEXTURE_2D, texture.Id());
     GLfloat level = 0;
     glGetTexParameterfv(GL_TEXTURE_2D, GL_TEXTURE_MAX_ANISOTROPY_EXT, &level);
@@ -124,7 +124,7 @@ TEST_F(TextureObjects, AnisotropicAsksForUpToEight) {
 
 TEST_F(TextureObjects, BuildsTheWholeMipmapChain) {
     Texture texture;
-    ASSERT_TRUE(texture.Load(WriteStrip(ScratchName("strip.tga"), 8), TEX_LINEAR));
+    ASSERT_TRUE(texture.Load(WriteStrip("strip.tga", 8), TEX_LINEAR));
     glBindTexture(GL_TEXTURE_2D, texture.Id());
     EXPECT_EQ(LevelWidth(0), 8);
     EXPECT_EQ(LevelWidth(1), 4);
@@ -134,7 +134,7 @@ TEST_F(TextureObjects, BuildsTheWholeMipmapChain) {
 
 TEST_F(TextureObjects, ReadsRowsOfThreeBytePixelsWithoutPadding) {
     // One pixel per row: rows are 3 bytes, not a multiple of GL's default 4.
-    std::string path = ScratchName("column.tga");
+    std::string path = "column.tga";
     WriteRgbTarga(path, 1, 2, {0, 255, 0, 255, 0, 0});  // top green, bottom red
     Texture texture;
     ASSERT_TRUE(texture.Load(path, TEX_NEAREST));
@@ -150,7 +150,7 @@ TEST_F(TextureObjects, ReadsRowsOfThreeBytePixelsWithoutPadding) {
 }
 
 TEST_F(TextureObjects, EightBitPictureLoadsWithoutAnImage) {
-    std::string path = ScratchName("grey.tga");
+    std::string path = "grey.tga";
     TargaLayout layout;
     layout.width = 4;
     layout.height = 4;
@@ -167,7 +167,7 @@ TEST_F(TextureObjects, EightBitPictureLoadsWithoutAnImage) {
 }
 
 TEST_F(TextureObjects, ReloadingAnObjectFreesItsOldName) {
-    std::string path = WriteStrip(ScratchName("strip.tga"), 2);
+    std::string path = WriteStrip("strip.tga", 2);
     Texture texture;
     ASSERT_TRUE(texture.Load(path, TEX_LINEAR));
     GLuint first = texture.Id();
@@ -196,7 +196,7 @@ TEST_F(TextureObjects, RefusedFileIsReportedInOneLineWithItsNameAndReason) {
 TEST_F(TextureObjects, MissingFileIsSilent) {
     Texture texture;
     testing::internal::CaptureStderr();
-    EXPECT_FALSE(texture.Load(ScratchName("no-such-picture.tga"), TEX_LINEAR));
+    EXPECT_FALSE(texture.Load("no-such-picture.tga", TEX_LINEAR));
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
 }
 
