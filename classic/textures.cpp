@@ -1,16 +1,13 @@
 #include "classic/textures.h"
 
+#include <iterator>
+
 #include "classic/world.h"
 #include "render/textures.h"
 
 namespace classic {
 
 namespace {
-
-struct TextureFile {
-    const char* name;
-    Texture* texture;
-};
 
 const TextureFile TEXTURE_FILES[] = {
     {"grid.tga", &gridTexture},
@@ -28,7 +25,7 @@ const TextureFile TEXTURE_FILES[] = {
 }  // namespace
 
 void LoadTextures(const std::string& dataDir) {
-    for (const TextureFile& file : TEXTURE_FILES) file.texture->Load(dataDir + file.name, TEX_LINEAR);
+    LoadTextureFiles(TEXTURE_FILES, static_cast<int>(std::size(TEXTURE_FILES)), dataDir);
 }
 
 }  // namespace classic

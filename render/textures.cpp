@@ -1,6 +1,7 @@
 #include <sys/stat.h>
 
 #include <cstdio>
+#include <iterator>
 
 #include "render/textures.h"
 
@@ -55,12 +56,11 @@ void Texture::Upload(const uint8_t* pixels, int32_t newWidth, int32_t newHeight,
     id = ActiveDrawBackend().createTexture(pixels, width, height, bytesPerPixel, flags);
 }
 
-namespace {
+void LoadTextureFiles(const TextureFile* files, int count, const std::string& dataDir) {
+    for (int i = 0; i < count; ++i) files[i].texture->Load(dataDir + files[i].name, TEX_LINEAR);
+}
 
-struct TextureFile {
-    const char* name;
-    Texture* texture;
-};
+namespace {
 
 // Start-up's load order; slots 0, 5, 9, 17 and 19 stay empty.
 const TextureFile GAME_TEXTURE_FILES[] = {
@@ -86,9 +86,7 @@ const TextureFile GAME_TEXTURE_FILES[] = {
 }  // namespace
 
 void LoadGameTextures(const std::string& dataDir) {
-    for (const TextureFile& file : GAME_TEXTURE_FILES) {
-        file.texture->Load(dataDir + file.name, TEX_LINEAR);
-    }
+    LoadTextureFiles(GAME_TEXTURE_FILES, static_cast<int>(std::size(GAME_TEXTURE_FILES)), dataDir);
 }
 
 void ReleaseTextures() {

@@ -60,6 +60,17 @@ extern Texture gridTexture;
 extern Texture digitTexture;
 extern Texture spriteTextures[SPRITE_SLOT_COUNT];
 
+// One file of an edition's texture list and the texture it loads into.
+struct TextureFile {
+    const char* name;
+    Texture* texture;
+};
+
+// Loads each file of an edition's list from dataDir (ending with '/'), in list
+// order, with TEX_LINEAR. A file that fails leaves its texture empty (reported as
+// Load says).
+void LoadTextureFiles(const TextureFile* files, int count, const std::string& dataDir);
+
 // Start-up's 17 loads, in their fixed order, each with TEX_LINEAR. `dataDir` ends
 // with '/'. A file that fails leaves its slot empty (reported as Load says).
 void LoadGameTextures(const std::string& dataDir);
