@@ -1,9 +1,10 @@
-# Helpers shared by the headless tools: every edition by name, and the run a tool
-# traces or draws (input scripts and recordings are the world's own, in game/). vortane-shot, the benchmarks and the
-# tests link them too.
+# Helpers shared by the headless tools: every edition by name, the run a tool
+# traces or draws (input scripts and recordings are the world's own, in game/), and
+# the trace of a run. vortane-shot, the benchmarks and the tests link them too.
 add_library(vortane_simtools STATIC
   ${CMAKE_CURRENT_LIST_DIR}/editions.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/run_choice.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/run_choice.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/trace_steps.cpp)
 vortane_layer(vortane_simtools tools)
 target_link_libraries(vortane_simtools PUBLIC vortane_render vortane_classic_render vortane_command_line)
 

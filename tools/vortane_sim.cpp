@@ -21,11 +21,10 @@
 #include "base/command_line.h"
 #include "base/program_name.h"
 #include "game/edition.h"
-#include "game/random.h"
-#include "game/sound_effects.h"
 #include "game/world_trace.h"
 #include "tools/editions.h"
 #include "tools/run_choice.h"
+#include "tools/trace_steps.h"
 
 namespace {
 
@@ -74,26 +73,6 @@ const Edition& EditionNamed(const std::string& name) {
     return *edition;
 }
 
-struct SoundCall {
-    int slot, note, voice;
-};
-std::vector<SoundCall> stepSounds;
-
-void RecordSound(int slot, int note, int voice) { stepSounds.push_back({slot, note, voice}); }
-
-std::string TraceStep(const Edition& edition, uint64_t step, bool running, const TraceOptions& options) {
-    TraceLine line;
-    line.Key("step").Int(static_cast<int64_t>(step));
-    line.Key("running").Bool(running);
-    edition.writeState(line);
-    line.Key("sounds").BeginArray();
-    for (const SoundCall& s : stepSounds) line.BeginArray().Int(s.slot).Int(s.note).Int(s.voice).EndArray();
-    line.EndArray();
-    line.Key("rand").Int(gameRandom.state);
-    edition.writeDetail(line, options);
-    return line.Finish();
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -104,19 +83,8 @@ int main(int argc, char** argv) {
     const Edition& edition = EditionNamed(args.run.edition);
     ScriptedControls controls(std::move(script));
 
-    SetUpWorld(edition, args.run.seed);
-    SetSoundObserver(RecordSound);
-    for (uint64_t step = 1; step <= args.run.steps; ++step) {
-        stepSounds.clear();
-        bool running = edition.updateWorld(controls);
-        bool last = !running || step == args.run.steps;
-        if (step % args.every == 0 || last) {
-            std::string text = TraceStep(edition, step, running, args.options);
-            std::fwrite(text.data(), 1, text.size(), stdout);
-        }
-        if (!running) break;
-    }
-    SetSoundObserver(nullptr);
+    TraceSteps(edition, args.run.seed, args.run.steps, args.every, args.options, controls,
+               [](const std::string& line) { std::fwrite(line.data(), 1, line.size(), stdout); });
     if (std::fflush(stdout) != 0) {
         return RunFailure("cannot write the trace");
     }

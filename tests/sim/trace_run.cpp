@@ -3,23 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
-#include <vector>
 
 #include "game/input_script.h"
-#include "game/random.h"
-#include "game/sound_effects.h"
 #include "game/world_trace.h"
-
-namespace {
-
-struct SoundCall {
-    int slot, note, voice;
-};
-std::vector<SoundCall> stepSounds;
-
-void RecordSound(int slot, int note, int voice) { stepSounds.push_back({slot, note, voice}); }
-
-}  // namespace
+#include "tools/trace_steps.h"
 
 std::string RunTrace(const Edition& edition, const std::string& options, const std::string& dir) {
     std::istringstream words(options);
@@ -66,27 +53,7 @@ std::string RunTrace(const Edition& edition, const std::string& options, const s
     ScriptedControls controls(std::move(script));
 
     std::string trace;
-    SetUpWorld(edition, seed);
-    SetSoundObserver(RecordSound);
-    for (uint64_t step = 1; step <= steps; ++step) {
-        stepSounds.clear();
-        bool running = edition.updateWorld(controls);
-        bool last = !running || step == steps;
-        if (step % every == 0 || last) {
-            TraceLine line;
-            line.Key("step").Int(int64_t(step));
-            line.Key("running").Bool(running);
-            edition.writeState(line);
-            line.Key("sounds").BeginArray();
-            for (const SoundCall& s : stepSounds)
-                line.BeginArray().Int(s.slot).Int(s.note).Int(s.voice).EndArray();
-            line.EndArray();
-            line.Key("rand").Int(gameRandom.state);
-            edition.writeDetail(line, detail);
-            trace += line.Finish();
-        }
-        if (!running) break;
-    }
-    SetSoundObserver(nullptr);
+    TraceSteps(edition, seed, steps, every, detail, controls,
+               [&](const std::string& line) { trace += line; });
     return trace;
 }
