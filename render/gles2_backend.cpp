@@ -30,7 +30,8 @@ struct Objects {
     GLuint quadIndexBuffer = 0;
     GLuint meshBuffer = 0;
     GLuint meshIndexBuffer = 0;
-    GLuint flatTexture = 0;  // one white texel: what an empty slot samples
+    bool meshIndicesValid = false;  // meshIndexBuffer holds the indices of meshTriangles
+    GLuint flatTexture = 0;         // one white texel: what an empty slot samples
     int32_t units = 0;
     GLuint boundTextures[MAX_TEXTURE_UNITS] = {};
 };
@@ -38,11 +39,17 @@ struct Objects {
 Objects gl;
 int32_t unitLimit = GLES2_DEFAULT_TEXTURE_UNITS;
 float projection[16] = {};
+float clipScale = 1.0f;  // of the viewport in use (ChooseWideViewport)
 
 QuadBatch batch;
 
 GLuint meshTexture = 0;
+// The triangles whose indices meshIndexBuffer holds (valid while gl.meshIndicesValid).
+Triangle meshTriangles[GRID_TRIANGLE_CAPACITY];
+int32_t meshTriangleCount = 0;
+int32_t meshIndicesVertexCount = 0;
 uint16_t meshIndices[GRID_TRIANGLE_CAPACITY * 3];
+int32_t meshIndexCount = 0;
 int32_t drawCalls = 0;
 int32_t drawCallsLastFrame = 0;
 
@@ -140,8 +147,16 @@ void FlushQuads() {
     ClearQuadBatch(batch);
 }
 
+// The viewport reaches past the window's edges so that what crosses them (the grid's
+// border, large glows) is not cut up by the GL's clipper: Mesa's software renderer
+// sends every triangle of a draw that needs clipping through a much slower path on the
+// game thread. Pixels land where they would with the window's own viewport.
 void SetView(int width, int height) {
-    glViewport(0, 0, width, height);
+    GLint maxDims[2] = {0, 0};
+    glGetIntegerv(GL_MAX_VIEWPORT_DIMS, maxDims);
+    WideViewport viewport = ChooseWideViewport(width, height, maxDims[0], maxDims[1]);
+    glViewport(viewport.x, viewport.y, viewport.width, viewport.height);
+    clipScale = viewport.clipScale;
     float aspect = static_cast<float>(width) / static_cast<float>(height);
     PerspectiveMatrix(45.0, aspect, 0.2f, 2500.0, projection);
 }
@@ -167,6 +182,7 @@ void BeginFrame(const Vector3& cameraPos) {
     float camera[16], viewMatrix[16];
     TranslationMatrix(float(-cameraPos.x), float(-cameraPos.y), float(-cameraPos.z), camera);
     MultiplyMatrices(projection, camera, viewMatrix);
+    ScaleClipXY(viewMatrix, clipScale);
     glUseProgram(gl.program.program);
     glUniformMatrix4fv(gl.program.viewMatrix, 1, GL_FALSE, viewMatrix);
 
@@ -184,26 +200,35 @@ void DrawMesh(const DrawVertex* vertices, int32_t vertexCount, const Triangle* t
     if (!Ready() || vertexCount <= 0 || vertexCount > 65536) return;
     FlushQuads();
     triangleCount = std::min(triangleCount, GRID_TRIANGLE_CAPACITY);
-    int32_t indexCount = 0;
-    for (int32_t t = 0; t < triangleCount; ++t) {
-        const int32_t* node = triangles[t].node;
-        // A triangle naming a node outside the mesh is left out rather than read past it.
-        bool inside = true;
-        for (int corner = 0; corner < 3; ++corner)
-            inside = inside && node[corner] >= 0 && node[corner] < vertexCount;
-        if (!inside) continue;
-        for (int corner = 0; corner < 3; ++corner) meshIndices[indexCount++] = uint16_t(node[corner]);
-    }
-    if (indexCount == 0) return;
     BindToUnit(0, meshTexture != 0 ? meshTexture : gl.flatTexture);
     glBindBuffer(GL_ARRAY_BUFFER, gl.meshBuffer);
     glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(size_t(vertexCount) * sizeof(DrawVertex)), vertices,
                  GL_STREAM_DRAW);
     PointAttributes(sizeof(DrawVertex), false);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, gl.meshIndexBuffer);
-    glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(size_t(indexCount) * sizeof(uint16_t)), meshIndices,
-                 GL_STREAM_DRAW);
-    glDrawElements(GL_TRIANGLES, indexCount, GL_UNSIGNED_SHORT, nullptr);
+    // The grid's triangles are built once: their indices go to GL again only when they change.
+    size_t triangleBytes = size_t(triangleCount) * sizeof(Triangle);
+    if (!gl.meshIndicesValid || vertexCount != meshIndicesVertexCount || triangleCount != meshTriangleCount ||
+        std::memcmp(triangles, meshTriangles, triangleBytes) != 0) {
+        std::memcpy(meshTriangles, triangles, triangleBytes);
+        meshTriangleCount = triangleCount;
+        meshIndicesVertexCount = vertexCount;
+        meshIndexCount = 0;
+        for (int32_t t = 0; t < triangleCount; ++t) {
+            const int32_t* node = triangles[t].node;
+            // A triangle naming a node outside the mesh is left out rather than read past it.
+            bool inside = true;
+            for (int corner = 0; corner < 3; ++corner)
+                inside = inside && node[corner] >= 0 && node[corner] < vertexCount;
+            if (!inside) continue;
+            for (int corner = 0; corner < 3; ++corner) meshIndices[meshIndexCount++] = uint16_t(node[corner]);
+        }
+        glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(size_t(meshIndexCount) * sizeof(uint16_t)),
+                     meshIndices, GL_STATIC_DRAW);
+        gl.meshIndicesValid = true;
+    }
+    if (meshIndexCount == 0) return;
+    glDrawElements(GL_TRIANGLES, meshIndexCount, GL_UNSIGNED_SHORT, nullptr);
     ++drawCalls;
 }
 

@@ -41,3 +41,18 @@ void MultiplyMatrices(const float a[16], const float b[16], float out[16]) {
     }
     for (int i = 0; i < 16; ++i) out[i] = product[i];
 }
+
+WideViewport ChooseWideViewport(int width, int height, int maxWidth, int maxHeight) {
+    bool even = width % 2 == 0 && height % 2 == 0;
+    bool fits = width <= maxWidth / 2 && height <= maxHeight / 2;
+    if (width <= 0 || height <= 0 || !even || !fits) return {0, 0, width, height, 1.0f};
+    return {-width / 2, -height / 2, width * 2, height * 2, 0.5f};
+}
+
+void ScaleClipXY(float matrix[16], float scale) {
+    // Element (row i, column j) lives at [j * 4 + i]; rows 0 and 1 give clip x and y.
+    for (int j = 0; j < 4; ++j) {
+        matrix[j * 4] *= scale;
+        matrix[j * 4 + 1] *= scale;
+    }
+}

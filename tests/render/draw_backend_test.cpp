@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <string>
@@ -58,6 +59,64 @@ TEST(ViewMatrixProduct, MultipliesColumnMajorMatrices) {
         float expected = 0;
         for (int k = 0; k < 4; ++k) expected += projection[k * 4 + row] * origin[k];
         EXPECT_FLOAT_EQ(product[12 + row], expected) << "row " << row;
+    }
+}
+
+// The GLES2 back-end's viewport reaches half a window past each edge when it can, so
+// geometry crossing the edges is not clipped; the picture is scaled to match.
+TEST(WideViewport, DoublesEvenWindowsThatFitTheDeviceAndKeepsTheRest) {
+    struct Case {
+        int width, height, maxWidth, maxHeight;
+        WideViewport expected;
+    };
+    const Case cases[] = {
+        {800, 600, 16384, 16384, {-400, -300, 1600, 1200, 0.5f}},
+        {1024, 768, 2048, 1536, {-512, -384, 2048, 1536, 0.5f}},
+        {1024, 768, 2047, 4096, {0, 0, 1024, 768, 1.0f}},  // twice the width does not fit
+        {1024, 768, 4096, 1535, {0, 0, 1024, 768, 1.0f}},
+        {801, 600, 16384, 16384, {0, 0, 801, 600, 1.0f}},  // half a side is not a whole pixel
+        {800, 601, 16384, 16384, {0, 0, 800, 601, 1.0f}},
+        {0, 600, 16384, 16384, {0, 0, 0, 600, 1.0f}},
+    };
+    for (const Case& c : cases) {
+        WideViewport got = ChooseWideViewport(c.width, c.height, c.maxWidth, c.maxHeight);
+        EXPECT_EQ(got.x, c.expected.x) << c.width << " x " << c.height;
+        EXPECT_EQ(got.y, c.expected.y) << c.width << " x " << c.height;
+        EXPECT_EQ(got.width, c.expected.width) << c.width << " x " << c.height;
+        EXPECT_EQ(got.height, c.expected.height) << c.width << " x " << c.height;
+        EXPECT_EQ(got.clipScale, c.expected.clipScale) << c.width << " x " << c.height;
+    }
+}
+
+TEST(WideViewport, HalvedClipXYPutsEveryVertexOnTheSameWindowCoordinate) {
+    float projection[16], camera[16], view[16], wide[16];
+    PerspectiveMatrix(45.0, 800.0 / 600.0, 0.2f, 2500.0, projection);
+    TranslationMatrix(0, 0, -40, camera);
+    MultiplyMatrices(projection, camera, view);
+    std::copy_n(view, 16, wide);
+    ScaleClipXY(wide, 0.5f);
+    WideViewport viewport = ChooseWideViewport(800, 600, 16384, 16384);
+    for (float x : {-30.3f, -22.1f, 0.0f, 0.7f, 13.37f, 27.0f}) {
+        for (float y : {-19.9f, -16.6f, 0.1f, 9.99f, 20.0f}) {
+            const float p[4] = {x, y, 0.4f, 1};
+            float clip[4], wideClip[4];
+            for (int row = 0; row < 4; ++row) {
+                clip[row] = wideClip[row] = 0;
+                for (int k = 0; k < 4; ++k) {
+                    clip[row] += view[k * 4 + row] * p[k];
+                    wideClip[row] += wide[k * 4 + row] * p[k];
+                }
+            }
+            // Window x = (x / w) × half the viewport's width + its centre, likewise y.
+            float windowX = clip[0] / clip[3] * 400.0f + 400.0f;
+            float wideX = wideClip[0] / wideClip[3] * float(viewport.width / 2) +
+                          float(viewport.x + viewport.width / 2);
+            float windowY = clip[1] / clip[3] * 300.0f + 300.0f;
+            float wideY = wideClip[1] / wideClip[3] * float(viewport.height / 2) +
+                          float(viewport.y + viewport.height / 2);
+            EXPECT_EQ(wideX, windowX) << x << ", " << y;
+            EXPECT_EQ(wideY, windowY) << x << ", " << y;
+        }
     }
 }
 
@@ -161,6 +220,40 @@ TEST_F(BackendFrames, EmptySlotsDrawFlatOnBothBackEnds) {
     ASSERT_EQ(gles2.size(), fixed.size());
     EXPECT_TRUE(Lit(fixed));
     EXPECT_LE(WorstDifference(fixed, gles2), 2);
+}
+
+// The GLES2 back-end keeps the grid's indices between frames; a sheet whose triangles
+// change must be drawn with the new ones.
+TEST_F(BackendFrames, Gles2DrawsTheGridsNewTrianglesAfterTheyChange) {
+    const int32_t fullCount = gridTriangleCount;
+    const int32_t fewerCount = fullCount / 3;
+    SelectDrawBackend(GLES2_DRAW_BACKEND);
+    OffscreenGL gl;
+    std::string error;
+    ASSERT_TRUE(gl.Open(WIDTH, HEIGHT, error)) << error;
+    SetUpGameView(WIDTH, HEIGHT);
+    cameraPos = Vector3(0, 0, 40);
+    LoadGameTextures(dataDir_);
+    DrawScene();
+    std::vector<uint8_t> full = gl.ReadRGB();
+    gridTriangleCount = fewerCount;
+    DrawScene();
+    std::vector<uint8_t> fewer = gl.ReadRGB();
+    gridTriangleCount = fullCount;
+    std::swap(gridTriangles[0], gridTriangles[fullCount - 1]);  // same count, other order
+    DrawScene();
+    std::vector<uint8_t> reordered = gl.ReadRGB();
+    std::swap(gridTriangles[0], gridTriangles[fullCount - 1]);
+    ReleaseTextures();
+    gl.Close();
+    SelectDrawBackend(FIXED_DRAW_BACKEND);
+
+    gridTriangleCount = fewerCount;
+    std::vector<uint8_t> fixedFewer = DrawFrame(FIXED_DRAW_BACKEND, dataDir_);
+    gridTriangleCount = fullCount;
+    EXPECT_FALSE(full == fewer) << "a third of the grid should look different from all of it";
+    EXPECT_LE(WorstDifference(fixedFewer, fewer), 2);
+    EXPECT_LE(WorstDifference(full, reordered), 2);
 }
 
 TEST_F(BackendFrames, BatchingChangesNeitherPictureNorOrderOnlyTheDrawCount) {
