@@ -61,8 +61,9 @@ double ThreadMicroseconds() {
     return t.tv_sec * 1e6 + t.tv_nsec * 1e-3;
 }
 
-// Puts the world in place for `backend` and draws one untimed frame (the driver
-// compiles its state on the first); false, with the benchmark skipped, without a context.
+// Puts the world in place for `backend` and draws a few untimed frames: the driver
+// compiles its state on the first and allocates its binning memory over the first
+// two or three. False, with the benchmark skipped, without a context.
 bool PrepareFrames(benchmark::State& state, const DrawBackend& backend, const WorldSnapshot& world) {
     const std::string& error = UseBackend(backend);
     if (!error.empty()) {
@@ -70,8 +71,10 @@ bool PrepareFrames(benchmark::State& state, const DrawBackend& backend, const Wo
         return false;
     }
     PutWorldSnapshot(world);
-    edition.drawScene();
-    glFinish();
+    for (int frame = 0; frame < 3; ++frame) {
+        edition.drawScene();
+        glFinish();
+    }
     return true;
 }
 
