@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -158,9 +159,11 @@ void FillWorld() {
     }
 }
 
-// One frame of the world through `backend` at WIDTH × HEIGHT, read back.
-std::vector<uint8_t> DrawFrame(const DrawBackend& backend, const std::string& dataDir, int32_t units = 16,
-                               int32_t* draws = nullptr) {
+// Frames of the world through `backend` at WIDTH × HEIGHT, all in one context, each
+// drawn after its change to the world and read back.
+std::vector<std::vector<uint8_t>> DrawFrames(const DrawBackend& backend, const std::string& dataDir,
+                                             const std::vector<std::function<void()>>& changes,
+                                             int32_t units = 16, int32_t* draws = nullptr) {
     SelectDrawBackend(backend);
     SetGles2TextureUnitLimit(units);
     OffscreenGL gl;
@@ -169,14 +172,24 @@ std::vector<uint8_t> DrawFrame(const DrawBackend& backend, const std::string& da
     SetUpGameView(WIDTH, HEIGHT);
     cameraPos = Vector3(0, 0, 40);
     LoadGameTextures(dataDir);
-    DrawScene();
-    std::vector<uint8_t> rgb = gl.ReadRGB();
+    std::vector<std::vector<uint8_t>> frames;
+    for (const std::function<void()>& change : changes) {
+        change();
+        DrawScene();
+        frames.push_back(gl.ReadRGB());
+    }
     if (draws) *draws = Gles2DrawCallsLastFrame();
     ReleaseTextures();
     gl.Close();
     SetGles2TextureUnitLimit(16);
     SelectDrawBackend(FIXED_DRAW_BACKEND);
-    return rgb;
+    return frames;
+}
+
+// One frame of the world through `backend`, read back.
+std::vector<uint8_t> DrawFrame(const DrawBackend& backend, const std::string& dataDir, int32_t units = 16,
+                               int32_t* draws = nullptr) {
+    return DrawFrames(backend, dataDir, {[] {}}, units, draws)[0];
 }
 
 class BackendFrames : public ::testing::Test {
@@ -227,26 +240,18 @@ TEST_F(BackendFrames, EmptySlotsDrawFlatOnBothBackEnds) {
 TEST_F(BackendFrames, Gles2DrawsTheGridsNewTrianglesAfterTheyChange) {
     const int32_t fullCount = gridTriangleCount;
     const int32_t fewerCount = fullCount / 3;
-    SelectDrawBackend(GLES2_DRAW_BACKEND);
-    OffscreenGL gl;
-    std::string error;
-    ASSERT_TRUE(gl.Open(WIDTH, HEIGHT, error)) << error;
-    SetUpGameView(WIDTH, HEIGHT);
-    cameraPos = Vector3(0, 0, 40);
-    LoadGameTextures(dataDir_);
-    DrawScene();
-    std::vector<uint8_t> full = gl.ReadRGB();
-    gridTriangleCount = fewerCount;
-    DrawScene();
-    std::vector<uint8_t> fewer = gl.ReadRGB();
-    gridTriangleCount = fullCount;
-    std::swap(gridTriangles[0], gridTriangles[fullCount - 1]);  // same count, other order
-    DrawScene();
-    std::vector<uint8_t> reordered = gl.ReadRGB();
-    std::swap(gridTriangles[0], gridTriangles[fullCount - 1]);
-    ReleaseTextures();
-    gl.Close();
-    SelectDrawBackend(FIXED_DRAW_BACKEND);
+    auto swapEnds = [fullCount] { std::swap(gridTriangles[0], gridTriangles[fullCount - 1]); };
+    std::vector<std::vector<uint8_t>> frames =
+        DrawFrames(GLES2_DRAW_BACKEND, dataDir_,
+                   {[] {}, [fewerCount] { gridTriangleCount = fewerCount; },
+                    [fullCount, swapEnds] {
+                        gridTriangleCount = fullCount;
+                        swapEnds();  // same count, another order
+                    }});
+    swapEnds();
+    const std::vector<uint8_t>& full = frames[0];
+    const std::vector<uint8_t>& fewer = frames[1];
+    const std::vector<uint8_t>& reordered = frames[2];
 
     gridTriangleCount = fewerCount;
     std::vector<uint8_t> fixedFewer = DrawFrame(FIXED_DRAW_BACKEND, dataDir_);
