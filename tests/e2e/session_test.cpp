@@ -179,7 +179,6 @@ TEST_F(Session, CurrentEditionRecordingReplaysToTheSameEnd) {
 }
 
 TEST_F(Session, EarlierEditionRecordingReplaysToTheSameEnd) {
-    if (!FileExists(RUN_DIR + "/vortane-classic")) GTEST_SKIP() << "vortane-classic is not built";
     PlayRecordAndReproduce("vortane-classic", {"--window"}, "classic");
 }
 
@@ -250,7 +249,6 @@ TEST_F(Session, RecordingsThatCannotBeShownAreRefusedBeforeTheWindow) {
         {"vortane", folder_ + "/missing.vrec", "cannot open"},
     };
     for (const Case& c : cases) {
-        if (!FileExists(RUN_DIR + "/" + c.program)) continue;
         Child child = StartChild({RUN_DIR + "/" + c.program, "--replay", c.file}, folder_, {},
                                  folder_ + "/refused.out", folder_ + "/refused.err");
         EXPECT_EQ(WaitChild(child, 20000), 2) << c.program << " " << c.file;
