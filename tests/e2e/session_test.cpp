@@ -27,12 +27,13 @@ constexpr int EXIT_DEADLINE_MS = 2000;
 // Generous: a paced game takes 60 steps a second; an unpaced one on an idle
 // machine takes hundreds.
 constexpr double MOST_STEPS_PER_SECOND = 70.0;
-// Under the sanitizers a frame may take longer than a refresh: only the upper
-// bound of the pace means something there.
+// Below, a loaded machine may draw slower than 60 frames a second, but a limiter
+// that waits twice (30) is still caught. Under the sanitizers a frame may take
+// longer than a refresh: only the upper bound of the pace means something there.
 #ifdef VORTANE_E2E_SLOW
 constexpr double LEAST_PACED_STEPS_PER_SECOND = 5.0;
 #else
-constexpr double LEAST_PACED_STEPS_PER_SECOND = 40.0;
+constexpr double LEAST_PACED_STEPS_PER_SECOND = 35.0;
 #endif
 
 void Pause(int milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
@@ -187,7 +188,13 @@ TEST_F(Session, KilledGameLeavesARecordingThatPlaysUpToItsLastLine) {
     Start({RUN_DIR + "/vortane", "--record", recording});
     ASSERT_FALSE(Window().empty()) << Stderr();
     Keys({"keydown", "z"});
-    Pause(2500);
+    // Killed once a line with fire held is out (a second of steps after the key;
+    // start-up on a loaded machine may take longer than that to begin stepping).
+    for (int waited = 0; waited < 20000; waited += 50) {
+        if (ReadRecordingFacts(recording).controls.find("FIRE") != std::string::npos) break;
+        Pause(50);
+    }
+    Pause(300);
     kill(game_.pid, SIGKILL);
     WaitChild(game_, EXIT_DEADLINE_MS);
     game_.pid = -1;
@@ -281,8 +288,7 @@ TEST_F(Session, PausedGameTakesNoStepsAndReadsNoKeys) {
 // the frame limiter. Watched from outside through the recording's once-a-second
 // flushes: each change of the file's step total is a flush, stamped to within a
 // few milliseconds, so the rate between the first and the last is the game's.
-// The bound is generous below (a loaded machine may draw slower than 60 frames a
-// second) and close above (an unpaced game takes hundreds).
+// The bound is generous below and close above (an unpaced game takes hundreds).
 TEST_F(Session, PlainGameKeepsToSixtyStepsASecond) {
     std::string recording = folder_ + "/paced.vrec";
     Start({RUN_DIR + "/vortane", "--record", recording});
