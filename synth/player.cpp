@@ -108,14 +108,8 @@ bool StartPlayer() {
 }
 
 void StopPlayer() {
-    PlayerStatistics figures = {};
-    figures.runtime = PlayerClock.Since(CLOCK_PLAYER_START);
-    figures.renderSeconds = renderSeconds.load(std::memory_order_relaxed);
-    figures.bufferCount = bufferCount.load(std::memory_order_relaxed);
-    figures.lastFrameCount = lastFrameCount.load(std::memory_order_relaxed);
     const PaStreamInfo* info = stream ? Pa_GetStreamInfo(stream) : nullptr;
-    figures.buffers = LatencyBuffers(info ? info->outputLatency : 0.0);
-    for (const std::string& line : StatisticsLines(figures)) LogLine("%s", line.c_str());
+    LogPlayerStatistics(info ? info->outputLatency : 0.0);
 
     // The stream stops before anything a voice may refer to is freed.
     if (stream) {

@@ -4,7 +4,10 @@
 #include <cstdarg>
 #include <cstdio>
 
+#include "base/log.h"
 #include "synth/note_table.h"
+#include "synth/player_clock.h"
+#include "synth/render_audio.h"
 
 namespace {
 constexpr float MILLISECONDS_PER_SAMPLE = 1000.0f / 44100.0f;  // 0.022675738
@@ -43,4 +46,14 @@ std::vector<std::string> StatisticsLines(const PlayerStatistics& f) {
 int32_t LatencyBuffers(double latencySeconds) {
     if (!(latencySeconds > 0)) return 0;
     return static_cast<int32_t>(std::lround(latencySeconds * SAMPLE_RATE / STREAM_BUFFER_FRAMES));
+}
+
+void LogPlayerStatistics(double latencySeconds) {
+    PlayerStatistics figures = {};
+    figures.runtime = PlayerClock.Since(CLOCK_PLAYER_START);
+    figures.renderSeconds = renderSeconds.load(std::memory_order_relaxed);
+    figures.bufferCount = bufferCount.load(std::memory_order_relaxed);
+    figures.lastFrameCount = lastFrameCount.load(std::memory_order_relaxed);
+    figures.buffers = LatencyBuffers(latencySeconds);
+    for (const std::string& line : StatisticsLines(figures)) LogLine("%s", line.c_str());
 }

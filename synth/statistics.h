@@ -20,3 +20,8 @@ std::vector<std::string> StatisticsLines(const PlayerStatistics& figures);
 // The buffer count that stands for a stream's reported output latency in
 // seconds: round(latency × 44100 / 1024), 0 for no stream.
 int32_t LatencyBuffers(double latencySeconds);
+
+// StopPlayer's report, for any audio stream: the callback's figures and the run
+// time gathered, the stream's output latency (seconds) turned into buffers, and
+// the lines written to the log.
+void LogPlayerStatistics(double latencySeconds);

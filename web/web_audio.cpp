@@ -46,13 +46,7 @@ bool StartPlayer() {
 }
 
 void StopPlayer() {
-    PlayerStatistics figures = {};
-    figures.runtime = PlayerClock.Since(CLOCK_PLAYER_START);
-    figures.renderSeconds = renderSeconds.load(std::memory_order_relaxed);
-    figures.bufferCount = bufferCount.load(std::memory_order_relaxed);
-    figures.lastFrameCount = lastFrameCount.load(std::memory_order_relaxed);
-    figures.buffers = LatencyBuffers(WebAudioLatency());
-    for (const std::string& line : StatisticsLines(figures)) LogLine("%s", line.c_str());
+    LogPlayerStatistics(WebAudioLatency());
     // The node stops asking before anything a voice may refer to is freed.
     WebAudioClose();
     FreeSongInstruments();
