@@ -22,9 +22,10 @@ std::vector<CommandOption> GameOptionTable(GameOptions& options) {
          }},
         FlagOption("pause-unfocused", "pause while the window has no keyboard focus (P pauses anyway)",
                    &options.pauseUnfocused),
-        TextOption("record", "FILE",
-                   "write the session to FILE as a recording (vortane-sim --replay plays it)",
-                   &options.recordPath),
+        TextOption(
+            "record", "FILE",
+            "write the session to FILE as a recording (vortane-sim --replay plays it), - for standard output",
+            &options.recordPath),
         TextOption("replay", "FILE", "show a recording in the window (Escape ends it), - for standard input",
                    &options.replayPath),
     };

@@ -103,7 +103,7 @@ int FinishSession() {
     session.recording = false;
     if (!session.writer.Finish(session.edition->score(), gameRandom.state)) {
         std::fprintf(stderr, "%s: cannot write the recording %s\n", ProgramName(),
-                     session.recordPath.c_str());
+                     OutputDisplayName(session.recordPath).c_str());
         return EXIT_RUN_FAILED;
     }
     return 0;

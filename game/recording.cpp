@@ -179,20 +179,20 @@ RecordingWriter::~RecordingWriter() {
     // Without Finish (a failed start-up): what was recorded stays, cut short.
     if (!file) return;
     WriteRun();
-    std::fclose(file);
+    CloseNamedOutput(file);
 }
 
 bool RecordingWriter::Open(const std::string& path, const std::string& edition, uint32_t seed,
                            std::string& error) {
-    file = std::fopen(path.c_str(), "w");
+    file = OpenNamedOutput(path);
     if (!file) {
-        error = "cannot write the recording " + path + " (" + std::strerror(errno) + ")";
+        error = "cannot write the recording " + OutputDisplayName(path) + " (" + std::strerror(errno) + ")";
         return false;
     }
     std::fprintf(file, "%s\n%s%s\n%s%u\n", HEADER, EDITION_PREFIX, edition.c_str(), SEED_PREFIX, seed);
     if (std::fflush(file) != 0) {
-        error = "cannot write the recording " + path + " (" + std::strerror(errno) + ")";
-        std::fclose(file);
+        error = "cannot write the recording " + OutputDisplayName(path) + " (" + std::strerror(errno) + ")";
+        CloseNamedOutput(file);
         file = nullptr;
         return false;
     }
@@ -233,8 +233,7 @@ bool RecordingWriter::Finish(int32_t score, uint32_t rand) {
     WriteRun();
     std::fprintf(file, "# end steps %llu score %d rand %u\n", static_cast<unsigned long long>(steps), score,
                  rand);
-    bool ok = !failed && std::ferror(file) == 0;
-    if (std::fclose(file) != 0) ok = false;
+    bool ok = !failed && CloseNamedOutput(file);
     file = nullptr;
     return ok;
 }

@@ -60,7 +60,8 @@ public:
     RecordingWriter(const RecordingWriter&) = delete;
     RecordingWriter& operator=(const RecordingWriter&) = delete;
 
-    // Creates the file and writes the header. False with `error` when it cannot.
+    // Creates the file ("-" is standard output) and writes the header. False with
+    // `error` when it cannot.
     bool Open(const std::string& path, const std::string& edition, uint32_t seed, std::string& error);
     bool IsOpen() const { return file != nullptr; }
     // One world step read the controls `held`; `nowNs` is the monotonic clock.

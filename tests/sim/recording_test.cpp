@@ -110,6 +110,20 @@ TEST(RecordingWriter, UnwritablePathIsAnError) {
     EXPECT_FALSE(writer.IsOpen());
 }
 
+TEST(RecordingWriter, DashIsStandardOutput) {
+    testing::internal::CaptureStdout();
+    {
+        RecordingWriter writer;
+        std::string error;
+        ASSERT_TRUE(writer.Open("-", "current", 3, error)) << error;
+        writer.AddStep(FIRE, 0);
+        ASSERT_TRUE(writer.Finish(0, 9));
+    }
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "# vortane recording\n# edition current\n# seed 3\n1 FIRE\n# end steps 1 score 0 rand 9\n");
+    EXPECT_FALSE(std::filesystem::exists("-")) << "no file named -";
+}
+
 TEST(RecordingReader, RefusesEveryHostileFileSayingWhy) {
     struct Case {
         const char* file;
