@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps deps-dev build run test package clean web serve-web
+.PHONY: all deps deps-dev build run test package clean web serve-web windows package-check
 
 all: build
 
@@ -21,18 +21,36 @@ build: deps
 run: build
 	@scripts/run-game $(BUILD)/run/vortane
 
+# The tests include the Windows edition's, run under wine: the native build is
+# configured to know where the Windows build is.
 test: deps-dev
-	@$(MAKE) --no-print-directory build
+	@$(MAKE) --no-print-directory windows CMAKE_FLAGS="$(CMAKE_FLAGS) -DVORTANE_WINDOWS_BUILD=$(abspath $(WINDOWS))"
 	@scripts/run-tests $(BUILD)
 
-# A Debian package of everything `cmake --install` lays out (CPack; see docs/PACKAGING.md).
+# The Debian packages vortane and vortane-tools of everything `cmake --install` lays
+# out, built as a packager builds them: a folder of their own, /usr, Debian's
+# hardening flags, no tests, reproducible (CPack; see docs/PACKAGING.md).
+PACKAGE ?= build-package
+
 package: deps-dev
-	@$(MAKE) --no-print-directory build
-	@cpack -G DEB --config $(BUILD)/CPackConfig.cmake -B $(BUILD) > $(BUILD).package.log 2>&1 || (cat $(BUILD).package.log; exit 1)
-	@ls $(BUILD)/vortane_*.deb
+	@scripts/build-package $(PACKAGE) $(JOBS)
+
+# Two package builds give the same bytes; hardening-check and lintian pass.
+package-check: deps-dev
+	@scripts/check-package $(PACKAGE)-check $(JOBS)
 
 clean:
-	rm -rf $(BUILD) $(BUILD).configure.log $(WEB) $(WEB)-cmake
+	rm -rf $(BUILD) $(BUILD).configure.log $(WEB) $(WEB)-cmake $(WINDOWS) $(WINDOWS).configure.log \
+	  $(PACKAGE) $(PACKAGE).configure.log $(PACKAGE).package.log $(PACKAGE)-check
+
+# The Windows edition, cross-built with mingw-w64 against SDL2, PortAudio, zlib and
+# libpng built from Debian's source packages (once, into $(WINDOWS)/deps). The native
+# build draws and packs the data it ships. See docs/WINDOWS.md.
+WINDOWS ?= build-windows
+
+windows: deps-dev
+	@$(MAKE) --no-print-directory build
+	@scripts/build-windows $(BUILD) $(WINDOWS) $(JOBS)
 
 # The web edition: both pages built with emscripten into $(WEB)/, served on 127.0.0.1.
 WEB ?= build-web

@@ -3,9 +3,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <climits>
 #include <cstdio>
 #include <cstdlib>
+
+#include "app/host.h"
 
 // The install layout, from the build; the defaults are the usual GNU layout.
 #ifndef VORTANE_DATA_FROM_BIN
@@ -28,21 +29,13 @@ bool HoldsMarker(const std::string& folder, const std::string& marker) {
     return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && access(path.c_str(), R_OK) == 0;
 }
 
-std::string ExecutablePath() {
-    char path[PATH_MAX];
-    ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
-    if (length <= 0) return std::string();
-    path[length] = '\0';
-    return std::string(path);
-}
-
 }  // namespace
 
 DataPlaces ProcessDataPlaces() {
     DataPlaces places;
     const char* environment = std::getenv("VORTANE_DATA");
     if (environment) places.environment = environment;
-    places.executablePath = ExecutablePath();
+    places.executablePath = ProgramPath();
     places.installedFromBin = VORTANE_DATA_FROM_BIN;
     places.installedDataDir = VORTANE_INSTALLED_DATA_DIR;
     return places;

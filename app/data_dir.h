@@ -21,7 +21,7 @@ struct DataPlaces {
     std::string installedDataDir;  // the installed data at the configured prefix
 };
 
-// The places of this process: its environment, /proc/self/exe and the build's
+// The places of this process: its environment, its own file (ProgramPath) and the build's
 // install layout.
 DataPlaces ProcessDataPlaces();
 

@@ -1,10 +1,8 @@
 #include "app/frame_pacing.h"
 
-#include <sched.h>
-#include <time.h>
-
-#include <cerrno>
+#include <chrono>
 #include <cstring>
+#include <thread>
 
 bool ParseFps(const char* text, int& fps) {
     if (!text || *text == '\0' || std::strlen(text) > 4) return false;
@@ -48,10 +46,11 @@ int64_t NextFrameDeadline(int64_t deadline, int64_t now, int64_t period) {
     return now - next > LIMITER_MAX_LAG_FRAMES * period ? now : next;
 }
 
+// The standard library's steady clock: CLOCK_MONOTONIC on Linux, the performance
+// counter on Windows.
 int64_t MonotonicNanoseconds() {
-    timespec t;
-    clock_gettime(CLOCK_MONOTONIC, &t);
-    return static_cast<int64_t>(t.tv_sec) * 1000000000 + t.tv_nsec;
+    auto since = std::chrono::steady_clock::now().time_since_epoch();
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(since).count();
 }
 
 FrameLimiter::FrameLimiter(int fps) : period(1000000000 / (fps > 0 ? fps : 1)) {}
@@ -63,12 +62,10 @@ void FrameLimiter::Wait() {
         return;
     }
     if (now < deadline - LIMITER_SPIN_NS) {
-        int64_t wake = deadline - LIMITER_SPIN_NS;
-        timespec until{static_cast<time_t>(wake / 1000000000), static_cast<long>(wake % 1000000000)};
-        while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &until, nullptr) == EINTR) {
-        }
+        std::chrono::steady_clock::time_point wake{std::chrono::nanoseconds(deadline - LIMITER_SPIN_NS)};
+        std::this_thread::sleep_until(wake);
     }
     // The last fraction: watch the clock, giving the core away between looks.
-    while ((now = MonotonicNanoseconds()) < deadline) sched_yield();
+    while ((now = MonotonicNanoseconds()) < deadline) std::this_thread::yield();
     deadline = NextFrameDeadline(deadline, now, period);
 }

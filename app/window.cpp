@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "app/gl_entry_points.h"
+#include "app/host.h"
 #include "app/message_box.h"
 #include "render/draw_backend.h"
 
@@ -133,7 +135,7 @@ bool CreateAppWindow(const char* title, int width, int height, int bits, bool fu
     // Only a real window system will do: SDL would otherwise fall back to its
     // off-screen driver and run the game in a window nobody can see. A driver the
     // user names in SDL_VIDEODRIVER is taken as given.
-    if (!SDL_GetHint(SDL_HINT_VIDEODRIVER)) SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11,wayland");
+    if (!SDL_GetHint(SDL_HINT_VIDEODRIVER)) SDL_SetHint(SDL_HINT_VIDEODRIVER, HOST_VIDEO_DRIVERS);
     if (!StartVideo()) {
         std::string reason = SDL_GetError();
         fullscreen = false;
@@ -166,6 +168,7 @@ bool CreateAppWindow(const char* title, int width, int height, int bits, bool fu
     if (SDL_GL_MakeCurrent(appWindow, glContext) != 0) {
         return FailCreation("Can't Activate The GL Rendering Context.");
     }
+    LoadGlEntryPoints();
 
     SDL_ShowWindow(appWindow);
     if (fullscreen && !FullscreenTookEffect(mode)) {

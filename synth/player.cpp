@@ -1,9 +1,11 @@
 #include "synth/player.h"
 
+#include <portaudio.h>
+#ifndef _WIN32
 #include <alsa/asoundlib.h>
 #include <fcntl.h>
-#include <portaudio.h>
 #include <unistd.h>
+#endif
 
 #include <cstdio>
 #include <cstdlib>
@@ -25,6 +27,7 @@ constexpr double STREAM_LATENCY_BUFFERS = 3;
 PaStream* stream = nullptr;
 bool libraryStarted = false;
 
+#ifndef _WIN32
 // ALSA reports every probe it makes of a missing card on stderr; the player
 // says once that it is silent instead.
 void IgnoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
@@ -58,6 +61,10 @@ public:
 private:
     int saved = -1;
 };
+#else
+// Windows' audio interfaces print nothing while PortAudio probes them.
+class QuietStderr {};
+#endif
 
 int StreamCallback(const void*, void* output, unsigned long frameCount, const PaStreamCallbackTimeInfo*,
                    PaStreamCallbackFlags, void*) {
@@ -87,9 +94,11 @@ bool OpenStream() {
 }  // namespace
 
 bool StartPlayer() {
+#ifndef _WIN32
     snd_lib_error_set_handler(IgnoreAlsaError);
     // Never let a probe start a sound server of its own.
     setenv("JACK_NO_START_SERVER", "1", 0);
+#endif
     bool opened;
     {
         QuietStderr quiet;

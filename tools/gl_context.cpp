@@ -1,5 +1,6 @@
 #include "tools/gl_context.h"
 
+#include "app/gl_entry_points.h"
 #include "app/window.h"
 #include "render/draw_backend.h"
 
@@ -94,6 +95,7 @@ bool OffscreenGL::Open(int width, int height, std::string& error) {
         return false;
     }
     context_ = context;
+    LoadGlEntryPoints();
     if (!fbo.Fetch()) {
         error = "the GL driver has no framebuffer objects";
         Close();

@@ -46,7 +46,7 @@ TEST(Desktop, EntriesPassTheValidator) {
 
 TEST(Desktop, MetainfoPassesTheValidator) {
     Result result =
-        Shell("appstreamcli validate --no-net '" + DIST + "io.github.vortane.Vortane.metainfo.xml'");
+        Shell("appstreamcli validate --no-net '" + DIST + "io.github.vortane.vortane.metainfo.xml'");
     EXPECT_EQ(result.status, 0) << result.output;
     EXPECT_EQ(result.output.find("E:"), std::string::npos) << result.output;
     EXPECT_EQ(result.output.find("W:"), std::string::npos) << result.output;
@@ -87,7 +87,8 @@ TEST(Icons, EverySizeIsDrawnForBothEditions) {
     }
 }
 
-// The package built from this build by CPack, as `make package` does.
+// The packages built from this build by CPack: vortane (the games) and
+// vortane-tools.
 class DebianPackage : public testing::Test {
 protected:
     static void SetUpTestSuite() {
@@ -95,26 +96,33 @@ protected:
         Result result = Shell("cpack -G DEB --config '" + BUILD + "/CPackConfig.cmake' -B '" + folder + "'");
         ASSERT_EQ(result.status, 0) << result.output;
         for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
-            if (entry.path().extension() == ".deb") deb = entry.path().string();
+            if (entry.path().extension() != ".deb") continue;
+            std::string name = entry.path().filename().string();
+            (name.rfind("vortane-tools_", 0) == 0 ? tools : games) = entry.path().string();
         }
-        ASSERT_FALSE(deb.empty()) << result.output;
+        ASSERT_FALSE(games.empty()) << result.output;
+        ASSERT_FALSE(tools.empty()) << result.output;
     }
     static std::string folder;
-    static std::string deb;
+    static std::string games;
+    static std::string tools;
 };
 std::string DebianPackage::folder;
-std::string DebianPackage::deb;
+std::string DebianPackage::games;
+std::string DebianPackage::tools;
 
 TEST_F(DebianPackage, HoldsEverythingTheInstallLaysOut) {
-    ASSERT_FALSE(deb.empty());
-    Result list = Shell("dpkg-deb -c '" + deb + "'");
+    ASSERT_FALSE(games.empty());
+    Result list = Shell("dpkg-deb -c '" + games + "'");
     ASSERT_EQ(list.status, 0) << list.output;
-    std::vector<std::string> expected;
-    // Debian keeps games in /usr/games; the tools go to /usr/bin.
+    Result toolList = Shell("dpkg-deb -c '" + tools + "'");
+    ASSERT_EQ(toolList.status, 0) << toolList.output;
+    std::vector<std::string> expected, expectedTools;
+    // Debian keeps games in /usr/games; the tools go to /usr/bin, in their own package.
     for (const char* program : PROGRAMS) {
         std::string name = program;
         bool game = name == "vortane" || name == "vortane-classic";
-        expected.push_back((game ? "./usr/games/" : "./usr/bin/") + name);
+        (game ? expected : expectedTools).push_back((game ? "./usr/games/" : "./usr/bin/") + name);
     }
     for (const char* file : {"grid6.tga", "grid.tga", "player.tga", "icon-vortane.tga", "shot.zdi",
                              "levelup.zdi", "zazizer.zds"}) {
@@ -128,34 +136,56 @@ TEST_F(DebianPackage, HoldsEverythingTheInstallLaysOut) {
     }
     for (const char* file :
          {"./usr/share/applications/vortane.desktop", "./usr/share/applications/vortane-classic.desktop",
-          "./usr/share/metainfo/io.github.vortane.Vortane.metainfo.xml", "./usr/share/man/man6/vortane.6.gz",
-          "./usr/share/man/man6/vortane-classic.6.gz", "./usr/share/man/man1/vortane-shot.1.gz",
-          "./usr/share/man/man1/make-textures.1.gz", "./usr/share/doc/vortane/copyright",
+          "./usr/share/metainfo/io.github.vortane.vortane.metainfo.xml", "./usr/share/man/man6/vortane.6.gz",
+          "./usr/share/man/man6/vortane-classic.6.gz", "./usr/share/doc/vortane/copyright",
           "./usr/share/doc/vortane/changelog.gz", "./usr/share/doc/vortane/README.md"}) {
         expected.push_back(file);
     }
-    for (const std::string& path : expected) {
-        EXPECT_NE(list.output.find(" " + path + "\n"), std::string::npos) << path << " missing";
+    for (const char* file : {"./usr/share/man/man1/vortane-shot.1.gz", "./usr/share/man/man1/make-textures.1.gz",
+                             "./usr/share/doc/vortane-tools/copyright", "./usr/share/doc/vortane-tools/changelog.gz"}) {
+        expectedTools.push_back(file);
     }
+    for (const std::string& path : expected) {
+        EXPECT_NE(list.output.find(" " + path + "\n"), std::string::npos) << path << " missing from vortane";
+    }
+    for (const std::string& path : expectedTools) {
+        EXPECT_NE(toolList.output.find(" " + path + "\n"), std::string::npos) << path << " missing from vortane-tools";
+    }
+    // The games' package has nothing in /usr/bin, the tools' nothing of the games'.
+    EXPECT_EQ(list.output.find("./usr/bin/"), std::string::npos) << list.output;
+    EXPECT_EQ(toolList.output.find("./usr/games/"), std::string::npos) << toolList.output;
+    EXPECT_EQ(toolList.output.find("./usr/share/vortane/"), std::string::npos) << toolList.output;
 }
 
 TEST_F(DebianPackage, ControlFieldsComeFromTheBuildAndTheMetainfo) {
-    ASSERT_FALSE(deb.empty());
-    Result control = Shell("dpkg-deb -f '" + deb + "'");
+    ASSERT_FALSE(games.empty());
+    Result control = Shell("dpkg-deb -f '" + games + "'");
     ASSERT_EQ(control.status, 0) << control.output;
+    EXPECT_NE(control.output.find("Package: vortane\n"), std::string::npos) << control.output;
     EXPECT_NE(control.output.find("Section: games\n"), std::string::npos) << control.output;
     EXPECT_NE(control.output.find("Description: Arena shooter over a glowing spring grid\n"),
               std::string::npos)
         << control.output;
-    // dpkg-shlibdeps found the libraries the programs link.
+    // dpkg-shlibdeps found the libraries the programs link; SDL's run-time OpenGL
+    // library is named by hand.
     EXPECT_NE(control.output.find("libsdl2"), std::string::npos) << control.output;
     EXPECT_NE(control.output.find("libportaudio"), std::string::npos) << control.output;
+    EXPECT_NE(control.output.find("libgl1"), std::string::npos) << control.output;
+
+    Result toolControl = Shell("dpkg-deb -f '" + tools + "'");
+    ASSERT_EQ(toolControl.status, 0) << toolControl.output;
+    EXPECT_NE(toolControl.output.find("Package: vortane-tools\n"), std::string::npos) << toolControl.output;
+    EXPECT_NE(toolControl.output.find("vortane (= "), std::string::npos) << toolControl.output;
+    EXPECT_NE(toolControl.output.find("libpng"), std::string::npos) << toolControl.output;
 }
 
-TEST_F(DebianPackage, LintianFindsNoErrors) {
-    ASSERT_FALSE(deb.empty());
-    Result lintian = Shell("lintian --tag-display-limit 0 '" + deb + "'");
-    EXPECT_EQ(lintian.output.find("E: "), std::string::npos) << lintian.output;
+TEST_F(DebianPackage, LintianFindsNoErrorsOrWarnings) {
+    ASSERT_FALSE(games.empty());
+    for (const std::string& deb : {games, tools}) {
+        Result lintian = Shell("lintian --tag-display-limit 0 '" + deb + "'");
+        EXPECT_EQ(lintian.output.find("E: "), std::string::npos) << lintian.output;
+        EXPECT_EQ(lintian.output.find("W: "), std::string::npos) << lintian.output;
+    }
 }
 
 }  // namespace

@@ -1,0 +1,24 @@
+#pragma once
+// The Windows edition's programs run under wine, in the tests' own prefix.
+#include <string>
+#include <vector>
+
+#include "tests/support/programs.h"
+
+// The Windows build's run folder (programs, DLLs, data/), ending in '/'.
+extern const std::string WINDOWS_RUN;
+
+// The environment every wine run gets: the tests' prefix, no debug chatter.
+std::vector<std::string> WineEnvironment();
+
+// A shell command line that runs `program` (a path to an .exe) under wine with
+// `arguments` (already quoted for the shell).
+std::string WineCommand(const std::string& program, const std::string& arguments);
+
+// Starts `program` under wine from `workDir`, stdout and stderr into files.
+Child StartWine(const std::string& program, const std::vector<std::string>& arguments,
+                const std::string& workDir, const std::vector<std::string>& environment,
+                const std::string& stdoutFile, const std::string& stderrFile);
+
+// Quotes text for the shell.
+std::string Quoted(const std::string& text);
