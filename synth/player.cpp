@@ -63,7 +63,10 @@ private:
 };
 #else
 // Windows' audio interfaces print nothing while PortAudio probes them.
-class QuietStderr {};
+class QuietStderr {
+public:
+    QuietStderr() {}
+};
 #endif
 
 int StreamCallback(const void*, void* output, unsigned long frameCount, const PaStreamCallbackTimeInfo*,

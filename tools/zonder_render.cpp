@@ -49,6 +49,7 @@
 #include "synth/sequencer.h"
 #include "synth/song_file.h"
 #include "synth/voices.h"
+#include "tools/memory_file.h"
 #include "tools/zonder_text_binary.h"
 #include "tools/zonder_text_parse.h"
 
@@ -229,8 +230,7 @@ std::vector<uint8_t> FileBytes(const std::string& path, bool song) {
 
 // An in-memory file for the player's loaders; they read a FILE like any other.
 std::FILE* MemoryFile(std::vector<uint8_t>& bytes) {
-    static uint8_t none;
-    std::FILE* file = fmemopen(bytes.empty() ? &none : bytes.data(), bytes.size(), "rb");
+    std::FILE* file = OpenMemoryFile(bytes);
     if (!file) Fail("out of memory");
     return file;
 }

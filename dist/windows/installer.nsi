@@ -3,7 +3,8 @@
 ; games, and an uninstaller that Settings > Apps lists. makensis gets VERSION,
 ; STAGE (the unpacked zip's folder), ICON, FILES (an include that deletes each
 ; file STAGE holds at its top) and OUTFILE from scripts/build-windows.
-Unicode true
+; A 64-bit installer for a 64-bit program (and wine64 runs it without a 32-bit wine).
+Target amd64-unicode
 SetCompressor /SOLID lzma
 RequestExecutionLevel user
 

@@ -8,6 +8,9 @@ if(NOT VORTANE_WINDOWS_DEPS)
                       "built SDL2, PortAudio, zlib and libpng into (make windows sets it)")
 endif()
 set(deps ${VORTANE_WINDOWS_DEPS})
+# For the optional libraries other parts look up (the toolchain file points
+# pkg-config at the cross-built libraries alone, so a build machine's is never found).
+find_package(PkgConfig QUIET)
 
 # SDL2 with SDL2main: its WinMain and main hand the program its arguments in UTF-8,
 # read from the wide command line.
@@ -27,10 +30,9 @@ find_package(OpenGL REQUIRED COMPONENTS OpenGL)
 # (libgles-dev), copied so that no other host header is on the include path.
 set(gles_headers ${CMAKE_BINARY_DIR}/gles-headers)
 file(COPY /usr/include/GLES2 /usr/include/KHR DESTINATION ${gles_headers})
-add_library(vortane_gl_entry_points STATIC ${CMAKE_SOURCE_DIR}/app/gl_entry_points_windows.cpp)
-target_include_directories(vortane_gl_entry_points PUBLIC ${gles_headers})
-target_link_libraries(vortane_gl_entry_points PUBLIC OpenGL::GL)
+# vortane_gl_entry_points is defined in app/CMakeLists.txt.
 add_library(PkgConfig::GLESV2 INTERFACE IMPORTED)
+target_include_directories(PkgConfig::GLESV2 INTERFACE ${gles_headers})
 target_link_libraries(PkgConfig::GLESV2 INTERFACE vortane_gl_entry_points)
 
 set(ZLIB_INCLUDE_DIR ${deps}/include)

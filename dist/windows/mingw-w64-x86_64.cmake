@@ -14,7 +14,9 @@ set(CMAKE_C_FLAGS_INIT "-ffp-contract=off -fno-fast-math")
 set(CMAKE_CXX_FLAGS_INIT "-ffp-contract=off -fno-fast-math")
 # The compiler's own run-time libraries linked in, so a program needs no DLL
 # beyond the ones it is shipped with (SDL2, PortAudio) and the system's.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static-libgcc -static-libstdc++ -Wl,-Bstatic,--whole-archive -lwinpthread -Wl,--no-whole-archive,-Bdynamic")
+# (-static: the system's import libraries are .a files too, and SDL2 and PortAudio
+# are linked by their import libraries' full names.)
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static-libgcc -static-libstdc++")
 
 if(NOT VORTANE_WINDOWS_DEPS AND DEFINED ENV{VORTANE_WINDOWS_DEPS})

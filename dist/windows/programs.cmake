@@ -62,7 +62,8 @@ foreach(program ${VORTANE_PROGRAMS})
     # command line into UTF-8 (app/utf8_main_windows.cpp).
     get_target_property(sources ${program} SOURCES)
     list(GET sources 0 main_source)
-    set_property(SOURCE ${main_source} APPEND PROPERTY COMPILE_DEFINITIONS main=VortaneMain)
+    set_property(SOURCE ${main_source} TARGET_DIRECTORY ${program} APPEND PROPERTY COMPILE_DEFINITIONS
+                 main=VortaneMain)
     target_sources(${program} PRIVATE ${CMAKE_SOURCE_DIR}/app/utf8_main_windows.cpp)
     target_link_options(${program} PRIVATE -municode)
   endif()
