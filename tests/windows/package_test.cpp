@@ -90,9 +90,9 @@ TEST(WindowsPackage, InstallerInstallsForTheUserAndTheUninstallerRemovesIt) {
 
     // A file of the player's own stays; everything installed goes.
     WriteFile(folder + "my recording.rec", "mine");
-    ShellResult uninstall = RunShell(WineCommand(folder + "uninstall.exe", "/S _?=C:\\users\\" +
-                                                                             fs::path(user).filename().string() +
-                                                                             "\\AppData\\Local\\Programs\\vortane"));
+    // _? runs the uninstaller in place, so the test waits for it.
+    std::string windowsFolder = "C:\\users\\" + fs::path(user).filename().string() + "\\AppData\\Local\\Programs\\vortane";
+    ShellResult uninstall = RunShell(WineCommand(folder + "uninstall.exe", "/S " + Quoted("_?=" + windowsFolder)));
     EXPECT_EQ(uninstall.status, 0) << uninstall.err;
     EXPECT_FALSE(FileExists(folder + "vortane.exe"));
     EXPECT_FALSE(FileExists(folder + "data/grid6.tga"));
