@@ -7,15 +7,45 @@
 // fills the slots of OpenGL 1.1; the slots of everything later are defined here,
 // empty until LoadGlEntryPoints asks the driver (wglGetProcAddress answers only
 // while a context is current, and only for functions beyond 1.1).
-#define VORTANE_GL_ENTRY_POINTS(X)                                                                            \
-    X(glActiveTexture) X(glAttachShader) X(glBindAttribLocation) X(glBindBuffer) X(glBindFramebuffer)         \
-    X(glBindRenderbuffer) X(glBufferData) X(glCheckFramebufferStatus) X(glClearDepthf) X(glCompileShader)     \
-    X(glCreateProgram) X(glCreateShader) X(glDeleteBuffers) X(glDeleteFramebuffers) X(glDeleteProgram)        \
-    X(glDeleteRenderbuffers) X(glDeleteShader) X(glDisableVertexAttribArray) X(glEnableVertexAttribArray)     \
-    X(glFramebufferRenderbuffer) X(glGenBuffers) X(glGenFramebuffers) X(glGenRenderbuffers)                   \
-    X(glGetProgramInfoLog) X(glGetProgramiv) X(glGetShaderInfoLog) X(glGetShaderiv) X(glGetUniformLocation)   \
-    X(glLinkProgram) X(glRenderbufferStorage) X(glShaderSource) X(glUniform1iv) X(glUniformMatrix4fv)         \
-    X(glUseProgram) X(glVertexAttrib1f) X(glVertexAttribPointer)
+// clang-format off
+#define VORTANE_GL_ENTRY_POINTS(X) \
+    X(glActiveTexture) \
+    X(glAttachShader) \
+    X(glBindAttribLocation) \
+    X(glBindBuffer) \
+    X(glBindFramebuffer) \
+    X(glBindRenderbuffer) \
+    X(glBufferData) \
+    X(glCheckFramebufferStatus) \
+    X(glClearDepthf) \
+    X(glCompileShader) \
+    X(glCreateProgram) \
+    X(glCreateShader) \
+    X(glDeleteBuffers) \
+    X(glDeleteFramebuffers) \
+    X(glDeleteProgram) \
+    X(glDeleteRenderbuffers) \
+    X(glDeleteShader) \
+    X(glDisableVertexAttribArray) \
+    X(glEnableVertexAttribArray) \
+    X(glFramebufferRenderbuffer) \
+    X(glGenBuffers) \
+    X(glGenFramebuffers) \
+    X(glGenRenderbuffers) \
+    X(glGetProgramInfoLog) \
+    X(glGetProgramiv) \
+    X(glGetShaderInfoLog) \
+    X(glGetShaderiv) \
+    X(glGetUniformLocation) \
+    X(glLinkProgram) \
+    X(glRenderbufferStorage) \
+    X(glShaderSource) \
+    X(glUniform1iv) \
+    X(glUniformMatrix4fv) \
+    X(glUseProgram) \
+    X(glVertexAttrib1f) \
+    X(glVertexAttribPointer)
+// clang-format on
 
 #define VORTANE_GL_SLOT(name) PROC __imp_##name = nullptr;
 extern "C" {

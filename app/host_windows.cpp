@@ -14,7 +14,8 @@ std::string ProgramPath() {
         if (length < wide.size()) break;
         wide.resize(wide.size() * 2);
     }
-    int bytes = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(length), nullptr, 0, nullptr, nullptr);
+    int bytes =
+        WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(length), nullptr, 0, nullptr, nullptr);
     if (bytes <= 0) return std::string();
     std::string path(static_cast<size_t>(bytes), '\0');
     WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(length), &path[0], bytes, nullptr, nullptr);

@@ -10,7 +10,8 @@
 std::FILE* OpenMemoryFile(const std::vector<uint8_t>& bytes) {
     wchar_t folder[MAX_PATH + 1];
     wchar_t name[MAX_PATH + 1];
-    if (GetTempPathW(MAX_PATH + 1, folder) == 0 || GetTempFileNameW(folder, L"zdr", 0, name) == 0) return nullptr;
+    if (GetTempPathW(MAX_PATH + 1, folder) == 0 || GetTempFileNameW(folder, L"zdr", 0, name) == 0)
+        return nullptr;
     std::FILE* file = _wfopen(name, L"w+bTD");
     if (!file) return nullptr;
     if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size()) {

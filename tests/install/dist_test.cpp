@@ -141,15 +141,17 @@ TEST_F(DebianPackage, HoldsEverythingTheInstallLaysOut) {
           "./usr/share/doc/vortane/changelog.gz", "./usr/share/doc/vortane/README.md"}) {
         expected.push_back(file);
     }
-    for (const char* file : {"./usr/share/man/man1/vortane-shot.1.gz", "./usr/share/man/man1/make-textures.1.gz",
-                             "./usr/share/doc/vortane-tools/copyright", "./usr/share/doc/vortane-tools/changelog.gz"}) {
+    for (const char* file :
+         {"./usr/share/man/man1/vortane-shot.1.gz", "./usr/share/man/man1/make-textures.1.gz",
+          "./usr/share/doc/vortane-tools/copyright", "./usr/share/doc/vortane-tools/changelog.gz"}) {
         expectedTools.push_back(file);
     }
     for (const std::string& path : expected) {
         EXPECT_NE(list.output.find(" " + path + "\n"), std::string::npos) << path << " missing from vortane";
     }
     for (const std::string& path : expectedTools) {
-        EXPECT_NE(toolList.output.find(" " + path + "\n"), std::string::npos) << path << " missing from vortane-tools";
+        EXPECT_NE(toolList.output.find(" " + path + "\n"), std::string::npos)
+            << path << " missing from vortane-tools";
     }
     // The games' package has nothing in /usr/bin, the tools' nothing of the games'.
     EXPECT_EQ(list.output.find("./usr/bin/"), std::string::npos) << list.output;

@@ -112,7 +112,8 @@ protected:
         fs::create_directories(copy);
         for (const auto& entry : fs::directory_iterator(WINDOWS_RUN)) {
             std::string name = entry.path().filename().string();
-            if (name == program || entry.path().extension() == ".dll") fs::copy_file(entry.path(), copy + "/" + name);
+            if (name == program || entry.path().extension() == ".dll")
+                fs::copy_file(entry.path(), copy + "/" + name);
         }
         return copy + "/" + program;
     }
@@ -160,7 +161,8 @@ TEST_F(WindowsGame, FindsDataThroughVortaneDataFromAFolderWithSpacesAndNonAsciiL
     std::string window = Window();
     ASSERT_FALSE(window.empty()) << Stderr();
     ASSERT_TRUE(FocusWindow(window));
-    EXPECT_GE(WaitForGrid(window).grid, MIN_GRID_PIXELS) << "the pictures were not found; stderr:\n" << Stderr();
+    EXPECT_GE(WaitForGrid(window).grid, MIN_GRID_PIXELS) << "the pictures were not found; stderr:\n"
+                                                         << Stderr();
     QuitWithEscape(window);
 }
 
@@ -177,7 +179,8 @@ TEST_F(WindowsGame, RecordsToStandardOutputAndToANonAsciiPathAsOnLinux) {
         std::string recording = target == "-" ? folder_ + "/program.out" : folder_ + "/" + target;
         ASSERT_TRUE(FileExists(recording));
         // The native simulator replays what the Windows game recorded.
-        ShellResult replay = RunShell(Quoted(VORTANE_RUN_DIR "/vortane-sim") + " --replay " + Quoted(recording));
+        ShellResult replay =
+            RunShell(Quoted(VORTANE_RUN_DIR "/vortane-sim") + " --replay " + Quoted(recording));
         EXPECT_EQ(replay.status, 0) << replay.err;
         EXPECT_FALSE(replay.out.empty());
     }

@@ -20,7 +20,8 @@ const std::string NAME = std::string("vortane-") + VORTANE_VERSION;
 
 // The Windows path of the prefix's user profile folder, as the Unix path wine keeps it at.
 std::string UserFolder() {
-    ShellResult user = RunShell("env WINEPREFIX=" VORTANE_WINE_PREFIX " WINEDEBUG=-all wine cmd /c echo %USERNAME%");
+    ShellResult user =
+        RunShell("env WINEPREFIX=" VORTANE_WINE_PREFIX " WINEDEBUG=-all wine cmd /c echo %USERNAME%");
     std::string name = user.out.substr(0, user.out.find_first_of("\r\n"));
     return VORTANE_WINE_PREFIX "/drive_c/users/" + name;
 }
@@ -40,7 +41,8 @@ TEST(WindowsPackage, ZipHoldsTheProgramsTheirDllsTheDataAndTheDocuments) {
 }
 
 TEST(WindowsPackage, ProgramsNeedOnlyTheShippedDllsAndTheSystems) {
-    for (const char* program : {"vortane.exe", "vortane-classic.exe", "vortane-sim.exe", "zonder-render.exe"}) {
+    for (const char* program :
+         {"vortane.exe", "vortane-classic.exe", "vortane-sim.exe", "zonder-render.exe"}) {
         ShellResult imports = RunShell("x86_64-w64-mingw32-objdump -p " + Quoted(WINDOWS_RUN + program) +
                                        " | sed -n 's/.*DLL Name: //p'");
         ASSERT_EQ(imports.status, 0);
@@ -58,9 +60,11 @@ TEST(WindowsPackage, ProgramsNeedOnlyTheShippedDllsAndTheSystems) {
 }
 
 TEST(WindowsPackage, GamesAreGuiProgramsAndToolsConsolePrograms) {
-    for (const char* program : {"vortane.exe", "vortane-classic.exe", "vortane-sim.exe", "zonder-render.exe"}) {
+    for (const char* program :
+         {"vortane.exe", "vortane-classic.exe", "vortane-sim.exe", "zonder-render.exe"}) {
         ShellResult header = RunShell("x86_64-w64-mingw32-objdump -p " + Quoted(WINDOWS_RUN + program));
-        bool game = std::string(program).rfind("vortane.exe", 0) == 0 || std::string(program) == "vortane-classic.exe";
+        bool game = std::string(program).rfind("vortane.exe", 0) == 0 ||
+                    std::string(program) == "vortane-classic.exe";
         EXPECT_NE(header.out.find(game ? "(Windows GUI)" : "(Windows CUI)"), std::string::npos) << program;
         // The icon and the version information are resources of the program.
         ShellResult resources = RunShell("x86_64-w64-mingw32-objdump -h " + Quoted(WINDOWS_RUN + program));
@@ -80,7 +84,8 @@ TEST(WindowsPackage, InstallerInstallsForTheUserAndTheUninstallerRemovesIt) {
     std::string user = UserFolder();
     std::string folder = user + "/AppData/Local/Programs/vortane/";
     std::string menu = user + "/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/vortane/";
-    for (const char* file : {"vortane.exe", "vortane-classic.exe", "SDL2.dll", "data/grid6.tga", "uninstall.exe"}) {
+    for (const char* file :
+         {"vortane.exe", "vortane-classic.exe", "SDL2.dll", "data/grid6.tga", "uninstall.exe"}) {
         EXPECT_TRUE(FileExists(folder + file)) << folder + file;
     }
     EXPECT_TRUE(FileExists(menu + "vortane.lnk"));
@@ -91,8 +96,10 @@ TEST(WindowsPackage, InstallerInstallsForTheUserAndTheUninstallerRemovesIt) {
     // A file of the player's own stays; everything installed goes.
     WriteFile(folder + "my recording.rec", "mine");
     // _? runs the uninstaller in place, so the test waits for it.
-    std::string windowsFolder = "C:\\users\\" + fs::path(user).filename().string() + "\\AppData\\Local\\Programs\\vortane";
-    ShellResult uninstall = RunShell(WineCommand(folder + "uninstall.exe", "/S " + Quoted("_?=" + windowsFolder)));
+    std::string windowsFolder =
+        "C:\\users\\" + fs::path(user).filename().string() + "\\AppData\\Local\\Programs\\vortane";
+    ShellResult uninstall =
+        RunShell(WineCommand(folder + "uninstall.exe", "/S " + Quoted("_?=" + windowsFolder)));
     EXPECT_EQ(uninstall.status, 0) << uninstall.err;
     EXPECT_FALSE(FileExists(folder + "vortane.exe"));
     EXPECT_FALSE(FileExists(folder + "data/grid6.tga"));

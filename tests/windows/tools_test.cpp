@@ -83,12 +83,13 @@ TEST(WindowsTools, SynthesizerRendersEverySoundAsTheNativeBuildDoes) {
     for (const RenderCase& c : RenderCases(VORTANE_RUN_DIR "/data/")) {
         SCOPED_TRACE(c.name);
         WriteFile(c.name + ".events", c.events);
-        std::string common = c.load + " --events " + c.name + ".events --samples " + std::to_string(c.samples);
-        ShellResult native =
-            RunShell(Quoted(VORTANE_RUN_DIR "/zonder-render") + " " + common + " --out " + c.name + "-native.wav");
+        std::string common =
+            c.load + " --events " + c.name + ".events --samples " + std::to_string(c.samples);
+        ShellResult native = RunShell(Quoted(VORTANE_RUN_DIR "/zonder-render") + " " + common + " --out " +
+                                      c.name + "-native.wav");
         ASSERT_EQ(native.status, 0) << native.err;
-        ShellResult windows = RunShell(WineCommand(WINDOWS_RUN + "zonder-render.exe", common + " --out " + c.name +
-                                                                                         "-windows.wav"));
+        ShellResult windows = RunShell(
+            WineCommand(WINDOWS_RUN + "zonder-render.exe", common + " --out " + c.name + "-windows.wav"));
         ASSERT_EQ(windows.status, 0) << windows.err;
         std::vector<uint8_t> expected = ReadBytes(c.name + "-native.wav");
         ASSERT_GT(expected.size(), size_t(c.samples) * 4);
@@ -100,10 +101,9 @@ TEST(WindowsTools, FilesInFoldersWithSpacesAndNonAsciiLettersAreRead) {
     const std::string golden = VORTANE_SOURCE_DIR "/tests/golden/sim/";
     fs::create_directories("Eingabe mit Leerzeichen ä ß 中文");
     fs::copy_file(golden + "modes.txt", "Eingabe mit Leerzeichen ä ß 中文/Tastendrücke.txt");
-    ShellResult run =
-        RunShell(WineCommand(WINDOWS_RUN + "vortane-sim.exe",
-                             "--seed 1 --steps 1200 --every 100 --input " +
-                                 Quoted("Eingabe mit Leerzeichen ä ß 中文/Tastendrücke.txt")));
+    ShellResult run = RunShell(WineCommand(WINDOWS_RUN + "vortane-sim.exe",
+                                           "--seed 1 --steps 1200 --every 100 --input " +
+                                               Quoted("Eingabe mit Leerzeichen ä ß 中文/Tastendrücke.txt")));
     ASSERT_EQ(run.status, 0) << run.err;
     ShellResult native =
         RunShell(Quoted(VORTANE_RUN_DIR "/vortane-sim") + " --seed 1 --steps 1200 --every 100 --input " +
