@@ -21,8 +21,10 @@ struct ProgramStart {
         // file or pipe, and only a stream with nowhere to go is sent to the
         // console the program was started from.
         if (GetConsoleWindow() == nullptr && AttachConsole(ATTACH_PARENT_PROCESS)) {
-            if (!HasHandle(STD_OUTPUT_HANDLE)) std::freopen("CONOUT$", "w", stdout);
-            if (!HasHandle(STD_ERROR_HANDLE)) std::freopen("CONOUT$", "w", stderr);
+            // A console that cannot be opened leaves the stream as it was: there is
+            // nowhere else to say so.
+            if (!HasHandle(STD_OUTPUT_HANDLE)) static_cast<void>(std::freopen("CONOUT$", "w", stdout));
+            if (!HasHandle(STD_ERROR_HANDLE)) static_cast<void>(std::freopen("CONOUT$", "w", stderr));
         }
         _setmode(_fileno(stdin), _O_BINARY);
         _setmode(_fileno(stdout), _O_BINARY);
