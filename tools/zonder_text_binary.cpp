@@ -80,14 +80,20 @@ double NarrowestSegment(const PackInstrument& ins) {
 // A note cell is playable when its note, raised by every arpeggio offset and by
 // the highest point of the pitch curve, stays in the note table and keeps the
 // oscillator's step below one cycle per sample.
-std::string CheckNote(const PackInstrument& ins, int note) {
+std::string CheckNoteRange(const PackInstrument& ins, int note) {
     if (note < 0 || note > NOTE_MAX) return Format("note %i is outside 0..%i", note, NOTE_MAX);
-    int highest = note;
     for (uint8_t offset : ins.arpOffsets) {
         if (note + offset > NOTE_MAX)
             return Format("note %i plus arpeggio offset %i passes note 119", note, offset);
-        if (note + offset > highest) highest = note + offset;
     }
+    return "";
+}
+
+std::string CheckNote(const PackInstrument& ins, int note) {
+    std::string outside = CheckNoteRange(ins, note);
+    if (!outside.empty()) return outside;
+    int highest = note;
+    for (uint8_t offset : ins.arpOffsets) highest = std::max(highest, note + offset);
     int pitchPeak = 0;
     for (const PackPoint& p : ins.curves[CURVE_PITCH].points)
         if (p.y > pitchPeak) pitchPeak = p.y;

@@ -15,8 +15,11 @@
 std::string CheckInstrument(const PackInstrument& instrument);
 std::string CheckSong(const PackSong& song);
 // Whether the instrument can play the note: note plus every arpeggio offset in
-// 0..119, and a phase step that never skips a waveform segment.
+// 0..119, and a phase step that never skips a waveform segment (a bound: the
+// highest note at the pitch curve's peak against the narrowest segment).
 std::string CheckNote(const PackInstrument& instrument, int note);
+// The first half of CheckNote: the note plus every arpeggio offset in 0..119.
+std::string CheckNoteRange(const PackInstrument& instrument, int note);
 
 bool WriteInstrumentBinary(const PackInstrument& instrument, std::vector<uint8_t>& out, std::string& error);
 bool WriteSongBinary(const PackSong& song, std::vector<uint8_t>& out, std::string& error);
