@@ -23,7 +23,8 @@ struct DrawBackend {
     bool esContext;    // needs an OpenGL ES 2 context (otherwise a compatibility one)
 
     // Viewport and the window's perspective (45° vertically, near 0.2f, far 2500) for
-    // a client area of width × height, height at least 1.
+    // a drawable of width × height pixels: the picture fills the drawable's 4:3 box
+    // (render/picture_box.h) and the rest stays the clear colour.
     void (*setView)(int width, int height);
     // The GL state the window starts with; afterwards each frame sets what it needs.
     void (*initState)();

@@ -13,6 +13,7 @@
 #include "base/program_name.h"
 #include "render/gles2_program.h"
 #include "render/mipmaps.h"
+#include "render/picture_box.h"
 #include "render/quad_batch.h"
 #include "render/textures.h"
 #include "render/view_matrix.h"
@@ -40,6 +41,7 @@ Objects gl;
 int32_t unitLimit = GLES2_DEFAULT_TEXTURE_UNITS;
 float projection[16] = {};
 float clipScale = 1.0f;  // of the viewport in use (ChooseWideViewport)
+bool pictureBars = false;  // the picture's box leaves bars in the drawable
 
 QuadBatch batch;
 
@@ -151,13 +153,18 @@ void FlushQuads() {
 // border, large glows) is not cut up by the GL's clipper: Mesa's software renderer
 // sends every triangle of a draw that needs clipping through a much slower path on the
 // game thread. Pixels land where they would with the window's own viewport.
+// The wide viewport is laid round the picture's box; where the box leaves bars, the
+// scissor keeps what reaches past the box out of them.
 void SetView(int width, int height) {
+    PictureBox box = FitPictureBox(width, height);
     GLint maxDims[2] = {0, 0};
     glGetIntegerv(GL_MAX_VIEWPORT_DIMS, maxDims);
-    WideViewport viewport = ChooseWideViewport(width, height, maxDims[0], maxDims[1]);
-    glViewport(viewport.x, viewport.y, viewport.width, viewport.height);
+    WideViewport viewport = ChooseWideViewport(box.width, box.height, maxDims[0], maxDims[1]);
+    glViewport(box.x + viewport.x, box.y + viewport.y, viewport.width, viewport.height);
+    glScissor(box.x, box.y, box.width, box.height);
+    pictureBars = PictureHasBars(box, width, height);
     clipScale = viewport.clipScale;
-    float aspect = static_cast<float>(width) / static_cast<float>(height);
+    float aspect = PictureAspect(box);
     PerspectiveMatrix(45.0, aspect, 0.2f, 2500.0, projection);
 }
 
@@ -176,7 +183,9 @@ void BeginFrame(const Vector3& cameraPos) {
     drawCalls = 0;
     ClearQuadBatch(batch);
     glDepthMask(GL_TRUE);
+    glDisable(GL_SCISSOR_TEST);  // the clear paints the bars too
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    if (pictureBars) glEnable(GL_SCISSOR_TEST);
     if (!Ready()) return;
 
     float camera[16], viewMatrix[16];
@@ -244,6 +253,7 @@ void EndFrame() {
     if (gl.ready && !gl.failed) FlushQuads();
     drawCallsLastFrame = drawCalls;
     glDisable(GL_BLEND);
+    glDisable(GL_SCISSOR_TEST);
     glFlush();
 }
 

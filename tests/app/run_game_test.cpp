@@ -161,12 +161,15 @@ TEST_F(MainLoop, CloseRequestEndsWithExitCodeZero) {
     EXPECT_EQ(appWindow, nullptr);
 }
 
-TEST_F(MainLoop, ZeroHeightSizeEventGivesViewportHeightOne) {
+TEST_F(MainLoop, SizeEventOfASizeNeverGrantedLeavesTheViewport) {
+    // The event claims 300 × 0; the window is still 800 × 600, and so is the view.
     EXPECT_EQ(RunScript(Script::ZeroHeight), 0);
     EXPECT_EQ(updates, 2);
-    EXPECT_EQ(viewport[2], 300);
-    EXPECT_EQ(viewport[3], 1);
-    EXPECT_EQ(viewportAspect, 300.0f);
+    EXPECT_EQ(viewport[0], 0);
+    EXPECT_EQ(viewport[1], 0);
+    EXPECT_EQ(viewport[2], 800);
+    EXPECT_EQ(viewport[3], 600);
+    EXPECT_EQ(viewportAspect, 800.0f / 600.0f);
 }
 
 TEST_F(MainLoop, WindowResizeReachesTheViewport) {
