@@ -181,6 +181,12 @@ void InputDevices::Poll() {
     ReadJoystick();
 }
 
+bool InputDevices::TakePadStart() {
+    bool pressed = padStartPressed;
+    padStartPressed = false;
+    return pressed;
+}
+
 bool InputDevices::KeyDown(int slot) const {
     if (slot < 0 || slot >= KEY_SLOT_COUNT) return false;
     if (slot < 256) return (keyState[slot] >> 7) & 1;
@@ -229,7 +235,7 @@ void InputDevices::ReadJoystick() {
     bool readable =
         joystick && SDL_JoystickGetAttached(joystick) && window && SDL_GetKeyboardFocus() == window;
     int x = 0, y = 0;
-    bool padRight = false, padLeft = false, padUp = false, padDown = false;
+    bool padRight = false, padLeft = false, padUp = false, padDown = false, padStart = false;
     uint8_t buttons[JOYSTICK_BUTTON_COUNT] = {};
     if (readable && controller) {
         // A mapped pad: the left stick and the D-pad steer.
@@ -239,6 +245,7 @@ void InputDevices::ReadJoystick() {
         padLeft = SDL_GameControllerGetButton(controller, SDL_CONTROLLER_BUTTON_DPAD_LEFT);
         padUp = SDL_GameControllerGetButton(controller, SDL_CONTROLLER_BUTTON_DPAD_UP);
         padDown = SDL_GameControllerGetButton(controller, SDL_CONTROLLER_BUTTON_DPAD_DOWN);
+        padStart = SDL_GameControllerGetButton(controller, SDL_CONTROLLER_BUTTON_START);
         for (int i = 0; i < JOYSTICK_BUTTON_COUNT; ++i) {
             buttons[i] = SDL_GameControllerGetButton(controller, CONTROLLER_BUTTONS[i]);
         }
@@ -250,6 +257,9 @@ void InputDevices::ReadJoystick() {
     joystickPolled.store(false, std::memory_order_release);
     SDL_UnlockJoysticks();
 
+    // Start is the shell's, not the world's: each press is counted for TakePadStart.
+    if (padStart && !padStartHeld) padStartPressed = true;
+    padStartHeld = padStart;
     if (!readable) {
         std::memset(slots, 0, slotCount);
         return;

@@ -33,6 +33,10 @@ public:
     void Poll() override;
     bool KeyDown(int slot) const override;
 
+    // True once for each press of a mapped pad's Start button that Poll has seen
+    // since the last call (the shell's pause; no key slot of the world's).
+    bool TakePadStart();
+
     // 0..255 keyboard (bit 7 set while down), 256..265 joystick (0 or 1),
     // 266..268 mouse buttons (0x80 while down).
     uint8_t keyState[KEY_SLOT_COUNT] = {};
@@ -50,6 +54,8 @@ private:
 
     SDL_Window* window;
     bool mousePresent = false;
+    bool padStartHeld = false;     // Start was down at the last read
+    bool padStartPressed = false;  // a press not yet taken
     MouseState mouseState;
 };
 

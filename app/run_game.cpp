@@ -8,6 +8,7 @@
 #include "app/message_box.h"
 #include "app/window.h"
 #include "base/log.h"
+#include "render/paused_sign.h"
 
 InputDevices* input = nullptr;
 
@@ -54,6 +55,10 @@ void HandleShellEvent(const SDL_Event& event, const Edition& edition, const Game
     }
 }
 }  // namespace
+
+void FollowPadStart(PauseState& pause) {
+    if (input && input->TakePadStart()) pause.byKey = !pause.byKey;
+}
 
 ShellKey ShellKeyOf(const SDL_KeyboardEvent& key) {
     SDL_Scancode code = key.keysym.scancode;
@@ -107,12 +112,21 @@ int RunGame(const Edition& wanted, const GameOptions& options, const ShellSteps&
             continue;
         }
         if (pause.Paused()) {
-            // The last frame stays; sleep until something happens.
+            // The frozen frame, drawn again with the paused sign (and again after a
+            // resize or an expose); then sleep until something happens. The pad's
+            // Start is read meanwhile: it resumes.
+            ShowPausedSign(true);
+            edition.drawScene();
+            SDL_GL_SwapWindow(appWindow);
             SDL_WaitEventTimeout(nullptr, 100);
+            if (input) input->Poll();
+            FollowPadStart(pause);
             limiter.Restart();
             continue;
         }
+        ShowPausedSign(false);
         if (!edition.updateWorld(controls)) break;  // that step draws nothing
+        FollowPadStart(pause);
         edition.drawScene();
         SDL_GL_SwapWindow(appWindow);
         if (pacing.limiterFps > 0) limiter.Wait();

@@ -28,8 +28,8 @@ struct ShellSteps {
 // first, and only when none waits one world step, one frame and one buffer swap.
 // The swap interval paces the frames; where the driver grants none, a frame
 // limiter keeps them to the display's refresh (app/frame_pacing.h), and
-// `options.fps` can ask for another pace. P pauses and resumes: no step and no
-// frame while paused, the last frame stays. Where the edition offers window
+// `options.fps` can ask for another pace. P or a pad's Start pauses and resumes:
+// no step while paused, the last frame stays with the paused sign over it. Where the edition offers window
 // comfort, F11 or Alt+Enter toggles desktop full screen. With --record or
 // --replay the world step is the session's (app/game_session.h). Ends on the
 // quit event (window closed) or when the world step returns false (Escape, or a
@@ -48,7 +48,11 @@ ShellKey ShellKeyOf(const SDL_KeyboardEvent& key);
 // Whether the world waits: paused with P, or (with --pause-unfocused) while the
 // window has no focus.
 struct PauseState {
-    bool byKey = false;
+    bool byKey = false;  // P or the pad's Start
     bool byFocus = false;
     bool Paused() const { return byKey || byFocus; }
 };
+
+// A press of the pad's Start (seen by the input devices' last poll) toggles the
+// pause as P does.
+void FollowPadStart(PauseState& pause);

@@ -6,6 +6,7 @@
 #include "render/textures.h"
 
 #include "render/draw_backend.h"
+#include "render/paused_sign.h"
 
 Texture gridTexture;
 Texture digitTexture;
@@ -62,7 +63,7 @@ void LoadTextureFiles(const TextureFile* files, int count, const std::string& da
 
 namespace {
 
-// Start-up's load order; slots 0, 5, 9, 17 and 19 stay empty.
+// Start-up's load order, then the paused sign; slots 0, 5, 9 and 17 stay empty.
 const TextureFile GAME_TEXTURE_FILES[] = {
     {"grid6.tga", &gridTexture},
     {"numbers.tga", &digitTexture},
@@ -81,6 +82,7 @@ const TextureFile GAME_TEXTURE_FILES[] = {
     {"enemy3.tga", &spriteTextures[SLOT_ENEMY3]},
     {"enemy4.tga", &spriteTextures[SLOT_ENEMY4]},
     {"enemyshot.tga", &spriteTextures[SLOT_ENEMYSHOT]},
+    {"paused.tga", &spriteTextures[SLOT_PAUSED]},
 };
 
 }  // namespace

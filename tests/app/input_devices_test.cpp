@@ -350,9 +350,9 @@ std::string MappingGuid(int index) {
 // with the mapping a real pad gets from SDL's database or SDL_GAMECONTROLLERCONFIG.
 const char* const PAD_MAPPING =
     ",Test Pad,a:b0,b:b1,x:b2,y:b3,leftshoulder:b4,rightshoulder:b5,dpup:b6,dpdown:b7,dpleft:b8,dpright:b9,"
-    "leftx:a0,lefty:a1,";
-constexpr int PAD_BUTTONS = 10;
-constexpr int PAD_A = 0, PAD_UP = 6, PAD_DOWN = 7, PAD_LEFT = 8, PAD_RIGHT = 9;
+    "start:b10,leftx:a0,lefty:a1,";
+constexpr int PAD_BUTTONS = 11;
+constexpr int PAD_A = 0, PAD_UP = 6, PAD_DOWN = 7, PAD_LEFT = 8, PAD_RIGHT = 9, PAD_START = 10;
 
 class Gamepad : public Input {
 protected:
@@ -456,6 +456,22 @@ TEST_F(Gamepad, PluggedInAfterStartRemovedAndPluggedInAgain) {
     Plug(SDL_JOYSTICK_TYPE_UNKNOWN, true);
     ExpectPadReachesTheSlots();
     EXPECT_TRUE(boxes.Boxes().empty());
+}
+
+TEST_F(Gamepad, StartIsTakenOncePerPressAndReachesNoWorldSlot) {
+    Plug(SDL_JOYSTICK_TYPE_UNKNOWN, true);
+    ASSERT_TRUE(SDL_IsGameController(index));
+    EXPECT_FALSE(devices->TakePadStart());
+    SetAndPoll(0, 0, PAD_START);
+    EXPECT_EQ(Slots(), std::vector<int>(5, 0));
+    EXPECT_TRUE(devices->TakePadStart());
+    EXPECT_FALSE(devices->TakePadStart()) << "taken once";
+    SetAndPoll(0, 0, PAD_START);
+    EXPECT_FALSE(devices->TakePadStart()) << "held is not pressed again";
+    SetAndPoll(0, 0, -1);
+    EXPECT_FALSE(devices->TakePadStart());
+    SetAndPoll(0, 0, PAD_START);
+    EXPECT_TRUE(devices->TakePadStart()) << "pressed again";
 }
 
 TEST_F(Gamepad, UnmappedDevicePluggedInLaterReadsAsARawJoystick) {

@@ -6,13 +6,14 @@
 #include "app/input_devices.h"
 #include "app/window.h"
 #include "base/log.h"
+#include "render/paused_sign.h"
 #include "tests/app/shell_probes.h"
 #include "tests/support/display.h"
 
 // The shared frame of both editions, driven by a scripted edition whose steps
 // record what the loop did.
 namespace {
-enum class Script { DrainCheck, CloseRequest, ZeroHeight, RealResize, InitFails, WithInput, ShellKeys };
+enum class Script { DrainCheck, CloseRequest, ZeroHeight, RealResize, InitFails, WithInput, ShellKeys, Pause };
 
 Script script;
 int updates, draws, stopAudioCalls, releaseGraphicsCalls;
@@ -21,6 +22,9 @@ bool contextAtRelease;         // the GL context was current when graphics were 
 bool inputGoneAtRelease;       // input devices were gone when graphics were released
 bool audioStoppedBeforeInput;  // stopAudio ran while input still existed
 GLint viewport[4];
+int signedDraws;               // frames drawn with the paused sign shown
+int updatesAtSignedDraws;      // the step count each time (it must not move)
+bool signAfterResume;          // the first frame after the pause still had the sign
 Uint32 flagsAfterF11, flagsAfterAltEnter;  // the window's flags one step after each key
 
 void PushKey(SDL_Scancode code, Uint16 modifiers) {
@@ -76,6 +80,9 @@ bool ScriptUpdate(Controls& controls) {
             return !(viewport[2] == 640 && viewport[3] == 480) && updates < 100000;
         case Script::InitFails:
             return false;
+        case Script::Pause:
+            if (updates == 1) PushKey(SDL_SCANCODE_P, KMOD_NONE);
+            return updates < 3;
         case Script::ShellKeys:
             if (updates == 2) flagsAfterF11 = SDL_GetWindowFlags(appWindow);
             if (updates == 3) flagsAfterAltEnter = SDL_GetWindowFlags(appWindow);
@@ -89,6 +96,15 @@ bool ScriptUpdate(Controls& controls) {
 void ScriptDraw() {
     ++draws;
     glClear(GL_COLOR_BUFFER_BIT);
+    if (script != Script::Pause) return;
+    if (PausedSignShown()) {
+        ++signedDraws;
+        updatesAtSignedDraws += updates;
+        // The frozen frame is drawn again while paused; the third time, P resumes.
+        if (signedDraws == 3) PushKey(SDL_SCANCODE_P, KMOD_NONE);
+    } else if (updates == 2) {
+        signAfterResume = false;
+    }
 }
 
 void ScriptStopAudio() {
@@ -105,6 +121,8 @@ void ScriptReleaseGraphics() {
 int RunScript(Script which) {
     script = which;
     updates = draws = stopAudioCalls = releaseGraphicsCalls = pendingAtUpdate = 0;
+    signedDraws = updatesAtSignedDraws = 0;
+    signAfterResume = true;
     contextAtRelease = inputGoneAtRelease = audioStoppedBeforeInput = false;
     Edition edition{};
     edition.name = "script";
@@ -196,6 +214,15 @@ TEST_F(MainLoop, WindowFailureSkipsInit) {
     EXPECT_EQ(stopAudioCalls, 0);
     ASSERT_EQ(boxes.Boxes().size(), 1u);
     EXPECT_EQ(boxes.Boxes()[0].text, "Failed To Register The Window Class.");
+}
+
+TEST_F(MainLoop, PauseRedrawsTheFrozenFrameWithTheSignAndTakesNoStep) {
+    EXPECT_EQ(RunScript(Script::Pause), 0);
+    EXPECT_EQ(updates, 3);
+    EXPECT_EQ(signedDraws, 3);
+    EXPECT_EQ(updatesAtSignedDraws, 3 * 1) << "every paused frame came after step 1";
+    EXPECT_FALSE(signAfterResume);
+    EXPECT_FALSE(PausedSignShown());
 }
 
 TEST_F(MainLoop, F11AndAltEnterToggleDesktopFullScreen) {
