@@ -16,7 +16,8 @@ int main(int argc, char** argv) {
                               "keys: arrow keys, a gamepad's left stick or D-pad, or a joystick steer;\n"
                               "Z, the gamepad's south button (A) or the joystick's first button fires and\n"
                               "starts a new game after game over; 1, 2 and 3 choose the control mode;\n"
-                              "P pauses; F11 or Alt+Enter toggles full screen; Escape quits.\n",
+                              "P or the gamepad's Start pauses; F11 or Alt+Enter toggles full screen;\n"
+                              "Escape quits.\n",
                               table, options, argc, argv, exitStatus)) {
         return exitStatus;
     }

@@ -180,8 +180,9 @@ bool CreateAppWindow(const char* title, int width, int height, int bits, bool fu
     SDL_SetWindowInputFocus(appWindow);
     SDL_DisableScreenSaver();
 
-    // A high-density drawable holds more pixels than the window has points.
-    if (highDensity) GetDrawableSize(appWindow, &width, &height);
+    // The drawable as it really came out: a high-density one holds more pixels than
+    // the window has points, and a window manager may have had its say on the size.
+    GetDrawableSize(appWindow, &width, &height);
     ResizeViewport(width, height);
     if (!InitGLState()) return FailCreation("Initialization Failed.");
     return true;

@@ -17,7 +17,8 @@ int main(int argc, char** argv) {
                               "The earlier edition of the arena shooter over a spring grid.",
                               "keys: arrow keys, a gamepad's left stick or D-pad, or a joystick steer;\n"
                               "Z, the gamepad's south button (A) or the joystick's first button fires and\n"
-                              "starts a new game after game over; P pauses; Escape quits.\n",
+                              "starts a new game after game over; P or the gamepad's Start pauses;\n"
+                              "Escape quits.\n",
                               table, options, argc, argv, exitStatus)) {
         return exitStatus;
     }
