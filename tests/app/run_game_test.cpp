@@ -13,7 +13,7 @@
 // The shared frame of both editions, driven by a scripted edition whose steps
 // record what the loop did.
 namespace {
-enum class Script { DrainCheck, CloseRequest, ZeroHeight, RealResize, InitFails, WithInput, ShellKeys, Pause };
+enum class Script { DrainCheck, CloseRequest, ZeroHeight, RealResize, InitFails, WithInput, ShellKeys, Pause, PadStart };
 
 Script script;
 int updates, draws, stopAudioCalls, releaseGraphicsCalls;
@@ -25,6 +25,7 @@ GLint viewport[4];
 int signedDraws;               // frames drawn with the paused sign shown
 int updatesAtSignedDraws;      // the step count each time (it must not move)
 bool signAfterResume;          // the first frame after the pause still had the sign
+int stepAtPause;               // the step count at the first paused frame
 Uint32 flagsAfterF11, flagsAfterAltEnter;  // the window's flags one step after each key
 
 void PushKey(SDL_Scancode code, Uint16 modifiers) {
@@ -36,8 +37,48 @@ void PushKey(SDL_Scancode code, Uint16 modifiers) {
     SDL_PushEvent(&event);
 }
 
+// A mapped pad with a Start button (button 10), plugged in before the input devices start.
+const char* const PAD_MAPPING =
+    ",Test Pad,a:b0,b:b1,x:b2,y:b3,leftshoulder:b4,rightshoulder:b5,dpup:b6,dpdown:b7,dpleft:b8,dpright:b9,"
+    "start:b10,leftx:a0,lefty:a1,";
+constexpr int PAD_BUTTONS = 11, PAD_START = 10;
+int padIndex = -1;
+SDL_Joystick* pad = nullptr;
+
+void PlugPad() {
+    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER), 0);
+    SDL_LockJoysticks();
+    padIndex = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_UNKNOWN, 2, PAD_BUTTONS, 0);
+    char guid[33];
+    SDL_JoystickGetGUIDString(SDL_JoystickGetDeviceGUID(padIndex), guid, sizeof guid);
+    std::string mapping = guid;
+    mapping.replace(4, 4, "0000");
+    SDL_GameControllerAddMapping((mapping + PAD_MAPPING).c_str());
+    pad = SDL_JoystickOpen(padIndex);
+    SDL_UnlockJoysticks();
+}
+
+void UnplugPad() {
+    if (pad) SDL_JoystickClose(pad);
+    if (padIndex >= 0) SDL_JoystickDetachVirtual(padIndex);
+    pad = nullptr;
+    padIndex = -1;
+    SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
+}
+
+void HoldPadStart(bool down) {
+    SDL_LockJoysticks();
+    SDL_JoystickSetVirtualButton(pad, PAD_START, down);
+    SDL_UnlockJoysticks();
+}
+
 bool ScriptInit(const Edition&) {
     if (script == Script::InitFails) return false;
+    if (script == Script::PadStart) {
+        PlugPad();
+        StartInputDevices();
+        return pad != nullptr && WaitFor(JoystickPresent);
+    }
     if (script == Script::WithInput) {
         StartInputDevices();
         return true;
@@ -53,6 +94,8 @@ bool ScriptInit(const Edition&) {
 
 bool ScriptUpdate(Controls& controls) {
     ++updates;
+    // The pad's state reaches a poll once the polling thread has handed it over.
+    if (script == Script::PadStart) WaitFor(JoystickHandOverReady);
     controls.Poll();
     pendingAtUpdate += SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_USEREVENT, SDL_USEREVENT);
     glGetIntegerv(GL_VIEWPORT, viewport);
@@ -83,6 +126,10 @@ bool ScriptUpdate(Controls& controls) {
         case Script::Pause:
             if (updates == 1) PushKey(SDL_SCANCODE_P, KMOD_NONE);
             return updates < 3;
+        case Script::PadStart:
+            if (updates == 1) HoldPadStart(true);  // seen by a later step's poll: it pauses
+            // Once paused and resumed, one step is drawn and the next ends the game.
+            return signedDraws == 0 ? updates < 100 : updates <= stepAtPause + 1;
         case Script::ShellKeys:
             if (updates == 2) flagsAfterF11 = SDL_GetWindowFlags(appWindow);
             if (updates == 3) flagsAfterAltEnter = SDL_GetWindowFlags(appWindow);
@@ -96,13 +143,16 @@ bool ScriptUpdate(Controls& controls) {
 void ScriptDraw() {
     ++draws;
     glClear(GL_COLOR_BUFFER_BIT);
-    if (script != Script::Pause) return;
+    if (script != Script::Pause && script != Script::PadStart) return;
     if (PausedSignShown()) {
+        if (signedDraws == 0) stepAtPause = updates;
         ++signedDraws;
         updatesAtSignedDraws += updates;
-        // The frozen frame is drawn again while paused; the third time, P resumes.
-        if (signedDraws == 3) PushKey(SDL_SCANCODE_P, KMOD_NONE);
-    } else if (updates == 2) {
+        // The frozen frame is drawn again while paused; later on, P or Start resumes.
+        if (script == Script::Pause && signedDraws == 3) PushKey(SDL_SCANCODE_P, KMOD_NONE);
+        if (script == Script::PadStart && signedDraws == 2) HoldPadStart(false);
+        if (script == Script::PadStart && signedDraws == 5) HoldPadStart(true);
+    } else if (signedDraws > 0) {
         signAfterResume = false;
     }
 }
@@ -121,7 +171,7 @@ void ScriptReleaseGraphics() {
 int RunScript(Script which) {
     script = which;
     updates = draws = stopAudioCalls = releaseGraphicsCalls = pendingAtUpdate = 0;
-    signedDraws = updatesAtSignedDraws = 0;
+    signedDraws = updatesAtSignedDraws = stepAtPause = 0;
     signAfterResume = true;
     contextAtRelease = inputGoneAtRelease = audioStoppedBeforeInput = false;
     Edition edition{};
@@ -223,6 +273,16 @@ TEST_F(MainLoop, PauseRedrawsTheFrozenFrameWithTheSignAndTakesNoStep) {
     EXPECT_EQ(updatesAtSignedDraws, 3 * 1) << "every paused frame came after step 1";
     EXPECT_FALSE(signAfterResume);
     EXPECT_FALSE(PausedSignShown());
+}
+
+TEST_F(MainLoop, PadStartPausesAndResumes) {
+    EXPECT_EQ(RunScript(Script::PadStart), 0);
+    UnplugPad();
+    ASSERT_GE(stepAtPause, 2) << "Start pressed after step 1 pauses";
+    EXPECT_EQ(updates, stepAtPause + 2);
+    EXPECT_GE(signedDraws, 5) << "held, the pad's Start does not resume";
+    EXPECT_EQ(updatesAtSignedDraws, stepAtPause * signedDraws) << "no step while paused";
+    EXPECT_FALSE(signAfterResume);
 }
 
 TEST_F(MainLoop, F11AndAltEnterToggleDesktopFullScreen) {
