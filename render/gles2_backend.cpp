@@ -40,7 +40,7 @@ struct Objects {
 Objects gl;
 int32_t unitLimit = GLES2_DEFAULT_TEXTURE_UNITS;
 float projection[16] = {};
-float clipScale = 1.0f;  // of the viewport in use (ChooseWideViewport)
+float clipScale = 1.0f;    // of the viewport in use (ChooseWideViewport)
 bool pictureBars = false;  // the picture's box leaves bars in the drawable
 
 QuadBatch batch;

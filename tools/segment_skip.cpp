@@ -14,7 +14,8 @@ constexpr int MAX_TICKS = 200000;
 
 int LongestCurve(const Instrument& ins) {
     int longest = 1;
-    for (const Curve* c : {&ins.amp, &ins.pitch, &ins.morph}) longest = std::max(longest, static_cast<int>(c->length));
+    for (const Curve* c : {&ins.amp, &ins.pitch, &ins.morph})
+        longest = std::max(longest, static_cast<int>(c->length));
     return longest;
 }
 

@@ -10,11 +10,11 @@
 // not count, and a narrow segment counts only while the step is wider.
 
 struct SegmentSkip {
-    int tick;       // the control tick (from 1) at which it first can happen
-    int note;       // the note sounding then, arpeggio included
-    int segment;    // the segment that can be skipped (0: the first two, after a wrap)
-    double step;    // of a cycle per sample
-    double width;   // of the segment, in cycles
+    int tick;      // the control tick (from 1) at which it first can happen
+    int note;      // the note sounding then, arpeggio included
+    int segment;   // the segment that can be skipped (0: the first two, after a wrap)
+    double step;   // of a cycle per sample
+    double width;  // of the segment, in cycles
 };
 
 // Plays `note` of `instrument` tick by tick (a one-shot to its end; a held note for

@@ -13,7 +13,17 @@
 // The shared frame of both editions, driven by a scripted edition whose steps
 // record what the loop did.
 namespace {
-enum class Script { DrainCheck, CloseRequest, ZeroHeight, RealResize, InitFails, WithInput, ShellKeys, Pause, PadStart };
+enum class Script {
+    DrainCheck,
+    CloseRequest,
+    ZeroHeight,
+    RealResize,
+    InitFails,
+    WithInput,
+    ShellKeys,
+    Pause,
+    PadStart
+};
 
 Script script;
 int updates, draws, stopAudioCalls, releaseGraphicsCalls;
@@ -22,10 +32,10 @@ bool contextAtRelease;         // the GL context was current when graphics were 
 bool inputGoneAtRelease;       // input devices were gone when graphics were released
 bool audioStoppedBeforeInput;  // stopAudio ran while input still existed
 GLint viewport[4];
-int signedDraws;               // frames drawn with the paused sign shown
-int updatesAtSignedDraws;      // the step count each time (it must not move)
-bool signAfterResume;          // the first frame after the pause still had the sign
-int stepAtPause;               // the step count at the first paused frame
+int signedDraws;                           // frames drawn with the paused sign shown
+int updatesAtSignedDraws;                  // the step count each time (it must not move)
+bool signAfterResume;                      // the first frame after the pause still had the sign
+int stepAtPause;                           // the step count at the first paused frame
 Uint32 flagsAfterF11, flagsAfterAltEnter;  // the window's flags one step after each key
 
 void PushKey(SDL_Scancode code, Uint16 modifiers) {

@@ -18,9 +18,9 @@ namespace {
 const std::string DATA = VORTANE_RUN_DIR "/data/";
 
 struct Change {
-    int changed = 0;      // pixels that differ
-    int darker = 0;       // channels the sign made darker
-    int top = 1 << 30;    // the rows the changes span, counted from the top
+    int changed = 0;    // pixels that differ
+    int darker = 0;     // channels the sign made darker
+    int top = 1 << 30;  // the rows the changes span, counted from the top
     int bottom = -1;
 };
 

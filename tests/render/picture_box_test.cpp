@@ -26,12 +26,18 @@ struct BoxCase {
 
 TEST(PictureBox, FillsA4To3DrawableAndCentresTheRest) {
     const BoxCase cases[] = {
-        {800, 600, {0, 0, 800, 600}},       {1024, 768, {0, 0, 1024, 768}},
-        {1280, 720, {160, 0, 960, 720}},    {1920, 1080, {240, 0, 1440, 1080}},
-        {1280, 1024, {0, 32, 1280, 960}},   {1066, 600, {133, 0, 800, 600}},
-        {800, 640, {0, 20, 800, 600}},      {801, 600, {0, 0, 800, 600}},
-        {640, 0, {319, 0, 1, 1}},           {0, 0, {0, 0, 1, 1}},
-        {3, 2, {0, 0, 2, 2}},               {1, 1000, {0, 499, 1, 1}},
+        {800, 600, {0, 0, 800, 600}},
+        {1024, 768, {0, 0, 1024, 768}},
+        {1280, 720, {160, 0, 960, 720}},
+        {1920, 1080, {240, 0, 1440, 1080}},
+        {1280, 1024, {0, 32, 1280, 960}},
+        {1066, 600, {133, 0, 800, 600}},
+        {800, 640, {0, 20, 800, 600}},
+        {801, 600, {0, 0, 800, 600}},
+        {640, 0, {319, 0, 1, 1}},
+        {0, 0, {0, 0, 1, 1}},
+        {3, 2, {0, 0, 2, 2}},
+        {1, 1000, {0, 499, 1, 1}},
     };
     for (const BoxCase& c : cases) {
         PictureBox box = FitPictureBox(c.width, c.height);
@@ -116,8 +122,8 @@ Comparison Compare(const std::vector<uint8_t>& frame, int width, int height, con
     for (int row = 0; row < height; ++row) {
         for (int column = 0; column < width; ++column) {
             const uint8_t* pixel = &frame[(size_t(row) * width + column) * 3];
-            bool inBox = column >= box.x && column < box.x + box.width && row >= boxTop &&
-                         row < boxTop + box.height;
+            bool inBox =
+                column >= box.x && column < box.x + box.width && row >= boxTop && row < boxTop + box.height;
             if (!inBox) {
                 result.litInBars += pixel[0] != 0 || pixel[1] != 0 || pixel[2] != 0;
                 continue;
@@ -180,7 +186,8 @@ TEST_P(LetterboxedFrame, FullScreensOfOtherShapesKeepTheWholeScore) {
         const PictureBox box = FitPictureBox(size[0], size[1]);
         const std::vector<uint8_t> frame = Frame(size[0], size[1]);
         ASSERT_EQ(frame.size(), size_t(size[0]) * size[1] * 3);
-        Comparison c = Compare(frame, size[0], size[1], box, std::vector<uint8_t>(size_t(box.width) * box.height * 3));
+        Comparison c =
+            Compare(frame, size[0], size[1], box, std::vector<uint8_t>(size_t(box.width) * box.height * 3));
         EXPECT_EQ(c.litInBars, 0);
         EXPECT_GT(c.differingInBox, box.width * box.height / 20) << "the picture is drawn";
         EXPECT_GT(BrightestInCell(frame, size[0], size[1], box, -21, 14.5), 100) << "leftmost score digit";

@@ -328,13 +328,16 @@ TEST(ZonderRender, TheGamesOwnNotesRenderWithoutAWarning) {
         const char* file;
         const char* events;
     };
-    const Use uses[] = {{"shot.zit", "0 trigger 0 37 1\n"},   {"die.zit", "0 trigger 0 42 2\n"},
-                        {"levelup.zit", "0 trigger 0 42 2\n"}, {"pickup.zit", "0 trigger 0 56 2\n"},
+    const Use uses[] = {{"shot.zit", "0 trigger 0 37 1\n"},
+                        {"die.zit", "0 trigger 0 42 2\n"},
+                        {"levelup.zit", "0 trigger 0 42 2\n"},
+                        {"pickup.zit", "0 trigger 0 56 2\n"},
                         {"explode.zit", "0 trigger 0 50 0\n100 trigger 0 40 0\n200 trigger 0 30 0\n"}};
     for (const Use& use : uses) {
         WriteFile("game.events", use.events);
         std::string err;
-        EXPECT_EQ(RunRender("--effect 0=" + SOUNDS + use.file + " --events game.events --samples 300 --out game.wav",
+        EXPECT_EQ(RunRender("--effect 0=" + SOUNDS + use.file +
+                                " --events game.events --samples 300 --out game.wav",
                             &err),
                   0);
         EXPECT_EQ(err, "") << use.file;
@@ -356,7 +359,8 @@ TEST(ZonderRender, WarnsOnlyWhileTheStepOutrunsTheSegmentItMeets) {
     WriteFile("held.zit", shapes + "pitch length 200\n  points 0:255 255:255\n");
     WriteFile("probe.events", "0 trigger 0 60 1\n");
     std::string err;
-    ASSERT_EQ(RunRender("--effect 0=falling.zit --events probe.events --samples 100 --out probe.wav", &err), 0);
+    ASSERT_EQ(RunRender("--effect 0=falling.zit --events probe.events --samples 100 --out probe.wav", &err),
+              0);
     EXPECT_EQ(err, "");
     ASSERT_EQ(RunRender("--effect 0=held.zit --events probe.events --samples 100 --out probe.wav", &err), 0);
     EXPECT_EQ(err.rfind("zonder-render: probe.events:1: warning: effect 0, ", 0), 0u) << err;
