@@ -13,6 +13,7 @@
 #include "base/log.h"
 #include "base/program_name.h"
 #include "base/quoted_text.h"
+#include "synth/player.h"
 
 InputDevices* input = nullptr;
 
@@ -110,6 +111,7 @@ int RunGame(const Edition& wanted, const GameOptions& options, const ShellSteps&
     PauseState pause;
     SDL_Event event;
     for (;;) {
+        WatchPlayer();
         if (SDL_PollEvent(&event)) {
             // Events first: while they keep coming (a window being dragged) the world waits.
             if (!HandleWindowEvent(event)) break;
