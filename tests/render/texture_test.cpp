@@ -205,6 +205,16 @@ TEST_F(TextureObjects, RefusedFileIsReportedUnderTheNameOfTheProgramThatLoadsIt)
     EXPECT_EQ(message, "vortane-classic: " + path + ": pixel depth is not 8, 24 or 32 bits; file refused\n");
 }
 
+TEST_F(TextureObjects, APipeInAPicturesPlaceIsRefusedWithoutWaiting) {
+    ASSERT_EQ(mkfifo("picture.tga", 0600), 0);
+    Texture texture;
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(texture.Load("picture.tga", TEX_LINEAR));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "vortane: picture.tga: is not a regular file (a pipe, device or socket); file refused\n");
+    EXPECT_EQ(texture.Id(), 0u);
+}
+
 TEST_F(TextureObjects, MissingFileIsSilent) {
     Texture texture;
     testing::internal::CaptureStderr();
