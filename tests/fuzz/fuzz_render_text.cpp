@@ -43,7 +43,8 @@ int FuzzRenderInstrumentText(const uint8_t* data, size_t size) {
     PackInstrument source;
     std::vector<uint8_t> binary;
     std::string error;
-    if (!ParseInstrumentText(text, "fuzz.zit", source, error) || !WriteInstrumentBinary(source, binary, error))
+    if (!ParseInstrumentText(text, "fuzz.zit", source, error) ||
+        !WriteInstrumentBinary(source, binary, error))
         return 0;
     static Instrument instrument;
     std::memset(&instrument, 0, sizeof instrument);
