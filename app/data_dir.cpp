@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "base/program_name.h"
+
 // The install layout, from the build; the defaults are the usual GNU layout.
 #ifndef VORTANE_DATA_FROM_BIN
 #define VORTANE_DATA_FROM_BIN "../share/vortane/data"
@@ -77,9 +79,9 @@ std::string DataDir(const std::string& marker) {
     std::string places;
     for (const std::string& place : looked) places += (places.empty() ? "" : ", ") + place;
     std::fprintf(stderr,
-                 "vortane: no data files (%s) in %s; running without pictures and sounds "
+                 "%s: no data files (%s) in %s; running without pictures and sounds "
                  "(VORTANE_DATA names the folder)\n",
-                 marker.c_str(), places.c_str());
+                 ProgramName(), marker.c_str(), places.c_str());
     return "data/";
 }
 

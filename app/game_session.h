@@ -26,5 +26,6 @@ int StartSession(const Edition& edition, const GameOptions& options);
 Edition SessionEdition(const Edition& edition);
 
 // After the main loop: finishes the recording with its end line. Returns the
-// exit status: 0, or 1 after a message when the recording could not be written.
+// exit status: 0, or 1 when the recording could not be written (said on stderr
+// when the write failed, which may have been long before).
 int FinishSession();

@@ -1,10 +1,16 @@
 #include "app/input_devices.h"
 
+#include <sys/stat.h>
+
 #include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "app/message_box.h"
 #include "app/scan_codes.h"
+#include "base/named_file.h"
 
 namespace {
 // Shared with the polling thread, so kept outside the object. The thread touches
@@ -100,6 +106,28 @@ int ScaleJoystickAxis(int raw) {
     // division truncates the same way on both sides of the centre.
     int64_t offset = static_cast<int64_t>(raw) + 32768;
     return static_cast<int>(offset * (2 * JOYSTICK_AXIS_RANGE) / 65535) - JOYSTICK_AXIS_RANGE;
+}
+
+bool CheckControllerMappingsFile(std::string& error) {
+    const char* path = std::getenv("SDL_GAMECONTROLLERCONFIG_FILE");
+    if (!path || path[0] == '\0') return true;
+    std::string reason;
+    std::FILE* file = OpenRegularFile(path, reason);
+    if (!file) {
+        if (errno == ENOENT) return true;
+        error = std::string("the controller mappings ") + path + " (SDL_GAMECONTROLLERCONFIG_FILE) " + reason;
+        return false;
+    }
+    struct stat info {};
+    bool tooLarge =
+        fstat(fileno(file), &info) == 0 && static_cast<uint64_t>(info.st_size) > NAMED_INPUT_MAX_BYTES;
+    std::fclose(file);
+    if (tooLarge) {
+        error = std::string("the controller mappings ") + path +
+                " (SDL_GAMECONTROLLERCONFIG_FILE) is larger than 64 MiB, more than any real mappings file";
+        return false;
+    }
+    return true;
 }
 
 bool JoystickPresent() { return joystickPresent.load(std::memory_order_acquire); }

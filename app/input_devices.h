@@ -2,6 +2,7 @@
 #include <SDL2/SDL.h>
 
 #include <cstdint>
+#include <string>
 
 #include "game/controls.h"
 
@@ -58,6 +59,12 @@ private:
     bool padStartPressed = false;  // a press not yet taken
     MouseState mouseState;
 };
+
+// Before SDL reads it: the mappings file SDL_GAMECONTROLLERCONFIG_FILE names must be
+// a regular file of at most NAMED_INPUT_MAX_BYTES (a pipe would hang start-up, a
+// folder or device confuses SDL). A missing file is SDL's to ignore. false with
+// `error` for the message otherwise.
+bool CheckControllerMappingsFile(std::string& error);
 
 // True while a joystick or game controller is open.
 bool JoystickPresent();

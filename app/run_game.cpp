@@ -1,14 +1,20 @@
 #include "app/run_game.h"
 
+#include <cstdio>
 #include <new>
+#include <string>
 
 #include "app/frame_pacing.h"
 #include "app/game_session.h"
 #include "app/input_devices.h"
 #include "app/message_box.h"
 #include "app/window.h"
+#include "base/command_line.h"
 #include "base/log.h"
+#include "base/program_name.h"
+#include "base/quoted_text.h"
 #include "render/paused_sign.h"
+#include "synth/player.h"
 
 InputDevices* input = nullptr;
 
@@ -78,6 +84,11 @@ void StartInputDevices() {
 }
 
 int RunGame(const Edition& wanted, const GameOptions& options, const ShellSteps& steps) {
+    std::string mappingsProblem;
+    if (!CheckControllerMappingsFile(mappingsProblem)) {
+        std::fprintf(stderr, "%s: %s\n", ProgramName(), QuoteUnprintable(mappingsProblem).c_str());
+        return EXIT_USAGE;
+    }
     // A recording to replay is read whole, or the one to write created, before any window.
     int sessionStatus = StartSession(wanted, options);
     if (sessionStatus >= 0) return sessionStatus;
@@ -105,6 +116,7 @@ int RunGame(const Edition& wanted, const GameOptions& options, const ShellSteps&
     PauseState pause;
     SDL_Event event;
     for (;;) {
+        WatchPlayer();
         if (SDL_PollEvent(&event)) {
             // Events first: while they keep coming (a window being dragged) the world waits.
             if (!HandleWindowEvent(event)) break;

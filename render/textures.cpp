@@ -5,6 +5,7 @@
 
 #include "render/textures.h"
 
+#include "base/program_name.h"
 #include "render/draw_backend.h"
 #include "render/paused_sign.h"
 
@@ -39,7 +40,7 @@ bool Texture::Load(const std::string& path, uint32_t flags) {
         // there but refused is worth a line, so a broken data folder is noticed.
         struct stat info;
         if (stat(path.c_str(), &info) == 0)
-            std::fprintf(stderr, "vortane: %s; file refused\n", reason.c_str());
+            std::fprintf(stderr, "%s: %s; file refused\n", ProgramName(), reason.c_str());
         return false;
     }
     Upload(pixels.get(), width, height, bytesPerPixel, flags);

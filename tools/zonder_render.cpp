@@ -43,6 +43,7 @@
 #include "base/command_line.h"
 #include "base/named_file.h"
 #include "base/program_name.h"
+#include "base/quoted_text.h"
 #include "synth/instrument_file.h"
 #include "synth/noise.h"
 #include "synth/player.h"
@@ -82,7 +83,7 @@ struct Options {
 };
 
 [[noreturn]] void Fail(const std::string& message) {
-    std::fprintf(stderr, "%s: %s\n", ProgramName(), message.c_str());
+    std::fprintf(stderr, "%s: %s\n", ProgramName(), QuoteUnprintable(message).c_str());
     std::exit(EXIT_USAGE);
 }
 
@@ -225,7 +226,8 @@ std::vector<uint8_t> FileBytes(const std::string& path, bool song) {
         if (!compiled) Fail(error.rfind(path, 0) == 0 ? error : path + ": " + error);
         return bytes;
     }
-    if (!ReadWholeFile(path, bytes)) Fail(path + ": cannot be read");
+    std::string reason;
+    if (!ReadWholeFile(path, bytes, &reason)) Fail(path + ": " + reason);
     return bytes;
 }
 

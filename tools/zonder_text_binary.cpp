@@ -428,16 +428,12 @@ bool ReadSongBinary(const std::vector<uint8_t>& data, PackSong& song, std::strin
     return error.empty();
 }
 
-bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& data) {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return false;
-    data.clear();
-    uint8_t buffer[65536];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) data.insert(data.end(), buffer, buffer + n);
-    const bool ok = !std::ferror(f);
-    std::fclose(f);
-    return ok;
+bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& data, std::string* reason) {
+    std::string text, why;
+    bool read = ReadWholeFile(path, text, why);
+    data.assign(text.begin(), text.end());
+    if (reason) *reason = why;
+    return read;
 }
 
 bool WriteWholeFile(const std::string& path, const std::vector<uint8_t>& data) {

@@ -35,6 +35,8 @@ double PhaseStep(int note, int pitchByte);
 // A phase step wider than that makes the voice skip a segment and overshoot.
 double NarrowestSegment(const PackInstrument& instrument);
 
-bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& data);
+// The bytes of a regular file of at most NAMED_INPUT_MAX_BYTES (base/named_file.h);
+// false with `reason` otherwise.
+bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& data, std::string* reason = nullptr);
 // "-" writes to standard output.
 bool WriteWholeFile(const std::string& path, const std::vector<uint8_t>& data);

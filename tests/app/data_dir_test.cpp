@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "base/program_name.h"
 #include "tests/support/folders.h"
 
 namespace fs = std::filesystem;
@@ -128,6 +129,17 @@ TEST(DataDir, NothingFoundSaysSoInOneLineAndFallsBackToData) {
     std::string message = testing::internal::GetCapturedStderr();
     EXPECT_EQ(message.rfind("vortane: no data files (no-such-marker.tga) in data/, ", 0), 0u) << message;
     EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1) << message;
+}
+
+TEST(DataDir, NothingFoundIsSaidUnderTheNameOfTheProgramThatLooked) {
+    ScratchDir scratch;
+    unsetenv("VORTANE_DATA");
+    SetProgramName("vortane-classic");
+    testing::internal::CaptureStderr();
+    DataDir("no-such-marker.tga");
+    std::string message = testing::internal::GetCapturedStderr();
+    SetProgramName("vortane");
+    EXPECT_EQ(message.rfind("vortane-classic: no data files (no-such-marker.tga) in ", 0), 0u) << message;
 }
 
 TEST(DataDir, TheProcessFindsTheBuildTreeData) {

@@ -222,6 +222,27 @@ TEST_F(Session, KilledGameLeavesARecordingThatPlaysUpToItsLastLine) {
     EXPECT_EQ(TraceField(lines[0], "step"), steps);
 }
 
+TEST_F(Session, ARecordingReaderThatGoesAwayIsSaidAtOnceAndTheGamePlaysOn) {
+    // head takes the header and the first second's line, then leaves: the next
+    // write meets a closed pipe. The pipeline's status is the game's.
+    Start({"bash", "-o", "pipefail", "-c", "'" + RUN_DIR + "/vortane' --record - | head -c 60 > head.out"});
+    ASSERT_FALSE(Window().empty()) << Stderr();
+    const std::string said =
+        "cannot write the recording standard output (Broken pipe); playing on without recording";
+    for (int waited = 0; waited < 20000 && Stderr().find(said) == std::string::npos; waited += 50) Pause(50);
+    EXPECT_NE(Stderr().find(said), std::string::npos) << Stderr();
+    Pause(1500);
+    EXPECT_FALSE(ChildEnded(game_, nullptr)) << "the game plays on; " << Stderr();
+    EXPECT_EQ(QuitWithEscape(), 1) << "a failed recording is a failed run; " << Stderr();
+    EXPECT_EQ(ReadFile(folder_ + "/head.out").rfind("# vortane recording\n# edition current\n# seed ", 0),
+              0u);
+    std::string err = Stderr();
+    size_t count = 0;
+    for (size_t at = err.find("cannot write"); at != std::string::npos; at = err.find("cannot write", at + 1))
+        count += 1;
+    EXPECT_EQ(count, 1u) << "said once: " << err;
+}
+
 TEST_F(Session, ReplayShowsInTheWindowAndEndsWithTheRecording) {
     // A short session made by the simulator, finished with its own end.
     std::string script = folder_ + "/script.txt";
