@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cstring>
 
+#include "app/controller_config.h"
 #include "app/message_box.h"
 #include "app/scan_codes.h"
 
@@ -133,6 +134,7 @@ InputDevices::InputDevices(SDL_Window* window_) : window(window_) {
     SDL_SetHint(SDL_HINT_AUTO_UPDATE_JOYSTICKS, "0");
     // The game-controller layer reads SDL_GAMECONTROLLERCONFIG and the mappings
     // file named by SDL_GAMECONTROLLERCONFIG_FILE as it starts.
+    ReportControllerConfigFile();
     joystickSubsystem = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
     // Presses are latched from the events as they are pumped, before any poll.
     SDL_AddEventWatch(LatchPress, this);

@@ -3,6 +3,7 @@
 #include <X11/keysym.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -647,4 +648,19 @@ TEST_F(Gamepad, ButtonPressesArriveAsEventsAndAreHeldForTheNextPoll) {
         devices->Poll();
         EXPECT_EQ(Slots(), std::vector<int>(5, 0)) << c.button;
     }
+}
+
+// SDL says nothing when the mappings file is missing; the game does, once, as its
+// input devices start, and goes on.
+TEST_F(Input, MissingMappingsFileIsNamedOnceAndTheGameGoesOn) {
+    setenv("SDL_GAMECONTROLLERCONFIG_FILE", "/nonexistent/pads.txt", 1);
+    testing::internal::CaptureStderr();
+    devices = std::make_unique<InputDevices>(appWindow);
+    std::string message = testing::internal::GetCapturedStderr();
+    unsetenv("SDL_GAMECONTROLLERCONFIG_FILE");
+    EXPECT_NE(message.find("SDL_GAMECONTROLLERCONFIG_FILE names /nonexistent/pads.txt"), std::string::npos)
+        << message;
+    EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1) << message;
+    devices->Poll();
+    EXPECT_TRUE(boxes.Boxes().empty());
 }
