@@ -377,8 +377,11 @@ def run_checks(browser, url, edition, keep, checks):
                           " window.vortane.stepRate()]); }; requestAnimationFrame(f); })",
             "awaitPromise": True, "returnByValue": True}, timeout=30)["result"]["value"]
         frames, stepped, seconds, rate = counted
+        # A frame makes up at most three late steps: a browser drawing very few
+        # frames (software WebGL on a busy machine) cannot keep the rate.
         wanted = rate * seconds
-        check("steps keep the rate", 50 <= rate <= 85 and 0.8 * wanted <= stepped <= 1.1 * wanted + 2,
+        reachable = min(wanted, frames * 4)
+        check("steps keep the rate", 50 <= rate <= 85 and 0.8 * reachable <= stepped <= 1.1 * wanted + 2,
               f"{stepped} steps in {seconds:.2f} s ({frames} animation frames) at {rate:.1f} steps a second")
     if "grid" in checks or "fire" in checks:
         picture = run.screenshot(f"{edition}-start")
