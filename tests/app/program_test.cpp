@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <thread>
@@ -157,4 +158,25 @@ TEST(Program, ATappedEscapeIsTheRecordingsLastStep) {
     std::vector<std::string> lines = Lines(ReadFile("escape.vrec"));
     ASSERT_GE(lines.size(), 2u);
     EXPECT_EQ(lines[lines.size() - 2], "1 ESC");
+}
+
+// A paused replay ends on Escape too: no step reads the keyboard while paused.
+TEST(Program, EscapeEndsAPausedReplay) {
+    ScratchDir scratch;
+    {
+        std::FILE* file = std::fopen("long.vrec", "w");
+        ASSERT_NE(file, nullptr);
+        std::fputs(
+            "# vortane recording\n# edition current\n# seed 5\n100000\n# end steps 100000 score 0 rand 1\n",
+            file);
+        std::fclose(file);
+    }
+    Child program = StartProgram(true, {"--replay", "long.vrec"});
+    ASSERT_GT(program.pid, 0);
+    ASSERT_NE(WaitForFocusedWindow(), 0ul);
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    Tap(XK_p);
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    Tap(XK_Escape);
+    EXPECT_EQ(WaitForExit(program), 0) << ReadFile("stderr.txt");
 }
