@@ -54,7 +54,7 @@ PacingPlan ChoosePacing(int requestedFps, int refreshRate, bool swapIntervalOneG
 
 int64_t NextFrameDeadline(int64_t deadline, int64_t now, int64_t period) {
     int64_t next = deadline + period;
-    return now - next > LIMITER_MAX_LAG_FRAMES * period ? now : next;
+    return now - next > LIMITER_MAX_LAG_FRAMES * period ? now + period : next;
 }
 
 int64_t MonotonicNanoseconds() {

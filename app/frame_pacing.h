@@ -37,11 +37,11 @@ PacingPlan ChoosePacing(int requestedFps, int refreshRate, bool swapIntervalOneG
 
 // The limiter's schedule, apart from the clock so it can be checked exactly: the
 // deadline of the frame after one whose deadline was `deadline`, with the frame
-// done at `now`. Frames a little late keep the schedule, so the ones after catch
-// up and the average rate holds on a busy machine; after a stall of more than
-// LIMITER_MAX_LAG_FRAMES periods a fresh schedule starts from now, so the stall is
-// not followed by a burst of frames.
-constexpr int64_t LIMITER_MAX_LAG_FRAMES = 4;
+// done at `now`. A frame a little late keeps the schedule; one that missed the
+// next deadline too starts a fresh schedule a period from now. The step clock
+// makes up the world's steps of a late frame, so frames drawn in a hurry after
+// it would only show the same world again.
+constexpr int64_t LIMITER_MAX_LAG_FRAMES = 0;
 int64_t NextFrameDeadline(int64_t deadline, int64_t now, int64_t period);
 
 // The limiter sleeps until this long before a deadline, then waits out the rest

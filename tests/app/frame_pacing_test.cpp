@@ -104,7 +104,7 @@ TEST(Pacing, ChoosesSwapIntervalOrLimiter) {
     }
 }
 
-TEST(Pacing, LimiterKeepsItsScheduleAndDropsItAfterAStall) {
+TEST(Pacing, LimiterKeepsItsScheduleAndDropsItWhenFramesComeLate) {
     const int64_t period = 16666666;
     struct Case {
         const char* what;
@@ -113,10 +113,10 @@ TEST(Pacing, LimiterKeepsItsScheduleAndDropsItAfterAStall) {
     const Case cases[] = {
         {"on time", 1000, 1000, 1000 + period},
         {"a little late: the schedule holds", 1000, 1000 + period / 2, 1000 + period},
-        {"two frames late: the next ones catch up", 1000, 1000 + 3 * period, 1000 + period},
-        {"as late as allowed: still caught up", 1000, 1000 + 5 * period, 1000 + period},
-        {"a stall past the allowance: starts afresh", 1000, 1000 + 5 * period + 1, 1000 + 5 * period + 1},
-        {"long stall: no burst afterwards", 1000, 1000 + 50 * period, 1000 + 50 * period},
+        {"late up to the next deadline: still held", 1000, 1000 + period, 1000 + period},
+        {"past the next deadline: a period from now", 1000, 1000 + period + 1, 1000 + 2 * period + 1},
+        {"three frames late: no frames drawn in a hurry", 1000, 1000 + 3 * period, 1000 + 4 * period},
+        {"long stall: no burst afterwards", 1000, 1000 + 50 * period, 1000 + 51 * period},
     };
     for (const Case& c : cases) EXPECT_EQ(NextFrameDeadline(c.deadline, c.now, period), c.next) << c.what;
     EXPECT_EQ(FrameLimiter(60).Period(), 16666666);
