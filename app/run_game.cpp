@@ -13,6 +13,7 @@
 #include "base/log.h"
 #include "base/program_name.h"
 #include "base/quoted_text.h"
+#include "base/step_clock.h"
 #include "render/paused_sign.h"
 #include "synth/player.h"
 
@@ -66,6 +67,10 @@ void FollowPadStart(PauseState& pause) {
     if (input && input->TakePadStart()) pause.byKey = !pause.byKey;
 }
 
+bool IsEscapePress(const SDL_Event& event) {
+    return event.type == SDL_KEYDOWN && event.key.keysym.scancode == SDL_SCANCODE_ESCAPE;
+}
+
 ShellKey ShellKeyOf(const SDL_KeyboardEvent& key) {
     SDL_Scancode code = key.keysym.scancode;
     Uint16 modifiers = key.keysym.mod;
@@ -80,7 +85,10 @@ ShellKey ShellKeyOf(const SDL_KeyboardEvent& key) {
 void StartInputDevices() {
     input = new (std::nothrow) InputDevices(appWindow);
     SDL_Delay(100);
-    if (input) input->Poll();
+    if (!input) return;
+    input->Poll();
+    // Keys pressed while the game was starting count for its first step.
+    input->LatchQueuedPresses();
 }
 
 int RunGame(const Edition& wanted, const GameOptions& options, const ShellSteps& steps) {
@@ -98,13 +106,15 @@ int RunGame(const Edition& wanted, const GameOptions& options, const ShellSteps&
     bool modeSwitch = edition.fullscreen && !options.window;
     if (!CreateAppWindow(edition.title, edition.width, edition.height, edition.bits, modeSwitch, -1,
                          edition.windowComfort)) {
-        return 0;
+        AbandonSession();
+        return EXIT_RUN_FAILED;
     }
     if (edition.windowComfort && options.fullscreen) SetDesktopFullscreen(true);
     if (!steps.init(edition)) {
         ShowMessageBox("Init() Failed.", "ERROR", BoxIcon::Exclamation);
         Shutdown(edition, steps);
-        return 0;
+        AbandonSession();
+        return EXIT_RUN_FAILED;
     }
 
     NoControls noControls;
@@ -113,14 +123,19 @@ int RunGame(const Edition& wanted, const GameOptions& options, const ShellSteps&
     PacingPlan pacing =
         ChoosePacing(options.fps, DisplayRefreshRate(), swapControlAvailable, TrySwapInterval);
     FrameLimiter limiter(pacing.limiterFps);
+    StepClock clock(MonotonicNanoseconds, pacing.stepRate);
     PauseState pause;
     SDL_Event event;
-    for (;;) {
+    bool running = true;
+    bool wasPaused = false;
+    while (running) {
         WatchPlayer();
         if (SDL_PollEvent(&event)) {
             // Events first: while they keep coming (a window being dragged) the world waits.
             if (!HandleWindowEvent(event)) break;
             HandleShellEvent(event, edition, options, pause);
+            // No step reads Escape while paused, so the shell does.
+            if (pause.Paused() && IsEscapePress(event)) break;
             continue;
         }
         if (pause.Paused()) {
@@ -134,10 +149,18 @@ int RunGame(const Edition& wanted, const GameOptions& options, const ShellSteps&
             if (input) input->Poll();
             FollowPadStart(pause);
             limiter.Restart();
+            clock.Restart();
+            wasPaused = true;
             continue;
         }
         ShowPausedSign(false);
-        if (!edition.updateWorld(controls)) break;  // that step draws nothing
+        // Keys pressed while paused are not for the world.
+        if (wasPaused && input) input->ForgetPresses();
+        wasPaused = false;
+        // A frame that comes early runs no step and shows the same world again.
+        int stepCount = clock.StepsForFrame();
+        for (int step = 0; step < stepCount && running; ++step) running = edition.updateWorld(controls);
+        if (!running) break;  // that step draws nothing
         FollowPadStart(pause);
         edition.drawScene();
         SDL_GL_SwapWindow(appWindow);

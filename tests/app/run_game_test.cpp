@@ -3,12 +3,16 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <filesystem>
+
 #include "app/input_devices.h"
 #include "app/window.h"
 #include "base/log.h"
 #include "render/paused_sign.h"
 #include "tests/app/shell_probes.h"
 #include "tests/support/display.h"
+#include "tests/support/folders.h"
 
 // The shared frame of both editions, driven by a scripted edition whose steps
 // record what the loop did.
@@ -22,7 +26,9 @@ enum class Script {
     WithInput,
     ShellKeys,
     Pause,
-    PadStart
+    PadStart,
+    EscapeWhilePaused,
+    StepClock
 };
 
 Script script;
@@ -140,6 +146,17 @@ bool ScriptUpdate(Controls& controls) {
             if (updates == 1) HoldPadStart(true);  // seen by a later step's poll: it pauses
             // Once paused and resumed, one step is drawn and the next ends the game.
             return signedDraws == 0 ? updates < 100 : updates <= stepAtPause + 1;
+        case Script::EscapeWhilePaused:
+            // P, then Escape: no step reads Escape while paused, yet the game ends.
+            if (updates == 1) {
+                PushKey(SDL_SCANCODE_P, KMOD_NONE);
+                PushKey(SDL_SCANCODE_ESCAPE, KMOD_NONE);
+            }
+            return updates < 100000;
+        case Script::StepClock:
+            // The steps of a late frame come together, before its one drawing.
+            if (updates == 1) SDL_Delay(100);
+            return updates < 12;
         case Script::ShellKeys:
             if (updates == 2) flagsAfterF11 = SDL_GetWindowFlags(appWindow);
             if (updates == 3) flagsAfterAltEnter = SDL_GetWindowFlags(appWindow);
@@ -178,7 +195,7 @@ void ScriptReleaseGraphics() {
     inputGoneAtRelease = input == nullptr;
 }
 
-int RunScript(Script which) {
+int RunScript(Script which, GameOptions options = GameOptions()) {
     script = which;
     updates = draws = stopAudioCalls = releaseGraphicsCalls = pendingAtUpdate = 0;
     signedDraws = updatesAtSignedDraws = stepAtPause = 0;
@@ -197,7 +214,9 @@ int RunScript(Script which) {
     ShellSteps steps;
     steps.init = ScriptInit;
     steps.stopAudio = ScriptStopAudio;
-    return RunGame(edition, GameOptions(), steps);
+    // One step per frame, as the scripts count on, unless the clock is under test.
+    if (which != Script::StepClock) options.fps = 0;
+    return RunGame(edition, options, steps);
 }
 
 class MainLoop : public ::testing::Test {
@@ -257,8 +276,8 @@ TEST_F(MainLoop, WindowResizeReachesTheViewport) {
     EXPECT_EQ(viewport[3], 480);
 }
 
-TEST_F(MainLoop, FailedInitShowsBoxAndExitsZero) {
-    EXPECT_EQ(RunScript(Script::InitFails), 0);
+TEST_F(MainLoop, FailedInitShowsBoxAndExitsOne) {
+    EXPECT_EQ(RunScript(Script::InitFails), 1);
     EXPECT_EQ(updates, 0);
     ASSERT_EQ(boxes.Boxes().size(), 1u);
     EXPECT_EQ(boxes.Boxes()[0].text, "Init() Failed.");
@@ -266,9 +285,9 @@ TEST_F(MainLoop, FailedInitShowsBoxAndExitsZero) {
     EXPECT_EQ(boxes.Boxes()[0].icon, BoxIcon::Exclamation);
 }
 
-TEST_F(MainLoop, WindowFailureSkipsInit) {
+TEST_F(MainLoop, WindowFailureSkipsInitAndExitsOne) {
     SDL_SetHint(SDL_HINT_VIDEODRIVER, "no-such-driver");
-    EXPECT_EQ(RunScript(Script::DrainCheck), 0);
+    EXPECT_EQ(RunScript(Script::DrainCheck), 1);
     SDL_ResetHint(SDL_HINT_VIDEODRIVER);
     EXPECT_EQ(updates, 0);
     EXPECT_EQ(stopAudioCalls, 0);
@@ -300,6 +319,51 @@ TEST_F(MainLoop, F11AndAltEnterToggleDesktopFullScreen) {
     EXPECT_EQ(flagsAfterF11 & SDL_WINDOW_FULLSCREEN_DESKTOP, Uint32(SDL_WINDOW_FULLSCREEN_DESKTOP));
     EXPECT_EQ(flagsAfterAltEnter & SDL_WINDOW_FULLSCREEN, 0u);
     EXPECT_FALSE(fullscreen) << "no display-mode change";
+}
+
+namespace {
+// Ends a loop that would otherwise wait for ever, and says that it had to.
+std::atomic<bool> rescued{false};
+Uint32 Rescue(Uint32, void*) {
+    rescued = true;
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    SDL_PushEvent(&quit);
+    return 0;
+}
+}  // namespace
+
+TEST_F(MainLoop, EscapeQuitsWhilePaused) {
+    rescued = false;
+    SDL_TimerID timer = SDL_AddTimer(5000, Rescue, nullptr);
+    EXPECT_EQ(RunScript(Script::EscapeWhilePaused), 0);
+    SDL_RemoveTimer(timer);
+    EXPECT_FALSE(rescued) << "Escape did not end the paused game";
+    EXPECT_EQ(updates, 1) << "no step after the pause";
+    EXPECT_EQ(appWindow, nullptr);
+}
+
+// A start-up that fails leaves no recording behind: it would hold a header and
+// no step.
+TEST_F(MainLoop, FailedStartUpRemovesTheRecordingItBegan) {
+    ScratchDir scratch;
+    GameOptions options;
+    options.recordPath = "started.vrec";
+    EXPECT_EQ(RunScript(Script::InitFails, options), 1);
+    EXPECT_FALSE(std::filesystem::exists("started.vrec"));
+
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, "no-such-driver");
+    EXPECT_EQ(RunScript(Script::DrainCheck, options), 1);
+    SDL_ResetHint(SDL_HINT_VIDEODRIVER);
+    EXPECT_FALSE(std::filesystem::exists("started.vrec"));
+}
+
+// Paced to the display (the limiter at 60 a second on the virtual display), a
+// frame that came late runs its steps together and draws once.
+TEST_F(MainLoop, LateFrameCatchesUpWithExtraStepsAndOneDrawing) {
+    EXPECT_EQ(RunScript(Script::StepClock), 0);
+    EXPECT_EQ(updates, 12);
+    EXPECT_LE(draws, 12 - 1 - 3) << "the 100 ms frame was made up by steps, not frames";
 }
 
 TEST(ShellKeys, PauseAndFullScreenKeysOnly) {
