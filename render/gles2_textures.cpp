@@ -17,7 +17,9 @@ constexpr uint32_t ATLAS_NAME_BASE = 0x40000000u;
 // The atlas stays within what every WebGL device samples at full precision in practice.
 constexpr int32_t ATLAS_MAX_SIDE = 4096;
 
-TextureAtlas atlas;
+// Never destroyed: a Texture left holding a name at exit (a global's destructor)
+// still finds the table it frees its slot in, whatever order the destructors run.
+TextureAtlas& atlas = *new TextureAtlas;
 int32_t flatPicture = -1;  // one white texel: what texture 0 and a picture-less texture sample
 GLuint atlasTexture = 0;
 bool atlasUploaded = false;  // atlas.pixels are in atlasTexture, in the current context
