@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cstring>
 
+#include "app/key_bindings.h"
 #include "app/message_box.h"
 #include "app/scan_codes.h"
 
@@ -199,6 +200,7 @@ void InputDevices::ReadKeyboard() {
         int slot = ScanCodeSlot(static_cast<SDL_Scancode>(code));
         if (slot >= 0) keyState[slot] = 0x80;
     }
+    ApplyKeyBindings(state, count, keyState);
 }
 
 void InputDevices::ReadMouse() {

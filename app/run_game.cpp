@@ -5,6 +5,9 @@
 #include "app/frame_pacing.h"
 #include "app/game_session.h"
 #include "app/input_devices.h"
+#include "app/kept_controls.h"
+#include "app/kept_scores.h"
+#include "app/kept_settings.h"
 #include "app/message_box.h"
 #include "app/window.h"
 #include "base/log.h"
@@ -38,6 +41,7 @@ void Shutdown(const Edition& edition, const ShellSteps& steps) {
 void HandleShellEvent(const SDL_Event& event, const Edition& edition, const GameOptions& options,
                       PauseState& pause) {
     if (event.type == SDL_KEYDOWN && !event.key.repeat) {
+        if (HandleVolumeKey(event.key)) return;
         switch (ShellKeyOf(event.key)) {
             case ShellKey::Pause:
                 pause.byKey = !pause.byKey;
@@ -91,8 +95,11 @@ int RunGame(const Edition& wanted, const GameOptions& options, const ShellSteps&
         return 0;
     }
 
+    ApplyKeptSettings(edition);
+    StartScoreKeeping(edition);
     NoControls noControls;
-    Controls& controls = input ? static_cast<Controls&>(*input) : noControls;
+    Controls& devices = input ? static_cast<Controls&>(*input) : noControls;
+    KeptControls controls(devices);
     // Without a granted swap interval (or with --fps) the limiter keeps the pace.
     PacingPlan pacing =
         ChoosePacing(options.fps, DisplayRefreshRate(), swapControlAvailable, TrySwapInterval);
@@ -113,6 +120,9 @@ int RunGame(const Edition& wanted, const GameOptions& options, const ShellSteps&
             continue;
         }
         if (!edition.updateWorld(controls)) break;  // that step draws nothing
+        WatchSettings(edition, devices);
+        WatchGameOver(edition);
+        UpdateVolumeSign();
         edition.drawScene();
         SDL_GL_SwapWindow(appWindow);
         if (pacing.limiterFps > 0) limiter.Wait();

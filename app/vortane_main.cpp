@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/game_options.h"
+#include "app/kept_settings.h"
 #include "app/run_game.h"
 #include "render/current_edition.h"
 
@@ -20,6 +21,8 @@ int main(int argc, char** argv) {
                               table, options, argc, argv, exitStatus)) {
         return exitStatus;
     }
+    int keepStatus = StartKeeping(currentEdition, options);
+    if (keepStatus >= 0) return keepStatus;
     SelectRenderer(options);
     int exitCode = RunGame(currentEdition, options);
     SDL_Quit();

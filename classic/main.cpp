@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/game_options.h"
+#include "app/kept_settings.h"
 #include "app/run_game.h"
 #include "classic/edition.h"
 
@@ -21,6 +22,8 @@ int main(int argc, char** argv) {
                               table, options, argc, argv, exitStatus)) {
         return exitStatus;
     }
+    int keepStatus = StartKeeping(classic::edition, options);
+    if (keepStatus >= 0) return keepStatus;
     SelectRenderer(options);
     int exitCode = RunGame(classic::edition, options);
     SDL_Quit();
