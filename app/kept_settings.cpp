@@ -29,6 +29,10 @@ Settings settings;
 Uint32 volumeSignUntil = 0;
 bool volumeSignUp = false;
 bool buttonsHeld[2] = {};
+// What the game last showed: only a change the player makes while playing is saved,
+// not a one-off choice on the command line.
+bool shownFullscreen = false;
+int shownMode = -1;
 
 void Save() {
     if (folder.empty()) return;
@@ -108,6 +112,8 @@ void ApplyKeptSettings(const Edition& edition) {
     if (hasModes && !replaying && settings.controlMode != controlMode + 1) {
         SetStartModeSlot(KEY_1 + settings.controlMode - 1);
     }
+    shownFullscreen = desktopFullscreen;
+    shownMode = settings.controlMode - 1;
 }
 
 bool HandleVolumeKey(const SDL_KeyboardEvent& key) {
@@ -135,11 +141,13 @@ void WatchSettings(const Edition& edition, const Controls& devices) {
     }
     if (folder.empty() || replaying) return;
     bool changed = false;
-    if (edition.windowComfort && desktopFullscreen != settings.fullscreen) {
+    if (edition.windowComfort && desktopFullscreen != shownFullscreen) {
+        shownFullscreen = desktopFullscreen;
         settings.fullscreen = desktopFullscreen;
         changed = true;
     }
-    if (std::string(edition.name) == "current" && controlMode + 1 != settings.controlMode) {
+    if (std::string(edition.name) == "current" && controlMode != shownMode) {
+        shownMode = controlMode;
         settings.controlMode = controlMode + 1;
         changed = true;
     }

@@ -18,7 +18,10 @@ int main(int argc, char** argv) {
                               "The earlier edition of the arena shooter over a spring grid.",
                               "keys: arrow keys, a gamepad's left stick or D-pad, or a joystick steer;\n"
                               "Z, the gamepad's south button (A) or the joystick's first button fires and\n"
-                              "starts a new game after game over; P pauses; Escape quits.\n",
+                              "starts a new game after game over; P pauses; Escape quits. M mutes; - and =\n"
+                              "(or the pad's shoulder buttons) step the volume.\n"
+                              "The settings, best scores and best game are kept in\n"
+                              "$XDG_DATA_HOME/vortane/ (~/.local/share/vortane/); see man vortane.\n",
                               table, options, argc, argv, exitStatus)) {
         return exitStatus;
     }

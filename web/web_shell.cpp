@@ -22,6 +22,7 @@
 #include "web/dom_key_codes.h"
 #include "web/web_audio.h"
 #include "web/web_controls.h"
+#include "web/web_keeping.h"
 
 extern "C" {
 // web/web_shell.js
@@ -82,6 +83,8 @@ bool KeepsEventFromBrowser(int slot) {
 }
 
 EM_BOOL OnKey(int eventType, const EmscriptenKeyboardEvent* event, void*) {
+    if (eventType == EMSCRIPTEN_EVENT_KEYDOWN && !event->repeat && HandleWebVolumeKey(event->code))
+        return EM_TRUE;
     int slot = DomCodeSlot(event->code);
     if (slot < 0) return EM_FALSE;
     controls.SetKey(slot, eventType == EMSCRIPTEN_EVENT_KEYDOWN);
@@ -124,6 +127,7 @@ void Frame() {
         return;
     }
     stepCount += 1;
+    WatchWebStep(*running);
     running->drawScene();
 }
 
@@ -192,6 +196,7 @@ void RunWebGame(const Edition& game) {
     ActiveDrawBackend().initState();
     FitToWindow();
     ListenToPage();
+    StartWebKeeping();
     StartWebEdition(game, DATA_DIR);
     controls.Poll();
     // 0 frames per second: the browser's animation frames set the pace.

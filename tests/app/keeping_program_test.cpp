@@ -127,6 +127,45 @@ TEST_F(Keeping, ReplayBestPlaysTheKeptBestGame) {
     EXPECT_EQ(kept.status, 0) << kept.err;
 }
 
+// The settings at work in a recorded session: the control mode is chosen on the
+// first step as its digit key would, fire is on another key, and the volume key
+// changes the file.
+TEST_F(Keeping, SettingsChooseTheModeAndKeysAndAVolumeKeyIsSaved) {
+    fs::create_directories(Folder());
+    WriteFile(Folder() + "settings.conf", "control-mode = 1\nkey-fire = Space\n");
+    Child game = Start({"--record", "run.vrec"});
+    ASSERT_GT(game.pid, 0);
+    ASSERT_TRUE(WaitFor([&] {
+        unsigned long window = FindWindowByTitle("vortane");
+        return window != 0 && FocusedXWindow() == window;
+    }));
+    FakeKey(XK_minus, true);
+    FakeKey(XK_minus, false);
+    FakeKey(XK_space, true);
+    std::this_thread::sleep_for(std::chrono::milliseconds(700));
+    FakeKey(XK_space, false);
+    FakeKey(XK_Escape, true);
+    int status = WaitChild(game, 20000);
+    FakeKey(XK_Escape, false);
+    ASSERT_EQ(status, 0) << ReadFile("stderr.txt");
+
+    std::string recording = ReadFile("run.vrec");
+    EXPECT_NE(recording.find("# seed "), std::string::npos);
+    std::string firstStep = recording.substr(recording.find('\n', recording.find("# seed ")) + 1);
+    firstStep = firstStep.substr(0, firstStep.find('\n'));
+    // The first step holds KEY1 (and whatever the player already held then).
+    EXPECT_EQ(firstStep.rfind("1 KEY1", 0), 0u) << recording;
+    EXPECT_NE(recording.find(" FIRE\n"), std::string::npos) << "Space did not fire:\n" << recording;
+
+    Settings saved;
+    std::vector<std::string> problems;
+    ParseSettings(ReadFile(Folder() + "settings.conf"), "settings.conf", saved, problems);
+    EXPECT_TRUE(problems.empty());
+    EXPECT_EQ(saved.volume, 90);
+    EXPECT_EQ(saved.controlMode, 1);
+    EXPECT_EQ(saved.keys[ACTION_FIRE], "Space");
+}
+
 // A game played to its end: fire held and never a step aside, until the enemies
 // have taken every life. The score goes into the table, and the game, a new best,
 // is kept as a recording that the simulator replays to the same score.

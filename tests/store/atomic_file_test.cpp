@@ -58,16 +58,26 @@ TEST(AtomicFile, KillDuringWriteLeavesOldOrNew) {
     std::mt19937 random(12345);
     int sawFirst = 0, sawSecond = 0;
     for (int round = 0; round < 150; ++round) {
+        // The writer says when it is in its loop, so every kill lands while it writes.
+        int ready[2];
+        ASSERT_EQ(pipe(ready), 0);
         pid_t child = fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
             std::string childError;
+            WriteFileAtomically("kept.txt", second, childError);
+            char byte = 1;
+            if (write(ready[1], &byte, 1) != 1) _exit(1);
             for (;;) {
-                WriteFileAtomically("kept.txt", second, childError);
                 WriteFileAtomically("kept.txt", first, childError);
+                WriteFileAtomically("kept.txt", second, childError);
             }
         }
-        usleep(static_cast<useconds_t>(random() % 4000));
+        close(ready[1]);
+        char byte = 0;
+        ASSERT_EQ(read(ready[0], &byte, 1), 1);
+        close(ready[0]);
+        usleep(static_cast<useconds_t>(random() % 20000));
         kill(child, SIGKILL);
         int status = 0;
         waitpid(child, &status, 0);
