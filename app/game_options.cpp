@@ -30,7 +30,8 @@ std::vector<CommandOption> GameOptionTable(GameOptions& options) {
                    "show a recording in the window (Escape ends it), - for standard input, best for the "
                    "kept best game",
                    &options.replayPath),
-        FlagOption("no-save", "keep nothing: no settings, scores or best game read or written (also "
+        FlagOption("no-save",
+                   "keep nothing: no settings, scores or best game read or written (also "
                    "VORTANE_NO_SAVE=1)",
                    &options.noSave),
     };

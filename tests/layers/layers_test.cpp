@@ -45,7 +45,7 @@ struct Layer {
 };
 
 // The folders of ours an include can name.
-const char* const OUR_FOLDERS[] = {"base", "store", "game",  "render", "synth", "app",
+const char* const OUR_FOLDERS[] = {"base", "store",   "game",  "render", "synth", "app",
                                    "web",  "classic", "tools", "bench",  "tests"};
 
 const std::vector<Layer>& Layers() {
@@ -157,9 +157,9 @@ INSTANTIATE_TEST_SUITE_P(
         DirectionCase{"render", "classic/scene.h", false}, DirectionCase{"synth", "app/run_game.h", false},
         DirectionCase{"synth", "SDL.h", false}, DirectionCase{"synth", "tools/zonder.h", false},
         DirectionCase{"synth", "game/world.h", false}, DirectionCase{"base", "game/vector3.h", false},
-        DirectionCase{"base", "emscripten/emscripten.h", false},
-        DirectionCase{"store", "SDL2/SDL.h", false}, DirectionCase{"store", "game/world.h", false},
-        DirectionCase{"game", "store/settings.h", false}, DirectionCase{"app", "store/settings.h", true},
+        DirectionCase{"base", "emscripten/emscripten.h", false}, DirectionCase{"store", "SDL2/SDL.h", false},
+        DirectionCase{"store", "game/world.h", false}, DirectionCase{"game", "store/settings.h", false},
+        DirectionCase{"app", "store/settings.h", true},
         // The shells use everything below them but not the earlier edition.
         DirectionCase{"app", "classic/startup.h", false}, DirectionCase{"app", "tools/editions.h", false},
         DirectionCase{"web", "classic/world.h", false},
