@@ -6,6 +6,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "base/step_clock.h"
+
 bool ParseFps(const char* text, int& fps) {
     if (!text || *text == '\0' || std::strlen(text) > 4) return false;
     int value = 0;
@@ -28,9 +30,16 @@ PacingPlan ChoosePacing(int requestedFps, int refreshRate, bool swapIntervalOneG
         return plan;
     }
     if (requestedFps < 0) {
-        if (!swapIntervalOneGranted) plan.limiterFps = refreshRate > 0 ? refreshRate : FALLBACK_REFRESH_RATE;
+        plan.stepRate = DisplayStepRate(refreshRate);
+        if (!swapIntervalOneGranted) {
+            plan.limiterFps = plan.stepRate;
+            return plan;
+        }
+        int k = RefreshesPerStep(refreshRate);
+        if (k > 1 && trySwapInterval(k)) plan.swapInterval = k;
         return plan;
     }
+    plan.stepRate = requestedFps;
     // N a second: every k-th refresh when the rate divides evenly, else the limiter.
     if (refreshRate > 0 && refreshRate % requestedFps == 0) {
         int interval = refreshRate / requestedFps;
@@ -45,7 +54,7 @@ PacingPlan ChoosePacing(int requestedFps, int refreshRate, bool swapIntervalOneG
 
 int64_t NextFrameDeadline(int64_t deadline, int64_t now, int64_t period) {
     int64_t next = deadline + period;
-    return now - next > LIMITER_MAX_LAG_FRAMES * period ? now : next;
+    return now - next > LIMITER_MAX_LAG_FRAMES * period ? now + period : next;
 }
 
 int64_t MonotonicNanoseconds() {
@@ -54,7 +63,7 @@ int64_t MonotonicNanoseconds() {
     return static_cast<int64_t>(t.tv_sec) * 1000000000 + t.tv_nsec;
 }
 
-FrameLimiter::FrameLimiter(int fps) : period(1000000000 / (fps > 0 ? fps : 1)) {}
+FrameLimiter::FrameLimiter(double fps) : period(static_cast<int64_t>(1e9 / (fps > 0 ? fps : 1))) {}
 
 void FrameLimiter::Wait() {
     int64_t now = MonotonicNanoseconds();

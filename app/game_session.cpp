@@ -98,6 +98,12 @@ Edition SessionEdition(const Edition& edition) {
     return played;
 }
 
+void AbandonSession() {
+    if (!session.recording) return;
+    session.recording = false;
+    if (session.writer.Steps() == 0 && session.recordPath != "-") std::remove(session.recordPath.c_str());
+}
+
 int FinishSession() {
     if (!session.recording) return 0;
     session.recording = false;

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cstring>
 
+#include "app/controller_config.h"
 #include "app/key_bindings.h"
 #include "app/message_box.h"
 #include "app/scan_codes.h"
@@ -33,6 +34,25 @@ const SDL_GameControllerButton CONTROLLER_BUTTONS[JOYSTICK_BUTTON_COUNT] = {
     SDL_CONTROLLER_BUTTON_LEFTSHOULDER,
     SDL_CONTROLLER_BUTTON_RIGHTSHOULDER,
 };
+
+// A mapped pad's D-pad in the order of the direction slots (right, left, up, down).
+const SDL_GameControllerButton CONTROLLER_DPAD[4] = {
+    SDL_CONTROLLER_BUTTON_DPAD_RIGHT,
+    SDL_CONTROLLER_BUTTON_DPAD_LEFT,
+    SDL_CONTROLLER_BUTTON_DPAD_UP,
+    SDL_CONTROLLER_BUTTON_DPAD_DOWN,
+};
+
+// The key slot of a mapped pad's button, or -1.
+int ControllerButtonSlot(int button) {
+    for (int i = 0; i < JOYSTICK_BUTTON_COUNT; ++i) {
+        if (CONTROLLER_BUTTONS[i] == button) return KEY_JOY_BUTTON1 + i;
+    }
+    for (int i = 0; i < 4; ++i) {
+        if (CONTROLLER_DPAD[i] == button) return KEY_JOY_RIGHT + i;
+    }
+    return -1;
+}
 
 // reason: SDL's explanation for stderr, or nullptr when SDL has none.
 void ShowInputError(const char* text, const char* reason) {
@@ -115,10 +135,16 @@ InputDevices::InputDevices(SDL_Window* window_) : window(window_) {
     SDL_SetHint(SDL_HINT_AUTO_UPDATE_JOYSTICKS, "0");
     // The game-controller layer reads SDL_GAMECONTROLLERCONFIG and the mappings
     // file named by SDL_GAMECONTROLLERCONFIG_FILE as it starts.
+    ReportControllerConfigFile();
     joystickSubsystem = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
+    // Presses are latched from the events as they are pumped, before any poll.
+    SDL_AddEventWatch(LatchPress, this);
     if (joystickSubsystem) {
         SDL_JoystickEventState(SDL_IGNORE);
         SDL_GameControllerEventState(SDL_IGNORE);
+        // The states are polled; only the button presses come as events, to be latched.
+        SDL_EventState(SDL_JOYBUTTONDOWN, SDL_ENABLE);
+        SDL_EventState(SDL_CONTROLLERBUTTONDOWN, SDL_ENABLE);
         SDL_LockJoysticks();
         OpenJoystick(true);
         SDL_UnlockJoysticks();
@@ -151,6 +177,7 @@ InputDevices::InputDevices(SDL_Window* window_) : window(window_) {
 }
 
 InputDevices::~InputDevices() {
+    SDL_DelEventWatch(LatchPress, this);
     if (joystickThread) {
         joystickStop.store(true, std::memory_order_release);
         // After the join no poll can run, so the device may go.
@@ -180,6 +207,57 @@ void InputDevices::Poll() {
         keyState[KEY_MOUSE_RIGHT] = mouseState.buttons[1];
     }
     ReadJoystick();
+    std::memcpy(joystickRead, keyState + KEY_JOY_RIGHT, sizeof joystickRead);
+    // Presses since the last poll count for this step, for the window with the focus.
+    if (window && SDL_GetKeyboardFocus() == window) {
+        latch.Take(keyState);
+    } else {
+        latch.Clear();
+    }
+}
+
+void InputDevices::LatchQueuedPresses() {
+    SDL_Event events[64];
+    const Uint32 kinds[][2] = {{SDL_KEYDOWN, SDL_KEYDOWN}, {SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONDOWN}};
+    for (const auto& kind : kinds) {
+        int count = SDL_PeepEvents(events, 64, SDL_PEEKEVENT, kind[0], kind[1]);
+        for (int i = 0; i < count; ++i) LatchPress(this, &events[i]);
+    }
+}
+
+int InputDevices::LatchPress(void* devices, SDL_Event* event) {
+    InputDevices& self = *static_cast<InputDevices*>(devices);
+    PressLatch& latch = self.latch;
+    // Keys and buttons count only in the game's own window.
+    Uint32 ours = self.window ? SDL_GetWindowID(self.window) : 0;
+    switch (event->type) {
+        case SDL_KEYDOWN:
+            if (event->key.windowID == ours) latch.Press(KeySlotOf(event->key.keysym.scancode));
+            break;
+        case SDL_MOUSEBUTTONDOWN:
+            if (event->button.windowID != ours) break;
+            if (event->button.button == SDL_BUTTON_LEFT) latch.Press(KEY_MOUSE_LEFT);
+            if (event->button.button == SDL_BUTTON_MIDDLE) latch.Press(KEY_MOUSE_MIDDLE);
+            if (event->button.button == SDL_BUTTON_RIGHT) latch.Press(KEY_MOUSE_RIGHT);
+            break;
+        case SDL_CONTROLLERBUTTONDOWN:
+            latch.Press(ControllerButtonSlot(event->cbutton.button));
+            break;
+        case SDL_JOYBUTTONDOWN: {
+            // A mapped pad's presses come as controller buttons; a raw joystick's
+            // here. The lock is SDL's recursive one, already held on the polling thread.
+            SDL_LockJoysticks();
+            bool raw = joystick && !controller;
+            SDL_UnlockJoysticks();
+            if (raw && event->jbutton.button < JOYSTICK_BUTTON_COUNT) {
+                latch.Press(KEY_JOY_BUTTON1 + event->jbutton.button);
+            }
+            break;
+        }
+        default:
+            break;
+    }
+    return 1;
 }
 
 bool InputDevices::KeyDown(int slot) const {
@@ -221,9 +299,13 @@ void InputDevices::ReadJoystick() {
     SDL_LockJoysticks();
     if (!joystickPolled.load(std::memory_order_acquire)) {
         SDL_UnlockJoysticks();
-        // No poll since the last read: the joystick slots keep their values,
-        // unless there is no device at all.
-        if (!JoystickPresent()) std::memset(slots, 0, slotCount);
+        // No poll since the last read: the joystick slots keep their values as
+        // read (a latched press is not among them), unless there is no device at all.
+        if (JoystickPresent()) {
+            std::memcpy(slots, joystickRead, slotCount);
+        } else {
+            std::memset(slots, 0, slotCount);
+        }
         return;
     }
     // Like the keyboard, the joystick reads only for the window with the focus; an

@@ -1,5 +1,6 @@
 #include "app/key_bindings.h"
 
+#include "app/scan_codes.h"
 #include "game/controls.h"
 
 namespace {
@@ -48,6 +49,18 @@ void ApplyKeyBindings(const Uint8* state, int count, uint8_t* keyState) {
         int code = boundCodes[action];
         keyState[slot] = code > 0 && code < count && state[code] ? 0x80 : 0;
     }
+}
+
+int KeySlotOf(SDL_Scancode code) {
+    int own = ScanCodeSlot(code);
+    if (!worldRebound) return own;
+    for (int action = 0; action < ACTION_COUNT; ++action) {
+        if (ACTION_SLOTS[action] >= 0 && boundCodes[action] == code) return ACTION_SLOTS[action];
+    }
+    for (int action = 0; action < ACTION_COUNT; ++action) {
+        if (ACTION_SLOTS[action] == own) return -1;
+    }
+    return own;
 }
 
 bool IsBoundKey(int action, SDL_Scancode code) {

@@ -20,5 +20,9 @@ void SetKeyBindings(const Settings& settings, std::vector<std::string>& report);
 // when every world control is on its default key. `state` is SDL's keyboard state.
 void ApplyKeyBindings(const Uint8* state, int count, uint8_t* keyState);
 
+// The key slot a key press counts for: the world control it is bound to; -1 for a
+// key that lost its control to another; otherwise its own scan-code slot.
+int KeySlotOf(SDL_Scancode code);
+
 // Whether the key is the one bound to the action (the mute and volume keys).
 bool IsBoundKey(int action, SDL_Scancode code);

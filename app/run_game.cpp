@@ -10,7 +10,9 @@
 #include "app/kept_settings.h"
 #include "app/message_box.h"
 #include "app/window.h"
+#include "base/command_line.h"
 #include "base/log.h"
+#include "base/step_clock.h"
 
 InputDevices* input = nullptr;
 
@@ -59,6 +61,10 @@ void HandleShellEvent(const SDL_Event& event, const Edition& edition, const Game
 }
 }  // namespace
 
+bool IsEscapePress(const SDL_Event& event) {
+    return event.type == SDL_KEYDOWN && event.key.keysym.scancode == SDL_SCANCODE_ESCAPE;
+}
+
 ShellKey ShellKeyOf(const SDL_KeyboardEvent& key) {
     SDL_Scancode code = key.keysym.scancode;
     Uint16 modifiers = key.keysym.mod;
@@ -73,7 +79,10 @@ ShellKey ShellKeyOf(const SDL_KeyboardEvent& key) {
 void StartInputDevices() {
     input = new (std::nothrow) InputDevices(appWindow);
     SDL_Delay(100);
-    if (input) input->Poll();
+    if (!input) return;
+    input->Poll();
+    // Keys pressed while the game was starting count for its first step.
+    input->LatchQueuedPresses();
 }
 
 int RunGame(const Edition& wanted, const GameOptions& options, const ShellSteps& steps) {
@@ -86,13 +95,15 @@ int RunGame(const Edition& wanted, const GameOptions& options, const ShellSteps&
     bool modeSwitch = edition.fullscreen && !options.window;
     if (!CreateAppWindow(edition.title, edition.width, edition.height, edition.bits, modeSwitch, -1,
                          edition.windowComfort)) {
-        return 0;
+        AbandonSession();
+        return EXIT_RUN_FAILED;
     }
     if (edition.windowComfort && options.fullscreen) SetDesktopFullscreen(true);
     if (!steps.init(edition)) {
         ShowMessageBox("Init() Failed.", "ERROR", BoxIcon::Exclamation);
         Shutdown(edition, steps);
-        return 0;
+        AbandonSession();
+        return EXIT_RUN_FAILED;
     }
 
     ApplyKeptSettings(edition);
@@ -104,24 +115,39 @@ int RunGame(const Edition& wanted, const GameOptions& options, const ShellSteps&
     PacingPlan pacing =
         ChoosePacing(options.fps, DisplayRefreshRate(), swapControlAvailable, TrySwapInterval);
     FrameLimiter limiter(pacing.limiterFps);
+    StepClock clock(MonotonicNanoseconds, pacing.stepRate);
     PauseState pause;
     SDL_Event event;
-    for (;;) {
+    bool running = true;
+    bool wasPaused = false;
+    while (running) {
         if (SDL_PollEvent(&event)) {
             // Events first: while they keep coming (a window being dragged) the world waits.
             if (!HandleWindowEvent(event)) break;
             HandleShellEvent(event, edition, options, pause);
+            // No step reads Escape while paused, so the shell does.
+            if (pause.Paused() && IsEscapePress(event)) break;
             continue;
         }
         if (pause.Paused()) {
             // The last frame stays; sleep until something happens.
             SDL_WaitEventTimeout(nullptr, 100);
             limiter.Restart();
+            clock.Restart();
+            wasPaused = true;
             continue;
         }
-        if (!edition.updateWorld(controls)) break;  // that step draws nothing
+        // Keys pressed while paused are not for the world.
+        if (wasPaused && input) input->ForgetPresses();
+        wasPaused = false;
+        // A frame that comes early runs no step and shows the same world again.
+        int stepCount = clock.StepsForFrame();
+        for (int step = 0; step < stepCount && running; ++step) {
+            running = edition.updateWorld(controls);
+            if (running) WatchGameOver(edition);
+        }
+        if (!running) break;  // that step draws nothing
         WatchSettings(edition, devices);
-        WatchGameOver(edition);
         UpdateVolumeSign();
         edition.drawScene();
         SDL_GL_SwapWindow(appWindow);

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "base/log.h"
+#include "base/step_clock.h"
 #include "game/grid.h"
 #include "game/random.h"
 #include "game/sound_effects.h"
@@ -39,6 +40,15 @@ const char* const DATA_DIR = "/data/";
 
 const Edition* running = nullptr;
 int32_t stepCount = 0;
+// Steps that read each slot as held, for the page's tests.
+int32_t stepsHolding[KEY_SLOT_COUNT] = {};
+
+int64_t PageNanoseconds() { return static_cast<int64_t>(emscripten_get_now() * 1e6); }
+
+// The animation frames follow the display, whose rate the page learns from them;
+// until then the world steps at the fallback rate.
+StepClock stepClock(PageNanoseconds, STEP_RATE_FALLBACK);
+RefreshMeter refreshMeter;
 
 GamepadReading SampleGamepad() {
     GamepadReading pad;
@@ -121,13 +131,23 @@ void EndGame() {
     WebPageGameEnded(PAGE_GAME_ENDED);
 }
 
+// One animation frame: the step clock's count of world steps (none on a frame
+// that comes before the next step is due: the canvas keeps the last picture),
+// then one drawing.
 void Frame() {
-    if (!running->updateWorld(controls)) {
-        EndGame();  // that step draws nothing
-        return;
+    if (refreshMeter.AddFrame(PageNanoseconds())) stepClock.SetRate(DisplayStepRate(refreshMeter.Rate()));
+    int steps = stepClock.StepsForFrame();
+    if (steps == 0) return;
+    for (int step = 0; step < steps; ++step) {
+        if (!running->updateWorld(controls)) {
+            EndGame();  // that step draws nothing
+            return;
+        }
+        stepCount += 1;
+        for (int slot = 0; slot < KEY_SLOT_COUNT; ++slot)
+            stepsHolding[slot] += controls.KeyDown(slot) ? 1 : 0;
+        WatchWebStep(*running);
     }
-    stepCount += 1;
-    WatchWebStep(*running);
     running->drawScene();
 }
 
@@ -179,6 +199,12 @@ void ListenToPage() {
 extern "C" {
 // For the page and its tests: world steps run so far, and the score.
 EMSCRIPTEN_KEEPALIVE int32_t WebStepCount() { return stepCount; }
+// World steps a second (the display's, once measured) and the steps that read a
+// key slot as held.
+EMSCRIPTEN_KEEPALIVE double WebStepRate() { return stepClock.Rate(); }
+EMSCRIPTEN_KEEPALIVE int32_t WebStepsHolding(int32_t slot) {
+    return slot >= 0 && slot < KEY_SLOT_COUNT ? stepsHolding[slot] : 0;
+}
 EMSCRIPTEN_KEEPALIVE int32_t WebScore() { return running ? running->score() : 0; }
 EMSCRIPTEN_KEEPALIVE int32_t WebAudioBuffers() { return WebAudioBufferCount(); }
 }
@@ -199,6 +225,7 @@ void RunWebGame(const Edition& game) {
     StartWebKeeping();
     StartWebEdition(game, DATA_DIR);
     controls.Poll();
-    // 0 frames per second: the browser's animation frames set the pace.
+    // 0 frames per second: the browser's animation frames set the pace, the step
+    // clock the world's.
     emscripten_set_main_loop(Frame, 0, 1);
 }

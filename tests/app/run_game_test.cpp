@@ -3,16 +3,29 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "app/input_devices.h"
 #include "app/window.h"
 #include "base/log.h"
 #include "tests/app/shell_probes.h"
 #include "tests/support/display.h"
+#include "tests/support/folders.h"
 
 // The shared frame of both editions, driven by a scripted edition whose steps
 // record what the loop did.
 namespace {
-enum class Script { DrainCheck, CloseRequest, ZeroHeight, RealResize, InitFails, WithInput, ShellKeys };
+enum class Script {
+    DrainCheck,
+    CloseRequest,
+    ZeroHeight,
+    RealResize,
+    InitFails,
+    WithInput,
+    ShellKeys,
+    EscapeWhilePaused,
+    StepClock
+};
 
 Script script;
 int updates, draws, stopAudioCalls, releaseGraphicsCalls;
@@ -76,6 +89,17 @@ bool ScriptUpdate(Controls& controls) {
             return !(viewport[2] == 640 && viewport[3] == 480) && updates < 100000;
         case Script::InitFails:
             return false;
+        case Script::EscapeWhilePaused:
+            // P, then Escape: no step reads Escape while paused, yet the game ends.
+            if (updates == 1) {
+                PushKey(SDL_SCANCODE_P, KMOD_NONE);
+                PushKey(SDL_SCANCODE_ESCAPE, KMOD_NONE);
+            }
+            return updates < 100000;
+        case Script::StepClock:
+            // The steps of a late frame come together, before its one drawing.
+            if (updates == 1) SDL_Delay(100);
+            return updates < 12;
         case Script::ShellKeys:
             if (updates == 2) flagsAfterF11 = SDL_GetWindowFlags(appWindow);
             if (updates == 3) flagsAfterAltEnter = SDL_GetWindowFlags(appWindow);
@@ -102,7 +126,7 @@ void ScriptReleaseGraphics() {
     inputGoneAtRelease = input == nullptr;
 }
 
-int RunScript(Script which) {
+int RunScript(Script which, GameOptions options = GameOptions()) {
     script = which;
     updates = draws = stopAudioCalls = releaseGraphicsCalls = pendingAtUpdate = 0;
     contextAtRelease = inputGoneAtRelease = audioStoppedBeforeInput = false;
@@ -119,7 +143,9 @@ int RunScript(Script which) {
     ShellSteps steps;
     steps.init = ScriptInit;
     steps.stopAudio = ScriptStopAudio;
-    return RunGame(edition, GameOptions(), steps);
+    // One step per frame, as the scripts count on, unless the clock is under test.
+    if (which != Script::StepClock) options.fps = 0;
+    return RunGame(edition, options, steps);
 }
 
 class MainLoop : public ::testing::Test {
@@ -176,8 +202,8 @@ TEST_F(MainLoop, WindowResizeReachesTheViewport) {
     EXPECT_EQ(viewport[3], 480);
 }
 
-TEST_F(MainLoop, FailedInitShowsBoxAndExitsZero) {
-    EXPECT_EQ(RunScript(Script::InitFails), 0);
+TEST_F(MainLoop, FailedInitShowsBoxAndExitsOne) {
+    EXPECT_EQ(RunScript(Script::InitFails), 1);
     EXPECT_EQ(updates, 0);
     ASSERT_EQ(boxes.Boxes().size(), 1u);
     EXPECT_EQ(boxes.Boxes()[0].text, "Init() Failed.");
@@ -185,9 +211,9 @@ TEST_F(MainLoop, FailedInitShowsBoxAndExitsZero) {
     EXPECT_EQ(boxes.Boxes()[0].icon, BoxIcon::Exclamation);
 }
 
-TEST_F(MainLoop, WindowFailureSkipsInit) {
+TEST_F(MainLoop, WindowFailureSkipsInitAndExitsOne) {
     SDL_SetHint(SDL_HINT_VIDEODRIVER, "no-such-driver");
-    EXPECT_EQ(RunScript(Script::DrainCheck), 0);
+    EXPECT_EQ(RunScript(Script::DrainCheck), 1);
     SDL_ResetHint(SDL_HINT_VIDEODRIVER);
     EXPECT_EQ(updates, 0);
     EXPECT_EQ(stopAudioCalls, 0);
@@ -200,6 +226,35 @@ TEST_F(MainLoop, F11AndAltEnterToggleDesktopFullScreen) {
     EXPECT_EQ(flagsAfterF11 & SDL_WINDOW_FULLSCREEN_DESKTOP, Uint32(SDL_WINDOW_FULLSCREEN_DESKTOP));
     EXPECT_EQ(flagsAfterAltEnter & SDL_WINDOW_FULLSCREEN, 0u);
     EXPECT_FALSE(fullscreen) << "no display-mode change";
+}
+
+TEST_F(MainLoop, EscapeQuitsWhilePaused) {
+    EXPECT_EQ(RunScript(Script::EscapeWhilePaused), 0);
+    EXPECT_EQ(updates, 1) << "no step after the pause";
+    EXPECT_EQ(appWindow, nullptr);
+}
+
+// A start-up that fails leaves no recording behind: it would hold a header and
+// no step.
+TEST_F(MainLoop, FailedStartUpRemovesTheRecordingItBegan) {
+    ScratchDir scratch;
+    GameOptions options;
+    options.recordPath = "started.vrec";
+    EXPECT_EQ(RunScript(Script::InitFails, options), 1);
+    EXPECT_FALSE(std::filesystem::exists("started.vrec"));
+
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, "no-such-driver");
+    EXPECT_EQ(RunScript(Script::DrainCheck, options), 1);
+    SDL_ResetHint(SDL_HINT_VIDEODRIVER);
+    EXPECT_FALSE(std::filesystem::exists("started.vrec"));
+}
+
+// Paced to the display (the limiter at 60 a second on the virtual display), a
+// frame that came late runs its steps together and draws once.
+TEST_F(MainLoop, LateFrameCatchesUpWithExtraStepsAndOneDrawing) {
+    EXPECT_EQ(RunScript(Script::StepClock), 0);
+    EXPECT_EQ(updates, 12);
+    EXPECT_LE(draws, 12 - 1 - 3) << "the 100 ms frame was made up by steps, not frames";
 }
 
 TEST(ShellKeys, PauseAndFullScreenKeysOnly) {
