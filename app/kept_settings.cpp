@@ -5,11 +5,11 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/frame_pacing.h"
 #include "app/kept_controls.h"
 #include "app/key_bindings.h"
 #include "app/player_folder.h"
 #include "app/window.h"
+#include "base/command_line.h"
 #include "base/program_name.h"
 #include "game/world.h"
 #include "render/player_signs.h"
@@ -79,7 +79,7 @@ int StartKeeping(const Edition& edition, GameOptions& options) {
         if (found.empty() || !FileExists(path)) {
             std::fprintf(stderr, "%s: no best game kept yet%s\n", ProgramName(),
                          off ? " (nothing is kept with --no-save or VORTANE_NO_SAVE=1)" : "");
-            return 2;
+            return EXIT_USAGE;
         }
         options.replayPath = path;
     }
@@ -87,11 +87,10 @@ int StartKeeping(const Edition& edition, GameOptions& options) {
     folder = FindPlayerFolder();
     if (folder.empty()) return -1;
     std::vector<std::string> report;
-    bool hadFile = FileExists(folder + SETTINGS_FILE);
     settings = LoadSettings(folder, report);
     ReportKeeping(report);
-    // A first run leaves the commented defaults for the player to edit.
-    if (!hadFile) Save();
+    // A first run, or a file set aside, leaves the commented defaults for the player to edit.
+    if (!FileExists(folder + SETTINGS_FILE)) Save();
 
     const char* fpsVariable = std::getenv("VORTANE_FPS");
     bool fpsFromEnvironment = fpsVariable && *fpsVariable;

@@ -4,9 +4,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <signal.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 
 KeptRead ReadKeptFile(const std::string& path, std::string& text, std::string& error) {
     text.clear();
@@ -54,4 +57,22 @@ std::string SetAsideBadFile(const std::string& path, std::string& error) {
         return "";
     }
     return aside;
+}
+
+void RemoveStaleTemporaries(const std::string& path) {
+    namespace fs = std::filesystem;
+    fs::path target(path);
+    const std::string prefix = target.filename().string() + ".tmp.";
+    fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(folder, error)) {
+        std::string name = entry.path().filename().string();
+        if (name.compare(0, prefix.size(), prefix) != 0) continue;
+        std::string digits = name.substr(prefix.size());
+        if (digits.empty() || digits.size() > 9 ||
+            digits.find_first_not_of("0123456789") != std::string::npos)
+            continue;
+        pid_t writer = static_cast<pid_t>(std::stol(digits));
+        if (kill(writer, 0) != 0 && errno == ESRCH) fs::remove(entry.path(), error);
+    }
 }

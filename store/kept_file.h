@@ -20,3 +20,7 @@ KeptRead ReadKeptFile(const std::string& path, std::string& text, std::string& e
 // kept for the player to look at while the game goes on with the defaults.
 // Returns the new name, or "" when it could not be moved (`error` says why).
 std::string SetAsideBadFile(const std::string& path, std::string& error);
+
+// Removes the temporary files a killed writer left beside `path` (PATH.tmp.PID,
+// see store/atomic_file.h) when that process is gone; a live writer's stays.
+void RemoveStaleTemporaries(const std::string& path);

@@ -32,6 +32,7 @@ bool Write(const std::string& path, const std::string& text, std::vector<std::st
 // Lock held.
 std::vector<BestScore> ReadScoresLocked(const std::string& folder, std::vector<std::string>& report) {
     const std::string path = folder + SCORES_FILE;
+    RemoveStaleTemporaries(path);
     std::vector<BestScore> scores;
     std::string text, error;
     switch (ReadKeptFile(path, text, error)) {
@@ -65,6 +66,7 @@ std::string BestRunFile(const std::string& edition) { return "best-" + edition +
 
 Settings LoadSettings(const std::string& folder, std::vector<std::string>& report) {
     const std::string path = folder + SETTINGS_FILE;
+    RemoveStaleTemporaries(path);
     Settings settings;
     std::string text, error;
     switch (ReadKeptFile(path, text, error)) {

@@ -80,12 +80,16 @@ EMSCRIPTEN_KEEPALIVE void WebKeepingLoaded(int ok) {
     }
     loaded = true;
     std::vector<std::string> report;
-    std::FILE* existing = std::fopen((std::string(FOLDER) + SETTINGS_FILE).c_str(), "rb");
-    if (existing) std::fclose(existing);
     settings = LoadSettings(FOLDER, report);
     Report(report);
     SetOutputVolume(VolumeGain(settings.volume, settings.mute));
-    if (!existing) SaveAndPersist();
+    // A first visit, or a file set aside, leaves the defaults in the storage.
+    std::FILE* existing = std::fopen((std::string(FOLDER) + SETTINGS_FILE).c_str(), "rb");
+    if (existing) {
+        std::fclose(existing);
+    } else {
+        SaveAndPersist();
+    }
 }
 
 // For the page's tests: the volume in per cent, -1 until the storage has answered.

@@ -114,6 +114,12 @@ TEST_F(Keeping, CorruptSettingsAreSetAsideAndTheGamePlays) {
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_NE(run.err.find("settings.conf.bad"), std::string::npos) << run.err;
     EXPECT_EQ(ReadFile(Folder() + "settings.conf.bad"), garbage);
+    // The defaults take the file's place, for the player to edit.
+    Settings read;
+    std::vector<std::string> problems;
+    ParseSettings(ReadFile(Folder() + "settings.conf"), "settings.conf", read, problems);
+    EXPECT_TRUE(problems.empty());
+    EXPECT_TRUE(read == Settings());
 }
 
 TEST_F(Keeping, ReplayBestPlaysTheKeptBestGame) {

@@ -166,3 +166,21 @@ TEST(PlayerFiles, BestRunIsKeptUnderTheEditionsName) {
     EXPECT_EQ(ReadFile(folder + "best-classic.vrec"), "# vortane recording\n");
     EXPECT_EQ(BestRunFile("current"), "best-current.vrec");
 }
+
+// A writer killed mid-save leaves its temporary file; the next game clears it, but
+// never one a live writer is still filling.
+TEST(PlayerFiles, TemporariesOfKilledWritersAreCleared) {
+    std::string folder = Folder();
+    const std::string dead = folder + SETTINGS_FILE + ".tmp.999999999";
+    const std::string live = folder + SETTINGS_FILE + ".tmp." + std::to_string(getpid());
+    const std::string other = folder + "notes.txt.tmp.999999999";
+    Put(dead, "half a file");
+    Put(live, "being written");
+    Put(other, "not ours");
+    std::vector<std::string> report;
+    LoadSettings(folder, report);
+    EXPECT_FALSE(fs::exists(dead));
+    EXPECT_TRUE(fs::exists(live));
+    EXPECT_TRUE(fs::exists(other));
+    EXPECT_TRUE(report.empty());
+}
