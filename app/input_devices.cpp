@@ -17,6 +17,7 @@ namespace {
 SDL_Joystick* joystick = nullptr;
 SDL_GameController* controller = nullptr;  // set when SDL has a mapping for the device
 std::atomic<bool> joystickPresent{false};
+std::atomic<bool> rawJoystickOpen{false};  // open, and without a controller mapping
 std::atomic<bool> joystickStop{false};
 std::atomic<bool> joystickPolled{false};
 SDL_Thread* joystickThread = nullptr;
@@ -72,6 +73,7 @@ void OpenJoystick(bool reportProblems) {
         if (!joystick) joystick = SDL_JoystickOpen(i);
     }
     if (!joystick) return;
+    rawJoystickOpen.store(controller == nullptr, std::memory_order_release);
     joystickPresent.store(true, std::memory_order_release);
     if (controller || !reportProblems) return;
     // The layout the state is read in: axes and buttons must be countable.
@@ -88,6 +90,7 @@ void CloseJoystick() {
     }
     controller = nullptr;
     joystick = nullptr;
+    rawJoystickOpen.store(false, std::memory_order_release);
     joystickPresent.store(false, std::memory_order_release);
 }
 
@@ -243,17 +246,15 @@ int InputDevices::LatchPress(void* devices, SDL_Event* event) {
         case SDL_CONTROLLERBUTTONDOWN:
             latch.Press(ControllerButtonSlot(event->cbutton.button));
             break;
-        case SDL_JOYBUTTONDOWN: {
+        case SDL_JOYBUTTONDOWN:
             // A mapped pad's presses come as controller buttons; a raw joystick's
-            // here. The lock is SDL's recursive one, already held on the polling thread.
-            SDL_LockJoysticks();
-            bool raw = joystick && !controller;
-            SDL_UnlockJoysticks();
-            if (raw && event->jbutton.button < JOYSTICK_BUTTON_COUNT) {
+            // here. No lock: a watch runs under SDL's event lock, which the polling
+            // thread may be waiting for while it holds the joystick lock.
+            if (rawJoystickOpen.load(std::memory_order_acquire) &&
+                event->jbutton.button < JOYSTICK_BUTTON_COUNT) {
                 latch.Press(KEY_JOY_BUTTON1 + event->jbutton.button);
             }
             break;
-        }
         default:
             break;
     }

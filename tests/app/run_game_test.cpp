@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <filesystem>
 
 #include "app/input_devices.h"
@@ -228,8 +229,24 @@ TEST_F(MainLoop, F11AndAltEnterToggleDesktopFullScreen) {
     EXPECT_FALSE(fullscreen) << "no display-mode change";
 }
 
+namespace {
+// Ends a loop that would otherwise wait for ever, and says that it had to.
+std::atomic<bool> rescued{false};
+Uint32 Rescue(Uint32, void*) {
+    rescued = true;
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    SDL_PushEvent(&quit);
+    return 0;
+}
+}  // namespace
+
 TEST_F(MainLoop, EscapeQuitsWhilePaused) {
+    rescued = false;
+    SDL_TimerID timer = SDL_AddTimer(5000, Rescue, nullptr);
     EXPECT_EQ(RunScript(Script::EscapeWhilePaused), 0);
+    SDL_RemoveTimer(timer);
+    EXPECT_FALSE(rescued) << "Escape did not end the paused game";
     EXPECT_EQ(updates, 1) << "no step after the pause";
     EXPECT_EQ(appWindow, nullptr);
 }

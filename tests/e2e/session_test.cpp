@@ -386,3 +386,17 @@ TEST_F(Session, PaceHoldsOnAStarvedMachineAndAfterAStall) {
     EXPECT_LE(stallSteps, 64.0 * (stallSeconds - 1.5) + 8)
         << stallSteps << " steps in " << stallSeconds << " s";
 }
+
+// xdotool's "key" sends the press and the release back to back, as remote
+// desktops and on-screen keyboards do: both games see the tap and end.
+TEST_F(Session, ATapOfEscapeEndsEitherEdition) {
+    const std::vector<std::vector<std::string>> games = {{RUN_DIR + "/vortane"},
+                                                         {RUN_DIR + "/vortane-classic", "--window"}};
+    for (const std::vector<std::string>& argv : games) {
+        Start(argv);
+        ASSERT_FALSE(Window().empty()) << Stderr();
+        Keys({"key", "Escape"});
+        EXPECT_EQ(WaitChild(game_, EXIT_DEADLINE_MS), 0) << argv[0] << ": " << Stderr();
+        game_.pid = -1;
+    }
+}
