@@ -12,9 +12,15 @@
 #include "store/player_files.h"
 #include "synth/output_volume.h"
 
+extern "C" {
+// web/web_shell.js
+void WebStorageOpen();
+void WebStoragePersist();
+}
+
 namespace {
 
-const char* const FOLDER = "/player/";
+const char* const FOLDER = "/player/";  // where web_shell.js mounts the storage
 constexpr double VOLUME_SIGN_MS = 1000;
 
 bool loaded = false;
@@ -26,20 +32,12 @@ void Report(const std::vector<std::string>& report) {
     for (const std::string& line : report) std::fprintf(stderr, "vortane: %s\n", line.c_str());
 }
 
-// Hands what changed in /player/ to IndexedDB.
-void Persist() {
-    EM_ASM(FS.syncfs(
-        false, function(error) {
-            if (error) console.warn("vortane: the page's storage did not take the change", error);
-        }););
-}
-
 void SaveAndPersist() {
     if (!loaded) return;
     std::vector<std::string> report;
     SaveSettings(FOLDER, settings, report);
     Report(report);
-    Persist();
+    WebStoragePersist();
 }
 
 std::string NowUtc() {
@@ -60,7 +58,7 @@ void KeepScore(const Edition& game) {
     ScoreRank rank;
     RecordBestScore(FOLDER, entry, rank, report);
     Report(report);
-    Persist();
+    WebStoragePersist();
     playerSigns.score = entry.score;
     playerSigns.best = rank.newBest ? entry.score : rank.bestBefore;
     playerSigns.newBest = rank.newBest;
@@ -96,19 +94,7 @@ EMSCRIPTEN_KEEPALIVE void WebKeepingLoaded(int ok) {
 EMSCRIPTEN_KEEPALIVE int WebVolume() { return loaded ? settings.volume : -1; }
 }
 
-void StartWebKeeping() {
-    EM_ASM(
-        try {
-            FS.mkdir("/player");
-            FS.mount(IDBFS, {}, "/player");
-        } catch (error) {
-            console.warn("vortane: no storage for the page", error);
-            _WebKeepingLoaded(0);
-            return;
-        } FS
-            .syncfs(
-                true, function(error) { _WebKeepingLoaded(error ? 0 : 1); }););
-}
+void StartWebKeeping() { WebStorageOpen(); }
 
 bool HandleWebVolumeKey(const char* code) {
     if (std::strcmp(code, "KeyM") == 0) {
