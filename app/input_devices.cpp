@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "app/controller_config.h"
+#include "app/key_bindings.h"
 #include "app/message_box.h"
 #include "app/scan_codes.h"
 #include "base/named_file.h"
@@ -262,7 +263,7 @@ int InputDevices::LatchPress(void* devices, SDL_Event* event) {
     Uint32 ours = self.window ? SDL_GetWindowID(self.window) : 0;
     switch (event->type) {
         case SDL_KEYDOWN:
-            if (event->key.windowID == ours) latch.Press(ScanCodeSlot(event->key.keysym.scancode));
+            if (event->key.windowID == ours) latch.Press(KeySlotOf(event->key.keysym.scancode));
             break;
         case SDL_MOUSEBUTTONDOWN:
             if (event->button.windowID != ours) break;
@@ -312,6 +313,7 @@ void InputDevices::ReadKeyboard() {
         int slot = ScanCodeSlot(static_cast<SDL_Scancode>(code));
         if (slot >= 0) keyState[slot] = 0x80;
     }
+    ApplyKeyBindings(state, count, keyState);
 }
 
 void InputDevices::ReadMouse() {

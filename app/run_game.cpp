@@ -7,6 +7,9 @@
 #include "app/frame_pacing.h"
 #include "app/game_session.h"
 #include "app/input_devices.h"
+#include "app/kept_controls.h"
+#include "app/kept_scores.h"
+#include "app/kept_settings.h"
 #include "app/message_box.h"
 #include "app/window.h"
 #include "base/command_line.h"
@@ -46,6 +49,7 @@ void Shutdown(const Edition& edition, const ShellSteps& steps) {
 void HandleShellEvent(const SDL_Event& event, const Edition& edition, const GameOptions& options,
                       PauseState& pause) {
     if (event.type == SDL_KEYDOWN && !event.key.repeat) {
+        if (HandleVolumeKey(event.key)) return;
         switch (ShellKeyOf(event.key)) {
             case ShellKey::Pause:
                 pause.byKey = !pause.byKey;
@@ -117,8 +121,11 @@ int RunGame(const Edition& wanted, const GameOptions& options, const ShellSteps&
         return EXIT_RUN_FAILED;
     }
 
+    ApplyKeptSettings(edition);
+    StartScoreKeeping(edition);
     NoControls noControls;
-    Controls& controls = input ? static_cast<Controls&>(*input) : noControls;
+    Controls& devices = input ? static_cast<Controls&>(*input) : noControls;
+    KeptControls controls(devices);
     // Without a granted swap interval (or with --fps) the limiter keeps the pace.
     PacingPlan pacing =
         ChoosePacing(options.fps, DisplayRefreshRate(), swapControlAvailable, TrySwapInterval);
@@ -159,9 +166,14 @@ int RunGame(const Edition& wanted, const GameOptions& options, const ShellSteps&
         wasPaused = false;
         // A frame that comes early runs no step and shows the same world again.
         int stepCount = clock.StepsForFrame();
-        for (int step = 0; step < stepCount && running; ++step) running = edition.updateWorld(controls);
+        for (int step = 0; step < stepCount && running; ++step) {
+            running = edition.updateWorld(controls);
+            if (running) WatchGameOver(edition);
+        }
         if (!running) break;  // that step draws nothing
         FollowPadStart(pause);
+        WatchSettings(edition, devices);
+        UpdateVolumeSign();
         edition.drawScene();
         SDL_GL_SwapWindow(appWindow);
         if (pacing.limiterFps > 0) limiter.Wait();

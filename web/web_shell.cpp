@@ -23,6 +23,7 @@
 #include "web/dom_key_codes.h"
 #include "web/web_audio.h"
 #include "web/web_controls.h"
+#include "web/web_keeping.h"
 
 extern "C" {
 // web/web_shell.js
@@ -92,6 +93,8 @@ bool KeepsEventFromBrowser(int slot) {
 }
 
 EM_BOOL OnKey(int eventType, const EmscriptenKeyboardEvent* event, void*) {
+    if (eventType == EMSCRIPTEN_EVENT_KEYDOWN && !event->repeat && HandleWebVolumeKey(event->code))
+        return EM_TRUE;
     int slot = DomCodeSlot(event->code);
     if (slot < 0) return EM_FALSE;
     controls.SetKey(slot, eventType == EMSCRIPTEN_EVENT_KEYDOWN);
@@ -143,6 +146,7 @@ void Frame() {
         stepCount += 1;
         for (int slot = 0; slot < KEY_SLOT_COUNT; ++slot)
             stepsHolding[slot] += controls.KeyDown(slot) ? 1 : 0;
+        WatchWebStep(*running);
     }
     running->drawScene();
 }
@@ -218,6 +222,7 @@ void RunWebGame(const Edition& game) {
     ActiveDrawBackend().initState();
     FitToWindow();
     ListenToPage();
+    StartWebKeeping();
     StartWebEdition(game, DATA_DIR);
     controls.Poll();
     // 0 frames per second: the browser's animation frames set the pace, the step

@@ -330,7 +330,7 @@ class PageRun:
         self.wait_for(f"window.vortane.steps() >= {target}", LOAD_SECONDS, f"{count} more steps")
 
 
-ALL_CHECKS = ("steps", "grid", "fire", "audio", "taps", "errors")
+ALL_CHECKS = ("steps", "grid", "fire", "audio", "storage", "taps", "errors")
 
 # Late by more than this, a frame is a stall to the step clock (15 steps at 60 a
 # second, base/step_clock.h): it runs one step.
@@ -444,6 +444,23 @@ def run_checks(browser, url, edition, keep, checks):
         if edition != "classic":
             run.key("keyUp", "KeyZ", "z", 90)
         check("audio samples not all zero", loudest > 0.0, f"loudest sample of a recent buffer {loudest:.4f}")
+
+    if "storage" in checks:
+        # The volume keys change the settings, which the page keeps in its storage:
+        # after a reload the page starts with the volume it was left at.
+        run.wait_for("window.vortane.volume() >= 0", LOAD_SECONDS, "the page's storage answers")
+        before = browser.evaluate("window.vortane.volume()")
+        for _ in range(2):
+            run.key("keyDown", "Minus", "-", 189)
+            run.key("keyUp", "Minus", "-", 189)
+        lowered = browser.evaluate("window.vortane.volume()")
+        time.sleep(1.0)  # the storage takes the change in the background
+        browser.call("Page.reload")
+        run.wait_for("window.vortane && window.vortane.ready() && window.vortane.volume() >= 0", LOAD_SECONDS,
+                     "the page loads again")
+        after = browser.evaluate("window.vortane.volume()")
+        check("settings kept across a reload", lowered == max(before - 20, 0) and after == lowered,
+              f"volume {before}, {lowered} after minus twice, {after} after the reload")
 
     if "taps" in checks:
         for code, key, slot in TAPPED_KEYS:
