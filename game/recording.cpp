@@ -222,17 +222,27 @@ void RecordingWriter::AddStep(uint32_t held, int64_t nowNs) {
     steps += 1;
     // A run still growing is written as it stands, so a kill loses at most a second.
     if (nowNs - lastFlushNs >= RECORDING_FLUSH_NS) {
-        WriteRun();
-        if (std::fflush(file) != 0) failed = true;
+        Flush();
         lastFlushNs = nowNs;
     }
+}
+
+void RecordingWriter::Flush() {
+    if (!file) return;
+    WriteRun();
+    if (std::fflush(file) != 0) failed = true;
+}
+
+std::string RecordingEndLine(uint64_t steps, int32_t score, uint32_t rand) {
+    return "# end steps " + std::to_string(steps) + " score " + std::to_string(score) + " rand " +
+           std::to_string(rand) + "\n";
 }
 
 bool RecordingWriter::Finish(int32_t score, uint32_t rand) {
     if (!file) return false;
     WriteRun();
-    std::fprintf(file, "# end steps %llu score %d rand %u\n", static_cast<unsigned long long>(steps), score,
-                 rand);
+    std::string end = RecordingEndLine(steps, score, rand);
+    if (std::fwrite(end.data(), 1, end.size(), file) != end.size()) failed = true;
     bool ok = !failed && CloseNamedOutput(file);
     file = nullptr;
     return ok;

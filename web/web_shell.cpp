@@ -22,6 +22,7 @@
 #include "web/dom_key_codes.h"
 #include "web/web_audio.h"
 #include "web/web_controls.h"
+#include "web/web_recording.h"
 
 extern "C" {
 // web/web_shell.js
@@ -119,7 +120,7 @@ void EndGame() {
 }
 
 void Frame() {
-    if (!running->updateWorld(controls)) {
+    if (!StepRecorded(running->updateWorld, controls)) {
         EndGame();  // that step draws nothing
         return;
     }
@@ -146,7 +147,9 @@ bool CreateContext(int width, int height) {
 // icon, no polygon mode and no input devices to open).
 void StartWebEdition(const Edition& game, const std::string& dataDir) {
     LogDisable();
-    SeedGameRand(static_cast<uint32_t>(std::time(nullptr)));
+    uint32_t seed = static_cast<uint32_t>(std::time(nullptr));
+    SeedGameRand(seed);
+    StartWebRecording(game.name, seed);
     cameraPos = Vector3(0, 0, 40);
     game.resetWorld();
     BuildGrid();
@@ -177,6 +180,13 @@ extern "C" {
 EMSCRIPTEN_KEEPALIVE int32_t WebStepCount() { return stepCount; }
 EMSCRIPTEN_KEEPALIVE int32_t WebScore() { return running ? running->score() : 0; }
 EMSCRIPTEN_KEEPALIVE int32_t WebAudioBuffers() { return WebAudioBufferCount(); }
+// The game's recording so far, end line included (window.vortane.recording() and
+// the page's save link); valid until the next call.
+EMSCRIPTEN_KEEPALIVE const char* WebRecording() {
+    static std::string text;
+    text = running ? WebRecordingText(running->score(), gameRandom.state) : "";
+    return text.c_str();
+}
 }
 
 void RunWebGame(const Edition& game) {
