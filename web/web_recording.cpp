@@ -19,7 +19,8 @@ int64_t PageNanoseconds() { return static_cast<int64_t>(emscripten_get_now() * 1
 void StartWebRecording(const char* edition, uint32_t seed) {
     std::string error;
     // The memory file system cannot refuse; a failure only costs the recording.
-    if (!writer.Open(RECORDING_PATH, edition, seed, error)) std::fprintf(stderr, "vortane: %s\n", error.c_str());
+    if (!writer.Open(RECORDING_PATH, edition, seed, error))
+        std::fprintf(stderr, "vortane: %s\n", error.c_str());
 }
 
 bool StepRecorded(bool (*updateWorld)(Controls&), Controls& controls) {
