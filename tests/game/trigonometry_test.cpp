@@ -293,6 +293,7 @@ TEST(Trigonometry, QuickSideStaysWellWithinItsBound) {
                 worstAt = x;
             }
         }
+        std::printf("%s: worst error %.3g of its bound, at %s\n", c.name, worstRatio, Hex(worstAt).c_str());
         // 2^-4: the bound is honest with room to spare, not just on average.
         EXPECT_LT(worstRatio, 0x1p-4)
             << c.name << " errs " << worstRatio << " of its bound at " << Hex(worstAt);
