@@ -1,11 +1,10 @@
 #include "classic/waves.h"
 
-#include <cmath>
-
 #include "classic/world.h"
 #include "game/random.h"
 #include "game/sound_effects.h"
 #include "game/spawning.h"
+#include "game/trigonometry.h"
 
 namespace classic {
 
@@ -40,7 +39,7 @@ void SpawnEnemy() {
     Entity& e = entities[index];
     // 0..6.29 radians, a single-precision value as in the current edition's spawn.
     double angle = static_cast<float>(Widened(GameRandScaled(RAND_SCALE_629)) * 0.01f);
-    e.pos = {SPAWN_RADIUS * std::cos(angle), SPAWN_RADIUS * std::sin(angle), 0};
+    e.pos = {SPAWN_RADIUS * Cosine(angle), SPAWN_RADIUS * Sine(angle), 0};
     e.vel = AimInwards(e.pos, level);
     e.type = Enemy;
     e.life = 1;

@@ -1,12 +1,11 @@
 #include "game/enemies.h"
 
-#include <cmath>
-
 #include "game/dropping.h"
 #include "game/explosions.h"
 #include "game/player_contact.h"
 #include "game/random.h"
 #include "game/spawning.h"
+#include "game/trigonometry.h"
 #include "game/world.h"
 
 namespace {
@@ -73,7 +72,7 @@ void GunnerStep(Entity& e) {
     int j = SpawnEntity(e.pos, EnemyShot);
     if (j < 0) return;
     double angle = Widened(e.counter) * 0.01f;
-    entities[j].vel = {std::cos(angle) * 0.03f, std::sin(angle) * 0.03f, 0};
+    entities[j].vel = {Cosine(angle) * 0.03f, Sine(angle) * 0.03f, 0};
 }
 
 // Circles its Hunter at radius 2 and vanishes with it, without explosion or score.
@@ -86,7 +85,7 @@ void OrbiterStep(Entity& e) {
         e.life = 0;  // cannot happen (only a Hunter makes orbiters), but never index past the table
     } else {
         const Entity& parent = entities[e.parent];
-        e.pos = {parent.pos.x + 2 * std::cos(angle), parent.pos.y + 2 * std::sin(angle), parent.pos.z};
+        e.pos = {parent.pos.x + 2 * Cosine(angle), parent.pos.y + 2 * Sine(angle), parent.pos.z};
         if (parent.life < 1 || parent.type > 50) e.life = 0;
     }
     e.vel = {0, 0, 0};
@@ -148,7 +147,7 @@ void SpawnWave() {
         // The angle is a single-precision value; kind 3 (t = 7) yields no entity.
         double angle = static_cast<float>(Widened(a) * 0.01f);
         int kind = t - 4 < 0 ? 0 : t - 4;
-        SpawnEntity({30 * std::cos(angle), 30 * std::sin(angle), 0}, kind);
+        SpawnEntity({30 * Cosine(angle), 30 * Sine(angle), 0}, kind);
     }
 }
 

@@ -249,18 +249,27 @@ void RecordingWriter::AddStep(uint32_t held, int64_t nowNs) {
     steps += 1;
     // A run still growing is written as it stands, so a kill loses at most a second.
     if (nowNs - lastFlushNs >= RECORDING_FLUSH_NS) {
-        WriteRun();
-        PutOut();
+        Flush();
         lastFlushNs = nowNs;
     }
+}
+
+void RecordingWriter::Flush() {
+    if (!output.IsOpen()) return;
+    WriteRun();
+    PutOut();
+}
+
+std::string RecordingEndLine(uint64_t steps, int32_t score, uint32_t rand) {
+    return "# end steps " + std::to_string(steps) + " score " + std::to_string(score) + " rand " +
+           std::to_string(rand) + "\n";
 }
 
 bool RecordingWriter::Finish(int32_t score, uint32_t rand) {
     if (!output.IsOpen()) return false;
     WriteRun();
     if (!output.Failed()) {
-        pending += "# end steps " + std::to_string(steps) + " score " + std::to_string(score) + " rand " +
-                   std::to_string(rand) + "\n";
+        pending += RecordingEndLine(steps, score, rand);
     }
     PutOut();
     bool failedBefore = output.Failed();

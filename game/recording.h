@@ -49,6 +49,9 @@ bool ParseRecording(std::istream& in, const std::string& sourceName, Recording& 
 // Reads a recording file ("-" is standard input).
 bool LoadRecording(const std::string& path, Recording& recording, std::string& error);
 
+// The end line after `steps` steps, newline included.
+std::string RecordingEndLine(uint64_t steps, int32_t score, uint32_t rand);
+
 // The controls a step holds, as a bit set over INPUT_CONTROLS.
 uint32_t HeldControls(const Controls& controls);
 
@@ -71,6 +74,9 @@ public:
     // One world step read the controls `held`; `nowNs` is the monotonic clock.
     void AddStep(uint32_t held, int64_t nowNs);
     uint64_t Steps() const { return steps; }
+    // Puts out every step so far as whole lines (the run still growing as it
+    // stands), as the writer does every second; the recording stays open.
+    void Flush();
     // Writes the rest, the end line, and closes. False when a write failed (said
     // on stderr when it happened).
     bool Finish(int32_t score, uint32_t rand);

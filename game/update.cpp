@@ -1,13 +1,12 @@
 #include "game/update.h"
 
-#include <cmath>
-
 #include "game/enemies.h"
 #include "game/explosions.h"
 #include "game/grid.h"
 #include "game/shots.h"
 #include "game/sound_effects.h"
 #include "game/steering.h"
+#include "game/trigonometry.h"
 #include "game/world.h"
 
 namespace {
@@ -30,11 +29,11 @@ bool ReadSteering(const Controls& input) {
 // Mode 1 turns the heading and sets the velocity from the forward drive, keys or
 // not, frozen or not.
 void TurnAndDrive() {
-    double angle = std::acos(playerHeading.x);
+    double angle = ArcCosine(playerHeading.x);
     if (playerHeading.y < 0) angle = -angle;
     steerInput.x = Clamp(steerInput.x, -0.1f, 0.1f);
     angle -= steerInput.x * 0.6f;
-    playerHeading = Normalise({std::cos(angle), std::sin(angle), 0});
+    playerHeading = Normalise({Cosine(angle), Sine(angle), 0});
     steerInput.y = Clamp(steerInput.y, -0.4f, 0.4f);
     playerVel = playerHeading * steerInput.y * 0.6f;
 }

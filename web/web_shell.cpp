@@ -24,6 +24,7 @@
 #include "web/web_audio.h"
 #include "web/web_controls.h"
 #include "web/web_keeping.h"
+#include "web/web_recording.h"
 
 extern "C" {
 // web/web_shell.js
@@ -139,7 +140,7 @@ void Frame() {
     int steps = stepClock.StepsForFrame();
     if (steps == 0) return;
     for (int step = 0; step < steps; ++step) {
-        if (!running->updateWorld(controls)) {
+        if (!StepRecorded(running->updateWorld, controls)) {
             EndGame();  // that step draws nothing
             return;
         }
@@ -170,7 +171,9 @@ bool CreateContext(int width, int height) {
 // icon, no polygon mode and no input devices to open).
 void StartWebEdition(const Edition& game, const std::string& dataDir) {
     LogDisable();
-    SeedGameRand(static_cast<uint32_t>(std::time(nullptr)));
+    uint32_t seed = static_cast<uint32_t>(std::time(nullptr));
+    SeedGameRand(seed);
+    StartWebRecording(game.name, seed);
     cameraPos = Vector3(0, 0, 40);
     game.resetWorld();
     BuildGrid();
@@ -207,6 +210,13 @@ EMSCRIPTEN_KEEPALIVE int32_t WebStepsHolding(int32_t slot) {
 }
 EMSCRIPTEN_KEEPALIVE int32_t WebScore() { return running ? running->score() : 0; }
 EMSCRIPTEN_KEEPALIVE int32_t WebAudioBuffers() { return WebAudioBufferCount(); }
+// The game's recording so far, end line included (window.vortane.recording() and
+// the page's save link); valid until the next call.
+EMSCRIPTEN_KEEPALIVE const char* WebRecording() {
+    static std::string text;
+    text = running ? WebRecordingText(running->score(), gameRandom.state) : "";
+    return text.c_str();
+}
 }
 
 void RunWebGame(const Edition& game) {

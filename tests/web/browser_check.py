@@ -10,9 +10,12 @@ from its animation frames; the grid is drawn (pixels of the edition's grid colou
 in a screenshot); holding Z fires (orange shot pixels appear away from the ship);
 audio buffers are rendered and their samples are not all zero; keys pressed and
 released between two animation frames reach exactly one step each, and a tap of
-Escape ends the game; no uncaught error and no console error.
+Escape ends the game; the page's recording (window.vortane.recording())
+replays in the desktop's vortane-sim to the same end line (steps, score and
+generator); no uncaught error and no console error.
 
-usage: browser_check.py PAGES_DIR PAGE EDITION [--chromium PATH] [--keep DIR] [--checks LIST]
+usage: browser_check.py PAGES_DIR PAGE EDITION [--sim PATH] [--chromium PATH] [--keep DIR]
+                        [--checks LIST]
   EDITION is "current" (green grid) or "classic" (blue grid).
 """
 
@@ -23,6 +26,7 @@ import http.server
 import json
 import os
 import queue
+import re
 import shutil
 import struct
 import subprocess
@@ -330,7 +334,7 @@ class PageRun:
         self.wait_for(f"window.vortane.steps() >= {target}", LOAD_SECONDS, f"{count} more steps")
 
 
-ALL_CHECKS = ("steps", "grid", "fire", "audio", "storage", "taps", "errors")
+ALL_CHECKS = ("steps", "grid", "fire", "audio", "storage", "recording", "taps", "errors")
 
 # Late by more than this, a frame is a stall to the step clock (15 steps at 60 a
 # second, base/step_clock.h): it runs one step.
@@ -348,7 +352,27 @@ TAP_SCRIPT = ("(() => {{ const before = window.vortane.stepsHolding({slot});"
               " return before; }})()")
 
 
-def run_checks(browser, url, edition, keep, checks):
+def replay_natively(sim, text):
+    """The end line of a recording, and the last trace line of its native replay."""
+    end = re.search(r"^# end steps (\d+) score (-?\d+) rand (\d+)$", text, re.M)
+    if not end:
+        raise Failure("the page's recording has no end line: " + text[-200:])
+    with tempfile.NamedTemporaryFile("w", suffix=".vrec", delete=False) as f:
+        f.write(text)
+        path = f.name
+    try:
+        run = subprocess.run([sim, "--replay", path, "--every", str(1 << 40)], capture_output=True, text=True,
+                             timeout=300)
+    finally:
+        os.unlink(path)
+    if run.returncode != 0:
+        raise Failure(f"vortane-sim --replay refused the page's recording: {run.stderr.strip()}")
+    last = json.loads(run.stdout.splitlines()[-1])
+    wanted = {"step": int(end.group(1)), "score": int(end.group(2)), "rand": int(end.group(3))}
+    return wanted, {key: last.get(key) for key in wanted}
+
+
+def run_checks(browser, url, edition, keep, checks, sim):
     run = PageRun(browser, url, keep)
     browser.open_page()
     for domain in ("Runtime", "Log", "Page"):
@@ -462,6 +486,30 @@ def run_checks(browser, url, edition, keep, checks):
         check("settings kept across a reload", lowered == max(before - 20, 0) and after == lowered,
               f"volume {before}, {lowered} after minus twice, {after} after the reload")
 
+    if "recording" in checks:
+        # Turn and fire for a while first, in the current edition in the control mode
+        # that steers by the heading's angle, so the replay passes through the
+        # trigonometry many times.
+        if edition != "classic":
+            run.key("keyDown", "Digit1", "1", 49)
+            run.wait_steps(2)
+            run.key("keyUp", "Digit1", "1", 49)
+        run.key("keyDown", "ArrowLeft", "ArrowLeft", 37)
+        run.key("keyDown", "KeyZ", "z", 90)
+        run.wait_steps(90)
+        run.key("keyUp", "ArrowLeft", "ArrowLeft", 37)
+        run.key("keyDown", "ArrowUp", "ArrowUp", 38)
+        run.wait_steps(60)
+        run.key("keyUp", "ArrowUp", "ArrowUp", 38)
+        run.key("keyUp", "KeyZ", "z", 90)
+        text = browser.evaluate("window.vortane.recording()")
+        if keep:
+            with open(os.path.join(keep, f"{edition}.vrec"), "w") as f:
+                f.write(text)
+        wanted, replayed = replay_natively(sim, text)
+        check("recording replays natively", wanted == replayed,
+              f"end line {wanted}, native replay {replayed}")
+
     if "taps" in checks:
         for code, key, slot in TAPPED_KEYS:
             before = browser.evaluate(TAP_SCRIPT.format(slot=slot, code=code, key=key))
@@ -488,12 +536,16 @@ def main():
     parser.add_argument("pages")
     parser.add_argument("page")
     parser.add_argument("edition", choices=("current", "classic"))
+    parser.add_argument("--sim", help="the desktop's vortane-sim, for the recording check")
     parser.add_argument("--chromium", default=shutil.which("chromium") or "/usr/bin/chromium")
     parser.add_argument("--keep", help="folder for the screenshots")
     parser.add_argument("--checks", default=",".join(ALL_CHECKS),
                         help="comma-separated subset of " + ", ".join(ALL_CHECKS))
     args = parser.parse_args()
 
+    if "recording" in args.checks.split(",") and not args.sim:
+        print("browser_check: the recording check needs --sim", file=sys.stderr)
+        return 1
     if not os.path.isfile(os.path.join(args.pages, args.page)):
         print(f"browser_check: no page {args.page} in {args.pages}", file=sys.stderr)
         return 1
@@ -504,7 +556,7 @@ def main():
     profile = tempfile.mkdtemp(prefix="vortane-chromium-")
     browser = Browser(args.chromium, profile)
     try:
-        passed = run_checks(browser, url, args.edition, args.keep, args.checks.split(","))
+        passed = run_checks(browser, url, args.edition, args.keep, args.checks.split(","), args.sim)
     except Failure as failure:
         print(f"FAIL {failure}", flush=True)
         passed = False
