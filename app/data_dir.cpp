@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "app/host.h"
+#include "base/program_name.h"
 
 // The install layout, from the build; the defaults are the usual GNU layout.
 #ifndef VORTANE_DATA_FROM_BIN
@@ -43,11 +44,9 @@ DataPlaces ProcessDataPlaces() {
 
 std::string FindDataDir(const DataPlaces& places, const std::string& marker,
                         std::vector<std::string>* looked) {
-    if (!places.environment.empty()) {
-        if (looked) looked->push_back(WithSlash(places.environment));
-        return WithSlash(places.environment);
-    }
-    std::vector<std::string> candidates = {"data/"};
+    std::vector<std::string> candidates;
+    if (!places.environment.empty()) candidates.push_back(WithSlash(places.environment));
+    candidates.push_back("data/");
     std::string::size_type slash = places.executablePath.rfind('/');
     if (slash != std::string::npos) {
         std::string programDir = places.executablePath.substr(0, slash + 1);
@@ -64,15 +63,21 @@ std::string FindDataDir(const DataPlaces& places, const std::string& marker,
 }
 
 std::string DataDir(const std::string& marker) {
+    DataPlaces process = ProcessDataPlaces();
     std::vector<std::string> looked;
-    std::string found = FindDataDir(ProcessDataPlaces(), marker, &looked);
+    std::string found = FindDataDir(process, marker, &looked);
+    if (!process.environment.empty() && found != WithSlash(process.environment)) {
+        std::fprintf(
+            stderr, "%s: VORTANE_DATA names %s, which holds none of the game's files (%s); looking further\n",
+            ProgramName(), process.environment.c_str(), marker.c_str());
+    }
     if (!found.empty()) return found;
     std::string places;
     for (const std::string& place : looked) places += (places.empty() ? "" : ", ") + place;
     std::fprintf(stderr,
-                 "vortane: no data files (%s) in %s; running without pictures and sounds "
+                 "%s: no data files (%s) in %s; running without pictures and sounds "
                  "(VORTANE_DATA names the folder)\n",
-                 marker.c_str(), places.c_str());
+                 ProgramName(), marker.c_str(), places.c_str());
     return "data/";
 }
 

@@ -5,7 +5,8 @@
 // Finding the data folder. Plain POSIX, no SDL: the games and the tools share it.
 //
 // The places, in order, each ending in '/':
-//   1. VORTANE_DATA, when set (taken as given, without a look inside);
+//   1. VORTANE_DATA, when set and holding the edition's files (a folder that
+//      holds none is named in one stderr line by DataDir, and the search goes on);
 //   2. data/ of the working directory, but only when it holds the edition's files,
 //      so an unrelated data/ folder in someone's home does not win;
 //   3. data/ next to the program (the build tree's run folder);

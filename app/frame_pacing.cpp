@@ -4,6 +4,8 @@
 #include <cstring>
 #include <thread>
 
+#include "base/step_clock.h"
+
 bool ParseFps(const char* text, int& fps) {
     if (!text || *text == '\0' || std::strlen(text) > 4) return false;
     int value = 0;
@@ -26,9 +28,16 @@ PacingPlan ChoosePacing(int requestedFps, int refreshRate, bool swapIntervalOneG
         return plan;
     }
     if (requestedFps < 0) {
-        if (!swapIntervalOneGranted) plan.limiterFps = refreshRate > 0 ? refreshRate : FALLBACK_REFRESH_RATE;
+        plan.stepRate = DisplayStepRate(refreshRate);
+        if (!swapIntervalOneGranted) {
+            plan.limiterFps = plan.stepRate;
+            return plan;
+        }
+        int k = RefreshesPerStep(refreshRate);
+        if (k > 1 && trySwapInterval(k)) plan.swapInterval = k;
         return plan;
     }
+    plan.stepRate = requestedFps;
     // N a second: every k-th refresh when the rate divides evenly, else the limiter.
     if (refreshRate > 0 && refreshRate % requestedFps == 0) {
         int interval = refreshRate / requestedFps;
@@ -43,7 +52,7 @@ PacingPlan ChoosePacing(int requestedFps, int refreshRate, bool swapIntervalOneG
 
 int64_t NextFrameDeadline(int64_t deadline, int64_t now, int64_t period) {
     int64_t next = deadline + period;
-    return now - next > LIMITER_MAX_LAG_FRAMES * period ? now : next;
+    return now - next > LIMITER_MAX_LAG_FRAMES * period ? now + period : next;
 }
 
 // The standard library's steady clock: CLOCK_MONOTONIC on Linux, the performance
@@ -53,7 +62,7 @@ int64_t MonotonicNanoseconds() {
     return std::chrono::duration_cast<std::chrono::nanoseconds>(since).count();
 }
 
-FrameLimiter::FrameLimiter(int fps) : period(1000000000 / (fps > 0 ? fps : 1)) {}
+FrameLimiter::FrameLimiter(double fps) : period(static_cast<int64_t>(1e9 / (fps > 0 ? fps : 1))) {}
 
 void FrameLimiter::Wait() {
     int64_t now = MonotonicNanoseconds();

@@ -1,12 +1,12 @@
 #pragma once
 #include <cstdint>
 
-// One world step per displayed frame is the game's clock, so the frames need a
-// pace: the swap interval when the driver grants it, otherwise a limiter that
-// waits out each frame's share of a second on the monotonic clock.
+// The world's steps follow the step clock (base/step_clock.h): one per frame at
+// the display's pace on displays up to 85 Hz, every k-th refresh on faster ones,
+// with catch-up when frames come late. The frames need a pace too: the swap
+// interval when the driver grants it, otherwise a limiter that waits out each
+// frame's share of a second on the monotonic clock.
 
-// Assumed when the display reports no refresh rate (virtual displays report 0).
-constexpr int FALLBACK_REFRESH_RATE = 60;
 // Highest --fps / VORTANE_FPS value accepted.
 constexpr int MAX_FPS = 1000;
 // No --fps given: pace to the display.
@@ -15,29 +15,33 @@ constexpr int FPS_DISPLAY = -1;
 // Parses a frame rate: plain decimal digits, 0..MAX_FPS. False for anything else.
 bool ParseFps(const char* text, int& fps);
 
-// How the frames are paced: the swap interval in force and the limiter's rate
-// (0: no limiter).
+// How the frames are paced: the swap interval in force, the limiter's rate (0: no
+// limiter) and the world's steps a second for the step clock (0: one step per
+// frame, unpaced).
 struct PacingPlan {
     int swapInterval = 0;
-    int limiterFps = 0;
+    double limiterFps = 0;
+    double stepRate = 0;
 };
 
 // Chooses the pacing for `requestedFps` (FPS_DISPLAY, 0 for unpaced, or N) on a
 // display refreshing at `refreshRate` Hz (0: unknown). `swapIntervalOneGranted`
 // says whether the window's request for a swap interval of 1 succeeded;
 // `trySwapInterval` asks the driver for another interval and says whether it
-// took. Without a granted interval the limiter stands in, at the refresh rate
-// (FALLBACK_REFRESH_RATE when unknown) or at N.
+// took. Paced to the display, the steps follow DisplayStepRate: a display above
+// 85 Hz asks for a swap interval of k (refused, it keeps 1 and the step clock
+// lets frames pass without a step). Without a granted interval the limiter stands
+// in, at the step rate or at N.
 PacingPlan ChoosePacing(int requestedFps, int refreshRate, bool swapIntervalOneGranted,
                         bool (*trySwapInterval)(int interval));
 
 // The limiter's schedule, apart from the clock so it can be checked exactly: the
 // deadline of the frame after one whose deadline was `deadline`, with the frame
-// done at `now`. Frames a little late keep the schedule, so the ones after catch
-// up and the average rate holds on a busy machine; after a stall of more than
-// LIMITER_MAX_LAG_FRAMES periods a fresh schedule starts from now, so the stall is
-// not followed by a burst of frames.
-constexpr int64_t LIMITER_MAX_LAG_FRAMES = 4;
+// done at `now`. A frame a little late keeps the schedule; one that missed the
+// next deadline too starts a fresh schedule a period from now. The step clock
+// makes up the world's steps of a late frame, so frames drawn in a hurry after
+// it would only show the same world again.
+constexpr int64_t LIMITER_MAX_LAG_FRAMES = 0;
 int64_t NextFrameDeadline(int64_t deadline, int64_t now, int64_t period);
 
 // The limiter sleeps until this long before a deadline, then waits out the rest
@@ -47,7 +51,7 @@ constexpr int64_t LIMITER_SPIN_NS = 2000000;
 // Paces calls of Wait to `fps` a second on the monotonic clock, in nanoseconds.
 class FrameLimiter {
 public:
-    explicit FrameLimiter(int fps);
+    explicit FrameLimiter(double fps);
     // Returns at the current frame's deadline (at once when it has passed) and
     // sets the next one. The first call only starts the schedule.
     void Wait();

@@ -26,8 +26,14 @@ std::vector<CommandOption> GameOptionTable(GameOptions& options) {
             "record", "FILE",
             "write the session to FILE as a recording (vortane-sim --replay plays it), - for standard output",
             &options.recordPath),
-        TextOption("replay", "FILE", "show a recording in the window (Escape ends it), - for standard input",
+        TextOption("replay", "FILE",
+                   "show a recording in the window (Escape ends it), - for standard input, best for the "
+                   "kept best game",
                    &options.replayPath),
+        FlagOption("no-save",
+                   "keep nothing: no settings, scores or best game read or written (also "
+                   "VORTANE_NO_SAVE=1)",
+                   &options.noSave),
     };
 }
 

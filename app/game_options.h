@@ -15,7 +15,8 @@ struct GameOptions {
     bool window = false;             // --window: no display-mode switch (earlier edition)
     bool pauseUnfocused = false;     // --pause-unfocused
     std::string recordPath;          // --record FILE
-    std::string replayPath;          // --replay FILE
+    std::string replayPath;          // --replay FILE ("best": the kept best run)
+    bool noSave = false;             // --no-save (or VORTANE_NO_SAVE=1): no file read or written
 };
 
 // The options both games take, in the order --help lists them. Each edition's main

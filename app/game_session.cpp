@@ -1,5 +1,6 @@
 #include "app/game_session.h"
 
+#include <csignal>
 #include <cstdio>
 #include <ctime>
 #include <memory>
@@ -82,6 +83,9 @@ int StartSession(const Edition& edition, const GameOptions& options) {
         return -1;
     }
     if (!options.recordPath.empty()) {
+        // A reader that goes away (vortane --record - | head) is a failed write the
+        // writer reports, not a signal that ends the game.
+        std::signal(SIGPIPE, SIG_IGN);
         if (!session.writer.Open(options.recordPath, edition.name, StartSeed(), error)) {
             std::fprintf(stderr, "%s: %s\n", ProgramName(), error.c_str());
             return EXIT_RUN_FAILED;
@@ -98,13 +102,15 @@ Edition SessionEdition(const Edition& edition) {
     return played;
 }
 
+void AbandonSession() {
+    if (!session.recording) return;
+    session.recording = false;
+    if (session.writer.Steps() == 0 && session.recordPath != "-") std::remove(session.recordPath.c_str());
+}
+
 int FinishSession() {
     if (!session.recording) return 0;
     session.recording = false;
-    if (!session.writer.Finish(session.edition->score(), gameRandom.state)) {
-        std::fprintf(stderr, "%s: cannot write the recording %s\n", ProgramName(),
-                     OutputDisplayName(session.recordPath).c_str());
-        return EXIT_RUN_FAILED;
-    }
-    return 0;
+    // The writer has said why, when it happened.
+    return session.writer.Finish(session.edition->score(), gameRandom.state) ? 0 : EXIT_RUN_FAILED;
 }

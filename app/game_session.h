@@ -25,6 +25,12 @@ int StartSession(const Edition& edition, const GameOptions& options);
 // or when Escape is held on the keyboard.
 Edition SessionEdition(const Edition& edition);
 
+// After a start-up failure (no window, no start-up): a recording that holds no
+// step is removed, so no header-only file is left behind. Standard output keeps
+// what it was given.
+void AbandonSession();
+
 // After the main loop: finishes the recording with its end line. Returns the
-// exit status: 0, or 1 after a message when the recording could not be written.
+// exit status: 0, or 1 when the recording could not be written (said on stderr
+// when the write failed, which may have been long before).
 int FinishSession();

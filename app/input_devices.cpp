@@ -1,10 +1,18 @@
 #include "app/input_devices.h"
 
+#include <sys/stat.h>
+
 #include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
+#include "app/controller_config.h"
+#include "app/key_bindings.h"
 #include "app/message_box.h"
 #include "app/scan_codes.h"
+#include "base/named_file.h"
 
 namespace {
 // Shared with the polling thread, so kept outside the object. The thread touches
@@ -15,6 +23,7 @@ namespace {
 SDL_Joystick* joystick = nullptr;
 SDL_GameController* controller = nullptr;  // set when SDL has a mapping for the device
 std::atomic<bool> joystickPresent{false};
+std::atomic<bool> rawJoystickOpen{false};  // open, and without a controller mapping
 std::atomic<bool> joystickStop{false};
 std::atomic<bool> joystickPolled{false};
 SDL_Thread* joystickThread = nullptr;
@@ -32,6 +41,25 @@ const SDL_GameControllerButton CONTROLLER_BUTTONS[JOYSTICK_BUTTON_COUNT] = {
     SDL_CONTROLLER_BUTTON_LEFTSHOULDER,
     SDL_CONTROLLER_BUTTON_RIGHTSHOULDER,
 };
+
+// A mapped pad's D-pad in the order of the direction slots (right, left, up, down).
+const SDL_GameControllerButton CONTROLLER_DPAD[4] = {
+    SDL_CONTROLLER_BUTTON_DPAD_RIGHT,
+    SDL_CONTROLLER_BUTTON_DPAD_LEFT,
+    SDL_CONTROLLER_BUTTON_DPAD_UP,
+    SDL_CONTROLLER_BUTTON_DPAD_DOWN,
+};
+
+// The key slot of a mapped pad's button, or -1.
+int ControllerButtonSlot(int button) {
+    for (int i = 0; i < JOYSTICK_BUTTON_COUNT; ++i) {
+        if (CONTROLLER_BUTTONS[i] == button) return KEY_JOY_BUTTON1 + i;
+    }
+    for (int i = 0; i < 4; ++i) {
+        if (CONTROLLER_DPAD[i] == button) return KEY_JOY_RIGHT + i;
+    }
+    return -1;
+}
 
 // reason: SDL's explanation for stderr, or nullptr when SDL has none.
 void ShowInputError(const char* text, const char* reason) {
@@ -51,6 +79,7 @@ void OpenJoystick(bool reportProblems) {
         if (!joystick) joystick = SDL_JoystickOpen(i);
     }
     if (!joystick) return;
+    rawJoystickOpen.store(controller == nullptr, std::memory_order_release);
     joystickPresent.store(true, std::memory_order_release);
     if (controller || !reportProblems) return;
     // The layout the state is read in: axes and buttons must be countable.
@@ -67,6 +96,7 @@ void CloseJoystick() {
     }
     controller = nullptr;
     joystick = nullptr;
+    rawJoystickOpen.store(false, std::memory_order_release);
     joystickPresent.store(false, std::memory_order_release);
 }
 
@@ -102,6 +132,28 @@ int ScaleJoystickAxis(int raw) {
     return static_cast<int>(offset * (2 * JOYSTICK_AXIS_RANGE) / 65535) - JOYSTICK_AXIS_RANGE;
 }
 
+bool CheckControllerMappingsFile(std::string& error) {
+    const char* path = std::getenv("SDL_GAMECONTROLLERCONFIG_FILE");
+    if (!path || path[0] == '\0') return true;
+    std::string reason;
+    std::FILE* file = OpenRegularFile(path, reason);
+    if (!file) {
+        if (errno == ENOENT) return true;
+        error = std::string("the controller mappings ") + path + " (SDL_GAMECONTROLLERCONFIG_FILE) " + reason;
+        return false;
+    }
+    struct stat info {};
+    bool tooLarge =
+        fstat(fileno(file), &info) == 0 && static_cast<uint64_t>(info.st_size) > NAMED_INPUT_MAX_BYTES;
+    std::fclose(file);
+    if (tooLarge) {
+        error = std::string("the controller mappings ") + path +
+                " (SDL_GAMECONTROLLERCONFIG_FILE) is larger than 64 MiB, more than any real mappings file";
+        return false;
+    }
+    return true;
+}
+
 bool JoystickPresent() { return joystickPresent.load(std::memory_order_acquire); }
 
 bool JoystickHandOverReady() {
@@ -114,10 +166,16 @@ InputDevices::InputDevices(SDL_Window* window_) : window(window_) {
     SDL_SetHint(SDL_HINT_AUTO_UPDATE_JOYSTICKS, "0");
     // The game-controller layer reads SDL_GAMECONTROLLERCONFIG and the mappings
     // file named by SDL_GAMECONTROLLERCONFIG_FILE as it starts.
+    ReportControllerConfigFile();
     joystickSubsystem = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
+    // Presses are latched from the events as they are pumped, before any poll.
+    SDL_AddEventWatch(LatchPress, this);
     if (joystickSubsystem) {
         SDL_JoystickEventState(SDL_IGNORE);
         SDL_GameControllerEventState(SDL_IGNORE);
+        // The states are polled; only the button presses come as events, to be latched.
+        SDL_EventState(SDL_JOYBUTTONDOWN, SDL_ENABLE);
+        SDL_EventState(SDL_CONTROLLERBUTTONDOWN, SDL_ENABLE);
         SDL_LockJoysticks();
         OpenJoystick(true);
         SDL_UnlockJoysticks();
@@ -150,6 +208,7 @@ InputDevices::InputDevices(SDL_Window* window_) : window(window_) {
 }
 
 InputDevices::~InputDevices() {
+    SDL_DelEventWatch(LatchPress, this);
     if (joystickThread) {
         joystickStop.store(true, std::memory_order_release);
         // After the join no poll can run, so the device may go.
@@ -179,6 +238,61 @@ void InputDevices::Poll() {
         keyState[KEY_MOUSE_RIGHT] = mouseState.buttons[1];
     }
     ReadJoystick();
+    std::memcpy(joystickRead, keyState + KEY_JOY_RIGHT, sizeof joystickRead);
+    // Presses since the last poll count for this step, for the window with the focus.
+    if (window && SDL_GetKeyboardFocus() == window) {
+        latch.Take(keyState);
+    } else {
+        latch.Clear();
+    }
+}
+
+void InputDevices::LatchQueuedPresses() {
+    SDL_Event events[64];
+    const Uint32 kinds[][2] = {{SDL_KEYDOWN, SDL_KEYDOWN}, {SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONDOWN}};
+    for (const auto& kind : kinds) {
+        int count = SDL_PeepEvents(events, 64, SDL_PEEKEVENT, kind[0], kind[1]);
+        for (int i = 0; i < count; ++i) LatchPress(this, &events[i]);
+    }
+}
+
+int InputDevices::LatchPress(void* devices, SDL_Event* event) {
+    InputDevices& self = *static_cast<InputDevices*>(devices);
+    PressLatch& latch = self.latch;
+    // Keys and buttons count only in the game's own window.
+    Uint32 ours = self.window ? SDL_GetWindowID(self.window) : 0;
+    switch (event->type) {
+        case SDL_KEYDOWN:
+            if (event->key.windowID == ours) latch.Press(KeySlotOf(event->key.keysym.scancode));
+            break;
+        case SDL_MOUSEBUTTONDOWN:
+            if (event->button.windowID != ours) break;
+            if (event->button.button == SDL_BUTTON_LEFT) latch.Press(KEY_MOUSE_LEFT);
+            if (event->button.button == SDL_BUTTON_MIDDLE) latch.Press(KEY_MOUSE_MIDDLE);
+            if (event->button.button == SDL_BUTTON_RIGHT) latch.Press(KEY_MOUSE_RIGHT);
+            break;
+        case SDL_CONTROLLERBUTTONDOWN:
+            latch.Press(ControllerButtonSlot(event->cbutton.button));
+            break;
+        case SDL_JOYBUTTONDOWN:
+            // A mapped pad's presses come as controller buttons; a raw joystick's
+            // here. No lock: a watch runs under SDL's event lock, which the polling
+            // thread may be waiting for while it holds the joystick lock.
+            if (rawJoystickOpen.load(std::memory_order_acquire) &&
+                event->jbutton.button < JOYSTICK_BUTTON_COUNT) {
+                latch.Press(KEY_JOY_BUTTON1 + event->jbutton.button);
+            }
+            break;
+        default:
+            break;
+    }
+    return 1;
+}
+
+bool InputDevices::TakePadStart() {
+    bool pressed = padStartPressed;
+    padStartPressed = false;
+    return pressed;
 }
 
 bool InputDevices::KeyDown(int slot) const {
@@ -199,6 +313,7 @@ void InputDevices::ReadKeyboard() {
         int slot = ScanCodeSlot(static_cast<SDL_Scancode>(code));
         if (slot >= 0) keyState[slot] = 0x80;
     }
+    ApplyKeyBindings(state, count, keyState);
 }
 
 void InputDevices::ReadMouse() {
@@ -219,9 +334,13 @@ void InputDevices::ReadJoystick() {
     SDL_LockJoysticks();
     if (!joystickPolled.load(std::memory_order_acquire)) {
         SDL_UnlockJoysticks();
-        // No poll since the last read: the joystick slots keep their values,
-        // unless there is no device at all.
-        if (!JoystickPresent()) std::memset(slots, 0, slotCount);
+        // No poll since the last read: the joystick slots keep their values as
+        // read (a latched press is not among them), unless there is no device at all.
+        if (JoystickPresent()) {
+            std::memcpy(slots, joystickRead, slotCount);
+        } else {
+            std::memset(slots, 0, slotCount);
+        }
         return;
     }
     // Like the keyboard, the joystick reads only for the window with the focus; an
@@ -229,7 +348,7 @@ void InputDevices::ReadJoystick() {
     bool readable =
         joystick && SDL_JoystickGetAttached(joystick) && window && SDL_GetKeyboardFocus() == window;
     int x = 0, y = 0;
-    bool padRight = false, padLeft = false, padUp = false, padDown = false;
+    bool padRight = false, padLeft = false, padUp = false, padDown = false, padStart = false;
     uint8_t buttons[JOYSTICK_BUTTON_COUNT] = {};
     if (readable && controller) {
         // A mapped pad: the left stick and the D-pad steer.
@@ -239,6 +358,7 @@ void InputDevices::ReadJoystick() {
         padLeft = SDL_GameControllerGetButton(controller, SDL_CONTROLLER_BUTTON_DPAD_LEFT);
         padUp = SDL_GameControllerGetButton(controller, SDL_CONTROLLER_BUTTON_DPAD_UP);
         padDown = SDL_GameControllerGetButton(controller, SDL_CONTROLLER_BUTTON_DPAD_DOWN);
+        padStart = SDL_GameControllerGetButton(controller, SDL_CONTROLLER_BUTTON_START);
         for (int i = 0; i < JOYSTICK_BUTTON_COUNT; ++i) {
             buttons[i] = SDL_GameControllerGetButton(controller, CONTROLLER_BUTTONS[i]);
         }
@@ -250,6 +370,9 @@ void InputDevices::ReadJoystick() {
     joystickPolled.store(false, std::memory_order_release);
     SDL_UnlockJoysticks();
 
+    // Start is the shell's, not the world's: each press is counted for TakePadStart.
+    if (padStart && !padStartHeld) padStartPressed = true;
+    padStartHeld = padStart;
     if (!readable) {
         std::memset(slots, 0, slotCount);
         return;

@@ -2,7 +2,9 @@
 #include <SDL2/SDL.h>
 
 #include <cstdint>
+#include <string>
 
+#include "app/press_latch.h"
 #include "game/controls.h"
 
 // Every axis reads −1000..+1000; a direction counts beyond the threshold (30 %).
@@ -20,6 +22,10 @@ int ScaleJoystickAxis(int raw);
 // joystick is polled by a thread of its own every 10 ms and handed over through
 // the joystickPolled flag. The same thread follows devices plugged in or pulled
 // out at any time. One instance at a time: the joystick state is process-wide.
+//
+// Each Poll is a snapshot, so presses are also taken from the events as they are
+// pumped (an event watch): a key, mouse button or pad button pressed and
+// released between two polls reads as held at the next one (PressLatch).
 class InputDevices : public Controls {
 public:
     // The keyboard counts only while this window has the keyboard focus. Problems
@@ -32,6 +38,16 @@ public:
 
     void Poll() override;
     bool KeyDown(int slot) const override;
+
+    // True once for each press of a mapped pad's Start button that Poll has seen
+    // since the last call (the shell's pause; no key slot of the world's).
+    bool TakePadStart();
+    // Latches the key and button presses still queued for the main loop, pressed
+    // before the event watch was there (during start-up) or taken by a poll made
+    // before any step: the first step sees them.
+    void LatchQueuedPresses();
+    // Forgets the presses since the last poll (they were made while paused).
+    void ForgetPresses() { latch.Clear(); }
 
     // 0..255 keyboard (bit 7 set while down), 256..265 joystick (0 or 1),
     // 266..268 mouse buttons (0x80 while down).
@@ -47,11 +63,24 @@ private:
     void ReadKeyboard();
     void ReadMouse();
     void ReadJoystick();
+    // The event watch: runs where the event is pushed (the main thread's pump, or
+    // the joystick thread's update).
+    static int LatchPress(void* devices, SDL_Event* event);
 
     SDL_Window* window;
+    PressLatch latch;
+    uint8_t joystickRead[KEY_MOUSE_LEFT - KEY_JOY_RIGHT] = {};  // the pad's slots as last read
     bool mousePresent = false;
+    bool padStartHeld = false;     // Start was down at the last read
+    bool padStartPressed = false;  // a press not yet taken
     MouseState mouseState;
 };
+
+// Before SDL reads it: the mappings file SDL_GAMECONTROLLERCONFIG_FILE names must be
+// a regular file of at most NAMED_INPUT_MAX_BYTES (a pipe would hang start-up, a
+// folder or device confuses SDL). A missing file is SDL's to ignore. false with
+// `error` for the message otherwise.
+bool CheckControllerMappingsFile(std::string& error);
 
 // True while a joystick or game controller is open.
 bool JoystickPresent();

@@ -1,13 +1,24 @@
 #include "app/run_game.h"
 
+#include <cstdio>
 #include <new>
+#include <string>
 
 #include "app/frame_pacing.h"
 #include "app/game_session.h"
 #include "app/input_devices.h"
+#include "app/kept_controls.h"
+#include "app/kept_scores.h"
+#include "app/kept_settings.h"
 #include "app/message_box.h"
 #include "app/window.h"
+#include "base/command_line.h"
 #include "base/log.h"
+#include "base/program_name.h"
+#include "base/quoted_text.h"
+#include "base/step_clock.h"
+#include "render/paused_sign.h"
+#include "synth/player.h"
 
 InputDevices* input = nullptr;
 
@@ -38,6 +49,7 @@ void Shutdown(const Edition& edition, const ShellSteps& steps) {
 void HandleShellEvent(const SDL_Event& event, const Edition& edition, const GameOptions& options,
                       PauseState& pause) {
     if (event.type == SDL_KEYDOWN && !event.key.repeat) {
+        if (HandleVolumeKey(event.key)) return;
         switch (ShellKeyOf(event.key)) {
             case ShellKey::Pause:
                 pause.byKey = !pause.byKey;
@@ -55,6 +67,14 @@ void HandleShellEvent(const SDL_Event& event, const Edition& edition, const Game
 }
 }  // namespace
 
+void FollowPadStart(PauseState& pause) {
+    if (input && input->TakePadStart()) pause.byKey = !pause.byKey;
+}
+
+bool IsEscapePress(const SDL_Event& event) {
+    return event.type == SDL_KEYDOWN && event.key.keysym.scancode == SDL_SCANCODE_ESCAPE;
+}
+
 ShellKey ShellKeyOf(const SDL_KeyboardEvent& key) {
     SDL_Scancode code = key.keysym.scancode;
     Uint16 modifiers = key.keysym.mod;
@@ -69,10 +89,18 @@ ShellKey ShellKeyOf(const SDL_KeyboardEvent& key) {
 void StartInputDevices() {
     input = new (std::nothrow) InputDevices(appWindow);
     SDL_Delay(100);
-    if (input) input->Poll();
+    if (!input) return;
+    input->Poll();
+    // Keys pressed while the game was starting count for its first step.
+    input->LatchQueuedPresses();
 }
 
 int RunGame(const Edition& wanted, const GameOptions& options, const ShellSteps& steps) {
+    std::string mappingsProblem;
+    if (!CheckControllerMappingsFile(mappingsProblem)) {
+        std::fprintf(stderr, "%s: %s\n", ProgramName(), QuoteUnprintable(mappingsProblem).c_str());
+        return EXIT_USAGE;
+    }
     // A recording to replay is read whole, or the one to write created, before any window.
     int sessionStatus = StartSession(wanted, options);
     if (sessionStatus >= 0) return sessionStatus;
@@ -82,37 +110,70 @@ int RunGame(const Edition& wanted, const GameOptions& options, const ShellSteps&
     bool modeSwitch = edition.fullscreen && !options.window;
     if (!CreateAppWindow(edition.title, edition.width, edition.height, edition.bits, modeSwitch, -1,
                          edition.windowComfort)) {
-        return 0;
+        AbandonSession();
+        return EXIT_RUN_FAILED;
     }
     if (edition.windowComfort && options.fullscreen) SetDesktopFullscreen(true);
     if (!steps.init(edition)) {
         ShowMessageBox("Init() Failed.", "ERROR", BoxIcon::Exclamation);
         Shutdown(edition, steps);
-        return 0;
+        AbandonSession();
+        return EXIT_RUN_FAILED;
     }
 
+    ApplyKeptSettings(edition);
+    StartScoreKeeping(edition);
     NoControls noControls;
-    Controls& controls = input ? static_cast<Controls&>(*input) : noControls;
+    Controls& devices = input ? static_cast<Controls&>(*input) : noControls;
+    KeptControls controls(devices);
     // Without a granted swap interval (or with --fps) the limiter keeps the pace.
     PacingPlan pacing =
         ChoosePacing(options.fps, DisplayRefreshRate(), swapControlAvailable, TrySwapInterval);
     FrameLimiter limiter(pacing.limiterFps);
+    StepClock clock(MonotonicNanoseconds, pacing.stepRate);
     PauseState pause;
     SDL_Event event;
-    for (;;) {
+    bool running = true;
+    bool wasPaused = false;
+    while (running) {
+        WatchPlayer();
         if (SDL_PollEvent(&event)) {
             // Events first: while they keep coming (a window being dragged) the world waits.
             if (!HandleWindowEvent(event)) break;
             HandleShellEvent(event, edition, options, pause);
+            // No step reads Escape while paused, so the shell does.
+            if (pause.Paused() && IsEscapePress(event)) break;
             continue;
         }
         if (pause.Paused()) {
-            // The last frame stays; sleep until something happens.
+            // The frozen frame, drawn again with the paused sign (and again after a
+            // resize or an expose); then sleep until something happens. The pad's
+            // Start is read meanwhile: it resumes.
+            ShowPausedSign(true);
+            edition.drawScene();
+            SDL_GL_SwapWindow(appWindow);
             SDL_WaitEventTimeout(nullptr, 100);
+            if (input) input->Poll();
+            FollowPadStart(pause);
             limiter.Restart();
+            clock.Restart();
+            wasPaused = true;
             continue;
         }
-        if (!edition.updateWorld(controls)) break;  // that step draws nothing
+        ShowPausedSign(false);
+        // Keys pressed while paused are not for the world.
+        if (wasPaused && input) input->ForgetPresses();
+        wasPaused = false;
+        // A frame that comes early runs no step and shows the same world again.
+        int stepCount = clock.StepsForFrame();
+        for (int step = 0; step < stepCount && running; ++step) {
+            running = edition.updateWorld(controls);
+            if (running) WatchGameOver(edition);
+        }
+        if (!running) break;  // that step draws nothing
+        FollowPadStart(pause);
+        WatchSettings(edition, devices);
+        UpdateVolumeSign();
         edition.drawScene();
         SDL_GL_SwapWindow(appWindow);
         if (pacing.limiterFps > 0) limiter.Wait();

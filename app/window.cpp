@@ -2,10 +2,12 @@
 
 #include <string>
 
+#include "app/drawable_size.h"
 #include "app/gl_entry_points.h"
 #include "app/host.h"
 #include "app/message_box.h"
 #include "render/draw_backend.h"
+#include "render/picture_box.h"
 
 SDL_Window* appWindow = nullptr;
 SDL_GLContext glContext = nullptr;
@@ -181,8 +183,9 @@ bool CreateAppWindow(const char* title, int width, int height, int bits, bool fu
     SDL_SetWindowInputFocus(appWindow);
     SDL_DisableScreenSaver();
 
-    // A high-density drawable holds more pixels than the window has points.
-    if (highDensity) SDL_GL_GetDrawableSize(appWindow, &width, &height);
+    // The drawable as it really came out: a high-density one holds more pixels than
+    // the window has points, and a window manager may have had its say on the size.
+    GetDrawableSize(appWindow, &width, &height);
     ResizeViewport(width, height);
     if (!InitGLState()) return FailCreation("Initialization Failed.");
     return true;
@@ -219,8 +222,14 @@ void DestroyAppWindow() {
 
 void ResizeViewport(int width, int height) {
     if (height == 0) height = 1;
-    viewportAspect = static_cast<float>(width) / static_cast<float>(height);
+    viewportAspect = PictureAspect(FitPictureBox(width, height));
     ActiveDrawBackend().setView(width, height);
+}
+
+void FollowDrawableSize() {
+    int width = 0, height = 0;
+    GetDrawableSize(appWindow, &width, &height);
+    ResizeViewport(width, height);
 }
 
 bool InitGLState() {
@@ -234,15 +243,15 @@ bool HandleWindowEvent(const SDL_Event& event) {
     if (event.type == SDL_QUIT) return false;
     if (event.type != SDL_WINDOWEVENT) return true;
     switch (event.window.event) {
-        case SDL_WINDOWEVENT_SIZE_CHANGED: {
-            int width = event.window.data1, height = event.window.data2;
-            // With a high-density drawable the viewport counts pixels, not points.
-            if (appWindow && (SDL_GetWindowFlags(appWindow) & SDL_WINDOW_ALLOW_HIGHDPI)) {
-                SDL_GL_GetDrawableSize(appWindow, &width, &height);
-            }
-            ResizeViewport(width, height);
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+        case SDL_WINDOWEVENT_EXPOSED:
+        case SDL_WINDOWEVENT_MAXIMIZED:
+        case SDL_WINDOWEVENT_RESTORED:
+            // The event's own size may be one SDL asked for and never got, and a window
+            // manager that grants full screen late sends only an expose: the viewport
+            // follows what GL really draws into.
+            if (appWindow) FollowDrawableSize();
             break;
-        }
         case SDL_WINDOWEVENT_CLOSE: {
             // Like a posted quit message: the window stays until shutdown destroys it.
             SDL_Event quit{};
@@ -260,6 +269,8 @@ bool SetDesktopFullscreen(bool on) {
     if (!appWindow) return false;
     if (SDL_SetWindowFullscreen(appWindow, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) return false;
     desktopFullscreen = on;
+    // Without a window manager nothing changes size; the picture stays whole either way.
+    FollowDrawableSize();
     return true;
 }
 

@@ -7,7 +7,7 @@ extern SDL_Window* appWindow;
 extern SDL_GLContext glContext;
 extern bool fullscreen;            // true only while the display mode is changed for us
 extern bool swapControlAvailable;  // the driver granted a swap interval of 1
-extern float viewportAspect;       // width ÷ height of the last ResizeViewport
+extern float viewportAspect;       // width ÷ height of the picture's box at the last ResizeViewport
 extern bool desktopFullscreen;     // the window covers the desktop without a mode change
 
 constexpr int FULLSCREEN_REFRESH_RATE = 75;
@@ -26,14 +26,20 @@ bool CreateAppWindow(const char* title, int width, int height, int bits, bool fu
 // Releases what CreateAppWindow built, as far as it was built, in reverse order.
 void DestroyAppWindow();
 
-// Viewport and projection for a client area; a height of 0 counts as 1.
+// Viewport and projection for a drawable of width × height pixels: the 4:3 picture
+// centred in it between black bars (render/picture_box.h); a height of 0 counts as 1.
 void ResizeViewport(int width, int height);
+
+// ResizeViewport for the size the window's drawable really has now
+// (app/drawable_size.h).
+void FollowDrawableSize();
 
 // The fixed GL state every frame starts from, and the swap-interval request.
 bool InitGLState();
 
-// Handles one window event: size changes re-apply the projection, a close request
-// posts the quit event. Returns false for the quit event, which ends the loop.
+// Handles one window event: size changes and exposes re-apply the projection for the
+// drawable's real size, a close request posts the quit event. Returns false for the
+// quit event, which ends the loop.
 bool HandleWindowEvent(const SDL_Event& event);
 
 // Borderless full screen over the desktop, or back to the window; the projection

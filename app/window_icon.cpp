@@ -3,15 +3,23 @@
 #include <SDL2/SDL.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <vector>
 
 #include "app/window.h"
+#include "base/named_file.h"
+#include "base/program_name.h"
 #include "render/textures.h"
 
 bool SetAppWindowIcon(const std::string& targaPath) {
-    std::FILE* file = std::fopen(targaPath.c_str(), "rb");
-    if (!file) return false;
+    std::string why;
+    std::FILE* file = OpenRegularFile(targaPath, why);
+    if (!file) {
+        if (errno != ENOENT)
+            std::fprintf(stderr, "%s: %s: %s; file refused\n", ProgramName(), targaPath.c_str(), why.c_str());
+        return false;
+    }
     std::vector<uint8_t> bytes;
     uint8_t block[4096];
     size_t got = 0;
@@ -24,7 +32,7 @@ bool SetAppWindowIcon(const std::string& targaPath) {
     std::string reason;
     if (!DecodeTarga(bytes.data(), bytes.size(), picture, &reason) || picture.bytesPerPixel != 4) {
         if (reason.empty()) reason = "picture: not 32 bits";
-        std::fprintf(stderr, "vortane: %s: %s; file refused\n", targaPath.c_str(),
+        std::fprintf(stderr, "%s: %s: %s; file refused\n", ProgramName(), targaPath.c_str(),
                      reason.substr(reason.find(": ") + 2).c_str());
         return false;
     }

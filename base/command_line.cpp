@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "base/program_name.h"
+#include "base/quoted_text.h"
 
 namespace {
 
@@ -18,7 +19,7 @@ constexpr int HELP_INDEX = -1;
 constexpr int VERSION_INDEX = -2;
 
 void PrintUsageError(std::FILE* err, const std::string& message) {
-    std::fprintf(err, "%s: %s; try --help\n", ProgramName(), message.c_str());
+    std::fprintf(err, "%s: %s; try --help\n", ProgramName(), QuoteUnprintable(message).c_str());
 }
 
 std::string OptionLabel(const CommandOption& option) {
@@ -149,7 +150,7 @@ int UsageError(const std::string& message) {
 }
 
 int RunFailure(const std::string& message) {
-    std::fprintf(stderr, "%s: %s\n", ProgramName(), message.c_str());
+    std::fprintf(stderr, "%s: %s\n", ProgramName(), QuoteUnprintable(message).c_str());
     return EXIT_RUN_FAILED;
 }
 

@@ -1,9 +1,41 @@
 #include "base/named_file.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
+
+namespace {
+
+std::string SizeText(size_t bytes) {
+    if (bytes % (size_t(1) << 20) == 0) return std::to_string(bytes >> 20) + " MiB";
+    return std::to_string(bytes) + " bytes";
+}
+
+// Reads `file` to its end, refusing it once it passes `maxBytes`: the input may be
+// endless, so its size is never trusted beforehand.
+bool ReadToEnd(std::FILE* file, std::string& text, std::string& reason, size_t maxBytes) {
+    text.clear();
+    char block[65536];
+    size_t got;
+    while ((got = std::fread(block, 1, sizeof block, file)) > 0) {
+        if (got > maxBytes - text.size()) {
+            text.clear();
+            reason = "is larger than " + SizeText(maxBytes) + ", more than any real file";
+            return false;
+        }
+        text.append(block, got);
+    }
+    if (std::ferror(file)) {
+        reason = std::string("cannot be read (") + std::strerror(errno) + ")";
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
 
 bool IsStandardStream(const std::string& path) { return path == "-"; }
 
@@ -15,32 +47,43 @@ std::string OutputDisplayName(const std::string& path) {
     return IsStandardStream(path) ? "standard output" : path;
 }
 
-bool ReadNamedInput(const std::string& path, std::string& text, std::string& reason) {
-    std::FILE* file = stdin;
-    if (!IsStandardStream(path)) {
-        // A folder opens like a file and reads as empty, so it is refused by name.
-        struct stat info;
-        if (stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
-            reason = "is a folder, not a file";
-            return false;
-        }
-        file = std::fopen(path.c_str(), "rb");
-        if (!file) {
-            reason = std::string("cannot open (") + std::strerror(errno) + ")";
-            return false;
-        }
+std::FILE* OpenRegularFile(const std::string& path, std::string& reason) {
+    // Without O_NONBLOCK, opening a pipe waits for a writer that may never come.
+    int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        int openError = errno;
+        reason = std::string("cannot open (") + std::strerror(openError) + ")";
+        errno = openError;
+        return nullptr;
     }
-    text.clear();
-    char block[65536];
-    size_t got;
-    while ((got = std::fread(block, 1, sizeof block, file)) > 0) text.append(block, got);
-    bool failed = std::ferror(file) != 0;
-    if (file != stdin) std::fclose(file);
-    if (failed) {
-        reason = "cannot be read";
-        return false;
+    struct stat info {};
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        reason = S_ISDIR(info.st_mode) ? "is a folder, not a file"
+                                       : "is not a regular file (a pipe, device or socket)";
+        close(fd);
+        errno = EINVAL;
+        return nullptr;
     }
-    return true;
+    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    std::FILE* file = fdopen(fd, "rb");
+    if (!file) {
+        reason = std::string("cannot open (") + std::strerror(errno) + ")";
+        close(fd);
+    }
+    return file;
+}
+
+bool ReadWholeFile(const std::string& path, std::string& text, std::string& reason, size_t maxBytes) {
+    std::FILE* file = OpenRegularFile(path, reason);
+    if (!file) return false;
+    bool read = ReadToEnd(file, text, reason, maxBytes);
+    std::fclose(file);
+    return read;
+}
+
+bool ReadNamedInput(const std::string& path, std::string& text, std::string& reason, size_t maxBytes) {
+    if (!IsStandardStream(path)) return ReadWholeFile(path, text, reason, maxBytes);
+    return ReadToEnd(stdin, text, reason, maxBytes);
 }
 
 std::FILE* OpenNamedOutput(const std::string& path) {

@@ -28,6 +28,7 @@ const Edition edition = {
     /* playsSong */ true,
     /* writeState */ WriteWorldState,
     /* writeDetail */ WriteWorldDetail,
+    /* lives */ [] { return lives; },
 };
 
 }  // namespace classic

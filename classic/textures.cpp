@@ -3,6 +3,7 @@
 #include <iterator>
 
 #include "classic/world.h"
+#include "render/paused_sign.h"
 #include "render/textures.h"
 
 namespace classic {
@@ -20,6 +21,7 @@ const TextureFile TEXTURE_FILES[] = {
     {"enemy1.tga", &spriteTextures[SLOT_ENEMY]},
     {"dropping.tga", &spriteTextures[SLOT_DROPPING]},
     {"gameover.tga", &spriteTextures[SLOT_GAMEOVER]},
+    {"paused.tga", &spriteTextures[SLOT_PAUSED]},
 };
 
 }  // namespace

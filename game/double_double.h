@@ -64,3 +64,19 @@ inline DoubleDouble MultiplyDouble(DoubleDouble a, double b) {
     DoubleDouble p = TwoProduct(a.hi, b);
     return FastTwoSum(p.hi, p.lo + a.lo * b);
 }
+
+// a + b when |b| stays well below |a| (a series' next term on its tail): one exact
+// sum fewer than AddDD, an error within a few 2^-106 of |a|.
+inline DoubleDouble AddSmallerDD(DoubleDouble a, DoubleDouble b) {
+    DoubleDouble s = FastTwoSum(a.hi, b.hi);
+    return FastTwoSum(s.hi, s.lo + (a.lo + b.lo));
+}
+
+// MultiplyDD with b.hi split beforehand (bHalves = SplitHalves(b.hi)), for a
+// factor used over and over.
+inline DoubleDouble MultiplySplitDD(DoubleDouble a, DoubleDouble b, DoubleDouble bHalves) {
+    double p = a.hi * b.hi;
+    DoubleDouble x = SplitHalves(a.hi);
+    double e = ((x.hi * bHalves.hi - p) + x.hi * bHalves.lo + x.lo * bHalves.hi) + x.lo * bHalves.lo;
+    return FastTwoSum(p, e + (a.hi * b.lo + a.lo * b.hi));
+}

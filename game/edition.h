@@ -47,6 +47,9 @@ struct Edition {
     // The trace: the world's fields after a step, and the detail lists.
     void (*writeState)(TraceLine& line);
     void (*writeDetail)(TraceLine& line, const TraceOptions& options);
+
+    // The spare lives now; below 0 the game is over (the shell keeps the score then).
+    int32_t (*lives)() = nullptr;
 };
 
 // The world as start-up leaves it, from the state at program start, but with the

@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "base/named_file.h"
+#include "base/quoted_text.h"
 
 const InputControl INPUT_CONTROLS[INPUT_CONTROL_COUNT] = {
     {"ESC", KEY_ESCAPE},     {"KEY1", KEY_1},
@@ -74,20 +75,24 @@ bool ParseInputScriptLine(const std::string& text, InputScriptLine& line, std::s
 bool ParseInputScript(std::istream& in, const std::string& sourceName, InputScript& script,
                       std::string& error) {
     script.lines.clear();
+    // Faults quote the file's words, which may hold anything.
+    auto refuse = [&error](const std::string& message) {
+        error = QuoteUnprintable(message);
+        return false;
+    };
     std::string text;
     for (int lineNumber = 1; std::getline(in, text); ++lineNumber) {
         if (IsSkipped(text)) continue;
         InputScriptLine line;
         std::string fault;
         if (!ParseInputScriptLine(text, line, fault)) {
-            error = "input script " + sourceName + " line " + std::to_string(lineNumber) + ": " + fault;
-            return false;
+            return refuse("input script " + sourceName + " line " + std::to_string(lineNumber) + ": " +
+                          fault);
         }
         script.lines.push_back(line);
     }
     if (in.bad()) {
-        error = "input script " + sourceName + ": read error";
-        return false;
+        return refuse("input script " + sourceName + ": read error");
     }
     return true;
 }

@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "base/named_file.h"
+#include "base/program_name.h"
+#include "base/quoted_text.h"
 
 namespace {
 
@@ -13,8 +15,14 @@ const char* const HEADER = "# vortane recording";
 const char* const EDITION_PREFIX = "# edition ";
 const char* const SEED_PREFIX = "# seed ";
 
-// One line of at most RECORDING_MAX_LINE characters, without its newline. False
-// at the end of the input; `tooLong` is set when a line runs past the limit.
+// A file saved by an editor that ends lines with CR LF reads as the same recording.
+void DropCarriageReturn(std::string& line) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+}
+
+// One line of at most RECORDING_MAX_LINE characters, without its newline (LF or
+// CR LF). False at the end of the input; `tooLong` is set when a line runs past
+// the limit.
 bool ReadLine(std::istream& in, std::string& line, bool& tooLong) {
     line.clear();
     tooLong = false;
@@ -22,13 +30,16 @@ bool ReadLine(std::istream& in, std::string& line, bool& tooLong) {
     bool any = false;
     while (in.get(c)) {
         any = true;
-        if (c == '\n') return true;
-        if (line.size() >= RECORDING_MAX_LINE) {
+        if (c == '\n') break;
+        // One more than the limit leaves room for the CR of a CR LF.
+        if (line.size() > RECORDING_MAX_LINE) {
             tooLong = true;
             return true;
         }
         line += c;
     }
+    DropCarriageReturn(line);
+    tooLong = line.size() > RECORDING_MAX_LINE;
     return any;
 }
 
@@ -86,10 +97,8 @@ bool ParseEndLine(const std::string& text, Recording& recording, std::string& fa
 
 bool StartsWith(const std::string& text, const char* prefix) { return text.rfind(prefix, 0) == 0; }
 
-}  // namespace
-
-bool ParseRecording(std::istream& in, const std::string& sourceName, Recording& recording,
-                    std::string& error) {
+bool ParseRecordingLines(std::istream& in, const std::string& sourceName, Recording& recording,
+                         std::string& error) {
     recording = Recording{};
     std::string text;
     bool tooLong = false;
@@ -157,6 +166,16 @@ bool ParseRecording(std::istream& in, const std::string& sourceName, Recording& 
     return true;
 }
 
+}  // namespace
+
+bool ParseRecording(std::istream& in, const std::string& sourceName, Recording& recording,
+                    std::string& error) {
+    if (ParseRecordingLines(in, sourceName, recording, error)) return true;
+    // Faults quote the file's words, which may hold anything.
+    error = QuoteUnprintable(error);
+    return false;
+}
+
 bool LoadRecording(const std::string& path, Recording& recording, std::string& error) {
     std::string text, reason;
     if (!ReadNamedInput(path, text, reason)) {
@@ -177,44 +196,52 @@ uint32_t HeldControls(const Controls& controls) {
 
 RecordingWriter::~RecordingWriter() {
     // Without Finish (a failed start-up): what was recorded stays, cut short.
-    if (!file) return;
+    if (!output.IsOpen()) return;
     WriteRun();
-    CloseNamedOutput(file);
+    PutOut();
+    output.Close();
 }
 
 bool RecordingWriter::Open(const std::string& path, const std::string& edition, uint32_t seed,
                            std::string& error) {
-    file = OpenNamedOutput(path);
-    if (!file) {
-        error = "cannot write the recording " + OutputDisplayName(path) + " (" + std::strerror(errno) + ")";
+    name = OutputDisplayName(path);
+    pending = std::string(HEADER) + "\n" + EDITION_PREFIX + edition + "\n" + SEED_PREFIX +
+              std::to_string(seed) + "\n";
+    if (!output.Open(path) || !output.Write(pending)) {
+        error = "cannot write the recording " + name + " (" + output.Reason() + ")";
+        output.Close();
         return false;
     }
-    std::fprintf(file, "%s\n%s%s\n%s%u\n", HEADER, EDITION_PREFIX, edition.c_str(), SEED_PREFIX, seed);
-    if (std::fflush(file) != 0) {
-        error = "cannot write the recording " + OutputDisplayName(path) + " (" + std::strerror(errno) + ")";
-        CloseNamedOutput(file);
-        file = nullptr;
-        return false;
-    }
+    pending.clear();
     return true;
 }
 
 void RecordingWriter::WriteRun() {
     if (runCount == 0) return;
-    std::string line = std::to_string(runCount);
+    pending += std::to_string(runCount);
     for (int i = 0; i < INPUT_CONTROL_COUNT; ++i) {
         if (runHeld & (1u << i)) {
-            line += ' ';
-            line += INPUT_CONTROLS[i].name;
+            pending += ' ';
+            pending += INPUT_CONTROLS[i].name;
         }
     }
-    line += '\n';
-    if (std::fwrite(line.data(), 1, line.size(), file) != line.size()) failed = true;
+    pending += '\n';
     runCount = 0;
 }
 
+void RecordingWriter::PutOut() {
+    if (pending.empty() || output.Failed()) return;
+    bool written = output.Write(pending);
+    pending.clear();
+    if (written) return;
+    // Said at once, while the player can still do something about it; the game
+    // plays on, and the file keeps every whole line it took.
+    std::fprintf(stderr, "%s: cannot write the recording %s (%s); playing on without recording\n",
+                 ProgramName(), name.c_str(), output.Reason().c_str());
+}
+
 void RecordingWriter::AddStep(uint32_t held, int64_t nowNs) {
-    if (!file) return;
+    if (!output.IsOpen() || output.Failed()) return;
     if (steps == 0) lastFlushNs = nowNs;
     if (runCount > 0 && (held != runHeld || runCount >= INPUT_SCRIPT_MAX_COUNT)) WriteRun();
     runHeld = held;
@@ -222,20 +249,35 @@ void RecordingWriter::AddStep(uint32_t held, int64_t nowNs) {
     steps += 1;
     // A run still growing is written as it stands, so a kill loses at most a second.
     if (nowNs - lastFlushNs >= RECORDING_FLUSH_NS) {
-        WriteRun();
-        if (std::fflush(file) != 0) failed = true;
+        Flush();
         lastFlushNs = nowNs;
     }
 }
 
-bool RecordingWriter::Finish(int32_t score, uint32_t rand) {
-    if (!file) return false;
+void RecordingWriter::Flush() {
+    if (!output.IsOpen()) return;
     WriteRun();
-    std::fprintf(file, "# end steps %llu score %d rand %u\n", static_cast<unsigned long long>(steps), score,
-                 rand);
-    bool ok = !failed && CloseNamedOutput(file);
-    file = nullptr;
-    return ok;
+    PutOut();
+}
+
+std::string RecordingEndLine(uint64_t steps, int32_t score, uint32_t rand) {
+    return "# end steps " + std::to_string(steps) + " score " + std::to_string(score) + " rand " +
+           std::to_string(rand) + "\n";
+}
+
+bool RecordingWriter::Finish(int32_t score, uint32_t rand) {
+    if (!output.IsOpen()) return false;
+    WriteRun();
+    if (!output.Failed()) {
+        pending += RecordingEndLine(steps, score, rand);
+    }
+    PutOut();
+    bool failedBefore = output.Failed();
+    if (!output.Close() && !failedBefore) {
+        std::fprintf(stderr, "%s: cannot write the recording %s (%s)\n", ProgramName(), name.c_str(),
+                     output.Reason().c_str());
+    }
+    return !output.Failed();
 }
 
 RecordingControls::RecordingControls(Controls& inner_, RecordingWriter& writer_, int64_t (*clock_)())

@@ -4,6 +4,7 @@
 #include <istream>
 #include <string>
 
+#include "base/line_output.h"
 #include "game/controls.h"
 #include "game/input_script.h"
 
@@ -48,11 +49,17 @@ bool ParseRecording(std::istream& in, const std::string& sourceName, Recording& 
 // Reads a recording file ("-" is standard input).
 bool LoadRecording(const std::string& path, Recording& recording, std::string& error);
 
+// The end line after `steps` steps, newline included.
+std::string RecordingEndLine(uint64_t steps, int32_t score, uint32_t rand);
+
 // The controls a step holds, as a bit set over INPUT_CONTROLS.
 uint32_t HeldControls(const Controls& controls);
 
 // Writes a recording while the game runs: whole lines only, put out at least
 // every second, so a killed game leaves a file that plays up to its last line.
+// A write that fails (a full disk, a closed pipe) is said on stderr at once with
+// its reason; the writer then stops, the game plays on, and the file keeps every
+// whole line written before.
 class RecordingWriter {
 public:
     RecordingWriter() = default;
@@ -63,18 +70,24 @@ public:
     // Creates the file ("-" is standard output) and writes the header. False with
     // `error` when it cannot.
     bool Open(const std::string& path, const std::string& edition, uint32_t seed, std::string& error);
-    bool IsOpen() const { return file != nullptr; }
+    bool IsOpen() const { return output.IsOpen(); }
     // One world step read the controls `held`; `nowNs` is the monotonic clock.
     void AddStep(uint32_t held, int64_t nowNs);
     uint64_t Steps() const { return steps; }
-    // Writes the rest, the end line, and closes. False when a write failed.
+    // Puts out every step so far as whole lines (the run still growing as it
+    // stands), as the writer does every second; the recording stays open.
+    void Flush();
+    // Writes the rest, the end line, and closes. False when a write failed (said
+    // on stderr when it happened).
     bool Finish(int32_t score, uint32_t rand);
 
 private:
     void WriteRun();
+    void PutOut();
 
-    FILE* file = nullptr;
-    bool failed = false;
+    LineOutput output;
+    std::string name;     // the file as messages call it
+    std::string pending;  // whole lines not yet put out
     uint32_t runHeld = 0;
     long runCount = 0;
     uint64_t steps = 0;

@@ -53,8 +53,10 @@ DoubleDouble SumSeries(const DoubleDouble* c, int count, DoubleDouble z) {
     double tail = c[count - 1].hi;
     for (int i = count - 2; i >= DOUBLE_TAIL_FROM; --i) tail = tail * z.hi + c[i].hi;
     DoubleDouble sum = MultiplyDouble(z, tail);
-    for (int i = DOUBLE_TAIL_FROM - 1; i > 0; --i) sum = MultiplyDD(AddDD(sum, c[i]), z);
-    return AddDD(sum, c[0]);
+    // Each term is at most a twelfth of the one before: no cancellation.
+    DoubleDouble zHalves = SplitHalves(z.hi);
+    for (int i = DOUBLE_TAIL_FROM - 1; i > 0; --i) sum = MultiplySplitDD(AddSmallerDD(c[i], sum), z, zHalves);
+    return AddSmallerDD(c[0], sum);
 }
 
 DoubleDouble SineOfReduced(DoubleDouble r) {
@@ -63,6 +65,14 @@ DoubleDouble SineOfReduced(DoubleDouble r) {
 
 DoubleDouble CosineOfReduced(DoubleDouble r) {
     return SumSeries(COS_TAYLOR, COS_TAYLOR_COUNT, MultiplyDD(r, r));
+}
+
+// cos r in plain doubles, within a few 2^-53: enough for a Newton step's slope.
+double CosineRoughly(double r) {
+    double z = r * r;
+    double sum = COS_TAYLOR[COS_TAYLOR_COUNT - 1].hi;
+    for (int i = COS_TAYLOR_COUNT - 2; i >= 0; --i) sum = sum * z + COS_TAYLOR[i].hi;
+    return sum;
 }
 
 // quadrant 0..3 of sin: sin r, cos r, -sin r, -cos r (cos is sin a quadrant on).
@@ -100,9 +110,8 @@ DoubleDouble ArcSine(DoubleDouble s) {
     if (s.hi < 0x1p-26) return FastTwoSum(s.hi, s.lo + s.hi * s.hi * s.hi / 6);
     double y = StartArcSine(s.hi);
     DoubleDouble sine = SineOfReduced({y, 0});
-    DoubleDouble cosine = CosineOfReduced({y, 0});
     DoubleDouble miss = AddDD(sine, Negated(s));
-    return TwoSum(y, -(miss.hi / cosine.hi));
+    return TwoSum(y, -(miss.hi / CosineRoughly(y)));
 }
 
 // sqrt(a) as a double-double: the IEEE root and one correction.

@@ -19,3 +19,14 @@ bench: bench-build
 
 bench-profile: bench-build
 	@scripts/bench --profile $(BENCH_BUILD)
+
+# `make bench-web`: the browser page's frames a second over a blank WebGL page's of
+# the same canvas, both in one headless Chromium on software WebGL (SwiftShader),
+# taken in turns. Options for the script go in BENCH_WEB_ARGS, e.g.
+#   make bench-web BENCH_WEB_ARGS="--rounds 5 --page vortane-classic.html"
+BENCH_WEB_ARGS ?=
+
+.PHONY: bench-web
+
+bench-web: web
+	@python3 bench/browser_frame_rate.py $(WEB) $(BENCH_WEB_ARGS)

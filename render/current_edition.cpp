@@ -32,4 +32,5 @@ const Edition currentEdition = {
     /* playsSong */ false,
     /* writeState */ WriteWorldState,
     /* writeDetail */ WriteWorldDetail,
+    /* lives */ [] { return lives; },
 };

@@ -23,7 +23,8 @@ struct DrawBackend {
     bool esContext;    // needs an OpenGL ES 2 context (otherwise a compatibility one)
 
     // Viewport and the window's perspective (45° vertically, near 0.2f, far 2500) for
-    // a client area of width × height, height at least 1.
+    // a drawable of width × height pixels: the picture fills the drawable's 4:3 box
+    // (render/picture_box.h) and the rest stays the clear colour.
     void (*setView)(int width, int height);
     // The GL state the window starts with; afterwards each frame sets what it needs.
     void (*initState)();
@@ -43,7 +44,8 @@ struct DrawBackend {
     void (*endFrame)();
     // A texture object with its mipmap chain from red, green, blue[, alpha] bytes
     // (rows bottom first); 3 or 4 bytes per pixel, any other depth gives a texture that
-    // draws flat. `flags` are the TEX_ bits of render/textures.h. Returns the GL name.
+    // draws flat. `flags` are the TEX_ bits of render/textures.h. Returns the texture's
+    // name, never 0: a GL name, or for the GLES2 back-end one of its atlas's pictures.
     uint32_t (*createTexture)(const uint8_t* pixels, int32_t width, int32_t height, int32_t bytesPerPixel,
                               uint32_t flags);
     // Deletes a texture name made by createTexture (0 is ignored).

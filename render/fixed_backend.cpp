@@ -4,15 +4,18 @@
 #include <GL/glext.h>
 #include <GL/glu.h>
 
+#include "render/picture_box.h"
 #include "render/textures.h"
 
 namespace {
 
 void SetView(int width, int height) {
-    glViewport(0, 0, width, height);
+    // GL clips to the viewport, so nothing lands in the bars round the picture.
+    PictureBox box = FitPictureBox(width, height);
+    glViewport(box.x, box.y, box.width, box.height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    float aspect = static_cast<float>(width) / static_cast<float>(height);
+    float aspect = PictureAspect(box);
     // The near plane is the single-precision 0.2f, widened as the projection has always used it.
     gluPerspective(45.0, aspect, 0.2f, 2500.0);
     glMatrixMode(GL_MODELVIEW);

@@ -12,44 +12,43 @@ const char* const VERTEX_SOURCE = R"(#version 100
 attribute vec3 position;
 attribute vec3 colour;
 attribute vec2 texCoord;
-attribute float unit;
 uniform mat4 viewMatrix;
 varying vec3 vColour;
 varying vec2 vTexCoord;
-varying float vUnit;
 void main() {
     gl_Position = viewMatrix * vec4(position, 1.0);
     vColour = clamp(colour, 0.0, 1.0);
     vTexCoord = texCoord;
-    vUnit = unit;
 }
 )";
 
 // Samplers default to low precision in a fragment shader; asking for high keeps every
 // texel exactly what fixed function reads, so the rounding of the sum matches too.
-// The unit is the same on all of a quad's corners; interpolation can only blur it
-// by rounding, hence the half-unit window.
-const char* const FRAGMENT_SOURCE = R"(
+const char* const FRAGMENT_HEADER = R"(#version 100
 #ifdef GL_FRAGMENT_PRECISION_HIGH
 precision highp float;
 precision highp sampler2D;
 #else
 precision mediump float;
 #endif
-uniform sampler2D textures[TEXTURE_UNITS];
+uniform sampler2D atlas;
 varying vec3 vColour;
 varying vec2 vTexCoord;
-varying float vUnit;
+)";
+
+const char* const PLAIN_FRAGMENT_BODY = R"(
 void main() {
-#if TEXTURE_UNITS == 1
-    gl_FragColor = texture2D(textures[0], vTexCoord) * vec4(vColour, 1.0);
-#else
-    vec4 texel = vec4(1.0);
-    for (int i = 0; i < TEXTURE_UNITS; ++i) {
-        if (abs(vUnit - float(i)) < 0.5) texel = texture2D(textures[i], vTexCoord);
-    }
-    gl_FragColor = texel * vec4(vColour, 1.0);
-#endif
+    gl_FragColor = texture2D(atlas, vTexCoord) * vec4(vColour, 1.0);
+}
+)";
+
+// The picture's gutters cover 0..1 exactly as its own texture's wrap mode would.
+const char* const WRAPPING_FRAGMENT_BODY = R"(
+uniform vec4 region;
+uniform float wrap;
+void main() {
+    vec2 inPicture = mix(clamp(vTexCoord, 0.0, 1.0), fract(vTexCoord), wrap);
+    gl_FragColor = texture2D(atlas, region.xy + inPicture * region.zw) * vec4(vColour, 1.0);
 }
 )";
 
@@ -85,15 +84,11 @@ GLuint Compile(GLenum kind, const std::string& source, std::string& error) {
     return shader;
 }
 
-}  // namespace
-
-bool BuildGles2Program(int32_t textureUnits, Gles2Program& result, std::string& error) {
-    // The #version line must come first; the unit count follows it.
-    std::string fragment =
-        "#version 100\n#define TEXTURE_UNITS " + std::to_string(textureUnits) + "\n" + FRAGMENT_SOURCE;
+// Links one pair; its sampler reads unit 0.
+bool BuildProgram(const char* fragmentBody, Gles2Program& result, std::string& error) {
     GLuint vertexShader = Compile(GL_VERTEX_SHADER, VERTEX_SOURCE, error);
     if (!vertexShader) return false;
-    GLuint fragmentShader = Compile(GL_FRAGMENT_SHADER, fragment, error);
+    GLuint fragmentShader = Compile(GL_FRAGMENT_SHADER, std::string(FRAGMENT_HEADER) + fragmentBody, error);
     if (!fragmentShader) {
         glDeleteShader(vertexShader);
         return false;
@@ -104,7 +99,6 @@ bool BuildGles2Program(int32_t textureUnits, Gles2Program& result, std::string& 
     glBindAttribLocation(program, ATTRIBUTE_POSITION, "position");
     glBindAttribLocation(program, ATTRIBUTE_COLOUR, "colour");
     glBindAttribLocation(program, ATTRIBUTE_TEXCOORD, "texCoord");
-    glBindAttribLocation(program, ATTRIBUTE_UNIT, "unit");
     glLinkProgram(program);
     // The program keeps what it needs; the shaders go once it is linked.
     glDeleteShader(vertexShader);
@@ -117,10 +111,23 @@ bool BuildGles2Program(int32_t textureUnits, Gles2Program& result, std::string& 
         return false;
     }
     glUseProgram(program);
-    std::vector<GLint> units(static_cast<size_t>(textureUnits));
-    for (int32_t i = 0; i < textureUnits; ++i) units[size_t(i)] = i;
-    glUniform1iv(glGetUniformLocation(program, "textures"), textureUnits, units.data());
+    glUniform1i(glGetUniformLocation(program, "atlas"), 0);
     result.program = program;
     result.viewMatrix = glGetUniformLocation(program, "viewMatrix");
+    result.region = glGetUniformLocation(program, "region");
+    result.wrap = glGetUniformLocation(program, "wrap");
+    return true;
+}
+
+}  // namespace
+
+bool BuildGles2Programs(Gles2Programs& programs, std::string& error) {
+    Gles2Programs built;
+    if (!BuildProgram(PLAIN_FRAGMENT_BODY, built.plain, error)) return false;
+    if (!BuildProgram(WRAPPING_FRAGMENT_BODY, built.wrapping, error)) {
+        glDeleteProgram(built.plain.program);
+        return false;
+    }
+    programs = built;
     return true;
 }

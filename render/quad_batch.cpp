@@ -1,20 +1,29 @@
 #include "render/quad_batch.h"
 
-bool AddQuad(QuadBatch& batch, int32_t unitLimit, uint32_t texture, const DrawVertex corners[4]) {
+bool AddQuad(QuadBatch& batch, uint32_t texture, const AtlasRegion& region, const DrawVertex corners[4]) {
     if (batch.quads == QUAD_BATCH_CAPACITY) return false;
-    int32_t unit = 0;
-    while (unit < batch.units && batch.textures[unit] != texture) ++unit;
-    if (unit == batch.units) {
-        if (batch.units >= unitLimit || batch.units >= QUAD_BATCH_MAX_UNITS) return false;
-        batch.textures[batch.units++] = texture;
+    if (batch.quads > 0 && batch.texture != texture) return false;
+    batch.texture = texture;
+    DrawVertex* v = &batch.vertices[batch.quads * 4];
+    for (int i = 0; i < 4; ++i) {
+        v[i] = corners[i];
+        v[i].r = corners[0].r;
+        v[i].g = corners[0].g;
+        v[i].b = corners[0].b;
+        v[i].u = region.u0 + corners[i].u * region.width;
+        v[i].v = region.v0 + corners[i].v * region.height;
     }
-    BatchVertex* v = &batch.vertices[batch.quads * 4];
-    for (int i = 0; i < 4; ++i) v[i] = {corners[i], float(unit)};
     ++batch.quads;
     return true;
 }
 
-void ClearQuadBatch(QuadBatch& batch) {
-    batch.quads = 0;
-    batch.units = 0;
+void ClearQuadBatch(QuadBatch& batch) { batch.quads = 0; }
+
+bool InsidePicture(const DrawVertex corners[4]) {
+    for (int i = 0; i < 4; ++i) {
+        // Written so that NaN counts as outside.
+        if (!(corners[i].u >= 0.0f && corners[i].u <= 1.0f && corners[i].v >= 0.0f && corners[i].v <= 1.0f))
+            return false;
+    }
+    return true;
 }

@@ -2,31 +2,30 @@
 #include <cstdint>
 
 #include "render/draw_backend.h"
+#include "render/texture_atlas.h"
 
-// Quads gathered in issue order for one draw call, each naming a texture unit of the
-// batch; the GLES2 back-end binds the batch's textures to those units and draws it.
-// No GL here.
+// Quads gathered in issue order for one draw call, all sampling one texture (the
+// atlas, almost always): each quad's texture coordinates are moved into its picture's
+// region as it is added, so the shader samples once and chooses nothing. No GL here.
 
-constexpr int32_t QUAD_BATCH_MAX_UNITS = 16;
 // A batch's vertices are addressed by 16-bit indices (all WebGL 1 guarantees).
 constexpr int32_t QUAD_BATCH_CAPACITY = 4096;
 
-struct BatchVertex {
-    DrawVertex vertex;
-    float unit;  // the texture unit the fragment samples, the same on all four corners
-};
-
 struct QuadBatch {
-    BatchVertex vertices[QUAD_BATCH_CAPACITY * 4];
+    DrawVertex vertices[QUAD_BATCH_CAPACITY * 4];
     int32_t quads = 0;
-    uint32_t textures[QUAD_BATCH_MAX_UNITS] = {};  // texture of each unit in use
-    int32_t units = 0;
+    uint32_t texture = 0;  // the GL texture every quad samples; meaningful while quads > 0
 };
 
-// Appends a quad, giving `texture` a unit of its own unless it has one already in
-// this batch. False, with the batch unchanged, when the batch is full or all of its
-// `unitLimit` units hold other textures: draw it, clear it, and add the quad again.
-bool AddQuad(QuadBatch& batch, int32_t unitLimit, uint32_t texture, const DrawVertex corners[4]);
+// Appends a quad sampling `texture`, its coordinates mapped through `region` and its
+// colour the first corner's on all four (as fixed function draws a quad). False, with
+// the batch unchanged, when the batch is full or samples another texture: draw it,
+// clear it, and add the quad again.
+bool AddQuad(QuadBatch& batch, uint32_t texture, const AtlasRegion& region, const DrawVertex corners[4]);
 
 // Empties the batch after it has been drawn.
 void ClearQuadBatch(QuadBatch& batch);
+
+// True when every corner's texture coordinates lie in 0..1: a quad its picture's
+// gutters cover, so it needs no wrapping or clamping in the shader.
+bool InsidePicture(const DrawVertex corners[4]);

@@ -2,6 +2,8 @@
 
 #include "base/log.h"
 #include "render/draw_backend.h"
+#include "render/paused_sign.h"
+#include "render/player_signs.h"
 #include "render/primitives.h"
 #include "render/scene.h"
 #include "render/textures.h"
@@ -65,4 +67,6 @@ void DrawDisplay(int32_t score, int32_t level, int32_t lives, int32_t shipSlot, 
         DrawSprite(SLOT_GAMEOVER, Vector3(0, 0, 0), UPRIGHT, 6.0f, Vector3(1.0, 0.2f, 0.6f));
         DrawSprite(SLOT_GLOW, Vector3(0, 0, 0), UPRIGHT, 10.0f, Vector3(0.5, 0.1f, 0.3f));
     }
+    DrawPlayerSigns();  // nothing unless the shell put a sign up
+    DrawPausedSign(lives < 0);
 }

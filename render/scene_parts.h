@@ -28,6 +28,6 @@ void DrawEntityAndGlow(int32_t texture, const Vector3& pos, const Vector3& dir, 
                        const Vector3& colour);
 
 // Score (eight digits) and level (two) along the top over a blue glow, a small
-// ship of `shipSlot` in `shipColour` for each spare life at the top left, and the
-// game-over sign once lives is below zero.
+// ship of `shipSlot` in `shipColour` for each spare life at the top left, the
+// game-over sign once lives is below zero, and the paused sign while it is shown.
 void DrawDisplay(int32_t score, int32_t level, int32_t lives, int32_t shipSlot, const Vector3& shipColour);

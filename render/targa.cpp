@@ -4,6 +4,8 @@
 
 #include "render/targa.h"
 
+#include "base/named_file.h"
+
 namespace {
 
 constexpr size_t TARGA_HEADER_SIZE = 18;
@@ -128,9 +130,10 @@ bool DecodeTarga(const uint8_t* data, size_t size, TargaPicture& picture, std::s
 }
 
 bool ReadTargaFile(const std::string& path, TargaPicture& picture, std::string* reason) {
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+    std::string why;
+    std::unique_ptr<std::FILE, FileCloser> file(OpenRegularFile(path, why));
     if (!file) {
-        SetReason(reason, path, "cannot be opened");
+        SetReason(reason, path, why.c_str());
         return false;
     }
     FileStream stream(file.get());

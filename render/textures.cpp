@@ -5,7 +5,9 @@
 
 #include "render/textures.h"
 
+#include "base/program_name.h"
 #include "render/draw_backend.h"
+#include "render/paused_sign.h"
 
 Texture gridTexture;
 Texture digitTexture;
@@ -38,7 +40,7 @@ bool Texture::Load(const std::string& path, uint32_t flags) {
         // there but refused is worth a line, so a broken data folder is noticed.
         struct stat info;
         if (stat(path.c_str(), &info) == 0)
-            std::fprintf(stderr, "vortane: %s; file refused\n", reason.c_str());
+            std::fprintf(stderr, "%s: %s; file refused\n", ProgramName(), reason.c_str());
         return false;
     }
     Upload(pixels.get(), width, height, bytesPerPixel, flags);
@@ -62,7 +64,7 @@ void LoadTextureFiles(const TextureFile* files, int count, const std::string& da
 
 namespace {
 
-// Start-up's load order; slots 0, 5, 9, 17 and 19 stay empty.
+// Start-up's load order, then the paused sign; slots 0, 5, 9 and 17 stay empty.
 const TextureFile GAME_TEXTURE_FILES[] = {
     {"grid6.tga", &gridTexture},
     {"numbers.tga", &digitTexture},
@@ -81,6 +83,7 @@ const TextureFile GAME_TEXTURE_FILES[] = {
     {"enemy3.tga", &spriteTextures[SLOT_ENEMY3]},
     {"enemy4.tga", &spriteTextures[SLOT_ENEMY4]},
     {"enemyshot.tga", &spriteTextures[SLOT_ENEMYSHOT]},
+    {"paused.tga", &spriteTextures[SLOT_PAUSED]},
 };
 
 }  // namespace

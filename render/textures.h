@@ -71,8 +71,9 @@ struct TextureFile {
 // Load says).
 void LoadTextureFiles(const TextureFile* files, int count, const std::string& dataDir);
 
-// Start-up's 17 loads, in their fixed order, each with TEX_LINEAR. `dataDir` ends
-// with '/'. A file that fails leaves its slot empty (reported as Load says).
+// Start-up's 17 loads, in their fixed order, then the paused sign's; each with
+// TEX_LINEAR. `dataDir` ends with '/'. A file that fails leaves its slot empty
+// (reported as Load says).
 void LoadGameTextures(const std::string& dataDir);
 
 // Deletes every texture's GL name. Call at shutdown while the context is still current.

@@ -1,7 +1,9 @@
 #include "synth/instrument_file.h"
 
+#include <cerrno>
 #include <string>
 
+#include "base/named_file.h"
 #include "base/program_name.h"
 #include "synth/curve.h"
 
@@ -111,8 +113,11 @@ bool ReadInstrument(Instrument& instrument, std::FILE* file, std::string* reason
 
 bool LoadSoundEffect(int slot, const char* path) {
     if (slot < 0 || slot >= SOUND_EFFECT_SLOTS) return false;
-    std::FILE* file = path ? std::fopen(path, "rb") : nullptr;
+    std::string reason;
+    std::FILE* file = path ? OpenRegularFile(path, reason) : nullptr;
     if (!file) {
+        // A missing sound is tolerated silently; a folder or a pipe in its place is not.
+        if (path && errno != ENOENT) ReportRefusedFile(path, reason);
         LoadSoundEffect(slot, nullptr, path);
         return false;
     }

@@ -7,12 +7,14 @@
 #include <unistd.h>
 #endif
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 
 #include "base/log.h"
 #include "base/program_name.h"
 #include "synth/note_table.h"
+#include "synth/output_volume.h"
 #include "synth/player_clock.h"
 #include "synth/render_audio.h"
 #include "synth/sequencer.h"
@@ -26,6 +28,11 @@ constexpr double STREAM_LATENCY_BUFFERS = 3;
 
 PaStream* stream = nullptr;
 bool libraryStarted = false;
+// Main thread only: whether a stream ever ran (so a lost one is worth reopening),
+// whether the loss has been said, and when the next reopening is due.
+bool streamEverStarted = false;
+bool streamLost = false;
+std::chrono::steady_clock::time_point nextReopen;
 
 #ifndef _WIN32
 // ALSA reports every probe it makes of a missing card on stderr; the player
@@ -72,6 +79,7 @@ public:
 int StreamCallback(const void*, void* output, unsigned long frameCount, const PaStreamCallbackTimeInfo*,
                    PaStreamCallbackFlags, void*) {
     RenderAudio(static_cast<float*>(output), frameCount);
+    ApplyOutputVolume(static_cast<float*>(output), frameCount);
     return paContinue;
 }
 
@@ -94,7 +102,63 @@ bool OpenStream() {
     }
     return true;
 }
+
+// Closes the stream and ends the library, as at shutdown but keeping the player's
+// state. The stream's thread has ended (or ends in Pa_CloseStream) before its
+// return, so nothing renders while no stream is open.
+void CloseStream() {
+    if (stream) {
+        Pa_AbortStream(stream);
+        Pa_CloseStream(stream);
+        stream = nullptr;
+    }
+    if (libraryStarted) {
+        Pa_Terminate();
+        libraryStarted = false;
+    }
+}
+
+// A new library session and stream on whatever the default device is now; the
+// library only sees a restarted server or a new device after starting afresh.
+bool ReopenStream() {
+    CloseStream();
+    bool opened;
+    {
+        // The probe of a server that is still gone prints several lines each try.
+        // The stream's thread is not running, and only this thread prints while
+        // the game runs, so nothing of ours is lost meanwhile.
+        QuietStderr quiet;
+        opened = OpenStream();
+    }
+    if (opened && Pa_StartStream(stream) == paNoError) return true;
+    CloseStream();
+    return false;
+}
 }  // namespace
+
+void WatchPlayer() {
+    if (!streamEverStarted) return;
+    auto now = std::chrono::steady_clock::now();
+    if (!streamLost) {
+        // A stream that stopped without StopPlayer lost its device: its thread ended.
+        if (stream && Pa_IsStreamActive(stream) == 1) return;
+        streamLost = true;
+        std::fprintf(stderr, "%s: the audio output was lost; trying to reopen it every %g seconds\n",
+                     ProgramName(), AUDIO_REOPEN_SECONDS);
+        CloseStream();
+        nextReopen = now + std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                               std::chrono::duration<double>(AUDIO_REOPEN_SECONDS));
+        return;
+    }
+    if (now < nextReopen) return;
+    if (ReopenStream()) {
+        streamLost = false;
+        std::fprintf(stderr, "%s: the audio output is back\n", ProgramName());
+        return;
+    }
+    nextReopen = now + std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                           std::chrono::duration<double>(AUDIO_REOPEN_SECONDS));
+}
 
 bool StartPlayer() {
 #ifndef _WIN32
@@ -116,6 +180,8 @@ bool StartPlayer() {
     } else {
         started = true;
     }
+    streamEverStarted = started;
+    streamLost = false;
     return started;
 }
 
@@ -133,5 +199,6 @@ void StopPlayer() {
         Pa_Terminate();
         libraryStarted = false;
     }
+    streamEverStarted = false;
     FreeSongInstruments();
 }

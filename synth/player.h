@@ -10,6 +10,15 @@
 // device the player runs silently after one short line on stderr (and returns
 // false; true when the stream runs). Main thread.
 bool StartPlayer();
+// Called by the game's main loop (at least a few times a second, paused or not):
+// notices an output stream that stopped on its own (the sound server went away,
+// the device was pulled out) and says once that the audio output was lost, then
+// tries every AUDIO_REOPEN_SECONDS to open and start a new stream on the default
+// device. The player's state is kept, so song and effects carry on from where the
+// synthesizer is. Nothing happens for a player that never had a stream. Main
+// thread; desktop only (the browser keeps its own audio).
+constexpr double AUDIO_REOPEN_SECONDS = 3.0;
+void WatchPlayer();
 // Logs the statistics, stops and closes the stream, ends the library, then
 // frees the song instruments (no voice can play them any more). Main thread.
 void StopPlayer();

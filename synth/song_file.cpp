@@ -1,5 +1,6 @@
 #include "synth/song_file.h"
 
+#include <cerrno>
 #include <cstddef>
 #include <cstring>
 #include <memory>
@@ -7,6 +8,7 @@
 #include <vector>
 
 #include "base/log.h"
+#include "base/named_file.h"
 #include "synth/instrument_file.h"
 #include "synth/sequencer.h"
 
@@ -177,8 +179,14 @@ bool LoadSong(std::FILE* file, const char* name) {
 bool LoadSong(std::FILE* file) { return LoadSong(file, "song file"); }
 
 bool LoadSongFile(const char* path) {
-    std::FILE* file = path ? std::fopen(path, "rb") : nullptr;
-    if (!file) return false;
+    if (!path) return false;
+    std::string reason;
+    std::FILE* file = OpenRegularFile(path, reason);
+    if (!file) {
+        // A missing song is tolerated silently; a folder or a pipe in its place is not.
+        if (errno != ENOENT) ReportRefusedFile(path, reason);
+        return false;
+    }
     bool loaded = LoadSong(file, path);
     std::fclose(file);
     return loaded;

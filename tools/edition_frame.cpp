@@ -5,9 +5,14 @@
 
 bool DrawEditionFrame(const Edition& edition, const std::string& dataDir, std::vector<uint8_t>& rgb,
                       std::string& error) {
+    return DrawEditionFrameAt(edition, dataDir, edition.width, edition.height, rgb, error);
+}
+
+bool DrawEditionFrameAt(const Edition& edition, const std::string& dataDir, int width, int height,
+                        std::vector<uint8_t>& rgb, std::string& error) {
     OffscreenGL gl;
-    if (!gl.Open(edition.width, edition.height, error)) return false;
-    SetUpGameView(edition.width, edition.height);
+    if (!gl.Open(width, height, error)) return false;
+    SetUpGameView(width, height);
     cameraPos = Vector3(0, 0, 40);
     edition.loadGraphics(dataDir);
     edition.drawScene();

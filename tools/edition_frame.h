@@ -13,3 +13,8 @@
 // when no context could be made.
 bool DrawEditionFrame(const Edition& edition, const std::string& dataDir, std::vector<uint8_t>& rgb,
                       std::string& error);
+
+// The same frame drawn into a drawable of width × height pixels, as a window or
+// screen of that size shows it: the 4:3 picture whole and centred between black bars.
+bool DrawEditionFrameAt(const Edition& edition, const std::string& dataDir, int width, int height,
+                        std::vector<uint8_t>& rgb, std::string& error);

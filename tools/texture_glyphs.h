@@ -3,9 +3,9 @@
 
 #include "tools/texture_canvas.h"
 
-// A chamfered stroke font for the digit strip and the game-over sign. Each
-// glyph is a set of polylines on a grid 4 units wide and 6 units high, origin
-// at the bottom left.
+// A chamfered stroke font for the digit strip and the game-over and paused
+// signs. Each glyph is a set of polylines on a grid 4 units wide and 6 units
+// high, origin at the bottom left.
 constexpr double GLYPH_WIDTH = 4.0;
 constexpr double GLYPH_HEIGHT = 6.0;
 

@@ -122,10 +122,9 @@ Canvas Dropping() {
     return c;
 }
 
-Canvas GameOver() {
-    // A wide sign across the middle of the square: the words between two rails.
+// A wide sign across the middle of the square: the words between two rails.
+Canvas Sign(const char* text) {
     Canvas c = SpriteCanvas(256);
-    const char* text = "GAME OVER";
     const double spacing = 1.7;  // glyph units between letters
     const double wordGap = 4.5;  // glyph units for the space
     double units = 0;
@@ -154,6 +153,11 @@ Canvas GameOver() {
     }
     return c;
 }
+
+Canvas GameOver() { return Sign("GAME OVER"); }
+
+// The game-over sign's letters and rails, so a pause reads as the game's own.
+Canvas Paused() { return Sign("PAUSED"); }
 
 Canvas Tail() {
     // An engine trail: bright at the top (where the ship is), fading down.
@@ -295,6 +299,7 @@ const std::vector<TexturePicture>& TexturePictures() {
         {"spark.tga", Spark},
         {"dropping.tga", Dropping},
         {"gameover.tga", GameOver},
+        {"paused.tga", Paused},
         {"tail.tga", Tail},
         {"player1.tga", [] { return ShipPicture(DrawPlayerArrow); }},
         {"player2.tga", [] { return ShipPicture(DrawPlayerClaw); }},

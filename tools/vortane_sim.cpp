@@ -20,6 +20,7 @@
 
 #include "base/command_line.h"
 #include "base/program_name.h"
+#include "base/quoted_text.h"
 #include "game/edition.h"
 #include "game/world_trace.h"
 #include "tools/editions.h"
@@ -35,7 +36,7 @@ struct Arguments {
 };
 
 [[noreturn]] void Fail(const std::string& message) {
-    std::fprintf(stderr, "%s: %s\n", ProgramName(), message.c_str());
+    std::fprintf(stderr, "%s: %s\n", ProgramName(), QuoteUnprintable(message).c_str());
     std::exit(EXIT_USAGE);
 }
 

@@ -12,6 +12,7 @@
 #include "base/command_line.h"
 #include "base/named_file.h"
 #include "base/program_name.h"
+#include "base/quoted_text.h"
 #include "tools/zonder_text_binary.h"
 #include "tools/zonder_text_parse.h"
 #include "tools/zonder_text_write.h"
@@ -25,31 +26,38 @@ std::string Extension(const std::string& path) {
     return path.substr(dot);
 }
 
-int Fail(const std::string& message) { return RunFailure(message); }
+// An input that cannot be used (missing, special, too large, refused): one line
+// on stderr and EXIT_USAGE, as every program answers a named input it cannot use.
+int Refuse(const std::string& message) {
+    RunFailure(message);
+    return EXIT_USAGE;
+}
 
 int Dump(const std::string& input, std::string output) {
     std::vector<uint8_t> data;
-    if (!ReadWholeFile(input, data)) return Fail(input + ": cannot be read");
+    std::string reason;
+    if (!ReadWholeFile(input, data, &reason)) return Refuse(input + ": " + reason);
     std::string text;
     std::string error;
     const std::string ext = Extension(input);
     if (ext == ".zdi") {
         PackInstrument ins;
-        if (!ReadInstrumentBinary(data, ins, error)) return Fail(input + ": " + error);
+        if (!ReadInstrumentBinary(data, ins, error)) return Refuse(input + ": " + error);
         text = InstrumentText(ins);
     } else if (ext == ".zds") {
         PackSong song;
         std::vector<std::string> warnings;
-        if (!ReadSongBinary(data, song, error, warnings)) return Fail(input + ": " + error);
+        if (!ReadSongBinary(data, song, error, warnings)) return Refuse(input + ": " + error);
         for (const std::string& w : warnings)
-            std::fprintf(stderr, "%s: %s: warning: %s\n", ProgramName(), input.c_str(), w.c_str());
+            std::fprintf(stderr, "%s: %s: warning: %s\n", ProgramName(), input.c_str(),
+                         QuoteUnprintable(w).c_str());
         text = SongText(song);
     } else {
-        return Fail(input + ": --dump reads .zdi or .zds files");
+        return Refuse(input + ": --dump reads .zdi or .zds files");
     }
     if (output.empty()) output = "-";
     if (!WriteWholeFile(output, std::vector<uint8_t>(text.begin(), text.end())))
-        return Fail(OutputDisplayName(output) + ": cannot be written");
+        return RunFailure(OutputDisplayName(output) + ": cannot be written");
     return 0;
 }
 
@@ -59,18 +67,18 @@ int Pack(const std::string& input, std::string output) {
     std::string error;
     if (ext == ".zit") {
         PackInstrument ins;
-        if (!ParseInstrumentFile(input, ins, error)) return Fail(error);
-        if (!WriteInstrumentBinary(ins, data, error)) return Fail(input + ": " + error);
+        if (!ParseInstrumentFile(input, ins, error)) return Refuse(error);
+        if (!WriteInstrumentBinary(ins, data, error)) return Refuse(input + ": " + error);
         if (output.empty()) output = input.substr(0, input.size() - ext.size()) + ".zdi";
     } else if (ext == ".zst") {
         PackSong song;
-        if (!ParseSongFile(input, song, error)) return Fail(error);
-        if (!WriteSongBinary(song, data, error)) return Fail(input + ": " + error);
+        if (!ParseSongFile(input, song, error)) return Refuse(error);
+        if (!WriteSongBinary(song, data, error)) return Refuse(input + ": " + error);
         if (output.empty()) output = input.substr(0, input.size() - ext.size()) + ".zds";
     } else {
-        return Fail(input + ": zonder-pack compiles .zit instruments and .zst songs");
+        return Refuse(input + ": zonder-pack compiles .zit instruments and .zst songs");
     }
-    if (!WriteWholeFile(output, data)) return Fail(OutputDisplayName(output) + ": cannot be written");
+    if (!WriteWholeFile(output, data)) return RunFailure(OutputDisplayName(output) + ": cannot be written");
     return 0;
 }
 
@@ -95,7 +103,9 @@ int main(int argc, char** argv) {
     };
     line.minOperands = line.maxOperands = 1;
     line.operandName = "FILE";
-    line.notes = "Errors in a source read FILE:LINE: problem, and end with exit status 1.\n";
+    line.notes =
+        "Errors in a source read FILE:LINE: problem, and end with exit status 2, as does an\n"
+        "input that cannot be read (missing, not a regular file, larger than 64 MiB).\n";
     std::vector<std::string> operands;
     int exitStatus = 0;
     if (!ParseCommandLine(line, argc, argv, operands, exitStatus)) return exitStatus;

@@ -18,8 +18,9 @@
 //   SAMPLE release VOICE              ReleaseNote(VOICE)
 //   # comment
 //
-// A triggered note whose phase step would jump a waveform segment of its
-// instrument (the limit zonder-pack enforces in songs) gets a warning.
+// A triggered note whose phase step can jump a waveform segment of its instrument
+// as the note plays (its pitch curve, arpeggio and shape blend followed tick by
+// tick) gets a warning.
 //
 // Output: WAV, IEEE float (format 3), mono, 44100 Hz, 32 bits, the samples
 // exactly as the callback wrote them; or, with --play, the audio device, the
@@ -42,6 +43,7 @@
 #include "base/command_line.h"
 #include "base/named_file.h"
 #include "base/program_name.h"
+#include "base/quoted_text.h"
 #include "synth/instrument_file.h"
 #include "synth/noise.h"
 #include "synth/player.h"
@@ -50,6 +52,7 @@
 #include "synth/song_file.h"
 #include "synth/voices.h"
 #include "tools/memory_file.h"
+#include "tools/segment_skip.h"
 #include "tools/zonder_text_binary.h"
 #include "tools/zonder_text_parse.h"
 
@@ -81,7 +84,7 @@ struct Options {
 };
 
 [[noreturn]] void Fail(const std::string& message) {
-    std::fprintf(stderr, "%s: %s\n", ProgramName(), message.c_str());
+    std::fprintf(stderr, "%s: %s\n", ProgramName(), QuoteUnprintable(message).c_str());
     std::exit(EXIT_USAGE);
 }
 
@@ -224,7 +227,8 @@ std::vector<uint8_t> FileBytes(const std::string& path, bool song) {
         if (!compiled) Fail(error.rfind(path, 0) == 0 ? error : path + ": " + error);
         return bytes;
     }
-    if (!ReadWholeFile(path, bytes)) Fail(path + ": cannot be read");
+    std::string reason;
+    if (!ReadWholeFile(path, bytes, &reason)) Fail(path + ": " + reason);
     return bytes;
 }
 
@@ -260,13 +264,26 @@ std::vector<PackInstrument> LoadFiles(const Options& options, std::vector<bool>&
     return instruments;
 }
 
-// A note that steps past a waveform segment (or past note 119 with its
+// Why a note can skip a waveform segment as it plays, or "" when it never can.
+std::string SegmentSkipProblem(const Instrument& instrument, int note) {
+    SegmentSkip skip;
+    if (!FindSegmentSkip(instrument, note, skip)) return "";
+    char text[300];
+    std::snprintf(text, sizeof text,
+                  "at control tick %d note %d steps %.4f of a cycle per sample, more than waveform "
+                  "segment %d (%.4f wide), which it can skip; widen the segments or play it lower",
+                  skip.tick, skip.note, skip.step, skip.segment, skip.width);
+    return text;
+}
+
+// A note that can skip a waveform segment (or passes note 119 with its
 // arpeggio) still renders, as the game would play it, but the author hears why.
 void WarnAboutNotes(const std::vector<Event>& events, const std::vector<PackInstrument>& instruments,
                     const std::vector<bool>& loaded, const std::string& eventsPath) {
     for (const Event& e : events) {
         if (e.kind != Event::TRIGGER || !loaded[e.slot]) continue;
-        std::string problem = CheckNote(instruments[e.slot], e.note);
+        std::string problem = CheckNoteRange(instruments[e.slot], e.note);
+        if (problem.empty()) problem = SegmentSkipProblem(*soundEffects[e.slot], e.note);
         if (problem.empty()) continue;
         std::fprintf(stderr, "%s: %s:%d: warning: effect %d, %s: %s\n", ProgramName(),
                      InputDisplayName(eventsPath).c_str(), e.line, e.slot, NoteName(e.note).c_str(),

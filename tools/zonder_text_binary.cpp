@@ -80,14 +80,20 @@ double NarrowestSegment(const PackInstrument& ins) {
 // A note cell is playable when its note, raised by every arpeggio offset and by
 // the highest point of the pitch curve, stays in the note table and keeps the
 // oscillator's step below one cycle per sample.
-std::string CheckNote(const PackInstrument& ins, int note) {
+std::string CheckNoteRange(const PackInstrument& ins, int note) {
     if (note < 0 || note > NOTE_MAX) return Format("note %i is outside 0..%i", note, NOTE_MAX);
-    int highest = note;
     for (uint8_t offset : ins.arpOffsets) {
         if (note + offset > NOTE_MAX)
             return Format("note %i plus arpeggio offset %i passes note 119", note, offset);
-        if (note + offset > highest) highest = note + offset;
     }
+    return "";
+}
+
+std::string CheckNote(const PackInstrument& ins, int note) {
+    std::string outside = CheckNoteRange(ins, note);
+    if (!outside.empty()) return outside;
+    int highest = note;
+    for (uint8_t offset : ins.arpOffsets) highest = std::max(highest, note + offset);
     int pitchPeak = 0;
     for (const PackPoint& p : ins.curves[CURVE_PITCH].points)
         if (p.y > pitchPeak) pitchPeak = p.y;
@@ -422,16 +428,12 @@ bool ReadSongBinary(const std::vector<uint8_t>& data, PackSong& song, std::strin
     return error.empty();
 }
 
-bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& data) {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return false;
-    data.clear();
-    uint8_t buffer[65536];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) data.insert(data.end(), buffer, buffer + n);
-    const bool ok = !std::ferror(f);
-    std::fclose(f);
-    return ok;
+bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& data, std::string* reason) {
+    std::string text, why;
+    bool read = ReadWholeFile(path, text, why);
+    data.assign(text.begin(), text.end());
+    if (reason) *reason = why;
+    return read;
 }
 
 bool WriteWholeFile(const std::string& path, const std::vector<uint8_t>& data) {

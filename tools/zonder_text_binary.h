@@ -15,8 +15,11 @@
 std::string CheckInstrument(const PackInstrument& instrument);
 std::string CheckSong(const PackSong& song);
 // Whether the instrument can play the note: note plus every arpeggio offset in
-// 0..119, and a phase step that never skips a waveform segment.
+// 0..119, and a phase step that never skips a waveform segment (a bound: the
+// highest note at the pitch curve's peak against the narrowest segment).
 std::string CheckNote(const PackInstrument& instrument, int note);
+// The first half of CheckNote: the note plus every arpeggio offset in 0..119.
+std::string CheckNoteRange(const PackInstrument& instrument, int note);
 
 bool WriteInstrumentBinary(const PackInstrument& instrument, std::vector<uint8_t>& out, std::string& error);
 bool WriteSongBinary(const PackSong& song, std::vector<uint8_t>& out, std::string& error);
@@ -32,6 +35,8 @@ double PhaseStep(int note, int pitchByte);
 // A phase step wider than that makes the voice skip a segment and overshoot.
 double NarrowestSegment(const PackInstrument& instrument);
 
-bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& data);
+// The bytes of a regular file of at most NAMED_INPUT_MAX_BYTES (base/named_file.h);
+// false with `reason` otherwise.
+bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& data, std::string* reason = nullptr);
 // "-" writes to standard output.
 bool WriteWholeFile(const std::string& path, const std::vector<uint8_t>& data);

@@ -7,6 +7,8 @@
 #include <map>
 #include <sstream>
 
+#include "base/named_file.h"
+#include "base/quoted_text.h"
 #include "tools/zonder_text_binary.h"
 
 namespace {
@@ -108,15 +110,6 @@ bool ParseInt(const std::string& s, long low, long high, int& value) {
 std::string DirectoryOf(const std::string& path) {
     const size_t slash = path.find_last_of('/');
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-
-bool ReadText(const std::string& path, std::string& text) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    std::ostringstream s;
-    s << in.rdbuf();
-    text = s.str();
-    return true;
 }
 
 std::vector<std::string> SplitLines(const std::string& text) {
@@ -565,13 +558,13 @@ bool ParseInstrumentText(const std::string& text, const std::string& fileName, P
         const int lineNumber = static_cast<int>(i) + 1;
         if (!Tokenize(lines[i], tokens, problem) ||
             (!tokens.empty() && !builder.Line(tokens, lineNumber, problem))) {
-            error = fileName + ":" + std::to_string(lineNumber) + ": " + problem;
+            error = QuoteUnprintable(fileName + ":" + std::to_string(lineNumber) + ": " + problem);
             return false;
         }
     }
     int problemLine = 0;
     if (!builder.Finish(std::max(1, static_cast<int>(lines.size())), problemLine, problem)) {
-        error = fileName + ":" + std::to_string(problemLine) + ": " + problem;
+        error = QuoteUnprintable(fileName + ":" + std::to_string(problemLine) + ": " + problem);
         return false;
     }
     return true;
@@ -579,22 +572,24 @@ bool ParseInstrumentText(const std::string& text, const std::string& fileName, P
 
 bool ParseSongText(const std::string& text, const std::string& fileName, PackSong& song, std::string& error) {
     SongParser parser(fileName, song);
-    return parser.Run(text, error);
+    if (parser.Run(text, error)) return true;
+    error = QuoteUnprintable(error);
+    return false;
 }
 
 bool ParseInstrumentFile(const std::string& path, PackInstrument& instrument, std::string& error) {
-    std::string text;
-    if (!ReadText(path, text)) {
-        error = path + ": cannot be read";
+    std::string text, reason;
+    if (!ReadWholeFile(path, text, reason)) {
+        error = QuoteUnprintable(path + ": " + reason);
         return false;
     }
     return ParseInstrumentText(text, path, instrument, error);
 }
 
 bool ParseSongFile(const std::string& path, PackSong& song, std::string& error) {
-    std::string text;
-    if (!ReadText(path, text)) {
-        error = path + ": cannot be read";
+    std::string text, reason;
+    if (!ReadWholeFile(path, text, reason)) {
+        error = QuoteUnprintable(path + ": " + reason);
         return false;
     }
     return ParseSongText(text, path, song, error);

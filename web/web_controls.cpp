@@ -35,9 +35,11 @@ void FoldGamepad(const GamepadReading& pad, uint8_t keyState[KEY_SLOT_COUNT]) {
 }
 
 void WebControls::Poll() {
-    std::memcpy(keyState, heldKeys, sizeof heldKeys);
+    for (int k = 0; k < 256; k++) keyState[k] = heldKeys[k] | pressedKeys[k];
     FoldGamepad(sampler ? sampler() : GamepadReading{}, keyState);
-    for (int b = 0; b < 3; b++) keyState[MOUSE_SLOTS[b]] = heldButtons[b];
+    for (int b = 0; b < 3; b++) keyState[MOUSE_SLOTS[b]] = heldButtons[b] | pressedButtons[b];
+    std::memset(pressedKeys, 0, sizeof pressedKeys);
+    std::memset(pressedButtons, 0, sizeof pressedButtons);
 }
 
 bool WebControls::KeyDown(int slot) const {
@@ -49,14 +51,18 @@ bool WebControls::KeyDown(int slot) const {
 void WebControls::SetKey(int slot, bool down) {
     if (slot < 0 || slot >= 256) return;
     heldKeys[slot] = down ? 0x80 : 0;
+    if (down) pressedKeys[slot] = 0x80;
 }
 
 void WebControls::SetMouseButton(int button, bool down) {
     if (button < 0 || button >= 3) return;
     heldButtons[button] = down ? 0x80 : 0;
+    if (down) pressedButtons[button] = 0x80;
 }
 
 void WebControls::ReleaseAll() {
     std::memset(heldKeys, 0, sizeof heldKeys);
     std::memset(heldButtons, 0, sizeof heldButtons);
+    std::memset(pressedKeys, 0, sizeof pressedKeys);
+    std::memset(pressedButtons, 0, sizeof pressedButtons);
 }

@@ -20,8 +20,10 @@ void FoldGamepad(const GamepadReading& pad, uint8_t keyState[KEY_SLOT_COUNT]);
 
 // The browser's controls folded into the same key slots as the desktop's devices:
 // keys and mouse buttons arrive as events between steps and are held here; Poll
-// copies them into the table the step reads and samples the pad. Main thread only
-// (the browser runs every event and every frame on it), so no hand-over is needed.
+// copies them into the table the step reads and samples the pad. A key or button
+// pressed and released again between two polls reads as held at the next poll
+// (the release applies after it), as on the desktop. Main thread only (the browser
+// runs every event and every frame on it), so no hand-over is needed.
 class WebControls : public Controls {
 public:
     using GamepadSampler = GamepadReading (*)();
@@ -46,4 +48,7 @@ private:
     GamepadSampler sampler;
     uint8_t heldKeys[256] = {};
     uint8_t heldButtons[3] = {};
+    // Pressed since the last poll, whether or not still held.
+    uint8_t pressedKeys[256] = {};
+    uint8_t pressedButtons[3] = {};
 };

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "base/log.h"
+#include "base/step_clock.h"
 #include "game/grid.h"
 #include "game/random.h"
 #include "game/sound_effects.h"
@@ -22,6 +23,8 @@
 #include "web/dom_key_codes.h"
 #include "web/web_audio.h"
 #include "web/web_controls.h"
+#include "web/web_keeping.h"
+#include "web/web_recording.h"
 
 extern "C" {
 // web/web_shell.js
@@ -38,6 +41,15 @@ const char* const DATA_DIR = "/data/";
 
 const Edition* running = nullptr;
 int32_t stepCount = 0;
+// Steps that read each slot as held, for the page's tests.
+int32_t stepsHolding[KEY_SLOT_COUNT] = {};
+
+int64_t PageNanoseconds() { return static_cast<int64_t>(emscripten_get_now() * 1e6); }
+
+// The animation frames follow the display, whose rate the page learns from them;
+// until then the world steps at the fallback rate.
+StepClock stepClock(PageNanoseconds, STEP_RATE_FALLBACK);
+RefreshMeter refreshMeter;
 
 GamepadReading SampleGamepad() {
     GamepadReading pad;
@@ -82,6 +94,8 @@ bool KeepsEventFromBrowser(int slot) {
 }
 
 EM_BOOL OnKey(int eventType, const EmscriptenKeyboardEvent* event, void*) {
+    if (eventType == EMSCRIPTEN_EVENT_KEYDOWN && !event->repeat && HandleWebVolumeKey(event->code))
+        return EM_TRUE;
     int slot = DomCodeSlot(event->code);
     if (slot < 0) return EM_FALSE;
     controls.SetKey(slot, eventType == EMSCRIPTEN_EVENT_KEYDOWN);
@@ -118,12 +132,23 @@ void EndGame() {
     WebPageGameEnded(PAGE_GAME_ENDED);
 }
 
+// One animation frame: the step clock's count of world steps (none on a frame
+// that comes before the next step is due: the canvas keeps the last picture),
+// then one drawing.
 void Frame() {
-    if (!running->updateWorld(controls)) {
-        EndGame();  // that step draws nothing
-        return;
+    if (refreshMeter.AddFrame(PageNanoseconds())) stepClock.SetRate(DisplayStepRate(refreshMeter.Rate()));
+    int steps = stepClock.StepsForFrame();
+    if (steps == 0) return;
+    for (int step = 0; step < steps; ++step) {
+        if (!StepRecorded(running->updateWorld, controls)) {
+            EndGame();  // that step draws nothing
+            return;
+        }
+        stepCount += 1;
+        for (int slot = 0; slot < KEY_SLOT_COUNT; ++slot)
+            stepsHolding[slot] += controls.KeyDown(slot) ? 1 : 0;
+        WatchWebStep(*running);
     }
-    stepCount += 1;
     running->drawScene();
 }
 
@@ -146,7 +171,9 @@ bool CreateContext(int width, int height) {
 // icon, no polygon mode and no input devices to open).
 void StartWebEdition(const Edition& game, const std::string& dataDir) {
     LogDisable();
-    SeedGameRand(static_cast<uint32_t>(std::time(nullptr)));
+    uint32_t seed = static_cast<uint32_t>(std::time(nullptr));
+    SeedGameRand(seed);
+    StartWebRecording(game.name, seed);
     cameraPos = Vector3(0, 0, 40);
     game.resetWorld();
     BuildGrid();
@@ -175,8 +202,21 @@ void ListenToPage() {
 extern "C" {
 // For the page and its tests: world steps run so far, and the score.
 EMSCRIPTEN_KEEPALIVE int32_t WebStepCount() { return stepCount; }
+// World steps a second (the display's, once measured) and the steps that read a
+// key slot as held.
+EMSCRIPTEN_KEEPALIVE double WebStepRate() { return stepClock.Rate(); }
+EMSCRIPTEN_KEEPALIVE int32_t WebStepsHolding(int32_t slot) {
+    return slot >= 0 && slot < KEY_SLOT_COUNT ? stepsHolding[slot] : 0;
+}
 EMSCRIPTEN_KEEPALIVE int32_t WebScore() { return running ? running->score() : 0; }
 EMSCRIPTEN_KEEPALIVE int32_t WebAudioBuffers() { return WebAudioBufferCount(); }
+// The game's recording so far, end line included (window.vortane.recording() and
+// the page's save link); valid until the next call.
+EMSCRIPTEN_KEEPALIVE const char* WebRecording() {
+    static std::string text;
+    text = running ? WebRecordingText(running->score(), gameRandom.state) : "";
+    return text.c_str();
+}
 }
 
 void RunWebGame(const Edition& game) {
@@ -192,8 +232,10 @@ void RunWebGame(const Edition& game) {
     ActiveDrawBackend().initState();
     FitToWindow();
     ListenToPage();
+    StartWebKeeping();
     StartWebEdition(game, DATA_DIR);
     controls.Poll();
-    // 0 frames per second: the browser's animation frames set the pace.
+    // 0 frames per second: the browser's animation frames set the pace, the step
+    // clock the world's.
     emscripten_set_main_loop(Frame, 0, 1);
 }

@@ -1,5 +1,6 @@
 // The browser's side of the shell: Web Audio and the page. Linked with --js-library;
-// the C++ side declares these functions extern "C" (web/web_audio.cpp, web/web_shell.cpp).
+// the C++ side declares these functions extern "C" (web/web_audio.cpp, web/web_shell.cpp,
+// web/web_keeping.cpp).
 mergeInto(LibraryManager.library, {
   // Makes the context (44100 Hz; the browser resamples to its device) and a script
   // processor node that asks WebRenderAudio for `frames` mono samples at a time into
@@ -64,6 +65,29 @@ mergeInto(LibraryManager.library, {
   WebPageRoomHeight: function() {
     var bar = document.getElementById('keys');
     return window.innerHeight - (bar ? bar.offsetHeight : 0);
+  },
+
+  // The page's storage: an IndexedDB file system at /player, read in;
+  // WebKeepingLoaded(1) once it has answered, (0) when the page has none.
+  WebStorageOpen__deps: ['$FS', '$IDBFS'],
+  WebStorageOpen: function() {
+    var path = '/player';
+    try {
+      FS.mkdir(path);
+      FS.mount(IDBFS, {}, path);
+    } catch (error) {
+      console.warn('vortane: no storage for the page', error);
+      _WebKeepingLoaded(0);
+      return;
+    }
+    FS.syncfs(true, function(error) { _WebKeepingLoaded(error ? 0 : 1); });
+  },
+  // Hands what changed under /player to IndexedDB.
+  WebStoragePersist__deps: ['$FS'],
+  WebStoragePersist: function() {
+    FS.syncfs(false, function(error) {
+      if (error) console.warn('vortane: the page\'s storage did not take the change', error);
+    });
   },
 
   // Tells the page that the game ended (1: Escape) or cannot run (2: no WebGL).

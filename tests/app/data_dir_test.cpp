@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "base/program_name.h"
 #include "tests/support/folders.h"
 
 namespace fs = std::filesystem;
@@ -43,10 +44,52 @@ TEST(DataDir, EnvironmentVariableWinsOverEveryFolder) {
     Tree tree;
     Touch("data/grid6.tga");
     Touch("bin/data/grid6.tga");
+    Touch("elsewhere/grid6.tga");
     tree.places.environment = tree.Path() + "/elsewhere";
     EXPECT_EQ(tree.Find(), tree.Path() + "/elsewhere/");
-    tree.places.environment = "/given/folder/";
-    EXPECT_EQ(tree.Find(), "/given/folder/");
+    tree.places.environment = tree.Path() + "/elsewhere/";
+    EXPECT_EQ(tree.Find(), tree.Path() + "/elsewhere/");
+}
+
+// A VORTANE_DATA that holds none of the edition's files (a typo, a folder of the
+// other edition) is passed over like any other place.
+TEST(DataDir, EnvironmentFolderWithoutTheFilesIsPassedOver) {
+    Tree tree;
+    Touch("bin/data/grid6.tga");
+    Touch("classic-only/grid.tga");
+    const std::string given[] = {"/nonexistent", tree.Path() + "/classic-only"};
+    for (const std::string& folder : given) {
+        tree.places.environment = folder;
+        std::vector<std::string> looked;
+        EXPECT_EQ(tree.Find(&looked), tree.Path() + "/bin/data/") << folder;
+        ASSERT_FALSE(looked.empty());
+        EXPECT_EQ(looked[0], folder + "/") << "looked at first";
+    }
+}
+
+TEST(DataDir, EnvironmentFolderWithoutTheFilesIsNamedInOneLine) {
+    ScratchDir scratch;
+    setenv("VORTANE_DATA", "/nonexistent", 1);
+    testing::internal::CaptureStderr();
+    // The build tree's data next to this program is found after it.
+    std::string found = DataDir(DATA_MARKER_CURRENT);
+    std::string message = testing::internal::GetCapturedStderr();
+    unsetenv("VORTANE_DATA");
+    EXPECT_NE(found, "/nonexistent/");
+    EXPECT_NE(
+        message.find("VORTANE_DATA names /nonexistent, which holds none of the game's files (grid6.tga)"),
+        std::string::npos)
+        << message;
+    EXPECT_GE(std::count(message.begin(), message.end(), '\n'), 1) << message;
+
+    // A folder that holds the files is taken without a word.
+    Touch("given/grid6.tga");
+    setenv("VORTANE_DATA", "given", 1);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(DataDir(DATA_MARKER_CURRENT), "given/");
+    message = testing::internal::GetCapturedStderr();
+    unsetenv("VORTANE_DATA");
+    EXPECT_EQ(message, "");
 }
 
 TEST(DataDir, WorkingDirectoryHoldingTheFilesComesFirst) {
@@ -128,6 +171,17 @@ TEST(DataDir, NothingFoundSaysSoInOneLineAndFallsBackToData) {
     std::string message = testing::internal::GetCapturedStderr();
     EXPECT_EQ(message.rfind("vortane: no data files (no-such-marker.tga) in data/, ", 0), 0u) << message;
     EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1) << message;
+}
+
+TEST(DataDir, NothingFoundIsSaidUnderTheNameOfTheProgramThatLooked) {
+    ScratchDir scratch;
+    unsetenv("VORTANE_DATA");
+    SetProgramName("vortane-classic");
+    testing::internal::CaptureStderr();
+    DataDir("no-such-marker.tga");
+    std::string message = testing::internal::GetCapturedStderr();
+    SetProgramName("vortane");
+    EXPECT_EQ(message.rfind("vortane-classic: no data files (no-such-marker.tga) in ", 0), 0u) << message;
 }
 
 TEST(DataDir, TheProcessFindsTheBuildTreeData) {

@@ -3,6 +3,7 @@
 #include <X11/keysym.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -350,9 +351,9 @@ std::string MappingGuid(int index) {
 // with the mapping a real pad gets from SDL's database or SDL_GAMECONTROLLERCONFIG.
 const char* const PAD_MAPPING =
     ",Test Pad,a:b0,b:b1,x:b2,y:b3,leftshoulder:b4,rightshoulder:b5,dpup:b6,dpdown:b7,dpleft:b8,dpright:b9,"
-    "leftx:a0,lefty:a1,";
-constexpr int PAD_BUTTONS = 10;
-constexpr int PAD_A = 0, PAD_UP = 6, PAD_DOWN = 7, PAD_LEFT = 8, PAD_RIGHT = 9;
+    "start:b10,leftx:a0,lefty:a1,";
+constexpr int PAD_BUTTONS = 11;
+constexpr int PAD_A = 0, PAD_UP = 6, PAD_DOWN = 7, PAD_LEFT = 8, PAD_RIGHT = 9, PAD_START = 10;
 
 class Gamepad : public Input {
 protected:
@@ -458,6 +459,22 @@ TEST_F(Gamepad, PluggedInAfterStartRemovedAndPluggedInAgain) {
     EXPECT_TRUE(boxes.Boxes().empty());
 }
 
+TEST_F(Gamepad, StartIsTakenOncePerPressAndReachesNoWorldSlot) {
+    Plug(SDL_JOYSTICK_TYPE_UNKNOWN, true);
+    ASSERT_TRUE(SDL_IsGameController(index));
+    EXPECT_FALSE(devices->TakePadStart());
+    SetAndPoll(0, 0, PAD_START);
+    EXPECT_EQ(Slots(), std::vector<int>(5, 0));
+    EXPECT_TRUE(devices->TakePadStart());
+    EXPECT_FALSE(devices->TakePadStart()) << "taken once";
+    SetAndPoll(0, 0, PAD_START);
+    EXPECT_FALSE(devices->TakePadStart()) << "held is not pressed again";
+    SetAndPoll(0, 0, -1);
+    EXPECT_FALSE(devices->TakePadStart());
+    SetAndPoll(0, 0, PAD_START);
+    EXPECT_TRUE(devices->TakePadStart()) << "pressed again";
+}
+
 TEST_F(Gamepad, UnmappedDevicePluggedInLaterReadsAsARawJoystick) {
     Plug(SDL_JOYSTICK_TYPE_UNKNOWN, false);
     ASSERT_FALSE(SDL_IsGameController(index));
@@ -541,4 +558,125 @@ TEST_F(Input, MappingFromTheEnvironmentOrAMappingsFileIsHonoured) {
         SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
     }
     std::remove(file.c_str());
+}
+
+// A press made and let go between two polls (a tap from a remote desktop, an
+// on-screen keyboard, a quick finger on a slow frame) reads as held at the next
+// poll and released at the one after.
+TEST_F(Input, KeyTappedBetweenTwoPollsIsHeldForTheNextPoll) {
+    devices = std::make_unique<InputDevices>(appWindow);
+    const struct {
+        unsigned long keysym;
+        int slot;
+    } keys[] = {{XK_Escape, KEY_ESCAPE}, {XK_z, KEY_Z}, {XK_1, KEY_1},
+                {XK_2, KEY_2},           {XK_3, KEY_3}, {XK_Left, KEY_LEFT}};
+    for (const auto& key : keys) {
+        devices->Poll();
+        FakeKey(key.keysym, true);
+        FakeKey(key.keysym, false);
+        // Once the two events are in, the snapshot says released; the tap still counts.
+        EXPECT_TRUE(PollUntil(key.slot, true)) << "slot " << key.slot;
+        devices->Poll();
+        EXPECT_FALSE(devices->KeyDown(key.slot)) << "held for one poll only, slot " << key.slot;
+    }
+}
+
+TEST_F(Input, MouseClickBetweenTwoPollsIsHeldForTheNextPoll) {
+    devices = std::make_unique<InputDevices>(appWindow);
+    SDL_Delay(50);  // past the click that would activate the window
+    devices->Poll();
+    FakeButton(1, true);
+    FakeButton(1, false);
+    EXPECT_TRUE(PollUntil(KEY_MOUSE_LEFT, true));
+    devices->Poll();
+    EXPECT_FALSE(devices->KeyDown(KEY_MOUSE_LEFT));
+}
+
+TEST_F(Input, PressesInAnotherWindowAreNotLatched) {
+    devices = std::make_unique<InputDevices>(appWindow);
+    SDL_Event event{};
+    event.type = SDL_KEYDOWN;
+    event.key.windowID = SDL_GetWindowID(appWindow) + 1000;
+    event.key.keysym.scancode = SDL_SCANCODE_Z;
+    SDL_PushEvent(&event);
+    event.key.windowID = SDL_GetWindowID(appWindow);
+    event.key.keysym.scancode = SDL_SCANCODE_1;
+    SDL_PushEvent(&event);
+    devices->Poll();
+    EXPECT_FALSE(devices->KeyDown(KEY_Z));
+    EXPECT_TRUE(devices->KeyDown(KEY_1));
+}
+
+// A pad's press arrives as an event on the polling thread; one pressed and let go
+// within a single poll of the device leaves only that event behind.
+TEST_F(Joystick, RawButtonPressEventIsHeldForTheNextPoll) {
+    SetAndPoll(0, 0);
+    SDL_Event event{};
+    event.type = SDL_JOYBUTTONDOWN;
+    event.jbutton.which = SDL_JoystickInstanceID(handle);
+    event.jbutton.button = 2;
+    event.jbutton.state = SDL_PRESSED;
+    SDL_PushEvent(&event);
+    devices->Poll();
+    EXPECT_EQ(Slot(KEY_JOY_BUTTON1 + 2), 1);
+    devices->Poll();
+    EXPECT_EQ(Slot(KEY_JOY_BUTTON1 + 2), 0)
+        << "released after one poll, though no new poll of the device came";
+}
+
+namespace {
+int controllerPresses = 0;
+int CountControllerPresses(void*, SDL_Event* event) {
+    if (event->type == SDL_CONTROLLERBUTTONDOWN) ++controllerPresses;
+    return 1;
+}
+}  // namespace
+
+TEST_F(Gamepad, ButtonPressesArriveAsEventsAndAreHeldForTheNextPoll) {
+    Plug(SDL_JOYSTICK_TYPE_UNKNOWN, true);
+    ASSERT_TRUE(SDL_IsGameController(index));
+    // A real press comes as a controller event, the one the latch listens to.
+    controllerPresses = 0;
+    SDL_AddEventWatch(CountControllerPresses, nullptr);
+    SetAndPoll(0, 0, PAD_A);
+    SDL_DelEventWatch(CountControllerPresses, nullptr);
+    EXPECT_GT(controllerPresses, 0);
+    SetAndPoll(0, 0, -1);
+    ASSERT_EQ(Slots(), std::vector<int>(5, 0));
+
+    const struct {
+        SDL_GameControllerButton button;
+        std::vector<int> slots;
+    } cases[] = {
+        {SDL_CONTROLLER_BUTTON_A, {0, 0, 0, 0, 1}},
+        {SDL_CONTROLLER_BUTTON_DPAD_LEFT, {0, 1, 0, 0, 0}},
+        {SDL_CONTROLLER_BUTTON_DPAD_UP, {0, 0, 1, 0, 0}},
+    };
+    for (const auto& c : cases) {
+        SDL_Event event{};
+        event.type = SDL_CONTROLLERBUTTONDOWN;
+        event.cbutton.which = SDL_JoystickInstanceID(handle);
+        event.cbutton.button = c.button;
+        event.cbutton.state = SDL_PRESSED;
+        SDL_PushEvent(&event);
+        devices->Poll();
+        EXPECT_EQ(Slots(), c.slots) << c.button;
+        devices->Poll();
+        EXPECT_EQ(Slots(), std::vector<int>(5, 0)) << c.button;
+    }
+}
+
+// SDL says nothing when the mappings file is missing; the game does, once, as its
+// input devices start, and goes on.
+TEST_F(Input, MissingMappingsFileIsNamedOnceAndTheGameGoesOn) {
+    setenv("SDL_GAMECONTROLLERCONFIG_FILE", "/nonexistent/pads.txt", 1);
+    testing::internal::CaptureStderr();
+    devices = std::make_unique<InputDevices>(appWindow);
+    std::string message = testing::internal::GetCapturedStderr();
+    unsetenv("SDL_GAMECONTROLLERCONFIG_FILE");
+    EXPECT_NE(message.find("SDL_GAMECONTROLLERCONFIG_FILE names /nonexistent/pads.txt"), std::string::npos)
+        << message;
+    EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1) << message;
+    devices->Poll();
+    EXPECT_TRUE(boxes.Boxes().empty());
 }

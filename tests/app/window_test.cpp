@@ -3,10 +3,12 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <string>
 
+#include "app/drawable_size.h"
 #include "tests/app/shell_probes.h"
 #include "tests/support/display.h"
 
@@ -38,13 +40,34 @@ void ExpectProjection(float aspect) {
     EXPECT_NEAR(m[14], 2.0 * farPlane * nearPlane / (nearPlane - farPlane), 1e-5);
 }
 
-void ExpectViewport(int width, int height) {
+void ExpectViewport(int width, int height, int x = 0, int y = 0) {
     GLint viewport[4];
     glGetIntegerv(GL_VIEWPORT, viewport);
-    EXPECT_EQ(viewport[0], 0);
-    EXPECT_EQ(viewport[1], 0);
+    EXPECT_EQ(viewport[0], x);
+    EXPECT_EQ(viewport[1], y);
     EXPECT_EQ(viewport[2], width);
     EXPECT_EQ(viewport[3], height);
+}
+
+// Handles every waiting event as the main loop does, until the viewport is `wanted`.
+bool EventsBringViewport(const GLint wanted[4]) {
+    return WaitFor([&] {
+        SDL_Event event;
+        while (SDL_PollEvent(&event)) HandleWindowEvent(event);
+        GLint viewport[4];
+        glGetIntegerv(GL_VIEWPORT, viewport);
+        return std::equal(viewport, viewport + 4, wanted);
+    });
+}
+
+// Handles the events of the next `ms` milliseconds as the main loop does.
+void HandleEventsFor(Uint32 ms) {
+    Uint32 end = SDL_GetTicks() + ms;
+    while (!SDL_TICKS_PASSED(SDL_GetTicks(), end)) {
+        SDL_Event event;
+        while (SDL_PollEvent(&event)) HandleWindowEvent(event);
+        SDL_Delay(5);
+    }
 }
 }  // namespace
 
@@ -119,20 +142,72 @@ TEST_F(Window, InitialGlStateAndProjection) {
     ExpectProjection(800.0f / 600.0f);
 }
 
-TEST_F(Window, ZeroHeightSizeEventGivesViewportHeightOne) {
+TEST_F(Window, ZeroHeightGivesAOnePixelPictureWithoutDividingByZero) {
+    ASSERT_TRUE(CreateAppWindow("vortane", 800, 600, 32, false, -1));
+    ResizeViewport(640, 0);
+    ExpectViewport(1, 1, 319, 0);
+    EXPECT_EQ(viewportAspect, 1.0f);
+    EXPECT_TRUE(std::isfinite(viewportAspect));
+    glMatrixMode(GL_PROJECTION);
+    ExpectProjection(1.0f);
+}
+
+TEST_F(Window, OtherShapesShowThe4To3PictureBetweenBars) {
+    ASSERT_TRUE(CreateAppWindow("vortane", 800, 600, 32, false, -1));
+    ResizeViewport(1280, 720);  // 16:9: bars left and right
+    ExpectViewport(960, 720, 160, 0);
+    EXPECT_EQ(viewportAspect, 800.0f / 600.0f);
+    glMatrixMode(GL_PROJECTION);
+    ExpectProjection(800.0f / 600.0f);
+    ResizeViewport(1280, 1024);  // 5:4: bars above and below
+    ExpectViewport(1280, 960, 0, 32);
+    EXPECT_EQ(viewportAspect, 800.0f / 600.0f);
+    ExpectProjection(800.0f / 600.0f);
+}
+
+TEST_F(Window, ResizedWindowKeepsThePictureWhole) {
+    ASSERT_TRUE(CreateAppWindow("vortane", 800, 600, 32, false, -1));
+    SDL_SetWindowSize(appWindow, 1280, 720);
+    const GLint wide[4] = {160, 0, 960, 720};
+    EXPECT_TRUE(EventsBringViewport(wide));
+    SDL_SetWindowSize(appWindow, 1000, 800);
+    const GLint tall[4] = {0, 25, 1000, 750};
+    EXPECT_TRUE(EventsBringViewport(tall));
+}
+
+TEST_F(Window, SizeEventOfASizeNeverGrantedLeavesTheViewport) {
+    // SDL reports the size it asked for when it asks a window manager for full
+    // screen; with none to grant it the window keeps its size, and so does the view.
     ASSERT_TRUE(CreateAppWindow("vortane", 800, 600, 32, false, -1));
     SDL_Event event{};
     event.type = SDL_WINDOWEVENT;
     event.window.event = SDL_WINDOWEVENT_SIZE_CHANGED;
     event.window.windowID = SDL_GetWindowID(appWindow);
-    event.window.data1 = 640;
-    event.window.data2 = 0;
+    event.window.data1 = 1280;
+    event.window.data2 = 1024;
     EXPECT_TRUE(HandleWindowEvent(event));
-    ExpectViewport(640, 1);
-    EXPECT_EQ(viewportAspect, 640.0f);
-    EXPECT_TRUE(std::isfinite(viewportAspect));
-    glMatrixMode(GL_PROJECTION);
-    ExpectProjection(640.0f);
+    ExpectViewport(800, 600);
+    int width = 0, height = 0;
+    GetDrawableSize(appWindow, &width, &height);
+    EXPECT_EQ(width, 800);
+    EXPECT_EQ(height, 600);
+}
+
+TEST_F(Window, DesktopFullScreenWithoutWindowManagerKeepsThePictureWhole) {
+    // The test display has no window manager: the request is made, nothing grants
+    // it, and the window and its picture stay as they were, there and back again.
+    ASSERT_TRUE(CreateAppWindow("vortane", 800, 600, 32, false, -1, true));
+    for (bool on : {true, false, true}) {
+        SCOPED_TRACE(on ? "on" : "off");
+        EXPECT_TRUE(SetDesktopFullscreen(on));
+        HandleEventsFor(300);
+        int width = 0, height = 0;
+        GetDrawableSize(appWindow, &width, &height);
+        EXPECT_EQ(width, 800);
+        EXPECT_EQ(height, 600);
+        ExpectViewport(800, 600);
+        EXPECT_EQ(viewportAspect, 800.0f / 600.0f);
+    }
 }
 
 TEST_F(Window, CloseRequestPostsQuitAndKeepsWindow) {

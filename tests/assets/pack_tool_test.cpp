@@ -40,7 +40,7 @@ TEST(PackTool, DumpThenPackGivesEveryDataFileBack) {
 
 TEST(PackTool, BrokenSourceFailsNamingFileAndLine) {
     const std::string bad = SOURCE + "tests/bad/text_instrument_points_falling.zit";
-    EXPECT_EQ(Pack(bad + " -o never.zdi 2> errors.txt"), 1);
+    EXPECT_EQ(Pack(bad + " -o never.zdi 2> errors.txt"), 2);
     EXPECT_NE(ReadFile("errors.txt").find(bad + ":6: "), std::string::npos) << ReadFile("errors.txt");
     EXPECT_TRUE(ReadFile("never.zdi").empty()) << "nothing is written for a broken source";
     EXPECT_NE(Pack("--dump " + SOURCE + "tests/bad/song_length_16385.zds > /dev/null 2>&1"), 0);

@@ -185,6 +185,22 @@ TEST_F(SoundFiles, EachEffectIsCentredAndFadesOutBeforeItsVoiceStops) {
     }
 }
 
+TEST_F(SoundFiles, EachEffectEndsWithoutAStepToSilence) {
+    // Each segment of an amp curve ends a little short of its target, so a fade can
+    // stop on a level that falls to exact silence in one sample: a faint tick.
+    for (const EffectUse& use : EFFECT_USES) {
+        SCOPED_TRACE(use.what);
+        ResetPlayerState();
+        const Played p = PlayEffect(use.slot, use.note, use.voice, 3.0);
+        ASSERT_GT(p.endSeconds, 0);
+        size_t last = p.samples.size();
+        while (last > 0 && p.samples[last - 1] == 0.0f) --last;
+        ASSERT_GT(last, 0u);
+        EXPECT_LE(std::fabs(p.samples[last - 1]), 0.003f)
+            << "drops to silence at " << static_cast<double>(last) / RATE << " s";
+    }
+}
+
 TEST_F(SoundFiles, BigExplosionsCarryMoreLowEnd) {
     // Note 30 (a Hunter, or the player) against note 50 (an Orbiter): the same
     // burst, but with far more below 150 Hz. The earlier explosion had 0.038 at
@@ -415,4 +431,19 @@ TEST_F(SongFile, PlaysPastItsLoopCentredWithoutGapsOrClipping) {
         longestQuiet = std::max(longestQuiet, quiet);
     }
     EXPECT_LE(longestQuiet, 4) << "a silence of " << longestQuiet / 4.0 << " s";
+
+    // Nowhere does every channel stop at once for long: exact digital silence of
+    // more than 20 ms is heard as a hiccup. (The bass alone, played short, leaves
+    // up to 8 ms between its notes.)
+    size_t zeros = 0, longestZeros = 0, longestEnd = 0;
+    for (size_t i = 2940; i < song.size(); ++i) {
+        zeros = song[i] == 0.0f ? zeros + 1 : 0;
+        if (zeros > longestZeros) {
+            longestZeros = zeros;
+            longestEnd = i;
+        }
+    }
+    EXPECT_LE(longestZeros, static_cast<size_t>(RATE / 50))
+        << static_cast<double>(longestZeros) / RATE * 1000 << " ms of digital silence ending at "
+        << static_cast<double>(longestEnd) / RATE << " s";
 }

@@ -25,7 +25,8 @@ struct Expected {
     Kind kind;
 };
 
-// Both editions together: the current edition's 17 and the earlier one's grid and ship.
+// Both editions together: the current edition's 17, the earlier one's grid and ship,
+// and the paused sign both show.
 const Expected PICTURES[] = {
     {"grid6.tga", 32, 32, GRID},      {"numbers.tga", 512, 32, DIGITS},   {"shot.tga", 64, 64, SPRITE},
     {"glow.tga", 128, 128, SPRITE},   {"shotglow.tga", 64, 64, SPRITE},   {"spark.tga", 32, 32, SPRITE},
@@ -33,7 +34,7 @@ const Expected PICTURES[] = {
     {"player1.tga", 64, 64, SPRITE},  {"player2.tga", 64, 64, SPRITE},    {"player3.tga", 64, 64, SPRITE},
     {"enemy1.tga", 64, 64, SPRITE},   {"enemy2.tga", 64, 64, SPRITE},     {"enemy3.tga", 64, 64, SPRITE},
     {"enemy4.tga", 64, 64, SPRITE},   {"enemyshot.tga", 32, 32, SPRITE},  {"grid.tga", 32, 32, GRID},
-    {"player.tga", 64, 64, SPRITE},
+    {"player.tga", 64, 64, SPRITE},   {"paused.tga", 256, 256, SPRITE},
 };
 
 // A picture as brightness per pixel (the largest of red, green, blue), row 0 at the bottom.
@@ -351,10 +352,16 @@ TEST(TextureFiles, SparkIsASoftPoint) {
     EXPECT_LE(steepest, peak / 3);
 }
 
-TEST(TextureFiles, GameOverSignIsAWideBandAcrossTheMiddle) {
-    const Picture p = Get("gameover.tga");
-    const Extent e = LitExtent(p, 64);
-    EXPECT_GT(e.right - e.left, 3 * (e.top - e.bottom));
-    EXPECT_GT(e.right - e.left, p.width * 3 / 4);
-    EXPECT_NEAR((e.top + e.bottom) / 2.0, (p.height - 1) / 2.0, 2.0);
+TEST(TextureFiles, GameOverAndPausedSignsAreWideBandsAcrossTheMiddle) {
+    for (const char* file : {"gameover.tga", "paused.tga"}) {
+        SCOPED_TRACE(file);
+        const Picture p = Get(file);
+        const Extent e = LitExtent(p, 64);
+        EXPECT_GT(e.right - e.left, 3 * (e.top - e.bottom));
+        EXPECT_GT(e.right - e.left, p.width * 3 / 4);
+        EXPECT_NEAR((e.top + e.bottom) / 2.0, (p.height - 1) / 2.0, 2.0);
+    }
+    // Two signs, not one picture twice.
+    const Picture over = Get("gameover.tga"), paused = Get("paused.tga");
+    EXPECT_NE(over.value, paused.value);
 }

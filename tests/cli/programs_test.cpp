@@ -150,7 +150,7 @@ TEST(Programs, RuntimeFailureExitsOne) {
     };
     for (const Case& c : {
              Case{"zonder-render", "--samples 10 --out no/such/folder/x.wav"},
-             Case{"zonder-pack", "--dump no-such-file.zdi"},
+             Case{"zonder-pack", "--dump " VORTANE_RUN_DIR "/data/shot.zdi -o no/such/folder/x.zit"},
              Case{"make-textures", "no/such/folder"},
              Case{"vortane-sim", "--steps 3 > /dev/full"},
              Case{"vortane", "--record no/such/folder/x.vrec"},

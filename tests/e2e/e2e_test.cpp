@@ -271,3 +271,46 @@ TEST_F(EndToEnd, EarlierEditionPlaysItsMusicFromStartUp) {
     std::printf("earlier edition: RMS %.1f over the two seconds before Escape\n", music);
     EXPECT_GE(music, HEARD_RMS) << "no music in the two seconds before Escape (RMS " << music << ")";
 }
+
+// Waits (up to `seconds`) until the program's stderr says `text`.
+bool WaitForStderr(const ProgramRun& run, const std::string& text, int seconds) {
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (run.Stderr().find(text) != std::string::npos) return true;
+        Pause(50);
+    }
+    return false;
+}
+
+size_t Occurrences(const std::string& text, const std::string& part) {
+    size_t count = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) count += 1;
+    return count;
+}
+
+TEST_F(EndToEnd, SoundComesBackWhenTheSoundServerReturns) {
+    PrivateSound sound(folder_);
+    ASSERT_TRUE(sound.Ok()) << "PulseAudio did not start:\n" << ReadFile(sound.Log());
+    ProgramRun run(RUN_DIR + "/vortane-classic", folder_, sound.Env());
+    std::string window = WaitForWindow("vortane");
+    ASSERT_FALSE(window.empty()) << run.Stderr();
+    WaitForFrame(window, [](const PixelCounts& c) { return c.lit >= MIN_LIT_PIXELS; });
+
+    // The server dies mid-game, as when it crashes: said once, and the game plays on.
+    sound.Kill();
+    EXPECT_TRUE(WaitForStderr(run, "the audio output was lost", 10)) << run.Stderr();
+    ASSERT_TRUE(sound.Restart()) << "PulseAudio did not start again:\n" << ReadFile(sound.Log());
+    std::string recording = folder_ + "/after.raw";
+    Child recorder = sound.StartRecording(recording);
+    EXPECT_TRUE(WaitForStderr(run, "the audio output is back", 15)) << run.Stderr();
+    ASSERT_TRUE(WaitForSamples(recording, 3 * SAMPLE_RATE));
+    QuitWithEscape(run, window);
+    StopChild(recorder);
+
+    std::vector<int16_t> samples = ReadRecording(recording);
+    ASSERT_GT(samples.size(), size_t(2 * SAMPLE_RATE)) << "the recording stopped early";
+    double music = RecordingRms(samples, samples.size() - 2 * SAMPLE_RATE, samples.size());
+    std::printf("after the sound server came back: RMS %.1f over the two seconds before Escape\n", music);
+    EXPECT_GE(music, HEARD_RMS) << "no music from the restarted server (RMS " << music << ")";
+    EXPECT_EQ(Occurrences(run.Stderr(), "the audio output was lost"), 1u) << run.Stderr();
+}

@@ -5,6 +5,7 @@
 #include <signal.h>
 
 #include <chrono>
+#include <cmath>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -222,6 +223,27 @@ TEST_F(Session, KilledGameLeavesARecordingThatPlaysUpToItsLastLine) {
     EXPECT_EQ(TraceField(lines[0], "step"), steps);
 }
 
+TEST_F(Session, ARecordingReaderThatGoesAwayIsSaidAtOnceAndTheGamePlaysOn) {
+    // head takes the header and the first second's line, then leaves: the next
+    // write meets a closed pipe. The pipeline's status is the game's.
+    Start({"bash", "-o", "pipefail", "-c", "'" + RUN_DIR + "/vortane' --record - | head -c 60 > head.out"});
+    ASSERT_FALSE(Window().empty()) << Stderr();
+    const std::string said =
+        "cannot write the recording standard output (Broken pipe); playing on without recording";
+    for (int waited = 0; waited < 20000 && Stderr().find(said) == std::string::npos; waited += 50) Pause(50);
+    EXPECT_NE(Stderr().find(said), std::string::npos) << Stderr();
+    Pause(1500);
+    EXPECT_FALSE(ChildEnded(game_, nullptr)) << "the game plays on; " << Stderr();
+    EXPECT_EQ(QuitWithEscape(), 1) << "a failed recording is a failed run; " << Stderr();
+    EXPECT_EQ(ReadFile(folder_ + "/head.out").rfind("# vortane recording\n# edition current\n# seed ", 0),
+              0u);
+    std::string err = Stderr();
+    size_t count = 0;
+    for (size_t at = err.find("cannot write"); at != std::string::npos; at = err.find("cannot write", at + 1))
+        count += 1;
+    EXPECT_EQ(count, 1u) << "said once: " << err;
+}
+
 TEST_F(Session, ReplayShowsInTheWindowAndEndsWithTheRecording) {
     // A short session made by the simulator, finished with its own end.
     std::string script = folder_ + "/script.txt";
@@ -284,6 +306,22 @@ TEST_F(Session, PausedGameTakesNoStepsAndReadsNoKeys) {
     EXPECT_NE(facts.controls.find("ESC"), std::string::npos) << "the game ran on after the second P";
 }
 
+namespace {
+struct Flush {
+    double seconds;
+    long steps;
+};
+
+// The steps a second between the second and the last flush seen (the first is
+// whatever stood in the file when watching began).
+double FlushRate(const std::vector<Flush>& flushes) {
+    if (flushes.size() < 3) return 0;
+    const Flush& first = flushes[1];
+    const Flush& last = flushes.back();
+    return static_cast<double>(last.steps - first.steps) / (last.seconds - first.seconds);
+}
+}  // namespace
+
 // Xvfb grants no swap interval, so a plain game keeps to its display's 60 Hz with
 // the frame limiter. Watched from outside through the recording's once-a-second
 // flushes: each change of the file's step total is a flush, stamped to within a
@@ -293,10 +331,6 @@ TEST_F(Session, PlainGameKeepsToSixtyStepsASecond) {
     std::string recording = folder_ + "/paced.vrec";
     Start({RUN_DIR + "/vortane", "--record", recording});
     ASSERT_FALSE(Window().empty()) << Stderr();
-    struct Flush {
-        double seconds;
-        long steps;
-    };
     std::vector<Flush> flushes;
     auto watchStart = std::chrono::steady_clock::now();
     auto since = [&] {
@@ -317,4 +351,73 @@ TEST_F(Session, PlainGameKeepsToSixtyStepsASecond) {
     std::printf("measured %.2f steps a second over %.2f s\n", rate, last.seconds - first.seconds);
     EXPECT_GE(rate, LEAST_PACED_STEPS_PER_SECOND);
     EXPECT_LE(rate, 64.0);
+}
+
+// A game that gets the processor only part of the time (stopped for 30 ms of
+// every 50) draws its frames late; the late frames catch up with extra steps, so
+// the world keeps close to its 60 a second. After a stall (stopped for 1.5 s) the
+// game goes on at its rate: no burst of steps makes up for the stall. Bounds are
+// generous: a game that did not catch up would lose a share of its steps, one that
+// made up a stall would show hundreds a second.
+TEST_F(Session, PaceHoldsOnAStarvedMachineAndAfterAStall) {
+    std::string recording = folder_ + "/starved.vrec";
+    Start({RUN_DIR + "/vortane", "--record", recording});
+    ASSERT_FALSE(Window().empty()) << Stderr();
+    auto watchStart = std::chrono::steady_clock::now();
+    auto since = [&] {
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - watchStart).count();
+    };
+    auto watch = [&](std::vector<Flush>& flushes, double until, bool starve) {
+        bool stopped = false;
+        while (since() < until) {
+            bool stop = starve && std::fmod(since(), 0.050) < 0.030;
+            if (stop != stopped) kill(game_.pid, stop ? SIGSTOP : SIGCONT);
+            stopped = stop;
+            long steps = ReadRecordingFacts(recording).bodySteps;
+            if (flushes.empty() || steps != flushes.back().steps) flushes.push_back({since(), steps});
+            Pause(2);
+        }
+        if (stopped) kill(game_.pid, SIGCONT);
+    };
+    std::vector<Flush> starved;
+    watch(starved, 5.5, true);
+    kill(game_.pid, SIGSTOP);
+    Pause(1500);
+    kill(game_.pid, SIGCONT);
+    std::vector<Flush> afterStall;
+    watch(afterStall, since() + 4.5, false);
+    ASSERT_EQ(QuitWithEscape(), 0) << Stderr();
+
+    double starvedRate = FlushRate(starved);
+    double afterRate = FlushRate(afterStall);
+    std::printf("measured %.2f steps a second while starved, %.2f after the stall\n", starvedRate, afterRate);
+    RecordProperty("starved_steps_per_second_x100", static_cast<int>(starvedRate * 100));
+    RecordProperty("after_stall_steps_per_second_x100", static_cast<int>(afterRate * 100));
+    ASSERT_GE(starved.size(), 4u) << "the recording is put out once a second";
+    ASSERT_GE(afterStall.size(), 4u);
+    EXPECT_GE(starvedRate, LEAST_PACED_STEPS_PER_SECOND);
+    EXPECT_LE(starvedRate, 64.0);
+    // After the stall only the upper bound means something: a busy machine may
+    // well draw slower than before it.
+    EXPECT_GT(afterRate, 0.0);
+    EXPECT_LE(afterRate, 64.0);
+    // Across the stall itself: the steps of the flush interval holding it.
+    long stallSteps = afterStall[1].steps - starved.back().steps;
+    double stallSeconds = afterStall[1].seconds - starved.back().seconds;
+    EXPECT_LE(stallSteps, 64.0 * (stallSeconds - 1.5) + 8)
+        << stallSteps << " steps in " << stallSeconds << " s";
+}
+
+// xdotool's "key" sends the press and the release back to back, as remote
+// desktops and on-screen keyboards do: both games see the tap and end.
+TEST_F(Session, ATapOfEscapeEndsEitherEdition) {
+    const std::vector<std::vector<std::string>> games = {{RUN_DIR + "/vortane"},
+                                                         {RUN_DIR + "/vortane-classic", "--window"}};
+    for (const std::vector<std::string>& argv : games) {
+        Start(argv);
+        ASSERT_FALSE(Window().empty()) << Stderr();
+        Keys({"key", "Escape"});
+        EXPECT_EQ(WaitChild(game_, EXIT_DEADLINE_MS), 0) << argv[0] << ": " << Stderr();
+        game_.pid = -1;
+    }
 }

@@ -9,5 +9,7 @@ const FuzzTarget FUZZ_TARGETS[] = {
     {"pack_binary", FuzzPackBinary, ".zd?"},
     {"input_script", FuzzInputScript, ".txt"},
     {"recording", FuzzRecording, ".vrec"},
+    {"render_instrument_text", FuzzRenderInstrumentText, ".zit"},
+    {"render_song_text", FuzzRenderSongText, ".zst"},
 };
 const int FUZZ_TARGET_COUNT = sizeof FUZZ_TARGETS / sizeof FUZZ_TARGETS[0];

@@ -16,6 +16,8 @@ int FuzzPackSongText(const uint8_t* data, size_t size);
 int FuzzPackBinary(const uint8_t* data, size_t size);
 int FuzzInputScript(const uint8_t* data, size_t size);
 int FuzzRecording(const uint8_t* data, size_t size);
+int FuzzRenderInstrumentText(const uint8_t* data, size_t size);
+int FuzzRenderSongText(const uint8_t* data, size_t size);
 
 // Set by the fuzzer programs: the Targa body then passes over legal pictures of
 // more than a megabyte (see fuzz_targa.cpp); the replay test decodes them all.

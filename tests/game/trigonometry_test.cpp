@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "game/double_double.h"
 #include "game/trig_approximation.h"
 #include "game/trig_constants.h"
 #include "game/trig_exact.h"
@@ -293,6 +294,7 @@ TEST(Trigonometry, QuickSideStaysWellWithinItsBound) {
                 worstAt = x;
             }
         }
+        std::printf("%s: worst error %.3g of its bound, at %s\n", c.name, worstRatio, Hex(worstAt).c_str());
         // 2^-4: the bound is honest with room to spare, not just on average.
         EXPECT_LT(worstRatio, 0x1p-4)
             << c.name << " errs " << worstRatio << " of its bound at " << Hex(worstAt);
@@ -343,6 +345,41 @@ TEST(Trigonometry, ExactSideOrdersCosineAndValue) {
     EXPECT_EQ(wrong, 0);
     mpfr_clear(angle);
     mpfr_clear(cosine);
+}
+
+// The exact sums and products the quick side rests on, on this toolchain: they hold
+// only where every operation rounds once to double (x87's extended precision, say,
+// would break them).
+TEST(DoubleDouble, ProductsAndSumsAreExact) {
+    mpfr_t exact, parts;
+    mpfr_init2(exact, 2200);
+    mpfr_init2(parts, 2200);
+    std::mt19937_64 random(13);
+    std::uniform_real_distribution<double> pick(-4, 4);
+    int wrong = 0;
+    for (int i = 0; i < 100000; ++i) {
+        double a = pick(random) * std::ldexp(1.0, static_cast<int>(random() % 200) - 100);
+        double b = pick(random);
+        DoubleDouble product = TwoProduct(a, b);
+        mpfr_set_d(exact, a, MPFR_RNDN);
+        mpfr_mul_d(exact, exact, b, MPFR_RNDN);
+        mpfr_set_d(parts, product.hi, MPFR_RNDN);
+        mpfr_add_d(parts, parts, product.lo, MPFR_RNDN);
+        DoubleDouble sum = TwoSum(a, b);
+        bool productExact = mpfr_equal_p(exact, parts);
+        mpfr_set_d(exact, a, MPFR_RNDN);
+        mpfr_add_d(exact, exact, b, MPFR_RNDN);
+        mpfr_set_d(parts, sum.hi, MPFR_RNDN);
+        mpfr_add_d(parts, parts, sum.lo, MPFR_RNDN);
+        bool sumExact = mpfr_equal_p(exact, parts);
+        if ((!productExact || !sumExact) && ++wrong <= 10) {
+            ADD_FAILURE() << Hex(a) << " and " << Hex(b) << ": " << (productExact ? "" : "product ")
+                          << (sumExact ? "" : "sum ") << "not exact";
+        }
+    }
+    EXPECT_EQ(wrong, 0);
+    mpfr_clear(exact);
+    mpfr_clear(parts);
 }
 
 // The committed constants are what the generator writes from MPFR.

@@ -37,11 +37,38 @@ Result Shell(const std::string& command) {
 }
 
 TEST(Desktop, EntriesPassTheValidator) {
-    for (const char* file : {"vortane.desktop", "vortane-classic.desktop"}) {
+    for (const char* file : {"vortane.desktop", "vortane-classic.desktop", "vortane-replay.desktop",
+                             "vortane-classic-replay.desktop"}) {
         Result result = Shell("desktop-file-validate '" + DIST + file + "'");
         EXPECT_EQ(result.status, 0) << file << "\n" << result.output;
         EXPECT_EQ(result.output, "") << file;
     }
+}
+
+// A recording opened from a file manager goes to the game of its edition: the
+// MIME database built from dist/vortane.xml tells the two apart by their header.
+TEST(Desktop, RecordingsGetTheirEditionsMimeType) {
+    fs::create_directories("share/mime/packages");
+    fs::copy_file(DIST + "vortane.xml", "share/mime/packages/vortane.xml");
+    Result update = Shell("update-mime-database share/mime");
+    ASSERT_EQ(update.status, 0) << update.output;
+    const std::string header = "# vortane recording\n# edition ";
+    std::ofstream(fs::path("current.vrec"))
+        << header << "current\n# seed 1\n1\n# end steps 1 score 0 rand 1\n";
+    std::ofstream(fs::path("classic.vrec"))
+        << header << "classic\n# seed 1\n1\n# end steps 1 score 0 rand 1\n";
+    const std::string environment = "XDG_DATA_HOME=\"$PWD/share\" XDG_DATA_DIRS=\"$PWD/share:/usr/share\" ";
+    Result current = Shell(environment + "gio info -a standard::content-type current.vrec");
+    EXPECT_NE(current.output.find("application/x-vortane-recording"), std::string::npos) << current.output;
+    Result classic = Shell(environment + "gio info -a standard::content-type classic.vrec");
+    EXPECT_NE(classic.output.find("application/x-vortane-classic-recording"), std::string::npos)
+        << classic.output;
+    // Each replay entry takes its edition's type.
+    std::ifstream entry(DIST + "vortane-classic-replay.desktop");
+    std::stringstream text;
+    text << entry.rdbuf();
+    EXPECT_NE(text.str().find("MimeType=application/x-vortane-classic-recording;"), std::string::npos);
+    EXPECT_NE(text.str().find("Exec=vortane-classic --replay %f"), std::string::npos);
 }
 
 TEST(Desktop, MetainfoPassesTheValidator) {
@@ -136,6 +163,7 @@ TEST_F(DebianPackage, HoldsEverythingTheInstallLaysOut) {
     }
     for (const char* file :
          {"./usr/share/applications/vortane.desktop", "./usr/share/applications/vortane-classic.desktop",
+          "./usr/share/applications/vortane-replay.desktop", "./usr/share/mime/packages/vortane.xml",
           "./usr/share/metainfo/io.github.vortane.vortane.metainfo.xml", "./usr/share/man/man6/vortane.6.gz",
           "./usr/share/man/man6/vortane-classic.6.gz", "./usr/share/doc/vortane/copyright",
           "./usr/share/doc/vortane/changelog.gz", "./usr/share/doc/vortane/README.md"}) {

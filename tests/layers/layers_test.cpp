@@ -45,22 +45,24 @@ struct Layer {
 };
 
 // The folders of ours an include can name.
-const char* const OUR_FOLDERS[] = {"base", "game",    "render", "synth", "app",
-                                   "web",  "classic", "tools",  "bench", "tests"};
+const char* const OUR_FOLDERS[] = {"base", "store",   "game",  "render", "synth", "app",
+                                   "web",  "classic", "tools", "bench",  "tests"};
 
 const std::vector<Layer>& Layers() {
     static const std::vector<Layer> layers = {
         {"base", {"base"}, false},
+        // What the games keep for the player: formats and files, no platform.
+        {"store", {"base", "store"}, false},
         {"synth", {"base", "synth"}, false},
         {"game", {"base", "synth", "game"}, false},
         {"render", {"base", "game", "render"}, false},
-        {"app", {"base", "game", "render", "synth", "app"}, true},
-        {"web", {"base", "game", "render", "synth", "web"}, true},
+        {"app", {"base", "store", "game", "render", "synth", "app"}, true},
+        {"web", {"base", "store", "game", "render", "synth", "web"}, true},
         // The earlier edition's desktop program stands on the SDL shell.
-        {"classic", {"base", "game", "render", "synth", "app", "classic"}, true},
+        {"classic", {"base", "store", "game", "render", "synth", "app", "classic"}, true},
         // The earlier edition's page: the one file of the browser's shell that is
         // the earlier edition's program, as classic/main.cpp is on the desktop.
-        {"web/vortane_classic_web.cpp", {"base", "game", "render", "synth", "web", "classic"}, true},
+        {"web/vortane_classic_web.cpp", {"base", "store", "game", "render", "synth", "web", "classic"}, true},
     };
     return layers;
 }
@@ -155,7 +157,9 @@ INSTANTIATE_TEST_SUITE_P(
         DirectionCase{"render", "classic/scene.h", false}, DirectionCase{"synth", "app/run_game.h", false},
         DirectionCase{"synth", "SDL.h", false}, DirectionCase{"synth", "tools/zonder.h", false},
         DirectionCase{"synth", "game/world.h", false}, DirectionCase{"base", "game/vector3.h", false},
-        DirectionCase{"base", "emscripten/emscripten.h", false},
+        DirectionCase{"base", "emscripten/emscripten.h", false}, DirectionCase{"store", "SDL2/SDL.h", false},
+        DirectionCase{"store", "game/world.h", false}, DirectionCase{"game", "store/settings.h", false},
+        DirectionCase{"app", "store/settings.h", true},
         // The shells use everything below them but not the earlier edition.
         DirectionCase{"app", "classic/startup.h", false}, DirectionCase{"app", "tools/editions.h", false},
         DirectionCase{"web", "classic/world.h", false},

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "base/program_name.h"
 #include "render/textures.h"
 #include "tests/render/gl_fixture.h"
 #include "tests/render/targa_files.h"
@@ -191,6 +192,27 @@ TEST_F(TextureObjects, RefusedFileIsReportedInOneLineWithItsNameAndReason) {
     texture.Load(path, TEX_LINEAR);
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
               "vortane: " + path + ": pixel depth is not 8, 24 or 32 bits; file refused\n");
+}
+
+TEST_F(TextureObjects, RefusedFileIsReportedUnderTheNameOfTheProgramThatLoadsIt) {
+    const std::string path = std::string(VORTANE_SOURCE_DIR) + "/tests/bad/depth_16_bits.tga";
+    Texture texture;
+    SetProgramName("vortane-classic");
+    testing::internal::CaptureStderr();
+    texture.Load(path, TEX_LINEAR);
+    std::string message = testing::internal::GetCapturedStderr();
+    SetProgramName("vortane");
+    EXPECT_EQ(message, "vortane-classic: " + path + ": pixel depth is not 8, 24 or 32 bits; file refused\n");
+}
+
+TEST_F(TextureObjects, APipeInAPicturesPlaceIsRefusedWithoutWaiting) {
+    ASSERT_EQ(mkfifo("picture.tga", 0600), 0);
+    Texture texture;
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(texture.Load("picture.tga", TEX_LINEAR));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "vortane: picture.tga: is not a regular file (a pipe, device or socket); file refused\n");
+    EXPECT_EQ(texture.Id(), 0u);
 }
 
 TEST_F(TextureObjects, MissingFileIsSilent) {

@@ -4,6 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -102,6 +107,78 @@ TEST(RecordingWriter, PutsOutWholeLinesEverySecond) {
     EXPECT_EQ(recording.steps, 65u) << "a run split by a flush continues on the next line";
 }
 
+// Steps of alternating controls, one a millisecond, so every step is a line of
+// its own and a second's flush puts out about 7.5 KB.
+void AddAlternatingSteps(RecordingWriter& writer, int count) {
+    for (int i = 0; i < count; ++i, fakeNow += 1000000) writer.AddStep(i % 2 ? FIRE : RIGHT, fakeNow);
+}
+
+TEST(RecordingWriter, AFullDiskIsSaidAtOnceAndLeavesOnlyWholeLines) {
+    RecordingWriter writer;
+    std::string error;
+    ASSERT_TRUE(writer.Open("full.vrec", "current", 5, error)) << error;
+    // The file may grow to 4000 bytes, as if the disk filled there; the signal a
+    // process gets for passing the limit is ignored, so the write itself fails.
+    struct rlimit saved;
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    struct rlimit limited = saved;
+    limited.rlim_cur = 4000;
+    void (*savedSignal)(int) = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+    fakeNow = 0;
+    testing::internal::CaptureStderr();
+    AddAlternatingSteps(writer, 1000);
+    std::string beforeFlush = testing::internal::GetCapturedStderr();
+    testing::internal::CaptureStderr();
+    AddAlternatingSteps(writer, 1);  // a second has passed: the flush meets the limit
+    std::string atFailure = testing::internal::GetCapturedStderr();
+    testing::internal::CaptureStderr();
+    AddAlternatingSteps(writer, 2000);
+    bool finished = writer.Finish(0, 1);
+    std::string afterwards = testing::internal::GetCapturedStderr();
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, savedSignal);
+
+    EXPECT_EQ(beforeFlush, "");
+    EXPECT_NE(
+        atFailure.find("cannot write the recording full.vrec (File too large); playing on without recording"),
+        std::string::npos)
+        << "said when it happened, with the reason: " << atFailure;
+    EXPECT_EQ(std::count(atFailure.begin(), atFailure.end(), '\n'), 1) << atFailure;
+    EXPECT_EQ(afterwards, "") << "said once";
+    EXPECT_FALSE(finished) << "the recording failed";
+
+    std::string text = ReadFile("full.vrec");
+    ASSERT_FALSE(text.empty());
+    EXPECT_LE(text.size(), 4000u);
+    EXPECT_EQ(text.back(), '\n') << "no half line at the end";
+    InputScript script;
+    ASSERT_TRUE(LoadInputScript("full.vrec", script, error)) << error;
+    EXPECT_GT(script.lines.size(), 400u) << "every whole line written stays";
+    for (size_t i = 0; i < script.lines.size(); ++i) ASSERT_EQ(script.lines[i].count, 1) << i;
+}
+
+TEST(RecordingWriter, AReaderThatGoesAwayIsAFailedWriteNotTheEnd) {
+    int ends[2];
+    ASSERT_EQ(pipe(ends), 0);
+    void (*savedSignal)(int) = std::signal(SIGPIPE, SIG_IGN);  // as the games do while recording
+    RecordingWriter writer;
+    std::string error;
+    ASSERT_TRUE(writer.Open("/proc/self/fd/" + std::to_string(ends[1]), "current", 5, error)) << error;
+    close(ends[1]);
+    char header[64] = {};
+    ASSERT_GT(read(ends[0], header, sizeof header - 1), 0);
+    EXPECT_EQ(std::string(header).rfind("# vortane recording\n", 0), 0u);
+    close(ends[0]);  // vortane --record - | head -c 60: head has what it wanted
+    fakeNow = 0;
+    testing::internal::CaptureStderr();
+    AddAlternatingSteps(writer, 1001);
+    std::string atFailure = testing::internal::GetCapturedStderr();
+    EXPECT_FALSE(writer.Finish(0, 1));
+    std::signal(SIGPIPE, savedSignal);
+    EXPECT_NE(atFailure.find("(Broken pipe); playing on without recording"), std::string::npos) << atFailure;
+}
+
 TEST(RecordingWriter, UnwritablePathIsAnError) {
     RecordingWriter writer;
     std::string error;
@@ -132,7 +209,6 @@ TEST(RecordingReader, RefusesEveryHostileFileSayingWhy) {
     const Case cases[] = {
         {"recording_empty_file.vrec", "not a vortane recording"},
         {"recording_wrong_first_line.vrec", "not a vortane recording"},
-        {"recording_crlf_line_ends.vrec", "not a vortane recording"},
         {"recording_unknown_edition.vrec", "line 2: unknown edition \"future\""},
         {"recording_header_out_of_order.vrec", "line 2:"},
         {"recording_seed_too_large.vrec", "line 3: expected \"# seed N\""},
@@ -149,6 +225,9 @@ TEST(RecordingReader, RefusesEveryHostileFileSayingWhy) {
         {"recording_comment_in_body.vrec", "line 5: bad count \"#\""},
         {"recording_line_longer_than_1024.vrec", "line 4: line longer than 1024"},
         {"recording_steps_beyond_limit.vrec", "more than"},
+        // Shown quoted: neither the terminal's escapes nor the NUL reach stderr as they are.
+        {"recording_escape_sequences_and_nul_in_control.vrec",
+         "line 5: unknown control \"\\x1b]0;owned\\x07\\x1b[2J\\x1b[31mFIRE\\x00RED\""},
     };
     size_t covered = 0;
     for (const Case& c : cases) {
@@ -164,6 +243,41 @@ TEST(RecordingReader, RefusesEveryHostileFileSayingWhy) {
         if (name.rfind("recording_", 0) == 0) present += 1;
     }
     EXPECT_EQ(present, covered) << "every hostile recording under tests/bad has its case here";
+}
+
+TEST(RecordingReader, CarriageReturnLineEndsReadAsTheSameRecording) {
+    const std::string lines[] = {
+        "# vortane recording",          "# edition classic", "# seed 7", "2", "3 FIRE RIGHT", "1 ESC",
+        "# end steps 6 score 40 rand 9"};
+    std::string unix, dos;
+    for (const std::string& line : lines) {
+        unix += line + "\n";
+        dos += line + "\r\n";
+    }
+    Recording fromUnix, fromDos;
+    std::string error;
+    std::istringstream unixIn(unix), dosIn(dos);
+    ASSERT_TRUE(ParseRecording(unixIn, "unix", fromUnix, error)) << error;
+    ASSERT_TRUE(ParseRecording(dosIn, "dos", fromDos, error)) << error;
+    EXPECT_EQ(fromDos.edition, fromUnix.edition);
+    EXPECT_EQ(fromDos.seed, fromUnix.seed);
+    EXPECT_EQ(fromDos.steps, fromUnix.steps);
+    EXPECT_EQ(fromDos.score, fromUnix.score);
+    EXPECT_EQ(fromDos.rand, fromUnix.rand);
+    ASSERT_EQ(fromDos.script.lines.size(), fromUnix.script.lines.size());
+    for (size_t i = 0; i < fromDos.script.lines.size(); ++i) {
+        EXPECT_EQ(fromDos.script.lines[i].count, fromUnix.script.lines[i].count) << i;
+        EXPECT_EQ(fromDos.script.lines[i].slots, fromUnix.script.lines[i].slots) << i;
+    }
+    // The longest line a reader accepts stays the longest with a CR after it.
+    std::string longest = "1" + std::string(RECORDING_MAX_LINE - 1, ' ');
+    std::istringstream longIn("# vortane recording\r\n# edition current\r\n# seed 1\r\n" + longest +
+                              "\r\n# end steps 1 score 0 rand 1\r\n");
+    EXPECT_TRUE(ParseRecording(longIn, "long", fromDos, error)) << error;
+    std::istringstream tooLongIn("# vortane recording\n# edition current\n# seed 1\n" + longest +
+                                 " \n# end steps 1 score 0 rand 1\n");
+    EXPECT_FALSE(ParseRecording(tooLongIn, "too long", fromDos, error));
+    EXPECT_NE(error.find("longer than"), std::string::npos) << error;
 }
 
 TEST(RecordingReader, FolderAndMissingFileAreErrors) {

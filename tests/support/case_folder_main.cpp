@@ -16,6 +16,10 @@ int main(int argc, char** argv) {
         std::perror("case folder");
         return 1;
     }
+    // The games keep settings and scores in the player's folder: every program a
+    // case starts keeps them in the case's folder, never in the real home.
+    std::string dataHome = std::filesystem::current_path().string() + "/xdg-data";
+    setenv("XDG_DATA_HOME", dataHome.c_str(), 1);
     int result = RUN_ALL_TESTS();
     if (chdir("..") == 0) {
         std::error_code ignored;

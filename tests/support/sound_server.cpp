@@ -2,6 +2,9 @@
 
 #include <sys/stat.h>
 
+#include <csignal>
+#include <cstdio>
+
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
@@ -31,6 +34,11 @@ PrivateSound::PrivateSound(const std::string& folder) {
     env_ = {"HOME=" + home, "XDG_RUNTIME_DIR=" + runtime, "PULSE_SERVER=unix:" + socket,
             "XDG_CONFIG_HOME=" + home + "/.config"};
     log_ = folder + "/pulseaudio.log";
+    socket_ = socket;
+    ok_ = StartServer();
+}
+
+bool PrivateSound::StartServer() {
     // -n: no default script, only the two modules. --system=no and no exit on idle:
     // runs the same as root (CI) and as a user. Without DISPLAY and a session bus
     // it does not try to start D-Bus through the X server, which can take seconds.
@@ -40,17 +48,28 @@ PrivateSound::PrivateSound(const std::string& folder) {
     server_ = StartChild({"pulseaudio", "-n", "--daemonize=no", "--system=no", "--exit-idle-time=-1",
                           "--use-pid-file=no", "--disallow-module-loading=no", "--log-target=stderr", "-L",
                           "module-null-sink sink_name=vtest rate=44100", "-L",
-                          "module-native-protocol-unix auth-anonymous=1 socket=" + socket},
+                          "module-native-protocol-unix auth-anonymous=1 socket=" + socket_},
                          "", serverEnv, "", log_);
     auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(40);
     while (std::chrono::steady_clock::now() < deadline) {
-        if (FileExists(socket) && RunTool({"pactl", "info"}, nullptr, env_) == 0) {
-            ok_ = true;
-            return;
-        }
-        if (ChildEnded(server_, nullptr)) return;
+        if (FileExists(socket_) && RunTool({"pactl", "info"}, nullptr, env_) == 0) return true;
+        if (ChildEnded(server_, nullptr)) return false;
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
+    return false;
+}
+
+void PrivateSound::Kill() {
+    if (server_.pid > 0) kill(server_.pid, SIGKILL);
+    WaitChild(server_, 5000);
+    // A killed server leaves its socket behind; the next one binds afresh.
+    std::remove(socket_.c_str());
+    ok_ = false;
+}
+
+bool PrivateSound::Restart() {
+    ok_ = StartServer();
+    return ok_;
 }
 
 PrivateSound::~PrivateSound() {

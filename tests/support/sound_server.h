@@ -18,11 +18,19 @@ public:
     const std::vector<std::string>& Env() const { return env_; }
     const std::string& Log() const { return log_; }
 
+    // Kills the server, as a crash would: its clients lose their streams.
+    void Kill();
+    // Starts the server again on the same socket; false when it does not answer.
+    bool Restart();
+
     // Records the sink's monitor as 44100 Hz mono signed 16-bit samples into `file`.
     Child StartRecording(const std::string& file) const;
 
 private:
+    bool StartServer();
+
     Child server_;
+    std::string socket_;
     std::vector<std::string> env_;
     std::string log_;
     std::string serverFolder_;  // runtime folder and socket

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <dirent.h>
+#include <sys/stat.h>
 #include <algorithm>
 #include <cstring>
 #include <fstream>
@@ -239,6 +240,33 @@ TEST(SoundEffectFile, HostileFilesLeaveAnEmptyInstrumentAndOneMessage) {
         EXPECT_NE(err.find(path), std::string::npos) << err;
         EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
     }
+}
+
+TEST(SoundEffectFile, APipeOrFolderInADataFilesPlaceIsRefusedWithoutWaiting) {
+    ScratchDir scratch;
+    ASSERT_EQ(mkfifo("shot.zdi", 0600), 0);
+    ASSERT_EQ(mkfifo("song.zds", 0600), 0);
+    ASSERT_EQ(mkdir("die.zdi", 0755), 0);
+    // Opening a pipe no one writes to would wait forever: start-up would hang.
+    for (const char* path : {"shot.zdi", "die.zdi"}) {
+        testing::internal::CaptureStderr();
+        bool loaded = LoadSoundEffect(1, path);
+        std::string err = testing::internal::GetCapturedStderr();
+        EXPECT_FALSE(loaded) << path;
+        ASSERT_NE(soundEffects[1], nullptr);
+        EXPECT_TRUE(AllZero(soundEffects[1], sizeof(Instrument))) << path;
+        EXPECT_NE(err.find(std::string(path) + ": is "), std::string::npos) << err;
+        EXPECT_NE(err.find("; file refused"), std::string::npos) << err;
+        EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+    }
+    ResetPlayerState();
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(LoadSongFile("song.zds"));
+    std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_NE(err.find("song.zds: is not a regular file"), std::string::npos) << err;
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(LoadSongFile("no-such-song.zds"));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << "a missing song stays silent";
 }
 
 TEST(SongFile, LogsTheListingInOrder) {

@@ -27,6 +27,38 @@ TEST_F(WebControlsTest, KeyEventsReachTheStepOnlyThroughPoll) {
     EXPECT_FALSE(controls.KeyDown(KEY_Z));
 }
 
+// Key events come between animation frames: a key pressed and let go before the
+// next frame still counts for that frame's step, and only for it.
+TEST_F(WebControlsTest, TapBetweenTwoPollsIsHeldForTheNextPollOnly) {
+    const int keys[] = {KEY_ESCAPE, KEY_Z, KEY_1, KEY_3, KEY_RIGHT};
+    for (int key : keys) {
+        controls.Poll();
+        controls.SetKey(key, true);
+        controls.SetKey(key, false);
+        controls.Poll();
+        EXPECT_EQ(controls.keyState[key], 0x80) << key;
+        controls.Poll();
+        EXPECT_FALSE(controls.KeyDown(key)) << key;
+    }
+    controls.SetMouseButton(0, true);
+    controls.SetMouseButton(0, false);
+    controls.Poll();
+    EXPECT_TRUE(controls.KeyDown(KEY_MOUSE_LEFT));
+    controls.Poll();
+    EXPECT_FALSE(controls.KeyDown(KEY_MOUSE_LEFT));
+}
+
+TEST_F(WebControlsTest, LosingTheFocusForgetsTapsToo) {
+    controls.SetKey(KEY_Z, true);
+    controls.SetKey(KEY_Z, false);
+    controls.SetMouseButton(2, true);
+    controls.SetMouseButton(2, false);
+    controls.ReleaseAll();
+    controls.Poll();
+    EXPECT_FALSE(controls.KeyDown(KEY_Z));
+    EXPECT_FALSE(controls.KeyDown(KEY_MOUSE_RIGHT));
+}
+
 TEST_F(WebControlsTest, LosingTheFocusReleasesKeysAndButtons) {
     controls.SetKey(KEY_LEFT, true);
     controls.SetMouseButton(0, true);

@@ -1,0 +1,161 @@
+#include "app/kept_settings.h"
+
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/kept_controls.h"
+#include "app/key_bindings.h"
+#include "app/player_folder.h"
+#include "app/window.h"
+#include "base/command_line.h"
+#include "base/program_name.h"
+#include "game/world.h"
+#include "render/player_signs.h"
+#include "store/player_files.h"
+#include "synth/output_volume.h"
+
+namespace {
+
+constexpr Uint32 VOLUME_SIGN_MS = 1000;
+// The pad's shoulder buttons, as the input devices put them on joystick buttons 5 and 6.
+constexpr int SLOT_VOLUME_DOWN_BUTTON = KEY_JOY_BUTTON1 + 4;
+constexpr int SLOT_VOLUME_UP_BUTTON = KEY_JOY_BUTTON1 + 5;
+
+std::string folder;
+bool replaying = false;
+Settings settings;
+Uint32 volumeSignUntil = 0;
+bool volumeSignUp = false;
+bool buttonsHeld[2] = {};
+// What the game last showed: only a change the player makes while playing is saved,
+// not a one-off choice on the command line.
+bool shownFullscreen = false;
+int shownMode = -1;
+
+void Save() {
+    if (folder.empty()) return;
+    std::vector<std::string> report;
+    SaveSettings(folder, settings, report);
+    ReportKeeping(report);
+}
+
+void ChangeVolume(int step, bool toggleMute) {
+    if (toggleMute) {
+        settings.mute = !settings.mute;
+    } else {
+        settings.mute = false;
+        settings.volume += step;
+        if (settings.volume < 0) settings.volume = 0;
+        if (settings.volume > VOLUME_MAX) settings.volume = VOLUME_MAX;
+    }
+    SetOutputVolume(VolumeGain(settings.volume, settings.mute));
+    volumeSignUp = true;
+    volumeSignUntil = SDL_GetTicks() + VOLUME_SIGN_MS;
+    Save();
+}
+
+bool FileExists(const std::string& path) {
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0;
+}
+
+}  // namespace
+
+void ReportKeeping(const std::vector<std::string>& report) {
+    for (const std::string& line : report) std::fprintf(stderr, "%s: %s\n", ProgramName(), line.c_str());
+}
+
+const std::string& KeptFolder() { return folder; }
+bool KeptReplay() { return replaying; }
+
+int StartKeeping(const Edition& edition, GameOptions& options) {
+    replaying = !options.replayPath.empty();
+    bool off = SavingOff(options);
+    if (options.replayPath == "best") {
+        std::string found = off ? "" : FindPlayerFolder();
+        std::string path = found + BestRunFile(edition.name);
+        if (found.empty() || !FileExists(path)) {
+            std::fprintf(stderr, "%s: no best game kept yet%s\n", ProgramName(),
+                         off ? " (nothing is kept with --no-save or VORTANE_NO_SAVE=1)" : "");
+            return EXIT_USAGE;
+        }
+        options.replayPath = path;
+    }
+    if (off) return -1;
+    folder = FindPlayerFolder();
+    if (folder.empty()) return -1;
+    std::vector<std::string> report;
+    settings = LoadSettings(folder, report);
+    ReportKeeping(report);
+    // A first run, or a file set aside, leaves the commented defaults for the player to edit.
+    if (!FileExists(folder + SETTINGS_FILE)) Save();
+
+    const char* fpsVariable = std::getenv("VORTANE_FPS");
+    bool fpsFromEnvironment = fpsVariable && *fpsVariable;
+    if (!options.fpsGiven && !fpsFromEnvironment && settings.fps != SETTINGS_FPS_DISPLAY)
+        options.fps = settings.fps;
+    if (edition.windowComfort && settings.fullscreen) options.fullscreen = true;
+    if (edition.fullscreen && !settings.classicFullscreen) options.window = true;
+    return -1;
+}
+
+void ApplyKeptSettings(const Edition& edition) {
+    std::vector<std::string> report;
+    SetKeyBindings(settings, report);
+    ReportKeeping(report);
+    SetOutputVolume(VolumeGain(settings.volume, settings.mute));
+    // The current edition's control mode, as its digit key would set it on the first step.
+    bool hasModes = std::string(edition.name) == "current";
+    if (hasModes && !replaying && settings.controlMode != controlMode + 1) {
+        SetStartModeSlot(KEY_1 + settings.controlMode - 1);
+    }
+    shownFullscreen = desktopFullscreen;
+    shownMode = settings.controlMode - 1;
+}
+
+bool HandleVolumeKey(const SDL_KeyboardEvent& key) {
+    if (key.keysym.mod & (KMOD_CTRL | KMOD_ALT | KMOD_GUI)) return false;
+    SDL_Scancode code = key.keysym.scancode;
+    if (IsBoundKey(ACTION_MUTE, code)) {
+        ChangeVolume(0, true);
+    } else if (IsBoundKey(ACTION_VOLUME_DOWN, code) || code == SDL_SCANCODE_KP_MINUS) {
+        ChangeVolume(-VOLUME_STEP, false);
+    } else if (IsBoundKey(ACTION_VOLUME_UP, code) || code == SDL_SCANCODE_KP_PLUS ||
+               key.keysym.sym == SDLK_PLUS) {
+        ChangeVolume(VOLUME_STEP, false);
+    } else {
+        return false;
+    }
+    return true;
+}
+
+void WatchSettings(const Edition& edition, const Controls& devices) {
+    const int buttons[2] = {SLOT_VOLUME_DOWN_BUTTON, SLOT_VOLUME_UP_BUTTON};
+    for (int i = 0; i < 2; ++i) {
+        bool held = devices.KeyDown(buttons[i]);
+        if (held && !buttonsHeld[i]) ChangeVolume(i == 0 ? -VOLUME_STEP : VOLUME_STEP, false);
+        buttonsHeld[i] = held;
+    }
+    if (folder.empty() || replaying) return;
+    bool changed = false;
+    if (edition.windowComfort && desktopFullscreen != shownFullscreen) {
+        shownFullscreen = desktopFullscreen;
+        settings.fullscreen = desktopFullscreen;
+        changed = true;
+    }
+    if (std::string(edition.name) == "current" && controlMode != shownMode) {
+        shownMode = controlMode;
+        settings.controlMode = controlMode + 1;
+        changed = true;
+    }
+    if (changed) Save();
+}
+
+void UpdateVolumeSign() {
+    if (volumeSignUp && SDL_TICKS_PASSED(SDL_GetTicks(), volumeSignUntil)) volumeSignUp = false;
+    playerSigns.volumeShown = volumeSignUp;
+    playerSigns.volume = settings.volume;
+    playerSigns.muted = settings.mute;
+}

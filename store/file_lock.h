@@ -1,0 +1,23 @@
+#pragma once
+#include <string>
+
+// An exclusive lock between processes over the lock file at `path` (created when
+// missing), held for the object's lifetime: two games updating one file take it
+// around read, merge and write, so neither loses the other's entries. Waits for
+// a holder to let go; a process that dies lets go with it.
+class FileLock {
+public:
+    explicit FileLock(const std::string& path);
+    ~FileLock();
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+
+    // False when the lock file could not be opened or locked (`Error` says why).
+    bool Held() const { return held; }
+    const std::string& Error() const { return error; }
+
+private:
+    int fd = -1;
+    bool held = false;
+    std::string error;
+};
