@@ -1,12 +1,12 @@
 #include "app/game_session.h"
 
-#include <csignal>
 #include <cstdio>
 #include <ctime>
 #include <memory>
 #include <string>
 
 #include "app/frame_pacing.h"
+#include "app/host.h"
 #include "base/command_line.h"
 #include "base/named_file.h"
 #include "base/program_name.h"
@@ -85,7 +85,7 @@ int StartSession(const Edition& edition, const GameOptions& options) {
     if (!options.recordPath.empty()) {
         // A reader that goes away (vortane --record - | head) is a failed write the
         // writer reports, not a signal that ends the game.
-        std::signal(SIGPIPE, SIG_IGN);
+        IgnoreBrokenPipes();
         if (!session.writer.Open(options.recordPath, edition.name, StartSeed(), error)) {
             std::fprintf(stderr, "%s: %s\n", ProgramName(), error.c_str());
             return EXIT_RUN_FAILED;

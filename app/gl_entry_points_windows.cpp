@@ -40,7 +40,10 @@
     X(glLinkProgram) \
     X(glRenderbufferStorage) \
     X(glShaderSource) \
+    X(glUniform1f) \
+    X(glUniform1i) \
     X(glUniform1iv) \
+    X(glUniform4f) \
     X(glUniformMatrix4fv) \
     X(glUseProgram) \
     X(glVertexAttrib1f) \

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <climits>
+#include <csignal>
 
 std::string ProgramPath() {
     char path[PATH_MAX];
@@ -13,3 +14,11 @@ std::string ProgramPath() {
 }
 
 const char* const HOST_VIDEO_DRIVERS = "x11,wayland";
+
+void IgnoreBrokenPipes() { std::signal(SIGPIPE, SIG_IGN); }
+
+std::tm UtcParts(std::time_t when) {
+    std::tm parts{};
+    gmtime_r(&when, &parts);
+    return parts;
+}

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/game_session.h"
+#include "app/host.h"
 #include "app/kept_controls.h"
 #include "app/kept_settings.h"
 #include "game/random.h"
@@ -20,8 +21,7 @@ bool gameOver = false;
 
 std::string NowUtc() {
     std::time_t now = std::time(nullptr);
-    std::tm parts{};
-    gmtime_r(&now, &parts);
+    std::tm parts = UtcParts(now);
     char text[32];
     std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &parts);
     return text;

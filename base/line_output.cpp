@@ -1,12 +1,13 @@
 #include "base/line_output.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+
+#include "base/open_file.h"
 
 LineOutput::~LineOutput() { Close(); }
 
@@ -21,7 +22,7 @@ bool LineOutput::Open(const std::string& path) {
         fd = STDOUT_FILENO;
         ownsFd = false;
     } else {
-        fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+        fd = OpenForWriting(path);
         if (fd < 0) return Fail(errno);
         ownsFd = true;
     }

@@ -1,11 +1,12 @@
 #include "base/named_file.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
+
+#include "base/open_file.h"
 
 namespace {
 
@@ -48,8 +49,7 @@ std::string OutputDisplayName(const std::string& path) {
 }
 
 std::FILE* OpenRegularFile(const std::string& path, std::string& reason) {
-    // Without O_NONBLOCK, opening a pipe waits for a writer that may never come.
-    int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    int fd = OpenForReading(path);
     if (fd < 0) {
         int openError = errno;
         reason = std::string("cannot open (") + std::strerror(openError) + ")";
@@ -64,7 +64,7 @@ std::FILE* OpenRegularFile(const std::string& path, std::string& reason) {
         errno = EINVAL;
         return nullptr;
     }
-    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    ReadWithWaiting(fd);
     std::FILE* file = fdopen(fd, "rb");
     if (!file) {
         reason = std::string("cannot open (") + std::strerror(errno) + ")";

@@ -1,19 +1,18 @@
 #include "store/kept_file.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <signal.h>
-
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
 
+#include "base/open_file.h"
+#include "store/disk.h"
+
 KeptRead ReadKeptFile(const std::string& path, std::string& text, std::string& error) {
     text.clear();
-    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    int fd = OpenForReading(path);
     if (fd < 0) {
         if (errno == ENOENT) return KeptRead::Missing;
         error = std::strerror(errno);
@@ -25,6 +24,7 @@ KeptRead ReadKeptFile(const std::string& path, std::string& text, std::string& e
         close(fd);
         return KeptRead::Unreadable;
     }
+    ReadWithWaiting(fd);
     char buffer[8192];
     for (;;) {
         ssize_t got = read(fd, buffer, sizeof buffer);
@@ -52,8 +52,9 @@ KeptRead ReadKeptFile(const std::string& path, std::string& text, std::string& e
 
 std::string SetAsideBadFile(const std::string& path, std::string& error) {
     std::string aside = path + ".bad";
-    if (std::rename(path.c_str(), aside.c_str()) != 0) {
-        error = std::strerror(errno);
+    std::string failure = MoveOver(path, aside);
+    if (!failure.empty()) {
+        error = failure;
         return "";
     }
     return aside;
@@ -61,18 +62,17 @@ std::string SetAsideBadFile(const std::string& path, std::string& error) {
 
 void RemoveStaleTemporaries(const std::string& path) {
     namespace fs = std::filesystem;
-    fs::path target(path);
-    const std::string prefix = target.filename().string() + ".tmp.";
+    fs::path target = fs::u8path(path);
+    const std::string prefix = target.filename().u8string() + ".tmp.";
     fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
     std::error_code error;
     for (const auto& entry : fs::directory_iterator(folder, error)) {
-        std::string name = entry.path().filename().string();
+        std::string name = entry.path().filename().u8string();
         if (name.compare(0, prefix.size(), prefix) != 0) continue;
         std::string digits = name.substr(prefix.size());
         if (digits.empty() || digits.size() > 9 ||
             digits.find_first_not_of("0123456789") != std::string::npos)
             continue;
-        pid_t writer = static_cast<pid_t>(std::stol(digits));
-        if (kill(writer, 0) != 0 && errno == ESRCH) fs::remove(entry.path(), error);
+        if (ProcessGone(std::stol(digits))) fs::remove(entry.path(), error);
     }
 }

@@ -51,7 +51,8 @@ const char* const OUR_FOLDERS[] = {"base", "store",   "game",  "render", "synth"
 const std::vector<Layer>& Layers() {
     static const std::vector<Layer> layers = {
         {"base", {"base"}, false},
-        // What the games keep for the player: formats and files, no platform.
+        // What the games keep for the player: formats and files, no SDL (its disk
+        // steps and lock are small files per system).
         {"store", {"base", "store"}, false},
         {"synth", {"base", "synth"}, false},
         {"game", {"base", "synth", "game"}, false},

@@ -4,7 +4,8 @@
 // falling back to a window, data found through VORTANE_DATA and beside a program in
 // a folder whose name has spaces and non-ASCII letters, recordings on standard
 // output and in such folders, sound through wine's PulseAudio driver, and --help
-// and --version printed by the GUI programs.
+// and --version printed by the GUI programs, the settings kept in the Windows
+// preference folder.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,6 +13,7 @@
 #include <filesystem>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "tests/support/display.h"
 #include "tests/support/files.h"
@@ -216,6 +218,48 @@ TEST_F(WindowsGame, PlaysThroughWinesPulseAudioDriver) {
         music = std::max(music, RecordingRms(samples, at, at + SAMPLE_RATE));
     }
     EXPECT_GE(music, HEARD_RMS) << "no music heard (RMS " << music << "); stderr:\n" << Stderr();
+}
+
+// The settings go to the Windows preference folder (%APPDATA%\vortane) through the
+// Windows file calls: a stale temporary of a writer that is gone is removed, an
+// unreadable settings file is set aside over an older one, and the defaults are
+// written in its place, with no temporary left behind.
+TEST_F(WindowsGame, KeepsItsSettingsInTheWindowsPreferenceFolder) {
+    ShellResult appData = RunShell(WineCommand("cmd", "/c echo %APPDATA%"));
+    ASSERT_EQ(appData.status, 0) << appData.err;
+    std::string windowsPath = appData.out.substr(0, appData.out.find_first_of("\r\n"));
+    ShellResult unixPath = RunShell(WineCommand("winepath", "-u " + Quoted(windowsPath)));
+    ASSERT_EQ(unixPath.status, 0) << unixPath.err;
+    std::string folder = unixPath.out.substr(0, unixPath.out.find('\n')) + "/vortane";
+    ASSERT_NE(folder.find("/AppData/Roaming/vortane"), std::string::npos) << folder;
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    const std::string settings = folder + "/settings.conf";
+    // A zero byte: not a file the games wrote.
+    WriteFile(settings, std::string("volume = 3\n\0\n", 13));
+    WriteFile(settings + ".bad", "an older bad file\n");
+    // No process has this id (Windows' ids are multiples of four).
+    WriteFile(settings + ".tmp.999999", "half written");
+
+    Start(WINDOWS_RUN + "vortane.exe");
+    std::string window = Window();
+    ASSERT_FALSE(window.empty()) << Stderr();
+    ASSERT_TRUE(FocusWindow(window));
+    WaitForGrid(window);
+    QuitWithEscape(window);
+
+    EXPECT_NE(Stderr().find("settings.conf.bad"), std::string::npos) << Stderr();
+    EXPECT_EQ(ReadFile(settings + ".bad"), std::string("volume = 3\n\0\n", 13));
+    std::string written = ReadFile(settings);
+    EXPECT_NE(written.find("control-mode = "), std::string::npos) << written;
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"settings.conf", "settings.conf.bad"}));
+    // Nothing kept in the working folder or beside the program.
+    EXPECT_FALSE(FileExists(folder_ + "/settings.conf"));
+    EXPECT_FALSE(FileExists(WINDOWS_RUN + "settings.conf"));
 }
 
 TEST(WindowsGames, GuiProgramsPrintHelpAndVersion) {

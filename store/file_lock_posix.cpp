@@ -8,11 +8,12 @@
 #include <cstring>
 
 FileLock::FileLock(const std::string& path) {
-    fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
     if (fd < 0) {
         error = "cannot open the lock " + path + " (" + std::strerror(errno) + ")";
         return;
     }
+    handle = fd;
     int result;
     do {
         result = flock(fd, LOCK_EX);
@@ -26,5 +27,5 @@ FileLock::FileLock(const std::string& path) {
 
 FileLock::~FileLock() {
     // Closing the descriptor lets go of the lock.
-    if (fd >= 0) close(fd);
+    if (handle >= 0) close(static_cast<int>(handle));
 }
