@@ -1,6 +1,7 @@
 #include "store/player_files.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -84,6 +85,17 @@ TEST(PlayerFiles, UnreadableSettingsAreSetAsideForTheDefaults) {
     EXPECT_TRUE(LoadSettings(folder, report) == Settings());
     ASSERT_EQ(report.size(), 1u);
     EXPECT_NE(report[0].find("not a plain file"), std::string::npos) << report[0];
+}
+
+// A pipe where the file should be has no writer: reading it would wait for ever.
+TEST(PlayerFiles, APipeInPlaceOfTheSettingsIsRefusedWithoutWaiting) {
+    std::string folder = Folder();
+    ASSERT_EQ(mkfifo((folder + SETTINGS_FILE).c_str(), 0600), 0);
+    std::vector<std::string> report;
+    EXPECT_TRUE(LoadSettings(folder, report) == Settings());
+    ASSERT_EQ(report.size(), 1u);
+    EXPECT_NE(report[0].find("not a plain file"), std::string::npos) << report[0];
+    EXPECT_FALSE(fs::exists(folder + SETTINGS_FILE));
 }
 
 TEST(PlayerFiles, CorruptScoresAreSetAsideWithoutLosingTheGoodOnes) {
