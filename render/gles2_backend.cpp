@@ -112,7 +112,8 @@ void PointAttributes() {
 // Draws `quads` quads from `vertices` in one call.
 void DrawQuadVertices(const DrawVertex* vertices, int32_t quads) {
     glBindBuffer(GL_ARRAY_BUFFER, gl.quadBuffer);
-    glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(size_t(quads) * 4 * sizeof(DrawVertex)), vertices, GL_STREAM_DRAW);
+    glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(size_t(quads) * 4 * sizeof(DrawVertex)), vertices,
+                 GL_STREAM_DRAW);
     PointAttributes();
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, gl.quadIndexBuffer);
     glDrawElements(GL_TRIANGLES, quads * 6, GL_UNSIGNED_SHORT, nullptr);
@@ -289,7 +290,7 @@ void Release() {
 }  // namespace
 
 const DrawBackend GLES2_DRAW_BACKEND = {
-    "gles2",  true,     SetView,  InitState,     BeginFrame,    BindTexture,
+    "gles2",  true,     SetView,  InitState,          BeginFrame,         BindTexture,
     DrawMesh, DrawQuad, EndFrame, CreateGles2Texture, DeleteGles2Texture, Release,
 };
 

@@ -37,7 +37,8 @@ std::vector<int32_t> PlacingOrder(const TextureAtlas& atlas) {
 
 // Places the pictures in rows across `width`, none reaching above `maxHeight`.
 // Returns the height the rows take; pictures that do not fit are left unplaced.
-int32_t PlaceInRows(TextureAtlas& atlas, const std::vector<int32_t>& order, int32_t width, int32_t maxHeight) {
+int32_t PlaceInRows(TextureAtlas& atlas, const std::vector<int32_t>& order, int32_t width,
+                    int32_t maxHeight) {
     int32_t x = 0, rowY = 0, rowHeight = 0, used = 0;
     for (int32_t index : order) {
         AtlasPicture& picture = atlas.pictures[index];

@@ -23,11 +23,11 @@ struct AtlasRegion {
 
 struct AtlasPicture {
     bool active = false;
-    bool wrap = true;                // repeats (GL_REPEAT), otherwise clamps to its edge
-    bool placed = false;             // lies in the atlas (false: it did not fit)
-    int32_t width = 0, height = 0;   // powers of two
-    std::vector<uint8_t> pixels;     // red, green, blue, alpha; rows bottom first
-    int32_t x = 0, y = 0;            // its first texel in the atlas, inside the gutter
+    bool wrap = true;               // repeats (GL_REPEAT), otherwise clamps to its edge
+    bool placed = false;            // lies in the atlas (false: it did not fit)
+    int32_t width = 0, height = 0;  // powers of two
+    std::vector<uint8_t> pixels;    // red, green, blue, alpha; rows bottom first
+    int32_t x = 0, y = 0;           // its first texel in the atlas, inside the gutter
     AtlasRegion region = {0, 0, 0, 0};
 };
 
@@ -50,4 +50,3 @@ void RemoveAtlasPicture(TextureAtlas& atlas, int32_t index);
 // image no side of which exceeds `maxSide`, paints it and its gutters, and clears
 // `changed`. A picture that cannot fit is left unplaced. Returns the count unplaced.
 int32_t LayOutAtlas(TextureAtlas& atlas, int32_t maxSide);
-

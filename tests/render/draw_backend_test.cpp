@@ -189,7 +189,8 @@ std::vector<std::vector<uint8_t>> DrawFrames(const DrawBackend& backend, const s
 }
 
 // One frame of the world through `backend`, read back.
-std::vector<uint8_t> DrawFrame(const DrawBackend& backend, const std::string& dataDir, int32_t* draws = nullptr) {
+std::vector<uint8_t> DrawFrame(const DrawBackend& backend, const std::string& dataDir,
+                               int32_t* draws = nullptr) {
     return DrawFrames(backend, dataDir, {[] {}}, draws)[0];
 }
 

@@ -26,7 +26,8 @@ std::vector<Issued> Batch(const std::vector<uint32_t>& textures, int& draws) {
     auto flush = [&] {
         if (batch->quads == 0) return;
         ++draws;
-        for (int32_t q = 0; q < batch->quads; ++q) drawn.push_back({batch->texture, batch->vertices[q * 4].x});
+        for (int32_t q = 0; q < batch->quads; ++q)
+            drawn.push_back({batch->texture, batch->vertices[q * 4].x});
         ClearQuadBatch(*batch);
     };
     const AtlasRegion whole = {0, 0, 1, 1};

@@ -29,10 +29,10 @@ struct Size {
     int32_t width, height;
     bool wrap;
 };
-const Size SIZES[] = {{32, 32, true},   {512, 32, true}, {64, 64, true},  {128, 128, true}, {64, 64, false},
-                      {32, 32, true},   {64, 64, true},  {256, 256, true}, {64, 64, true},  {64, 64, true},
-                      {64, 64, false},  {64, 64, true},  {64, 64, true},  {64, 64, true},   {64, 64, true},
-                      {64, 64, true},   {32, 32, true},  {1, 1, true},    {16, 32, false},  {128, 16, true}};
+const Size SIZES[] = {{32, 32, true},  {512, 32, true}, {64, 64, true},   {128, 128, true}, {64, 64, false},
+                      {32, 32, true},  {64, 64, true},  {256, 256, true}, {64, 64, true},   {64, 64, true},
+                      {64, 64, false}, {64, 64, true},  {64, 64, true},   {64, 64, true},   {64, 64, true},
+                      {64, 64, true},  {32, 32, true},  {1, 1, true},     {16, 32, false},  {128, 16, true}};
 
 struct Filled {
     std::unique_ptr<TextureAtlas> atlas = std::make_unique<TextureAtlas>();
@@ -53,12 +53,13 @@ Filled FillAtlas(int32_t maxSide = 4096) {
 
 // One channel of a bilinear sample (GL_LINEAR) at (u, v) of a side × side texture
 // whose texel (x, y) `at` gives, as GL computes it.
-double Bilinear(double u, double v, int32_t width, int32_t height, const std::function<double(int, int)>& at) {
+double Bilinear(double u, double v, int32_t width, int32_t height,
+                const std::function<double(int, int)>& at) {
     double x = u * width - 0.5, y = v * height - 0.5;
     int x0 = int(std::floor(x)), y0 = int(std::floor(y));
     double fx = x - x0, fy = y - y0;
-    return (1 - fx) * (1 - fy) * at(x0, y0) + fx * (1 - fy) * at(x0 + 1, y0) + (1 - fx) * fy * at(x0, y0 + 1) +
-           fx * fy * at(x0 + 1, y0 + 1);
+    return (1 - fx) * (1 - fy) * at(x0, y0) + fx * (1 - fy) * at(x0 + 1, y0) +
+           (1 - fx) * fy * at(x0, y0 + 1) + fx * fy * at(x0 + 1, y0 + 1);
 }
 
 TEST(TextureAtlas, PicturesAndTheirGuttersNeitherOverlapNorLeaveTheImage) {
@@ -97,7 +98,8 @@ TEST(TextureAtlas, BilinearSamplesInZeroToOneMatchThePicturesOwnTexture) {
                 auto fold = [&p](int t, int side) {
                     return p.wrap ? ((t % side) + side) % side : std::min(std::max(t, 0), side - 1);
                 };
-                return double(p.pixels[(size_t(fold(y, p.height)) * p.width + fold(x, p.width)) * 4 + channel]);
+                return double(
+                    p.pixels[(size_t(fold(y, p.height)) * p.width + fold(x, p.width)) * 4 + channel]);
             };
             auto inAtlas = [&](int x, int y) {
                 EXPECT_TRUE(x >= 0 && y >= 0 && x < atlas.width && y < atlas.height);
@@ -106,8 +108,8 @@ TEST(TextureAtlas, BilinearSamplesInZeroToOneMatchThePicturesOwnTexture) {
             for (double u : {0.0, 1.0, 0.5, 0.001, 0.999, 0.37, 0.5 / p.width, 1 - 0.25 / p.width}) {
                 for (double v : {0.0, 1.0, 0.61, 0.002, 0.998, 0.25 / p.height}) {
                     double expected = Bilinear(u, v, p.width, p.height, own);
-                    double got = Bilinear(r.u0 + u * r.width, r.v0 + v * r.height, atlas.width, atlas.height,
-                                          inAtlas);
+                    double got =
+                        Bilinear(r.u0 + u * r.width, r.v0 + v * r.height, atlas.width, atlas.height, inAtlas);
                     ASSERT_NEAR(got, expected, 1e-6) << "picture " << index << " at " << u << ", " << v;
                 }
             }
