@@ -87,7 +87,9 @@ protected:
     PixelCounts WaitForGrid(const std::string& window, bool green = true) {
         Picture frame;
         PixelCounts counts;
-        auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+        // A failure deadline, not a measurement: under a loaded machine wine's first
+        // frames can take tens of seconds.
+        auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
         while (std::chrono::steady_clock::now() < deadline) {
             if (CaptureWindow(window, folder_ + "/frame.rgb", frame)) {
                 counts = CountPixels(frame);
