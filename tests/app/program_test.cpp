@@ -130,7 +130,13 @@ TEST(Program, TapsReachTheRecordingAndEscapeQuitsWhilePaused) {
     Child program = StartProgram(true, {"--record", "taps.vrec"});
     ASSERT_GT(program.pid, 0);
     ASSERT_NE(WaitForFocusedWindow(), 0ul);
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    // Taps during a slow start-up (a sanitizer build) would come before any step; the
+    // recording puts out its first line after a second of steps.
+    ASSERT_TRUE(WaitFor([] {
+        std::string text = ReadFile("taps.vrec");
+        size_t seed = text.find("# seed ");
+        return seed != std::string::npos && text.find('\n', text.find('\n', seed) + 1) != std::string::npos;
+    }));
     Tap(XK_z);
     std::this_thread::sleep_for(std::chrono::milliseconds(150));
     Tap(XK_1);
