@@ -1,4 +1,4 @@
-#include "synth/player.h"
+#include "synth/audio_stream.h"
 
 #include <portaudio.h>
 #ifndef _WIN32
@@ -11,16 +11,11 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "base/log.h"
 #include "base/program_name.h"
-#include "synth/note_table.h"
 #include "synth/output_volume.h"
-#include "synth/player_clock.h"
+#include "synth/player.h"
 #include "synth/render_audio.h"
-#include "synth/sequencer.h"
-#include "synth/song_file.h"
-#include "synth/statistics.h"
-#include "synth/voices.h"
+#include "synth/zonder_format.h"
 
 namespace {
 constexpr int STREAM_FRAMES = 1024;
@@ -136,7 +131,7 @@ bool ReopenStream() {
 }
 }  // namespace
 
-void WatchPlayer() {
+void WatchAudioStream() {
     if (!streamEverStarted) return;
     auto now = std::chrono::steady_clock::now();
     if (!streamLost) {
@@ -160,7 +155,7 @@ void WatchPlayer() {
                            std::chrono::duration<double>(AUDIO_REOPEN_SECONDS));
 }
 
-bool StartPlayer() {
+bool OpenAudioStream() {
 #ifndef _WIN32
     snd_lib_error_set_handler(IgnoreAlsaError);
     // Never let a probe start a sound server of its own.
@@ -171,25 +166,28 @@ bool StartPlayer() {
         QuietStderr quiet;
         opened = OpenStream();
     }
-    ResetPlayerState();
-    bool started = false;
-    if (!opened) {
-        std::fprintf(stderr, "%s: no audio output device; running silently\n", ProgramName());
-    } else if (Pa_StartStream(stream) != paNoError) {
-        std::fprintf(stderr, "%s: the audio output stream did not start; running silently\n", ProgramName());
-    } else {
-        started = true;
-    }
-    streamEverStarted = started;
+    streamEverStarted = false;
     streamLost = false;
-    return started;
+    if (!opened) std::fprintf(stderr, "%s: no audio output device; running silently\n", ProgramName());
+    return opened;
 }
 
-void StopPlayer() {
-    const PaStreamInfo* info = stream ? Pa_GetStreamInfo(stream) : nullptr;
-    LogPlayerStatistics(info ? info->outputLatency : 0.0);
+bool StartAudioStream() {
+    if (!stream) return false;
+    if (Pa_StartStream(stream) != paNoError) {
+        std::fprintf(stderr, "%s: the audio output stream did not start; running silently\n", ProgramName());
+        return false;
+    }
+    streamEverStarted = true;
+    return true;
+}
 
-    // The stream stops before anything a voice may refer to is freed.
+double AudioStreamLatency() {
+    const PaStreamInfo* info = stream ? Pa_GetStreamInfo(stream) : nullptr;
+    return info ? info->outputLatency : 0.0;
+}
+
+void CloseAudioStream() {
     if (stream) {
         Pa_StopStream(stream);
         Pa_CloseStream(stream);
@@ -200,5 +198,4 @@ void StopPlayer() {
         libraryStarted = false;
     }
     streamEverStarted = false;
-    FreeSongInstruments();
 }
