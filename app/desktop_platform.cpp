@@ -47,14 +47,8 @@ void CloseDesktopWindow(const Edition& edition) {
 }  // namespace
 
 Platform DesktopPlatform() {
-    Platform platform;
-    platform.dataDir = DesktopDataDir;
-    platform.startSeed = DesktopStartSeed;
-    platform.readyWindow = ReadyDesktopWindow;
-    platform.startInput = StartInputDevices;
-    platform.stopInput = StopInputDevices;
-    platform.closeWindow = CloseDesktopWindow;
-    return platform;
+    return Platform{DesktopDataDir,    DesktopStartSeed, ReadyDesktopWindow,
+                    StartInputDevices, StopInputDevices, CloseDesktopWindow};
 }
 
 bool StartDesktopEdition(const Edition& edition) { return StartEdition(edition, DesktopPlatform()); }

@@ -98,12 +98,13 @@ bool OpenStream() {
     return true;
 }
 
-// Closes the stream and ends the library, as at shutdown but keeping the player's
-// state. The stream's thread has ended (or ends in Pa_CloseStream) before its
-// return, so nothing renders while no stream is open.
-void CloseStream() {
+// Halts the stream (halt: Pa_StopStream lets the last buffers play, Pa_AbortStream
+// drops them), closes it and ends the library. The stream's thread has ended (or
+// ends in Pa_CloseStream) before its return, so nothing renders while no stream is
+// open.
+void CloseStream(PaError (*halt)(PaStream*)) {
     if (stream) {
-        Pa_AbortStream(stream);
+        halt(stream);
         Pa_CloseStream(stream);
         stream = nullptr;
     }
@@ -116,7 +117,7 @@ void CloseStream() {
 // A new library session and stream on whatever the default device is now; the
 // library only sees a restarted server or a new device after starting afresh.
 bool ReopenStream() {
-    CloseStream();
+    CloseStream(Pa_AbortStream);
     bool opened;
     {
         // The probe of a server that is still gone prints several lines each try.
@@ -126,7 +127,7 @@ bool ReopenStream() {
         opened = OpenStream();
     }
     if (opened && Pa_StartStream(stream) == paNoError) return true;
-    CloseStream();
+    CloseStream(Pa_AbortStream);
     return false;
 }
 }  // namespace
@@ -140,7 +141,7 @@ void WatchAudioStream() {
         streamLost = true;
         std::fprintf(stderr, "%s: the audio output was lost; trying to reopen it every %g seconds\n",
                      ProgramName(), AUDIO_REOPEN_SECONDS);
-        CloseStream();
+        CloseStream(Pa_AbortStream);
         nextReopen = now + std::chrono::duration_cast<std::chrono::steady_clock::duration>(
                                std::chrono::duration<double>(AUDIO_REOPEN_SECONDS));
         return;
@@ -188,14 +189,6 @@ double AudioStreamLatency() {
 }
 
 void CloseAudioStream() {
-    if (stream) {
-        Pa_StopStream(stream);
-        Pa_CloseStream(stream);
-        stream = nullptr;
-    }
-    if (libraryStarted) {
-        Pa_Terminate();
-        libraryStarted = false;
-    }
+    CloseStream(Pa_StopStream);
     streamEverStarted = false;
 }

@@ -180,14 +180,7 @@ void StopWebInput() {}
 void CloseWebWindow(const Edition&) { WebPageGameEnded(PAGE_GAME_ENDED); }
 
 Platform WebPlatform() {
-    Platform platform;
-    platform.dataDir = WebDataDir;
-    platform.startSeed = WebStartSeed;
-    platform.readyWindow = ReadyWebWindow;
-    platform.startInput = StartWebInput;
-    platform.stopInput = StopWebInput;
-    platform.closeWindow = CloseWebWindow;
-    return platform;
+    return Platform{WebDataDir, WebStartSeed, ReadyWebWindow, StartWebInput, StopWebInput, CloseWebWindow};
 }
 
 void ListenToPage() {
