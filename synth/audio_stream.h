@@ -17,6 +17,8 @@ bool StartAudioStream();
 double AudioStreamLatency();
 // Stops the callbacks and closes the stream; none runs once this returns.
 void CloseAudioStream();
-// Notices a stream lost while running and tries to bring it back (synth/player.h,
-// WatchPlayer); a host whose stream cannot be lost does nothing here.
+// Notices a stream lost while running and tries every AUDIO_REOPEN_SECONDS to
+// bring it back (synth/player.h, WatchPlayer); a host whose stream cannot be lost
+// does nothing here.
+constexpr double AUDIO_REOPEN_SECONDS = 3.0;
 void WatchAudioStream();

@@ -13,7 +13,6 @@
 
 #include "base/program_name.h"
 #include "synth/output_volume.h"
-#include "synth/player.h"
 #include "synth/render_audio.h"
 #include "synth/zonder_format.h"
 

@@ -13,11 +13,11 @@ bool StartPlayer();
 // Called by the game's main loop (at least a few times a second, paused or not):
 // notices an output stream that stopped on its own (the sound server went away,
 // the device was pulled out) and says once that the audio output was lost, then
-// tries every AUDIO_REOPEN_SECONDS to open and start a new stream on the default
-// device. The player's state is kept, so song and effects carry on from where the
-// synthesizer is. Nothing happens for a player that never had a stream. Main
-// thread; the browser's stream is never lost so, and nothing happens there.
-constexpr double AUDIO_REOPEN_SECONDS = 3.0;
+// tries every AUDIO_REOPEN_SECONDS (synth/audio_stream.h) to open and start a new
+// stream on the default device. The player's state is kept, so song and effects
+// carry on from where the synthesizer is. Nothing happens for a player that never
+// had a stream. Main thread; the browser's stream is never lost so, and nothing
+// happens there.
 void WatchPlayer();
 // Logs the statistics, stops and closes the stream, ends the library, then
 // frees the song instruments (no voice can play them any more). Main thread.

@@ -118,6 +118,31 @@ EM_BOOL OnResize(int, const EmscriptenUiEvent*, void*) {
     return EM_FALSE;
 }
 
+// The page's side of the shared start-up and shutdown (shell/platform.h): the data
+// preloaded under /data/, the time as the seed (the recording starts with it), no
+// window icon or polygon mode, the keys and pad read once before the first step,
+// and at the end the page told the game ended (the canvas keeps its last picture).
+std::string WebDataDir(const Edition&) { return DATA_DIR; }
+
+uint32_t WebStartSeed(const Edition& game) {
+    uint32_t seed = static_cast<uint32_t>(std::time(nullptr));
+    StartWebRecording(game.name, seed);
+    return seed;
+}
+
+void ReadyWebWindow(const Edition&, const std::string&) {}
+
+void StartWebInput() { controls.Poll(); }
+
+// The page's listeners stay: nothing to close.
+void StopWebInput() {}
+
+void CloseWebWindow(const Edition&) { WebPageGameEnded(PAGE_GAME_ENDED); }
+
+Platform WebPlatform() {
+    return Platform{WebDataDir, WebStartSeed, ReadyWebWindow, StartWebInput, StopWebInput, CloseWebWindow};
+}
+
 void EndGame() {
     emscripten_cancel_main_loop();
     StopEdition(*running, WebPlatform());
@@ -156,31 +181,6 @@ bool CreateContext(int width, int height) {
     EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context = emscripten_webgl_create_context(CANVAS, &attributes);
     if (context <= 0) return false;
     return emscripten_webgl_make_context_current(context) == EMSCRIPTEN_RESULT_SUCCESS;
-}
-
-// The page's side of the shared start-up and shutdown (shell/platform.h): the data
-// preloaded under /data/, the time as the seed (the recording starts with it), no
-// window icon or polygon mode, the keys and pad read once before the first step,
-// and at the end the page told the game ended (the canvas keeps its last picture).
-std::string WebDataDir(const Edition&) { return DATA_DIR; }
-
-uint32_t WebStartSeed(const Edition& game) {
-    uint32_t seed = static_cast<uint32_t>(std::time(nullptr));
-    StartWebRecording(game.name, seed);
-    return seed;
-}
-
-void ReadyWebWindow(const Edition&, const std::string&) {}
-
-void StartWebInput() { controls.Poll(); }
-
-// The page's listeners stay: nothing to close.
-void StopWebInput() {}
-
-void CloseWebWindow(const Edition&) { WebPageGameEnded(PAGE_GAME_ENDED); }
-
-Platform WebPlatform() {
-    return Platform{WebDataDir, WebStartSeed, ReadyWebWindow, StartWebInput, StopWebInput, CloseWebWindow};
 }
 
 void ListenToPage() {
