@@ -14,7 +14,6 @@
 #include "base/log.h"
 #include "base/program_name.h"
 #include "synth/note_table.h"
-#include "synth/output_volume.h"
 #include "synth/player_clock.h"
 #include "synth/render_audio.h"
 #include "synth/sequencer.h"
@@ -79,7 +78,6 @@ public:
 int StreamCallback(const void*, void* output, unsigned long frameCount, const PaStreamCallbackTimeInfo*,
                    PaStreamCallbackFlags, void*) {
     RenderAudio(static_cast<float*>(output), frameCount);
-    ApplyOutputVolume(static_cast<float*>(output), frameCount);
     return paContinue;
 }
 
