@@ -15,19 +15,8 @@ namespace {
 
 constexpr int SAMPLES = 3000;
 
-// A sustained sawtooth at full level: every sample of a voice playing it differs.
-Instrument Saw(float pitch) {
-    Instrument i{};
-    i.shapeA = i.shapeB = CurveOf(1, {{0, 0}, {1, 1}});
-    i.amp = CurveOf(100, {{0, 1}, {1, 1}});
-    i.release = CurveOf(4, {{0, 1}, {1, 1}});
-    i.pitch = CurveOf(100, {{0, pitch}, {1, pitch}});
-    i.morph = CurveOf(100, {{0, 0}, {1, 0}});
-    return i;
-}
-
-const Instrument EFFECT = Saw(0.5f);
-const Instrument TUNE = Saw(0.37f);
+const Instrument EFFECT = SustainedSaw(0.5f);
+const Instrument TUNE = SustainedSaw(0.37f);
 
 // A fresh player at the given volumes with notes on the effects' voices 0 and 2
 // and on the song's voices 3 and 5, as chosen; SAMPLES of its output.
