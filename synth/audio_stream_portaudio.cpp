@@ -12,7 +12,6 @@
 #include <cstdlib>
 
 #include "base/program_name.h"
-#include "synth/output_volume.h"
 #include "synth/render_audio.h"
 #include "synth/zonder_format.h"
 
@@ -73,7 +72,6 @@ public:
 int StreamCallback(const void*, void* output, unsigned long frameCount, const PaStreamCallbackTimeInfo*,
                    PaStreamCallbackFlags, void*) {
     RenderAudio(static_cast<float*>(output), frameCount);
-    ApplyOutputVolume(static_cast<float*>(output), frameCount);
     return paContinue;
 }
 

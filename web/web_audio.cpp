@@ -3,7 +3,6 @@
 #include <emscripten.h>
 
 #include "synth/audio_stream.h"
-#include "synth/output_volume.h"
 #include "synth/player_clock.h"
 #include "synth/render_audio.h"
 #include "synth/statistics.h"
@@ -31,7 +30,6 @@ EMSCRIPTEN_KEEPALIVE void WebRenderAudio(int frames) {
     if (frames < 0) frames = 0;
     if (frames > STREAM_FRAMES) frames = STREAM_FRAMES;
     RenderAudio(streamBuffer, static_cast<unsigned long>(frames));
-    ApplyOutputVolume(streamBuffer, static_cast<unsigned long>(frames));
 }
 }
 

@@ -14,10 +14,10 @@
 #include "render/gles2_backend.h"
 #include "shell/start_up.h"
 #include "web/canvas_fit.h"
-#include "web/dom_key_codes.h"
 #include "web/web_audio.h"
 #include "web/web_controls.h"
 #include "web/web_keeping.h"
+#include "web/web_key_bindings.h"
 #include "web/web_recording.h"
 
 extern "C" {
@@ -88,9 +88,10 @@ bool KeepsEventFromBrowser(int slot) {
 }
 
 EM_BOOL OnKey(int eventType, const EmscriptenKeyboardEvent* event, void*) {
-    if (eventType == EMSCRIPTEN_EVENT_KEYDOWN && !event->repeat && HandleWebVolumeKey(event->code))
+    if (eventType == EMSCRIPTEN_EVENT_KEYDOWN && !event->repeat &&
+        HandleWebVolumeKey(event->code, event->shiftKey))
         return EM_TRUE;
-    int slot = DomCodeSlot(event->code);
+    int slot = WebKeySlot(event->code);
     if (slot < 0) return EM_FALSE;
     controls.SetKey(slot, eventType == EMSCRIPTEN_EVENT_KEYDOWN);
     return KeepsEventFromBrowser(slot) ? EM_TRUE : EM_FALSE;
@@ -228,7 +229,7 @@ void RunWebGame(const Edition& game) {
     ActiveDrawBackend().initState();
     FitToWindow();
     ListenToPage();
-    StartWebKeeping();
+    StartWebKeeping(game);
     StartEdition(game, WebPlatform());
     // 0 frames per second: the browser's animation frames set the pace, the step
     // clock the world's.
