@@ -12,7 +12,6 @@ constexpr double PLAYER_Y_LIMIT = 15.5;
 constexpr int64_t LIVES_AT_START = 2;
 constexpr int64_t RESPAWN_PROTECTION = 300;
 constexpr int64_t FIRE_COOLDOWN_MAX = 20;  // NewGame's value; firing sets 7
-constexpr int SOUND_SLOTS = 5;
 constexpr int NOTES = 120;
 constexpr int VOICES = 6;
 // index, type, texture, life, counter, parent, flash, pos, vel, dir, scale, colour;
@@ -187,7 +186,8 @@ bool TraceChecker::CheckSparksAndSounds() {
         int64_t slot = json_.Integer(json_.Child(s, 0));
         int64_t note = json_.Integer(json_.Child(s, 1));
         int64_t voice = json_.Integer(json_.Child(s, 2));
-        if (slot < 0 || slot >= SOUND_SLOTS || note < 0 || note >= NOTES || voice < 0 || voice >= VOICES) {
+        if (slot < 0 || slot >= SOUND_EFFECT_COUNT || note < 0 || note >= NOTES || voice < 0 ||
+            voice >= VOICES) {
             return Fail("sound [" + std::to_string(slot) + ", " + std::to_string(note) + ", " +
                         std::to_string(voice) + "] outside the effects, notes or voices");
         }
