@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "game/enemy_kinds.h"
 #include "game/sound_effects.h"
 #include "game/world.h"
 
@@ -19,10 +20,8 @@ constexpr int VOICES = 6;
 constexpr int ENTITY_FIELDS = 20;
 constexpr int CLASSIC_ENTITY_FIELDS = 17;
 
-bool KnownType(int64_t type) {
-    return type == Wanderer || type == Hunter || type == Gunner || type == Orbiter || type == Dropping ||
-           type == EnemyShot;
-}
+// The earlier edition's two kinds (Enemy 0, Dropping 100) are kinds of this one's too.
+bool KnownType(int64_t type) { return type == static_cast<int32_t>(type) && FindEnemyKind(int32_t(type)); }
 }  // namespace
 
 bool TraceChecker::Fail(const std::string& what) {
