@@ -341,6 +341,14 @@ bool GetInstrument(ByteReader& in, PackInstrument& ins) {
     return in.Ok();
 }
 
+// An instrument file's fields in file order; false (with the reason) when the data runs out.
+bool GetWholeInstrument(ByteReader& in, PackInstrument& instrument, std::string& error) {
+    instrument = PackInstrument();
+    if (GetInstrument(in, instrument)) return true;
+    error = Truncated(in);
+    return false;
+}
+
 bool AllZero(const uint8_t* p, size_t n) {
     for (size_t i = 0; i < n; ++i)
         if (p[i] != 0) return false;
@@ -435,11 +443,7 @@ bool WriteSongBinary(const PackSong& song, std::vector<uint8_t>& out, std::strin
 
 bool ReadInstrumentBinary(const std::vector<uint8_t>& data, PackInstrument& instrument, std::string& error) {
     ByteReader in(data);
-    instrument = PackInstrument();
-    if (!GetInstrument(in, instrument)) {
-        error = Truncated(in);
-        return false;
-    }
+    if (!GetWholeInstrument(in, instrument, error)) return false;
     if (!in.AtEnd()) {
         error = Format("%i bytes follow the instrument", static_cast<int>(data.size() - in.Offset()));
         return false;
@@ -495,11 +499,7 @@ bool ReadSongBinary(const std::vector<uint8_t>& data, PackSong& song, std::strin
 
 bool ReadInstrumentFormat(const std::vector<uint8_t>& data, PackInstrument& instrument, std::string& error) {
     ByteReader in(data);
-    instrument = PackInstrument();
-    if (!GetInstrument(in, instrument)) {
-        error = Truncated(in);
-        return false;
-    }
+    if (!GetWholeInstrument(in, instrument, error)) return false;
     error = CheckInstrumentLimits(instrument);
     return error.empty();
 }

@@ -8,11 +8,13 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <random>
 #include <sstream>
 #include <string>
 #include <thread>
 
+#include "assets/current_pictures.h"
 #include "tests/e2e/game_keys.h"
 #include "tests/support/display.h"
 #include "tests/support/files.h"
@@ -203,7 +205,8 @@ TEST_F(EndToEnd, StartsDrawsAndQuitsWithGarbageDataFiles) {
         for (size_t i = 0; i < length; ++i) garbage.put(static_cast<char>(random()));
         replaced += 1;
     }
-    ASSERT_GE(replaced, 23) << "17 pictures, 5 instruments and a song expected";
+    const int loaded = int(std::size(CURRENT_PICTURES)) + SOUND_EFFECT_COUNT + 1;
+    ASSERT_GE(replaced, loaded) << "the manifest's pictures, sound effects and song expected";
     StartDrawAndQuit(program);
 }
 
