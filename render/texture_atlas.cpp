@@ -28,6 +28,15 @@ int32_t CellOffset(int32_t cell, int32_t side) {
     return (cell - side) / 2 / step * step;
 }
 
+// The next level of a chain, by GLU's box filter.
+AtlasLevel HalveLevel(const AtlasLevel& level) {
+    AtlasLevel next;
+    next.pixels = HalvePicture(level.pixels.data(), level.width, level.height, 4);
+    next.width = std::max(1, level.width / 2);
+    next.height = std::max(1, level.height / 2);
+    return next;
+}
+
 // Smallest cell first, then by slot, so the same pictures always land alike. The
 // small pictures (the grid's, the sprites') then lie nearest the atlas's origin,
 // where its coordinates are finest: a float carries the same relative error at any
@@ -115,11 +124,7 @@ void PaintLevels(TextureAtlas& atlas, const std::vector<int32_t>& order) {
         }
         atlas.levels.push_back(level);
         if (level.width == 1 && level.height == 1) break;
-        AtlasLevel next;
-        next.pixels = HalvePicture(level.pixels.data(), level.width, level.height, 4);
-        next.width = std::max(1, level.width / 2);
-        next.height = std::max(1, level.height / 2);
-        level = std::move(next);
+        level = HalveLevel(level);
     }
 }
 
@@ -169,11 +174,7 @@ int32_t AddAtlasPicture(TextureAtlas& atlas, const uint8_t* pixels, int32_t widt
     for (;;) {
         picture.levels.push_back(level);
         if (level.width == 1 && level.height == 1) break;
-        AtlasLevel next;
-        next.pixels = HalvePicture(level.pixels.data(), level.width, level.height, 4);
-        next.width = std::max(1, level.width / 2);
-        next.height = std::max(1, level.height / 2);
-        level = std::move(next);
+        level = HalveLevel(level);
     }
     atlas.changed = true;
     return index;
