@@ -12,7 +12,7 @@
 #include "game/grid.h"
 #include "game/random.h"
 #include "game/sound_effects.h"
-#include "render/scene.h"
+#include "render/scene_parts.h"
 #include "synth/instrument_file.h"
 #include "synth/player.h"
 #include "synth/sequencer.h"

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "classic/world.h"
-#include "game/world.h"  // the shared node tables
+#include "game/grid_tables.h"
 
 namespace classic {
 

@@ -3,7 +3,6 @@
 #include "classic/world.h"
 #include "render/draw_backend.h"
 #include "render/primitives.h"
-#include "render/scene.h"
 #include "render/scene_parts.h"
 #include "render/textures.h"
 

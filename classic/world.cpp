@@ -1,6 +1,6 @@
 #include "classic/world.h"
 
-#include "game/world.h"  // the shared grid tables
+#include "game/grid_tables.h"
 
 namespace classic {
 

@@ -3,12 +3,13 @@
 
 #include "game/shot_launch.h"
 #include "game/sparks.h"
+#include "game/sprite_slots.h"
 #include "game/vector3.h"
 #include "game/world_fields.h"
 
 // The earlier edition's world: its own smaller tables and scalars, zero at program
 // start, changed only by NewGame and UpdateWorld, read by its DrawScene. The spring
-// grid's node tables are shared with the current edition (game/world.h); only the
+// grid's node tables are shared with the current edition (game/grid_tables.h); only the
 // force table is this edition's own. Main thread only. A slot is in use while its
 // activity field is positive (non-zero for a shot's byte); a new item takes the
 // first free slot from index 0.
@@ -20,15 +21,10 @@ constexpr int ENTITY_CAPACITY = 100;
 constexpr int SHOCKWAVE_CAPACITY = 100;
 constexpr int SPARK_CAPACITY = 1000;
 
-// Sprite slots of this edition: one ship, one enemy, no spare pictures.
+// This edition's sprite slots beside the shared ones (game/sprite_slots.h): one
+// ship, one enemy, no spare pictures.
 constexpr int SLOT_PLAYER = 0;
-constexpr int SLOT_SHOT = 1;
-constexpr int SLOT_GLOW = 2;
-constexpr int SLOT_SHOTGLOW = 3;
-constexpr int SLOT_SPARK = 4;
 constexpr int SLOT_ENEMY = 5;
-constexpr int SLOT_DROPPING = 6;
-constexpr int SLOT_GAMEOVER = 7;
 
 // Numbers below 100 can be shot and are hostile; 100 and above cannot.
 enum EntityType : int32_t {
@@ -86,7 +82,7 @@ extern Spark sparks[SPARK_CAPACITY];
 void ListWorldFields(WorldFields& fields);
 
 // Every field of the list back to its state at program start (ResetWorldFields of
-// game/world.h): the one place a process that sets up several worlds clears them.
+// game/grid_tables.h): the one place a process that sets up several worlds clears them.
 void ResetWorld();
 
 // Resets the world for a new game. Sets fireLatch, so a fire control still held

@@ -1,7 +1,7 @@
 #include "classic/world_trace.h"
 
 #include "classic/world.h"
-#include "game/world.h"  // the shared grid tables
+#include "game/grid_tables.h"
 
 namespace classic {
 

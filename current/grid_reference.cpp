@@ -1,8 +1,8 @@
-#include "game/grid_reference.h"
+#include "current/grid_reference.h"
 
 #include <cmath>
 
-#include "game/world.h"
+#include "current/world.h"
 
 namespace {
 

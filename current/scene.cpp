@@ -1,8 +1,8 @@
-#include "render/scene.h"
+#include "current/scene.h"
 
 #include <cmath>
 
-#include "game/world.h"
+#include "current/world.h"
 #include "render/draw_backend.h"
 #include "render/primitives.h"
 #include "render/scene_parts.h"
@@ -11,8 +11,6 @@
 // Constants written as 0.7f and the like are the single-precision values widened to
 // double, exactly as the picture was tuned with them. Where one meets an int the
 // widening is spelled out, or the arithmetic would stay in float.
-
-Vector3 cameraPos;
 
 namespace {
 

@@ -1,13 +1,13 @@
-#include "game/update.h"
+#include "current/update.h"
 
-#include "game/enemies.h"
-#include "game/explosions.h"
-#include "game/grid.h"
-#include "game/shots.h"
+#include "current/enemies.h"
+#include "current/explosions.h"
+#include "current/grid.h"
+#include "current/shots.h"
+#include "current/world.h"
 #include "game/sound_effects.h"
 #include "game/steering.h"
 #include "game/trigonometry.h"
-#include "game/world.h"
 
 namespace {
 

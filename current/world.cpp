@@ -1,8 +1,4 @@
-#include "game/world.h"
-
-#include "game/random.h"
-
-RandomGenerator gameRandom;
+#include "current/world.h"
 
 Vector3 playerPos;
 Vector3 playerVel;
@@ -25,33 +21,11 @@ Entity entities[ENTITY_CAPACITY];
 Shockwave shockwaves[SHOCKWAVE_CAPACITY];
 Spark sparks[SPARK_CAPACITY];
 
-int32_t gridColumns = GRID_COLUMNS;
-int32_t gridRows = GRID_ROWS;
-int32_t gridNodeCount;
-Vector3 gridRestPos[GRID_NODE_CAPACITY];
-Vector3 gridPos[GRID_NODE_CAPACITY];
-Vector3 gridVel[GRID_NODE_CAPACITY];
-Vector3 gridVelScratch[GRID_NODE_CAPACITY];
-TexCoord gridTexCoord[GRID_NODE_CAPACITY];
-Triangle gridTriangles[GRID_TRIANGLE_CAPACITY];
-int32_t gridTriangleCount;
-
-void ListGridFields(WorldFields& fields) {
-    fields(gridColumns)(gridRows)(gridNodeCount)(gridTriangleCount);
-    fields(gridRestPos)(gridPos)(gridVel)(gridVelScratch)(gridTexCoord)(gridTriangles);
-}
-
 void ListWorldFields(WorldFields& fields) {
     fields(playerPos)(playerVel)(playerHeading)(steerInput)(controlMode)(playerColours);
     fields(lives)(respawnTimer)(score)(level)(fireCooldown)(frameCounter)(waveTimer)(gridForceCount);
     fields(shots)(gridForces)(entities)(shockwaves)(sparks);
     ListGridFields(fields);
-}
-
-void ResetWorldFields(WorldFieldList list) {
-    ClearWorldFields(list);
-    gridColumns = GRID_COLUMNS;
-    gridRows = GRID_ROWS;
 }
 
 void ResetWorld() { ResetWorldFields(ListWorldFields); }

@@ -1,24 +1,6 @@
-#include "game/world_trace.h"
+#include "current/world_trace.h"
 
-#include "game/world.h"
-
-void WriteGridHash(TraceLine& line) {
-    Fnv1a hash;
-    for (int n = 0; n < gridNodeCount; ++n) {
-        hash.AddVector(gridPos[n]);
-        hash.AddVector(gridVel[n]);
-    }
-    line.Key("grid").String(hash.Hex());
-}
-
-void WriteGridNodes(TraceLine& line) {
-    line.Key("gridPos").BeginArray();
-    for (int n = 0; n < gridNodeCount; ++n) line.Vector(gridPos[n]);
-    line.EndArray();
-    line.Key("gridVel").BeginArray();
-    for (int n = 0; n < gridNodeCount; ++n) line.Vector(gridVel[n]);
-    line.EndArray();
-}
+#include "current/world.h"
 
 namespace {
 

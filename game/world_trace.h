@@ -3,7 +3,8 @@
 
 // The world as trace fields: what vortane-sim prints after each step, and what the
 // golden traces hold. The pieces both editions write the same way are templates
-// over the edition's records; each edition lists its own fields in order.
+// over the edition's records; each edition lists its own fields in order
+// in its own folder.
 
 // The optional detail lists after the state.
 struct TraceOptions {
@@ -67,9 +68,3 @@ void WriteDetail(TraceLine& line, const TraceOptions& options, const SparkRecord
     if (options.grid) WriteGridNodes(line);
     if (options.sparks) WriteSparkList(line, sparks, capacity);
 }
-
-// This edition's fields after a step, from "playerPos" to "grid".
-void WriteWorldState(TraceLine& line);
-
-// This edition's detail lists.
-void WriteWorldDetail(TraceLine& line, const TraceOptions& options);

@@ -1,5 +1,6 @@
 #include "render/paused_sign.h"
 
+#include "game/sprite_slots.h"
 #include "game/vector3.h"
 #include "render/primitives.h"
 

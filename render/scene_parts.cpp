@@ -5,11 +5,12 @@
 #include "render/paused_sign.h"
 #include "render/player_signs.h"
 #include "render/primitives.h"
-#include "render/scene.h"
 #include "render/textures.h"
 
 // Constants written as 0.7f are the single-precision values widened to double,
 // exactly as the picture was tuned with them.
+
+Vector3 cameraPos;
 
 namespace {
 const Vector3 ALONG_X(1, 0, 0);

@@ -1,8 +1,13 @@
 #pragma once
-#include "game/world.h"
+#include "game/shot_launch.h"
+#include "game/sparks.h"
+#include "game/vector3.h"
 
 // The parts of a frame both editions draw the same way, over the sprite
 // primitives. Main thread, GL context current.
+
+// The camera position; start-up sets it to (0, 0, 40) and nothing changes it.
+extern Vector3 cameraPos;
 
 // The frame's start: buffers cleared, the camera placed, every quad added to the
 // picture in issue order with nothing hidden, and the grid texture bound for the

@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "game/world.h"
+#include "game/sprite_slots.h"
 #include "render/targa.h"
 
 // Texture flags for Load and Upload. Applied in the order anisotropic, linear,
@@ -70,11 +70,6 @@ struct TextureFile {
 // order, with TEX_LINEAR. A file that fails leaves its texture empty (reported as
 // Load says).
 void LoadTextureFiles(const TextureFile* files, int count, const std::string& dataDir);
-
-// Start-up's 17 loads, in their fixed order, then the paused sign's; each with
-// TEX_LINEAR. `dataDir` ends with '/'. A file that fails leaves its slot empty
-// (reported as Load says).
-void LoadGameTextures(const std::string& dataDir);
 
 // Deletes every texture's GL name. Call at shutdown while the context is still current.
 void ReleaseTextures();

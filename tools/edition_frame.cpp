@@ -1,6 +1,6 @@
 #include "tools/edition_frame.h"
 
-#include "render/scene.h"
+#include "render/scene_parts.h"
 #include "tools/gl_context.h"
 
 bool DrawEditionFrame(const Edition& edition, const std::string& dataDir, std::vector<uint8_t>& rgb,

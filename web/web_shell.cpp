@@ -15,7 +15,7 @@
 #include "game/random.h"
 #include "game/sound_effects.h"
 #include "render/draw_backend.h"
-#include "render/scene.h"
+#include "render/scene_parts.h"
 #include "synth/player.h"
 #include "synth/sequencer.h"
 #include "synth/song_file.h"

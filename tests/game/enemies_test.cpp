@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "game/enemies.h"
+#include "current/enemies.h"
+#include "current/update.h"
 #include "game/random.h"
-#include "game/update.h"
 #include "world_fixture.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "game/world.h"
+#include "current/world.h"
 #include "tools/edition_frame.h"
 #include "tools/editions.h"
 

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
+#include "current/world.h"
 #include "game/sound_effects.h"
-#include "game/world.h"
 
 namespace {
 // The arena the player is clamped to (both editions).
