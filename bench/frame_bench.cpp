@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/data_dir.h"
+#include "app/offscreen_gl.h"
 #include "bench/bench_worlds.h"
 #include "current/edition.h"
 #include "game/sound_effects.h"
@@ -19,7 +20,6 @@
 #include "render/scene_parts.h"
 #include "synth/instrument_file.h"
 #include "synth/song_file.h"
-#include "tools/gl_context.h"
 
 namespace {
 

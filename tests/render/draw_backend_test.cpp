@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "app/offscreen_gl.h"
 #include "current/edition.h"
 #include "current/scene.h"
 #include "current/textures.h"
@@ -29,7 +30,6 @@
 #include "tests/render/gl_fixture.h"
 #include "tests/render/targa_files.h"
 #include "tests/render/test_textures.h"
-#include "tools/gl_context.h"
 
 namespace {
 

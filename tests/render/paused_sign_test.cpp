@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "app/edition_frame.h"
 #include "current/world.h"
-#include "tools/edition_frame.h"
 #include "tools/editions.h"
 
 namespace {

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "app/edition_frame.h"
 #include "render/draw_backend.h"
-#include "tools/edition_frame.h"
 #include "tools/editions.h"
 
 namespace {
