@@ -20,8 +20,6 @@
 #include "render/paused_sign.h"
 #include "synth/player.h"
 
-InputDevices* input = nullptr;
-
 namespace {
 // Stands in when the input devices could not be allocated: nothing is ever held,
 // so the world step never reaches through an empty pointer. Closing the window
@@ -36,8 +34,7 @@ void Shutdown(const Edition& edition, const ShellSteps& steps) {
     LogDisable();
     LogLine("Main: Cleaning up");
     steps.stopAudio();
-    delete input;
-    input = nullptr;
+    StopInputDevices();
     // Shown whether the game ran full screen or fell back to a window.
     if (edition.fullscreen) SDL_ShowCursor(SDL_ENABLE);
     edition.releaseGraphics();
@@ -84,15 +81,6 @@ ShellKey ShellKeyOf(const SDL_KeyboardEvent& key) {
         return ShellKey::ToggleFullscreen;
     }
     return ShellKey::None;
-}
-
-void StartInputDevices() {
-    input = new (std::nothrow) InputDevices(appWindow);
-    SDL_Delay(100);
-    if (!input) return;
-    input->Poll();
-    // Keys pressed while the game was starting count for its first step.
-    input->LatchQueuedPresses();
 }
 
 int RunGame(const Edition& wanted, const GameOptions& options, const ShellSteps& steps) {

@@ -5,8 +5,8 @@
 #include <cstdint>
 
 #include "app/data_dir.h"
+#include "app/game_input.h"
 #include "app/game_session.h"
-#include "app/run_game.h"
 #include "app/window_icon.h"
 #include "base/log.h"
 #include "game/grid.h"
