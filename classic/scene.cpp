@@ -64,17 +64,8 @@ void DrawGrid() {
 }
 
 void DrawScene() {
-    BeginScene();
-    DrawGrid();
-
-    DrawPlayer();
-    DrawShots(shots, SHOT_CAPACITY);
-    DrawShockwaves();
-    DrawSparks(sparks, SPARK_CAPACITY);
-    DrawEntities();
-    DrawDisplay(score, level, lives, SLOT_PLAYER, SHIP_COLOUR);
-
-    EndScene();
+    DrawSceneContent({DrawGrid, DrawPlayer, DrawShockwaves, DrawEntities, shots, SHOT_CAPACITY, sparks,
+                      SPARK_CAPACITY, score, level, lives, SLOT_PLAYER, SHIP_COLOUR});
 }
 
 }  // namespace classic

@@ -53,15 +53,7 @@ void DrawEntities() {
 }  // namespace
 
 void DrawScene() {
-    BeginScene();
-    DrawGrid();
-
-    DrawPlayer();
-    DrawShots(shots, SHOT_CAPACITY);
-    DrawShockwaves();
-    DrawSparks(sparks, SPARK_CAPACITY);
-    DrawEntities();
-    DrawDisplay(score, level, lives, SLOT_PLAYER1 + controlMode, playerColours[controlMode]);
-
-    EndScene();
+    DrawSceneContent({DrawGrid, DrawPlayer, DrawShockwaves, DrawEntities, shots, SHOT_CAPACITY, sparks,
+                      SPARK_CAPACITY, score, level, lives, SLOT_PLAYER1 + controlMode,
+                      playerColours[controlMode]});
 }

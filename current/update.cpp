@@ -7,6 +7,7 @@
 #include "current/world.h"
 #include "game/sound_effects.h"
 #include "game/steering.h"
+#include "game/table_steps.h"
 #include "game/trigonometry.h"
 
 namespace {
@@ -103,11 +104,6 @@ bool UpdateWorld(Controls& input) {
     bool firing = FireOrRestart(input);
     TurnWithMotion(moved, firing);
     if (respawnTimer > 0) respawnTimer -= 1;
-    CountDownWave();
-    StepShockwaves();
-    StepSparks(sparks, SPARK_CAPACITY);
-    StepEntities();
-    StepShots();
-    StepGrid();
+    StepTables({CountDownWave, StepShockwaves, sparks, SPARK_CAPACITY, StepEntities, StepShots, StepGrid});
     return true;
 }

@@ -7,49 +7,37 @@ namespace {
 // "entities": [index, type, texture, life, counter, parent, flash, pos xyz,
 // vel xyz, dir xyz, scale, colour rgb] of each live entity.
 void WriteEntities(TraceLine& line) {
-    line.Key("entities").BeginArray();
-    for (int i = 0; i < ENTITY_CAPACITY; ++i) {
-        const Entity& e = entities[i];
-        if (e.life == 0) continue;
-        line.BeginArray().Int(i).Int(e.type).Int(e.texture).Int(e.life).Int(e.counter);
-        line.Int(e.parent).Int(e.flash).VectorItems(e.pos).VectorItems(e.vel).VectorItems(e.dir);
-        line.Double(e.scale).VectorItems(e.colour).EndArray();
-    }
-    line.EndArray();
+    WriteLiveRows(
+        line, "entities", entities, ENTITY_CAPACITY, [](const Entity& e) { return e.life != 0; },
+        [&](const Entity& e) {
+            line.Int(e.type).Int(e.texture).Int(e.life).Int(e.counter).Int(e.parent).Int(e.flash);
+            line.VectorItems(e.pos).VectorItems(e.vel).VectorItems(e.dir).Double(e.scale).VectorItems(
+                e.colour);
+        });
 }
 
 // "shockwaves": [index, age, startAge, pos xyz] of each running shockwave.
 void WriteShockwaves(TraceLine& line) {
-    line.Key("shockwaves").BeginArray();
-    for (int i = 0; i < SHOCKWAVE_CAPACITY; ++i) {
-        const Shockwave& w = shockwaves[i];
-        if (w.age == 0) continue;
-        line.BeginArray().Int(i).Int(w.age).Int(w.startAge).VectorItems(w.pos).EndArray();
-    }
-    line.EndArray();
+    WriteLiveRows(
+        line, "shockwaves", shockwaves, SHOCKWAVE_CAPACITY, [](const Shockwave& w) { return w.age != 0; },
+        [&](const Shockwave& w) { line.Int(w.age).Int(w.startAge).VectorItems(w.pos); });
 }
 
 }  // namespace
 
 void WriteWorldState(TraceLine& line) {
-    line.Key("playerPos").Vector(playerPos);
-    line.Key("playerVel").Vector(playerVel);
-    line.Key("playerHeading").Vector(playerHeading);
+    WritePlayerMotion(line, playerPos, playerVel, playerHeading);
     line.Key("steerInput").Vector(steerInput);
-    line.Key("controlMode").Int(controlMode);
-    line.Key("lives").Int(lives);
-    line.Key("respawnTimer").Int(respawnTimer);
-    line.Key("score").Int(score);
-    line.Key("level").Int(level);
-    line.Key("fireCooldown").Int(fireCooldown);
-    line.Key("frameCounter").Int(frameCounter);
-    line.Key("waveTimer").Int(waveTimer);
-    line.Key("gridForceCount").Int(gridForceCount);
-    WriteShots(line, shots, SHOT_CAPACITY);
-    WriteEntities(line);
-    WriteShockwaves(line);
-    WriteSparkSummary(line, sparks, SPARK_CAPACITY);
-    WriteGridHash(line);
+    WriteIntFields(line, {{"controlMode", controlMode},
+                          {"lives", lives},
+                          {"respawnTimer", respawnTimer},
+                          {"score", score},
+                          {"level", level},
+                          {"fireCooldown", fireCooldown},
+                          {"frameCounter", frameCounter},
+                          {"waveTimer", waveTimer},
+                          {"gridForceCount", gridForceCount}});
+    WriteTables(line, shots, SHOT_CAPACITY, WriteEntities, WriteShockwaves, sparks, SPARK_CAPACITY);
 }
 
 void WriteWorldDetail(TraceLine& line, const TraceOptions& options) {

@@ -19,3 +19,22 @@ void WriteGridNodes(TraceLine& line) {
     for (int n = 0; n < gridNodeCount; ++n) line.Vector(gridVel[n]);
     line.EndArray();
 }
+
+void WritePlayerMotion(TraceLine& line, const Vector3& pos, const Vector3& vel, const Vector3& heading) {
+    line.Key("playerPos").Vector(pos);
+    line.Key("playerVel").Vector(vel);
+    line.Key("playerHeading").Vector(heading);
+}
+
+void WriteIntFields(TraceLine& line, std::initializer_list<IntField> fields) {
+    for (const IntField& field : fields) line.Key(field.key).Int(field.value);
+}
+
+void WriteTables(TraceLine& line, const Shot* shots, int shotCapacity, void (*writeEntities)(TraceLine&),
+                 void (*writeShockwaves)(TraceLine&), const Spark* sparks, int sparkCapacity) {
+    WriteShots(line, shots, shotCapacity);
+    writeEntities(line);
+    writeShockwaves(line);
+    WriteSparkSummary(line, sparks, sparkCapacity);
+    WriteGridHash(line);
+}

@@ -71,3 +71,17 @@ void DrawDisplay(int32_t score, int32_t level, int32_t lives, int32_t shipSlot, 
     DrawPlayerSigns();  // nothing unless the shell put a sign up
     DrawPausedSign(lives < 0);
 }
+
+void DrawSceneContent(const SceneContent& content) {
+    BeginScene();
+    content.drawGrid();
+
+    content.drawPlayer();
+    DrawShots(content.shots, content.shotCapacity);
+    content.drawShockwaves();
+    DrawSparks(content.sparks, content.sparkCapacity);
+    content.drawEntities();
+    DrawDisplay(content.score, content.level, content.lives, content.shipSlot, content.shipColour);
+
+    EndScene();
+}
