@@ -1,7 +1,6 @@
 #include "app/run_game.h"
 
 #include <cstdio>
-#include <new>
 #include <string>
 
 #include "app/frame_pacing.h"
@@ -18,6 +17,7 @@
 #include "base/quoted_text.h"
 #include "base/step_clock.h"
 #include "render/paused_sign.h"
+#include "shell/start_up.h"
 #include "synth/player.h"
 
 namespace {
@@ -30,15 +30,11 @@ public:
     bool KeyDown(int) const override { return false; }
 };
 
+// The shared shutdown over the desktop's platform, with the steps' audio.
 void Shutdown(const Edition& edition, const ShellSteps& steps) {
-    LogDisable();
-    LogLine("Main: Cleaning up");
-    steps.stopAudio();
-    StopInputDevices();
-    // Shown whether the game ran full screen or fell back to a window.
-    if (edition.fullscreen) SDL_ShowCursor(SDL_ENABLE);
-    edition.releaseGraphics();
-    DestroyAppWindow();
+    Platform platform = DesktopPlatform();
+    platform.stopAudio = steps.stopAudio;
+    StopEdition(edition, platform);
 }
 
 // Shell keys and focus changes: pause, and the full-screen toggle where the

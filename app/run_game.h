@@ -1,9 +1,8 @@
 #pragma once
 #include <SDL2/SDL.h>
 
-#include "app/game_input.h"
+#include "app/desktop_platform.h"
 #include "app/game_options.h"
-#include "app/start_up.h"
 #include "game/controls.h"
 #include "game/edition.h"
 #include "synth/player.h"
@@ -11,8 +10,8 @@
 // The steps of start-up and shutdown that RunGame takes outside the edition: the
 // programs use the defaults; the shell's tests put their own.
 struct ShellSteps {
-    bool (*init)(const Edition& edition) = StartEdition;  // ends with StartInputDevices()
-    void (*stopAudio)() = StopPlayer;                     // shutdown, before the input devices go
+    bool (*init)(const Edition& edition) = StartDesktopEdition;  // ends with StartInputDevices()
+    void (*stopAudio)() = StopPlayer;                            // shutdown, before the input devices go
 };
 
 // Creates the window, runs start-up, then the main loop: every waiting event

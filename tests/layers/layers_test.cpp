@@ -46,7 +46,7 @@ struct Layer {
 };
 
 // The folders of ours an include can name.
-const char* const OUR_FOLDERS[] = {"base", "store",   "game",    "render", "synth", "app",
+const char* const OUR_FOLDERS[] = {"base", "store",   "game",    "render", "synth", "shell", "app",
                                    "web",  "current", "classic", "tools",  "bench", "tests"};
 
 // Folders of sources that are no layer: the tests reach every layer they test.
@@ -66,14 +66,20 @@ const std::vector<Layer>& Layers() {
         // shared layers, with no platform, so the headless tools can run it.
         {"current", {"base", "game", "render", "synth", "current"}, false},
         {"classic", {"base", "game", "render", "synth", "classic"}, false},
+        // The start-up and shutdown every host runs, over the platform the host gives.
+        {"shell", {"base", "game", "render", "synth", "shell"}, false},
         // The shells run whichever edition they are given.
-        {"app", {"base", "store", "game", "render", "synth", "app"}, true},
-        {"web", {"base", "store", "game", "render", "synth", "web"}, true},
+        {"app", {"base", "store", "game", "render", "synth", "shell", "app"}, true},
+        {"web", {"base", "store", "game", "render", "synth", "shell", "web"}, true},
         // The programs' entry points: each edition on a shell.
-        {"current/main.cpp", {"base", "store", "game", "render", "synth", "app", "current"}, true},
-        {"classic/main.cpp", {"base", "store", "game", "render", "synth", "app", "classic"}, true},
-        {"web/vortane_web.cpp", {"base", "store", "game", "render", "synth", "web", "current"}, true},
-        {"web/vortane_classic_web.cpp", {"base", "store", "game", "render", "synth", "web", "classic"}, true},
+        {"current/main.cpp", {"base", "store", "game", "render", "synth", "shell", "app", "current"}, true},
+        {"classic/main.cpp", {"base", "store", "game", "render", "synth", "shell", "app", "classic"}, true},
+        {"web/vortane_web.cpp",
+         {"base", "store", "game", "render", "synth", "shell", "web", "current"},
+         true},
+        {"web/vortane_classic_web.cpp",
+         {"base", "store", "game", "render", "synth", "shell", "web", "classic"},
+         true},
         // The tools and benchmarks run both editions headless; only the programs
         // that draw a frame need the shell's off-screen window.
         {"tools", {"base", "store", "game", "render", "synth", "current", "classic", "tools"}, false},
@@ -210,6 +216,12 @@ INSTANTIATE_TEST_SUITE_P(
         DirectionCase{"base", "classic/world.h", false}, DirectionCase{"store", "SDL2/SDL.h", false},
         DirectionCase{"store", "current/world.h", false}, DirectionCase{"game", "store/settings.h", false},
         DirectionCase{"app", "store/settings.h", true},
+        // The start-up every host shares knows no host and no edition: no SDL, no
+        // page, no shell's files.
+        DirectionCase{"shell", "SDL2/SDL.h", false}, DirectionCase{"shell", "emscripten/html5.h", false},
+        DirectionCase{"shell", "app/window.h", false}, DirectionCase{"shell", "web/web_shell.h", false},
+        DirectionCase{"shell", "current/edition.h", false}, DirectionCase{"app", "shell/start_up.h", true},
+        DirectionCase{"web", "shell/platform.h", true},
         // The shells run an edition they are given, naming neither.
         DirectionCase{"app", "classic/startup.h", false}, DirectionCase{"app", "current/edition.h", false},
         DirectionCase{"app", "tools/editions.h", false}, DirectionCase{"web", "classic/world.h", false},
