@@ -16,6 +16,6 @@ function(vortane_system_files list)
   set(${list} ${${list}} PARENT_SCOPE)
 endfunction()
 
-foreach(folder base store synth game render shell classic tools app web)
+foreach(folder base store synth game render shell current classic tools app web)
   include(${CMAKE_CURRENT_LIST_DIR}/${folder}/sources.cmake)
 endforeach()

@@ -11,7 +11,6 @@
 #include "app/window.h"
 #include "base/command_line.h"
 #include "base/program_name.h"
-#include "game/world.h"
 #include "render/player_signs.h"
 #include "store/player_files.h"
 #include "synth/output_volume.h"
@@ -106,8 +105,7 @@ void ApplyKeptSettings(const Edition& edition) {
     ReportKeeping(report);
     ApplyVolumes();
     // The current edition's control mode, as its digit key would set it on the first step.
-    bool hasModes = std::string(edition.name) == "current";
-    if (hasModes && !replaying && settings.controlMode != controlMode + 1) {
+    if (edition.controlMode && !replaying && settings.controlMode != edition.controlMode() + 1) {
         SetStartModeSlot(KEY_1 + settings.controlMode - 1);
     }
     shownFullscreen = desktopFullscreen;
@@ -146,9 +144,9 @@ void WatchSettings(const Edition& edition, const Controls& devices) {
         settings.fullscreen = desktopFullscreen;
         changed = true;
     }
-    if (std::string(edition.name) == "current" && controlMode != shownMode) {
-        shownMode = controlMode;
-        settings.controlMode = controlMode + 1;
+    if (edition.controlMode && edition.controlMode() != shownMode) {
+        shownMode = edition.controlMode();
+        settings.controlMode = shownMode + 1;
         changed = true;
     }
     if (changed) Save();

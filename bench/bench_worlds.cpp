@@ -7,13 +7,13 @@
 #include <map>
 #include <string>
 
-#include "game/enemies.h"
-#include "game/explosions.h"
+#include "current/edition.h"
+#include "current/enemies.h"
+#include "current/explosions.h"
+#include "current/update.h"
+#include "current/world.h"
 #include "game/input_script.h"
 #include "game/random.h"
-#include "game/update.h"
-#include "game/world.h"
-#include "render/current_edition.h"
 
 std::shared_ptr<WorldSnapshot> TakeWorldSnapshot() {
     return std::make_shared<WorldSnapshot>(SaveWorld(currentEdition.worldFields));

@@ -10,16 +10,16 @@
 #include <string>
 
 #include "app/data_dir.h"
+#include "app/offscreen_gl.h"
 #include "bench/bench_worlds.h"
+#include "current/edition.h"
 #include "game/sound_effects.h"
-#include "render/current_edition.h"
 #include "render/draw_backend.h"
 #include "render/fixed_backend.h"
 #include "render/gles2_backend.h"
-#include "render/scene.h"
+#include "render/scene_parts.h"
 #include "synth/instrument_file.h"
 #include "synth/song_file.h"
-#include "tools/gl_context.h"
 
 namespace {
 

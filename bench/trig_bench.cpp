@@ -7,8 +7,8 @@
 #include <random>
 #include <vector>
 
+#include "current/world.h"
 #include "game/trigonometry.h"
-#include "game/world.h"
 
 namespace {
 

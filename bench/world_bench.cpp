@@ -12,13 +12,14 @@
 #include <immintrin.h>
 
 #include "bench/bench_worlds.h"
+#include "current/edition.h"
+#include "current/grid.h"
+#include "current/grid_reference.h"
+#include "current/update.h"
+#include "current/world.h"
 #include "game/grid.h"
 #include "game/grid_kernels.h"
-#include "game/grid_reference.h"
 #include "game/grid_terms.h"
-#include "game/update.h"
-#include "game/world.h"
-#include "render/current_edition.h"
 
 namespace {
 

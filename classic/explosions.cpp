@@ -2,7 +2,7 @@
 
 #include "classic/grid.h"
 #include "classic/world.h"
-#include "game/explosions.h"
+#include "game/explosion_sparks.h"
 
 namespace classic {
 

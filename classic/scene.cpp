@@ -3,7 +3,6 @@
 #include "classic/world.h"
 #include "render/draw_backend.h"
 #include "render/primitives.h"
-#include "render/scene.h"
 #include "render/scene_parts.h"
 #include "render/textures.h"
 
@@ -65,17 +64,8 @@ void DrawGrid() {
 }
 
 void DrawScene() {
-    BeginScene();
-    DrawGrid();
-
-    DrawPlayer();
-    DrawShots(shots, SHOT_CAPACITY);
-    DrawShockwaves();
-    DrawSparks(sparks, SPARK_CAPACITY);
-    DrawEntities();
-    DrawDisplay(score, level, lives, SLOT_PLAYER, SHIP_COLOUR);
-
-    EndScene();
+    DrawSceneContent({DrawGrid, DrawPlayer, DrawShockwaves, DrawEntities, shots, SHOT_CAPACITY, sparks,
+                      SPARK_CAPACITY, score, level, lives, SLOT_PLAYER, SHIP_COLOUR});
 }
 
 }  // namespace classic

@@ -8,6 +8,7 @@
 #include "classic/world.h"
 #include "game/sound_effects.h"
 #include "game/steering.h"
+#include "game/table_steps.h"
 
 namespace classic {
 
@@ -62,12 +63,7 @@ bool UpdateWorld(Controls& input) {
     frameCounter += 1;
     FireOrRestart(input);
     if (respawnTimer > 0) respawnTimer -= 1;
-    CountDownWave();
-    StepShockwaves();
-    StepSparks(sparks, SPARK_CAPACITY);
-    StepEntities();
-    StepShots();
-    StepGrid();
+    StepTables({CountDownWave, StepShockwaves, sparks, SPARK_CAPACITY, StepEntities, StepShots, StepGrid});
     return true;
 }
 

@@ -1,6 +1,7 @@
 #include "classic/world.h"
 
-#include "game/world.h"  // the shared grid tables
+#include "game/grid_tables.h"
+#include "game/new_game.h"
 
 namespace classic {
 
@@ -43,13 +44,8 @@ void NewGame() {
     respawnTimer = 0;
     lives = 2;
     frameCounter = 0;
-    // The three tables share a capacity and are cleared in one pass.
-    for (int i = 0; i < SHOT_CAPACITY; ++i) {
-        shots[i].active = 0;
-        shockwaves[i].age = 0;
-        entities[i].life = 0;
-    }
-    for (Spark& spark : sparks) spark.life = 0;
+    static_assert(SHOCKWAVE_CAPACITY == SHOT_CAPACITY && ENTITY_CAPACITY == SHOT_CAPACITY, "one pass");
+    ClearGameTables(shots, shockwaves, entities, SHOT_CAPACITY, sparks, SPARK_CAPACITY);
     fireLatch = 1;
 }
 

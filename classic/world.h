@@ -11,7 +11,7 @@
 
 // The earlier edition's world: its own smaller tables and scalars, zero at program
 // start, changed only by NewGame and UpdateWorld, read by its DrawScene. The spring
-// grid's node tables are shared with the current edition (game/world.h); only the
+// grid's node tables are shared with the current edition (game/grid_tables.h); only the
 // force table is this edition's own. Main thread only. A slot is in use while its
 // activity field is positive (non-zero for a shot's byte); a new item takes the
 // first free slot from index 0.
@@ -79,7 +79,7 @@ extern Spark sparks[SPARK_CAPACITY];
 void ListWorldFields(WorldFields& fields);
 
 // Every field of the list back to its state at program start (ResetWorldFields of
-// game/world.h): the one place a process that sets up several worlds clears them.
+// game/grid_tables.h): the one place a process that sets up several worlds clears them.
 void ResetWorld();
 
 // Resets the world for a new game. Sets fireLatch, so a fire control still held

@@ -1,54 +1,40 @@
 #include "classic/world_trace.h"
 
 #include "classic/world.h"
-#include "game/world.h"  // the shared grid tables
 
 namespace classic {
 
 namespace {
 
 void WriteEntities(TraceLine& line) {
-    line.Key("entities").BeginArray();
-    for (int i = 0; i < ENTITY_CAPACITY; ++i) {
-        const Entity& e = entities[i];
-        if (e.life == 0) continue;
-        line.BeginArray().Int(i).Int(e.type).Int(e.texture).Int(e.life);
-        line.VectorItems(e.pos).VectorItems(e.vel).VectorItems(e.dir);
-        line.Double(e.scale).VectorItems(e.colour).EndArray();
-    }
-    line.EndArray();
+    WriteLiveRows(
+        line, "entities", entities, ENTITY_CAPACITY, [](const Entity& e) { return e.life != 0; },
+        [&](const Entity& e) {
+            line.Int(e.type).Int(e.texture).Int(e.life).VectorItems(e.pos).VectorItems(e.vel);
+            line.VectorItems(e.dir).Double(e.scale).VectorItems(e.colour);
+        });
 }
 
 void WriteShockwaves(TraceLine& line) {
-    line.Key("shockwaves").BeginArray();
-    for (int i = 0; i < SHOCKWAVE_CAPACITY; ++i) {
-        const Shockwave& w = shockwaves[i];
-        if (w.age == 0) continue;
-        line.BeginArray().Int(i).Int(w.age).VectorItems(w.pos).EndArray();
-    }
-    line.EndArray();
+    WriteLiveRows(
+        line, "shockwaves", shockwaves, SHOCKWAVE_CAPACITY, [](const Shockwave& w) { return w.age != 0; },
+        [&](const Shockwave& w) { line.Int(w.age).VectorItems(w.pos); });
 }
 
 }  // namespace
 
 void WriteWorldState(TraceLine& line) {
-    line.Key("playerPos").Vector(playerPos);
-    line.Key("playerVel").Vector(playerVel);
-    line.Key("playerHeading").Vector(playerHeading);
-    line.Key("lives").Int(lives);
-    line.Key("respawnTimer").Int(respawnTimer);
-    line.Key("score").Int(score);
-    line.Key("level").Int(level);
-    line.Key("frameCounter").Int(frameCounter);
-    line.Key("waveTimer").Int(waveTimer);
-    line.Key("waveCount").Int(waveCount);
-    line.Key("fireLatch").Int(fireLatch);
-    line.Key("gridForceCount").Int(gridForceCount);
-    WriteShots(line, shots, SHOT_CAPACITY);
-    WriteEntities(line);
-    WriteShockwaves(line);
-    WriteSparkSummary(line, sparks, SPARK_CAPACITY);
-    WriteGridHash(line);
+    WritePlayerMotion(line, playerPos, playerVel, playerHeading);
+    WriteIntFields(line, {{"lives", lives},
+                          {"respawnTimer", respawnTimer},
+                          {"score", score},
+                          {"level", level},
+                          {"frameCounter", frameCounter},
+                          {"waveTimer", waveTimer},
+                          {"waveCount", waveCount},
+                          {"fireLatch", fireLatch},
+                          {"gridForceCount", gridForceCount}});
+    WriteTables(line, shots, SHOT_CAPACITY, WriteEntities, WriteShockwaves, sparks, SPARK_CAPACITY);
 }
 
 void WriteWorldDetail(TraceLine& line, const TraceOptions& options) {

@@ -11,7 +11,7 @@ struct TraceOptions;
 // What one edition of the game is, for every host that runs it: the SDL shell,
 // the browser's shell, vortane-sim, vortane-shot and the benchmarks. Plain
 // constants and functions, no platform types; each edition defines one
-// (currentEdition in render/current_edition.h, classic::edition in classic/edition.h).
+// in its own folder.
 struct Edition {
     const char* name;  // "current" or "classic", as the tools' --edition names it
 
@@ -50,6 +50,10 @@ struct Edition {
 
     // The spare lives now; below 0 the game is over (the shell keeps the score then).
     int32_t (*lives)() = nullptr;
+
+    // The control mode now (0..2), for an edition whose digit keys choose one; null
+    // for an edition without modes. The shell keeps the player's last choice.
+    int32_t (*controlMode)() = nullptr;
 };
 
 // The world as start-up leaves it, from the state at program start, but with the

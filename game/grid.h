@@ -3,9 +3,10 @@
 
 #include "game/vector3.h"
 
-// The spring grid: a sheet of gridRows × gridColumns nodes pulled back to rest,
-// pushed by shots and dragged by explosion rings. Built once, stepped once per
-// world step, never reset (NewGame leaves it alone).
+// The spring grid both editions share: a sheet of gridRows × gridColumns nodes
+// pulled back to rest, pushed by shots and dragged by explosion rings. Built once,
+// stepped once per world step by the edition's rules, never reset (NewGame leaves it
+// alone).
 
 // Lays out the nodes at their rest positions and the two triangles per cell.
 void BuildGrid();
@@ -19,10 +20,3 @@ void AppendGridForce(Force* table, int32_t& count, int capacity, const Force& fo
     table[count] = force;
     count += 1;
 }
-
-// Appends one force to this edition's table (GRID_FORCE_CAPACITY forces).
-void AddGridForce(const Vector3& pos, const Vector3& vel, int32_t ring, float ringStrength, float push,
-                  float drag);
-
-// Advances every node by one step under this step's forces.
-void StepGrid();

@@ -4,8 +4,9 @@
 // processor has AVX. The target leaves out FMA on purpose.
 #include "game/grid_avx.h"
 
-#include "game/grid_kernels.h"
+#include "game/grid_scalar.h"
 #include "game/grid_sse2.h"
+#include "game/grid_tables.h"
 #include "game/vector3.h"
 
 #if !defined(__x86_64__) && !defined(__i386__)

@@ -22,7 +22,3 @@ const char* GridKernelName(GridKernel kernel);
 // Forces, spring, damping and move for every node, with the active kernel; with no
 // forces, spring, damping and move alone. Allocates nothing.
 void StepGridNodes(const GridForceTerms* forces, int forceCount, const GridNodeRule& rule);
-
-// Forces, spring, damping and move for node n alone, scalar. The wide kernels use it
-// for the nodes left over after the last full group of lanes.
-void StepGridNodeScalar(int n, const GridForceTerms* forces, int forceCount, const GridNodeRule& rule);

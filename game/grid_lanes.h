@@ -2,7 +2,7 @@
 // The grid's node pass written once for any lane width. Included only by the
 // per-instruction-set files, after their target pragma, with a lane type L giving
 // V (WIDTH doubles), M (a lane mask) and the operations used below. Every lane runs
-// exactly the scalar rule of game/grid_reference.cpp in its order: no fused
+// exactly the scalar rule of game/grid_scalar.cpp in its order: no fused
 // multiply-add, no reassociation; sqrt, division and the rounding to float are
 // correctly rounded per lane, so each lane's bits equal the scalar bits.
 

@@ -3,7 +3,8 @@
 
 #include "game/grid_sse2.h"
 
-#include "game/grid_kernels.h"
+#include "game/grid_scalar.h"
+#include "game/grid_tables.h"
 #include "game/vector3.h"
 
 namespace {

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "game/grid_tables.h"
+
 namespace {
 
 bool IsPositiveZero(double value) {
@@ -37,13 +39,6 @@ GridForceTerms MakeGridForceTerms(const Vector3& pos, const Vector3& vel, int32_
     t.still = IsPositiveZero(t.push) && IsPositiveZero(t.drag) && IsPositiveZero(t.velX) &&
               IsPositiveZero(t.velY) && IsPositiveZero(t.velZ);
     return t;
-}
-
-void PrepareGridForceTerms(GridForceTerms* terms, int count) {
-    for (int k = 0; k < count; ++k) {
-        const GridForce& f = gridForces[k];
-        terms[k] = MakeGridForceTerms(f.pos, f.vel, f.ring, f.ringStrength, f.push, f.drag);
-    }
 }
 
 // Why these conditions suffice: with every z at +0, p.z − f.z is +0, its square adds

@@ -1,9 +1,11 @@
 #pragma once
-#include "game/world.h"
+#include <cstdint>
+
+#include "game/vector3.h"
 
 // The node pass's per-step terms, shared by the grid step's kernels
-// (game/grid_kernels.h) and the earlier edition's grid step, which runs the same
-// node pass with its own constants.
+// (game/grid_kernels.h) and both editions' grid steps, which run the same node pass
+// with their own constants.
 
 // One force with the parts that do not depend on the node worked out once per
 // step. Each is computed exactly as the per-node rule would compute it, so hoisting
@@ -26,14 +28,10 @@ struct GridNodeRule {
     double spring;
     double damping;
 };
-constexpr GridNodeRule CURRENT_GRID_RULE = {0.1f, 0.015f, 0.1f};
 
 // A force's node-independent terms; strength is the ring's strength before the cap at 1.
 GridForceTerms MakeGridForceTerms(const Vector3& pos, const Vector3& vel, int32_t ring, double strength,
                                   float push, float drag);
-
-// The force terms of gridForces[0, count) worked out once.
-void PrepareGridForceTerms(GridForceTerms* terms, int count);
 
 // Largest |x| or |y| of a node or force point for which GridStepIsPlanar holds: the
 // difference of two such values is finite.

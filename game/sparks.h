@@ -3,8 +3,8 @@
 
 #include "game/vector3.h"
 
-// Sparks, the same in both editions; each edition holds its own table (2000
-// records here, 1000 in the earlier edition). A record is alive while life > 0.
+// Sparks, the same in both editions; each edition holds its own table of its own
+// size. A record is alive while life > 0.
 struct Spark {
     int32_t life;
     Vector3 pos;

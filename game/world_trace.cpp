@@ -1,6 +1,6 @@
 #include "game/world_trace.h"
 
-#include "game/world.h"
+#include "game/grid_tables.h"
 
 void WriteGridHash(TraceLine& line) {
     Fnv1a hash;
@@ -20,56 +20,21 @@ void WriteGridNodes(TraceLine& line) {
     line.EndArray();
 }
 
-namespace {
-
-// "entities": [index, type, texture, life, counter, parent, flash, pos xyz,
-// vel xyz, dir xyz, scale, colour rgb] of each live entity.
-void WriteEntities(TraceLine& line) {
-    line.Key("entities").BeginArray();
-    for (int i = 0; i < ENTITY_CAPACITY; ++i) {
-        const Entity& e = entities[i];
-        if (e.life == 0) continue;
-        line.BeginArray().Int(i).Int(e.type).Int(e.texture).Int(e.life).Int(e.counter);
-        line.Int(e.parent).Int(e.flash).VectorItems(e.pos).VectorItems(e.vel).VectorItems(e.dir);
-        line.Double(e.scale).VectorItems(e.colour).EndArray();
-    }
-    line.EndArray();
+void WritePlayerMotion(TraceLine& line, const Vector3& pos, const Vector3& vel, const Vector3& heading) {
+    line.Key("playerPos").Vector(pos);
+    line.Key("playerVel").Vector(vel);
+    line.Key("playerHeading").Vector(heading);
 }
 
-// "shockwaves": [index, age, startAge, pos xyz] of each running shockwave.
-void WriteShockwaves(TraceLine& line) {
-    line.Key("shockwaves").BeginArray();
-    for (int i = 0; i < SHOCKWAVE_CAPACITY; ++i) {
-        const Shockwave& w = shockwaves[i];
-        if (w.age == 0) continue;
-        line.BeginArray().Int(i).Int(w.age).Int(w.startAge).VectorItems(w.pos).EndArray();
-    }
-    line.EndArray();
+void WriteIntFields(TraceLine& line, std::initializer_list<IntField> fields) {
+    for (const IntField& field : fields) line.Key(field.key).Int(field.value);
 }
 
-}  // namespace
-
-void WriteWorldState(TraceLine& line) {
-    line.Key("playerPos").Vector(playerPos);
-    line.Key("playerVel").Vector(playerVel);
-    line.Key("playerHeading").Vector(playerHeading);
-    line.Key("steerInput").Vector(steerInput);
-    line.Key("controlMode").Int(controlMode);
-    line.Key("lives").Int(lives);
-    line.Key("respawnTimer").Int(respawnTimer);
-    line.Key("score").Int(score);
-    line.Key("level").Int(level);
-    line.Key("fireCooldown").Int(fireCooldown);
-    line.Key("frameCounter").Int(frameCounter);
-    line.Key("waveTimer").Int(waveTimer);
-    line.Key("gridForceCount").Int(gridForceCount);
-    WriteShots(line, shots, SHOT_CAPACITY);
-    WriteEntities(line);
-    WriteShockwaves(line);
-    WriteSparkSummary(line, sparks, SPARK_CAPACITY);
+void WriteTables(TraceLine& line, const Shot* shots, int shotCapacity, void (*writeEntities)(TraceLine&),
+                 void (*writeShockwaves)(TraceLine&), const Spark* sparks, int sparkCapacity) {
+    WriteShots(line, shots, shotCapacity);
+    writeEntities(line);
+    writeShockwaves(line);
+    WriteSparkSummary(line, sparks, sparkCapacity);
     WriteGridHash(line);
-}
-
-void WriteWorldDetail(TraceLine& line, const TraceOptions& options) {
-    WriteDetail(line, options, sparks, SPARK_CAPACITY);
 }

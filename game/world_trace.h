@@ -1,15 +1,52 @@
 #pragma once
+#include <cstdint>
+#include <initializer_list>
+
 #include "base/trace_line.h"
+#include "game/shot_launch.h"
+#include "game/sparks.h"
+#include "game/vector3.h"
 
 // The world as trace fields: what vortane-sim prints after each step, and what the
 // golden traces hold. The pieces both editions write the same way are templates
-// over the edition's records; each edition lists its own fields in order.
+// over the edition's records; each edition lists its own fields in order
+// in its own folder.
 
 // The optional detail lists after the state.
 struct TraceOptions {
     bool grid = false;    // "gridPos", "gridVel": every node's position and velocity
     bool sparks = false;  // "sparkList": every live spark
 };
+
+// "key": [index, ...] of each record of the table that is `live`, in index order;
+// `row` writes the items after the index.
+template <typename Record, typename Live, typename Row>
+void WriteLiveRows(TraceLine& line, const char* key, const Record* table, int capacity, Live live, Row row) {
+    line.Key(key).BeginArray();
+    for (int i = 0; i < capacity; ++i) {
+        if (!live(table[i])) continue;
+        line.BeginArray().Int(i);
+        row(table[i]);
+        line.EndArray();
+    }
+    line.EndArray();
+}
+
+// The player's motion as both editions' lines begin: "playerPos", "playerVel",
+// "playerHeading".
+void WritePlayerMotion(TraceLine& line, const Vector3& pos, const Vector3& vel, const Vector3& heading);
+
+// "key": value of each integer field, in the order given.
+struct IntField {
+    const char* key;
+    int32_t value;
+};
+void WriteIntFields(TraceLine& line, std::initializer_list<IntField> fields);
+
+// The tables after an edition's scalars, as both write them: "shots", the
+// edition's own "entities" and "shockwaves", "sparks" and "grid".
+void WriteTables(TraceLine& line, const Shot* shots, int shotCapacity, void (*writeEntities)(TraceLine&),
+                 void (*writeShockwaves)(TraceLine&), const Spark* sparks, int sparkCapacity);
 
 // "shots": [index, pos xyz, vel xyz] of each active shot.
 template <typename ShotRecord>
@@ -67,9 +104,3 @@ void WriteDetail(TraceLine& line, const TraceOptions& options, const SparkRecord
     if (options.grid) WriteGridNodes(line);
     if (options.sparks) WriteSparkList(line, sparks, capacity);
 }
-
-// This edition's fields after a step, from "playerPos" to "grid".
-void WriteWorldState(TraceLine& line);
-
-// This edition's detail lists.
-void WriteWorldDetail(TraceLine& line, const TraceOptions& options);

@@ -1,8 +1,8 @@
 #pragma once
 #include <cstdint>
 
+#include "game/triangle.h"
 #include "game/vector3.h"
-#include "game/world.h"
 
 // The GL back-end the primitives and the scene draw through. Two exist: the
 // immediate-mode fixed-function one (render/fixed_backend.h) and the GLES2 /

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "base/program_name.h"
+#include "game/grid_tables.h"
 #include "render/gles2_program.h"
 #include "render/gles2_textures.h"
 #include "render/picture_box.h"

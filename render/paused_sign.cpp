@@ -1,5 +1,6 @@
 #include "render/paused_sign.h"
 
+#include "assets/manifest.h"
 #include "game/vector3.h"
 #include "render/primitives.h"
 

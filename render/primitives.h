@@ -1,8 +1,8 @@
 #pragma once
 #include <cstdint>
 
+#include "game/grid_tables.h"
 #include "game/vector3.h"
-#include "game/world.h"
 
 // The drawing primitives the scene is built from, issued through the active draw
 // back-end (render/draw_backend.h). Main thread, context current. The caller begins

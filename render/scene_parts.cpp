@@ -5,11 +5,12 @@
 #include "render/paused_sign.h"
 #include "render/player_signs.h"
 #include "render/primitives.h"
-#include "render/scene.h"
 #include "render/textures.h"
 
 // Constants written as 0.7f are the single-precision values widened to double,
 // exactly as the picture was tuned with them.
+
+Vector3 cameraPos;
 
 namespace {
 const Vector3 ALONG_X(1, 0, 0);
@@ -69,4 +70,18 @@ void DrawDisplay(int32_t score, int32_t level, int32_t lives, int32_t shipSlot, 
     }
     DrawPlayerSigns();  // nothing unless the shell put a sign up
     DrawPausedSign(lives < 0);
+}
+
+void DrawSceneContent(const SceneContent& content) {
+    BeginScene();
+    content.drawGrid();
+
+    content.drawPlayer();
+    DrawShots(content.shots, content.shotCapacity);
+    content.drawShockwaves();
+    DrawSparks(content.sparks, content.sparkCapacity);
+    content.drawEntities();
+    DrawDisplay(content.score, content.level, content.lives, content.shipSlot, content.shipColour);
+
+    EndScene();
 }

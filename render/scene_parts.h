@@ -1,8 +1,33 @@
 #pragma once
-#include "game/world.h"
+#include "game/shot_launch.h"
+#include "game/sparks.h"
+#include "game/vector3.h"
 
 // The parts of a frame both editions draw the same way, over the sprite
 // primitives. Main thread, GL context current.
+
+// The camera position; start-up sets it to (0, 0, 40) and nothing changes it.
+extern Vector3 cameraPos;
+
+// What an edition's frame holds: the parts it draws its own way, and the tables and
+// figures the shared parts draw.
+struct SceneContent {
+    void (*drawGrid)();  // with the grid texture bound
+    void (*drawPlayer)();
+    void (*drawShockwaves)();
+    void (*drawEntities)();
+    const Shot* shots;
+    int shotCapacity;
+    const Spark* sparks;
+    int sparkCapacity;
+    int32_t score, level, lives;
+    int32_t shipSlot;  // DrawDisplay's
+    Vector3 shipColour;
+};
+
+// One whole frame in the order both editions draw it: BeginScene, the grid, the
+// player, the shots, the shockwaves, the sparks, the entities, the display, EndScene.
+void DrawSceneContent(const SceneContent& content);
 
 // The frame's start: buffers cleared, the camera placed, every quad added to the
 // picture in issue order with nothing hidden, and the grid texture bound for the

@@ -1,13 +1,11 @@
 #include <sys/stat.h>
 
 #include <cstdio>
-#include <iterator>
 
 #include "render/textures.h"
 
 #include "base/program_name.h"
 #include "render/draw_backend.h"
-#include "render/paused_sign.h"
 
 Texture gridTexture;
 Texture digitTexture;
@@ -66,10 +64,6 @@ void LoadPictures(const ManifestPicture* pictures, int count, const std::string&
                                                     : spriteTextures[slot];
         texture.Load(dataDir + pictures[i].file, TEX_LINEAR);
     }
-}
-
-void LoadGameTextures(const std::string& dataDir) {
-    LoadPictures(CURRENT_PICTURES, static_cast<int>(std::size(CURRENT_PICTURES)), dataDir);
 }
 
 void ReleaseTextures() {

@@ -5,7 +5,6 @@
 #include <string>
 
 #include "assets/manifest.h"
-#include "game/world.h"
 #include "render/targa.h"
 
 // Texture flags for Load and Upload. Applied in the order anisotropic, linear,
@@ -66,10 +65,6 @@ extern Texture spriteTextures[SPRITE_SLOT_COUNT];
 // digits' texture. A file that fails leaves its texture empty (reported as Load says).
 void LoadPictures(const ManifestPicture* pictures, int count, const std::string& dataDir);
 
-// Start-up's 17 loads, in their fixed order, then the paused sign's (the
-// manifest's CURRENT_PICTURES); each with TEX_LINEAR. `dataDir` ends with '/'. A file that fails leaves its
-// slot empty (reported as Load says).
-void LoadGameTextures(const std::string& dataDir);
 
 // Deletes every texture's GL name. Call at shutdown while the context is still current.
 void ReleaseTextures();

@@ -8,7 +8,7 @@
 #include "game/grid.h"
 #include "game/random.h"
 #include "game/sound_effects.h"
-#include "render/scene.h"
+#include "render/scene_parts.h"
 #include "synth/sequencer.h"
 #include "synth/song_file.h"
 

@@ -8,3 +8,6 @@ constexpr int CLOCK_PLAYER_START = 1;  // origin of the reported run time
 constexpr int CLOCK_TICK = 2;          // start of the sequencer tick being run
 
 extern Stopwatch PlayerClock;
+
+// Warnings go to the log when one buffer or one sequencer tick takes longer.
+constexpr float TIMING_WARNING_MS = 0.5f;

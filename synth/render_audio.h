@@ -19,6 +19,3 @@ constexpr int CONTROL_COUNTER_START = 43;
 extern std::atomic<float> renderSeconds;
 extern std::atomic<int32_t> bufferCount;
 extern std::atomic<int32_t> lastFrameCount;
-
-// Warnings go to the log when one buffer or one sequencer tick takes longer.
-constexpr float TIMING_WARNING_MS = 0.5f;

@@ -4,15 +4,13 @@
 
 #include "base/log.h"
 #include "synth/player_clock.h"
-#include "synth/render_audio.h"
-#include "synth/song_file.h"
+#include "synth/song.h"
 #include "synth/voices.h"
 
 Sequencer sequencer;
 
 namespace {
 std::atomic<bool> songRequested{false};
-std::atomic<bool> songStarted{false};
 
 // A pattern of length L plays 8 × L rows; the note arrays end at row 256.
 int PatternRows(const Pattern& pattern) {
@@ -58,7 +56,7 @@ int TickLength(int tempo) {
 
 void ResetSequencer() {
     songRequested.store(false, std::memory_order_relaxed);
-    songStarted.store(false, std::memory_order_relaxed);
+    MarkSongStarted(false);
     sequencer = Sequencer{};
     sequencer.tempo = SEQUENCER_TEMPO;
     sequencer.orderPos = -1;
@@ -67,11 +65,9 @@ void ResetSequencer() {
 
 void PlaySong() {
     LogLine("Play song");
-    songStarted.store(true, std::memory_order_release);
+    MarkSongStarted(true);
     songRequested.store(true, std::memory_order_release);
 }
-
-bool SongStarted() { return songStarted.load(std::memory_order_acquire); }
 
 void TakeSongRequest() {
     if (!songRequested.load(std::memory_order_acquire)) return;

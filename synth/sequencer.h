@@ -2,6 +2,7 @@
 #include <cstdint>
 
 #include "synth/instrument.h"
+#include "synth/song.h"
 
 constexpr int SEQUENCER_TEMPO = 95;
 constexpr int TICKS_PER_ORDER_STEP = 8;
@@ -38,9 +39,6 @@ void ResetSequencer();
 // thread picks the request up (before the next sample it renders). Logs "Play
 // song". Any thread; calling it again restarts the song.
 void PlaySong();
-// Whether PlaySong was called since the sequencer's last reset: from then on the
-// audio thread may read the song's records. Any thread.
-bool SongStarted();
 // Runs a waiting PlaySong request. Audio thread.
 void TakeSongRequest();
 // Per sample, before the control timing: counts samples and runs a tick when due.

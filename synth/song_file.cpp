@@ -10,12 +10,6 @@
 #include "base/log.h"
 #include "base/named_file.h"
 #include "synth/instrument_file.h"
-#include "synth/sequencer.h"
-
-Instrument* songInstruments[SONG_INSTRUMENT_SLOTS];
-Pattern* patterns[PATTERN_SLOTS];
-int32_t orderList[ORDER_LIST_SIZE];
-int32_t songLength;
 
 namespace {
 

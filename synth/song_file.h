@@ -2,22 +2,7 @@
 #include <cstdio>
 #include <string>
 
-#include "synth/instrument.h"
-
-// The tables hold the most a song file can carry; the pattern table has room to
-// spare.
-constexpr int SONG_INSTRUMENT_SLOTS = SONG_INSTRUMENTS_MAX;
-constexpr int PATTERN_SLOTS = 1000;
-constexpr int ORDER_LIST_SIZE = SONG_LENGTH_MAX;
-constexpr int ORDER_EMPTY = -1;  // no new pattern starts at this order step
-
-// The song's tables, filled by LoadSong. A slot holds one owned record or
-// nothing. Written only on the loading thread before the song is started; the
-// audio thread reads them.
-extern Instrument* songInstruments[SONG_INSTRUMENT_SLOTS];
-extern Pattern* patterns[PATTERN_SLOTS];
-extern int32_t orderList[ORDER_LIST_SIZE];
-extern int32_t songLength;
+#include "synth/song.h"
 
 // Reads a whole song from a file the caller opened, logging its listing, and
 // fills songInstruments, patterns, orderList and songLength. A refused file is

@@ -1,7 +1,7 @@
 #include "tools/editions.h"
 
 #include "classic/edition.h"
-#include "render/current_edition.h"
+#include "current/edition.h"
 
 const Edition* const EDITIONS[2] = {&currentEdition, &classic::edition};
 

@@ -7,12 +7,9 @@ add_executable(make-textures
   ${CMAKE_CURRENT_LIST_DIR}/texture_icons.cpp)
 vortane_layer(make-textures tools)
 target_link_libraries(make-textures PRIVATE vortane_command_line PNG::PNG)
-# Helpers for tools and tests that draw: an off-screen GL context, an edition's
-# frame and PNG files.
+# Helpers for tools and tests that draw: PNG files, over the shell's off-screen GL
+# context and edition frame (app/offscreen_gl.h, app/edition_frame.h).
 add_library(vortane_gltools STATIC
-  ${CMAKE_CURRENT_SOURCE_DIR}/gl_context.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/edition_frame.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/png_frame.cpp)
 vortane_layer(vortane_gltools tools)
-target_link_libraries(vortane_gltools PUBLIC vortane_app PkgConfig::SDL2 OpenGL::GL ${OPENGL_glu_LIBRARY}
-                      PNG::PNG)
+target_link_libraries(vortane_gltools PUBLIC vortane_app PNG::PNG)

@@ -12,11 +12,11 @@
 
 #include "app/data_dir.h"
 #include "app/desktop_draw_backends.h"
+#include "app/edition_frame.h"
 #include "base/command_line.h"
 #include "base/program_name.h"
 #include "game/edition.h"
 #include "render/draw_backend.h"
-#include "tools/edition_frame.h"
 #include "tools/editions.h"
 #include "tools/png_frame.h"
 #include "tools/run_choice.h"

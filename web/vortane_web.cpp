@@ -1,5 +1,5 @@
 // The vortane page: the current edition in the browser's shell.
-#include "render/current_edition.h"
+#include "current/edition.h"
 #include "web/web_shell.h"
 
 int main() {

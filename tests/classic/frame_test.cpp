@@ -9,18 +9,18 @@
 #include <string>
 #include <vector>
 
+#include "app/edition_frame.h"
+#include "app/offscreen_gl.h"
 #include "classic/edition.h"
 #include "classic/scene.h"
 #include "classic/update.h"
+#include "current/world.h"
 #include "game/input_script.h"
-#include "game/world.h"
 #include "render/draw_backend.h"
 #include "render/primitives.h"
 #include "tests/classic/test_pictures.h"
 #include "tests/support/folders.h"
 #include "tests/support/programs.h"
-#include "tools/edition_frame.h"
-#include "tools/gl_context.h"
 #include "tools/png_frame.h"
 
 namespace {

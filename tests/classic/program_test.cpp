@@ -112,7 +112,7 @@ TEST(ClassicProgram, RefusedDisplayModeFallsBackToAWindowAndStartsUp) {
     EXPECT_TRUE(seen.digitsLoaded);
     ASSERT_EQ(seen.slotLoaded.size(), size_t(SPRITE_SLOT_COUNT));
     for (int slot = 0; slot < SPRITE_SLOT_COUNT; ++slot) {
-        EXPECT_EQ(seen.slotLoaded[slot], slot <= classic::SLOT_GAMEOVER) << "slot " << slot;
+        EXPECT_EQ(seen.slotLoaded[slot], slot <= SLOT_GAMEOVER) << "slot " << slot;
     }
     EXPECT_EQ(seen.lives, 2);
     EXPECT_EQ(seen.fireLatch, 1) << "NewGame arms the latch";

@@ -6,8 +6,8 @@
 #include "classic/explosions.h"
 #include "classic/grid.h"
 #include "classic/waves.h"
+#include "current/world.h"
 #include "game/random.h"
-#include "game/world.h"
 #include "tests/classic/classic_fixture.h"
 
 // Inside the edition's namespace, so its tables hide the current edition's.

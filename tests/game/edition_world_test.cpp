@@ -9,12 +9,12 @@
 
 #include "base/trace_line.h"
 #include "classic/edition.h"
+#include "current/edition.h"
+#include "current/world.h"
 #include "game/edition.h"
 #include "game/random.h"
-#include "game/world.h"
 #include "game/world_fields.h"
 #include "game/world_trace.h"
-#include "render/current_edition.h"
 
 namespace {
 

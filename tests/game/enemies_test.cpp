@@ -2,10 +2,10 @@
 
 #include <cmath>
 
-#include "game/enemies.h"
-#include "game/enemy_kinds.h"
+#include "current/enemies.h"
+#include "current/enemy_kinds.h"
+#include "current/update.h"
 #include "game/random.h"
-#include "game/update.h"
 #include "world_fixture.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "game/explosions.h"
+#include "current/explosions.h"
 #include "game/random.h"
 #include "world_fixture.h"
 

@@ -15,12 +15,13 @@
 #include "classic/grid.h"
 #include "classic/grid_reference.h"
 #include "classic/world.h"
+#include "current/edition.h"
+#include "current/grid.h"
+#include "current/grid_reference.h"
+#include "current/world.h"
 #include "game/grid.h"
 #include "game/grid_kernels.h"
-#include "game/grid_reference.h"
-#include "game/world.h"
 #include "game/world_fields.h"
-#include "render/current_edition.h"
 
 namespace {
 

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "current/grid.h"
 #include "game/grid.h"
 #include "world_fixture.h"
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "base/log.h"
-#include "game/update.h"
+#include "current/update.h"
 #include "world_fixture.h"
 
 namespace {

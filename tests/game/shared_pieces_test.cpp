@@ -8,8 +8,9 @@
 #include <vector>
 
 #include "classic/world.h"
+#include "current/world.h"
 #include "game/dropping.h"
-#include "game/explosions.h"
+#include "game/explosion_sparks.h"
 #include "game/grid.h"
 #include "game/player_contact.h"
 #include "game/random.h"
@@ -18,7 +19,6 @@
 #include "game/sparks.h"
 #include "game/spawning.h"
 #include "game/steering.h"
-#include "game/world.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 #include <set>
 #include <vector>
 
+#include "current/edition.h"
+#include "current/world.h"
 #include "game/controls.h"
 #include "game/sound_effects.h"
-#include "game/world.h"
-#include "render/current_edition.h"
 
 // Controls held by the test: whatever is in `held` is down at every poll.
 class FakeControls : public Controls {

@@ -1,9 +1,10 @@
-// The layers point one way: the shells (app, web) and the tools above the world,
-// the drawing and the synthesizer, all above base; the earlier edition beside the
-// current one, used by nothing of the current edition. The CMake targets keep
-// most of this (each sees only the layers it links); this reads every include of
-// the tree so that SDL, emscripten and a layer reached through another's target
-// are caught too.
+// The layers point one way: the editions' programs above the shells (app, web),
+// the tools and benchmarks above the editions, the two editions (current, classic)
+// side by side above the shared world, drawing and synthesizer, all above base.
+// The shared layers name neither edition; SDL, emscripten and app/ are the shells'
+// and the programs' entry points' alone. The CMake targets keep most of this (each
+// sees only the layers it links); this reads every include of every folder so that
+// SDL, emscripten and a layer reached through another's target are caught too.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -45,8 +46,11 @@ struct Layer {
 };
 
 // The folders of ours an include can name.
-const char* const OUR_FOLDERS[] = {"base", "store", "game",    "render", "synth", "shell",
-                                   "app",  "web",   "classic", "tools",  "bench", "tests"};
+const char* const OUR_FOLDERS[] = {"base", "store",   "game",    "render", "synth", "shell", "app",
+                                   "web",  "current", "classic", "tools",  "bench", "tests"};
+
+// Folders of sources that are no layer: the tests reach every layer they test.
+const char* const NOT_LAYERS[] = {"tests"};
 
 const std::vector<Layer>& Layers() {
     static const std::vector<Layer> layers = {
@@ -55,17 +59,39 @@ const std::vector<Layer>& Layers() {
         // steps and lock are small files per system).
         {"store", {"base", "store"}, false},
         {"synth", {"base", "synth"}, false},
+        // The shared layers: what both editions use, naming neither.
         {"game", {"base", "synth", "game"}, false},
         {"render", {"base", "game", "render"}, false},
+        // Each edition: its rules, tables, trace, scene and descriptor over the
+        // shared layers, with no platform, so the headless tools can run it.
+        {"current", {"base", "game", "render", "synth", "current"}, false},
+        {"classic", {"base", "game", "render", "synth", "classic"}, false},
         // The start-up and shutdown every host runs, over the platform the host gives.
         {"shell", {"base", "game", "render", "synth", "shell"}, false},
+        // The shells run whichever edition they are given.
         {"app", {"base", "store", "game", "render", "synth", "shell", "app"}, true},
         {"web", {"base", "store", "game", "render", "synth", "shell", "web"}, true},
-        // The earlier edition's desktop program stands on the SDL shell.
-        {"classic", {"base", "store", "game", "render", "synth", "app", "classic"}, true},
-        // The earlier edition's page: the one file of the browser's shell that is
-        // the earlier edition's program, as classic/main.cpp is on the desktop.
-        {"web/vortane_classic_web.cpp", {"base", "store", "game", "render", "synth", "web", "classic"}, true},
+        // The programs' entry points: each edition on a shell.
+        {"current/main.cpp", {"base", "store", "game", "render", "synth", "shell", "app", "current"}, true},
+        {"classic/main.cpp", {"base", "store", "game", "render", "synth", "shell", "app", "classic"}, true},
+        {"web/vortane_web.cpp",
+         {"base", "store", "game", "render", "synth", "shell", "web", "current"},
+         true},
+        {"web/vortane_classic_web.cpp",
+         {"base", "store", "game", "render", "synth", "shell", "web", "classic"},
+         true},
+        // The tools and benchmarks run both editions headless; only the programs
+        // that draw a frame need the shell's off-screen window.
+        {"tools", {"base", "store", "game", "render", "synth", "current", "classic", "tools"}, false},
+        {"tools/vortane_shot.cpp",
+         {"base", "store", "game", "render", "synth", "current", "classic", "tools", "app"},
+         false},
+        {"bench",
+         {"base", "store", "game", "render", "synth", "current", "classic", "tools", "bench"},
+         false},
+        {"bench/frame_bench.cpp",
+         {"base", "store", "game", "render", "synth", "current", "classic", "tools", "bench", "app"},
+         false},
     };
     return layers;
 }
@@ -125,10 +151,35 @@ TEST(Layers, EverySourceIncludesOnlyWhatItsLayerMayUse) {
             }
         }
     }
-    EXPECT_GT(sources, 50) << "the layer folders were not found under " << root;
+    EXPECT_GT(sources, 300) << "the layer folders were not found under " << root;
     std::string list;
     for (const std::string& line : wrong) list += "\n  " + line;
     EXPECT_TRUE(wrong.empty()) << "includes against the layers' direction:" << list;
+}
+
+// A folder of the tree that holds sources, not counting a build folder in it.
+bool HoldsSources(const fs::path& folder) {
+    if (fs::exists(folder / "CMakeCache.txt")) return false;
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+        if (entry.is_regular_file() && IsSource(entry.path())) return true;
+    }
+    return false;
+}
+
+TEST(Layers, EveryFolderOfSourcesIsALayer) {
+    const fs::path root = VORTANE_SOURCE_DIR;
+    std::vector<std::string> missing;
+    for (const auto& entry : fs::directory_iterator(root)) {
+        std::string name = entry.path().filename().string();
+        if (!entry.is_directory() || name[0] == '.') continue;
+        if (std::find(std::begin(NOT_LAYERS), std::end(NOT_LAYERS), name) != std::end(NOT_LAYERS)) continue;
+        bool layer =
+            std::any_of(Layers().begin(), Layers().end(), [&](const Layer& l) { return name == l.folder; });
+        if (!layer && HoldsSources(entry.path())) missing.push_back(name);
+    }
+    std::string list;
+    for (const std::string& name : missing) list += " " + name + "/";
+    EXPECT_TRUE(missing.empty()) << "folders of sources that no layer checks:" << list;
 }
 
 struct DirectionCase {
@@ -151,36 +202,57 @@ TEST_P(LayerRule, AllowsOnlyDownwardIncludes) {
 INSTANTIATE_TEST_SUITE_P(
     Directions, LayerRule,
     ::testing::Values(
-        // Below the shell: no shell, no platform, no tools, no earlier edition.
+        // Below the shell: no shell, no platform, no tools, no edition.
         DirectionCase{"game", "app/window.h", false}, DirectionCase{"game", "SDL2/SDL.h", false},
         DirectionCase{"game", "tools/trace_writer.h", false}, DirectionCase{"game", "classic/world.h", false},
+        DirectionCase{"game", "current/world.h", false},
         DirectionCase{"render", "app/input_devices.h", false},
         DirectionCase{"render", "SDL2/SDL_opengl.h", false},
-        DirectionCase{"render", "tools/gl_context.h", false},
-        DirectionCase{"render", "classic/scene.h", false}, DirectionCase{"synth", "app/run_game.h", false},
+        DirectionCase{"render", "tools/editions.h", false}, DirectionCase{"render", "classic/scene.h", false},
+        DirectionCase{"render", "current/scene.h", false}, DirectionCase{"synth", "app/run_game.h", false},
         DirectionCase{"synth", "SDL.h", false}, DirectionCase{"synth", "tools/zonder.h", false},
-        DirectionCase{"synth", "game/world.h", false}, DirectionCase{"base", "game/vector3.h", false},
-        DirectionCase{"base", "emscripten/emscripten.h", false}, DirectionCase{"store", "SDL2/SDL.h", false},
-        DirectionCase{"store", "game/world.h", false}, DirectionCase{"game", "store/settings.h", false},
+        DirectionCase{"synth", "current/world.h", false}, DirectionCase{"base", "game/vector3.h", false},
+        DirectionCase{"base", "emscripten/emscripten.h", false},
+        DirectionCase{"base", "classic/world.h", false}, DirectionCase{"store", "SDL2/SDL.h", false},
+        DirectionCase{"store", "current/world.h", false}, DirectionCase{"game", "store/settings.h", false},
         DirectionCase{"app", "store/settings.h", true},
-        // The start-up every host shares knows no host: no SDL, no page, no shell's files.
+        // The start-up every host shares knows no host and no edition: no SDL, no
+        // page, no shell's files.
         DirectionCase{"shell", "SDL2/SDL.h", false}, DirectionCase{"shell", "emscripten/html5.h", false},
         DirectionCase{"shell", "app/window.h", false}, DirectionCase{"shell", "web/web_shell.h", false},
-        DirectionCase{"app", "shell/start_up.h", true}, DirectionCase{"web", "shell/platform.h", true},
-        // The shells use everything below them but not the earlier edition.
-        DirectionCase{"app", "classic/startup.h", false}, DirectionCase{"app", "tools/editions.h", false},
-        DirectionCase{"web", "classic/world.h", false},
-        // The earlier edition uses the browser's shell only from its page, in web/.
-        DirectionCase{"classic", "web/web_shell.h", false},
+        DirectionCase{"shell", "current/edition.h", false}, DirectionCase{"app", "shell/start_up.h", true},
+        DirectionCase{"web", "shell/platform.h", true},
+        // The shells run an edition they are given, naming neither.
+        DirectionCase{"app", "classic/startup.h", false}, DirectionCase{"app", "current/edition.h", false},
+        DirectionCase{"app", "tools/editions.h", false}, DirectionCase{"web", "classic/world.h", false},
+        DirectionCase{"web", "current/world.h", false},
+        // The editions stand beside each other, below the shells and the tools.
+        DirectionCase{"current", "classic/world.h", false},
+        DirectionCase{"classic", "current/world.h", false},
+        DirectionCase{"classic", "web/web_shell.h", false}, DirectionCase{"classic", "app/run_game.h", false},
+        DirectionCase{"current", "app/run_game.h", false}, DirectionCase{"current", "SDL2/SDL.h", false},
+        DirectionCase{"classic", "SDL2/SDL.h", false}, DirectionCase{"classic", "tools/sim_edition.h", false},
+        // Only the entry points stand on a shell.
+        DirectionCase{"current/main.cpp", "app/run_game.h", true},
+        DirectionCase{"classic/main.cpp", "SDL2/SDL.h", true},
         DirectionCase{"web/vortane_classic_web.cpp", "classic/edition.h", true},
-        // The earlier edition stands on the shared layers and the shell, not the tools.
-        DirectionCase{"classic", "tools/sim_edition.h", false},
+        DirectionCase{"web/vortane_web.cpp", "current/edition.h", true},
+        DirectionCase{"web/vortane_web.cpp", "classic/edition.h", false},
+        // The tools and benchmarks: both editions, no platform, the shell only where
+        // a program draws a frame.
+        DirectionCase{"tools", "current/edition.h", true}, DirectionCase{"tools", "classic/edition.h", true},
+        DirectionCase{"tools", "app/window.h", false}, DirectionCase{"tools", "SDL2/SDL.h", false},
+        DirectionCase{"tools/vortane_shot.cpp", "app/offscreen_gl.h", true},
+        DirectionCase{"tools/vortane_shot.cpp", "SDL2/SDL.h", false},
+        DirectionCase{"bench", "app/offscreen_gl.h", false}, DirectionCase{"bench", "tools/editions.h", true},
+        DirectionCase{"bench/frame_bench.cpp", "app/offscreen_gl.h", true},
+        DirectionCase{"tools", "bench/bench_worlds.h", false},
         // What is allowed.
         DirectionCase{"game", "synth/voices.h", true}, DirectionCase{"game", "base/log.h", true},
-        DirectionCase{"render", "game/world.h", true}, DirectionCase{"synth", "portaudio.h", true},
+        DirectionCase{"render", "game/grid_tables.h", true}, DirectionCase{"synth", "portaudio.h", true},
         DirectionCase{"render", "GL/gl.h", true}, DirectionCase{"app", "SDL2/SDL.h", true},
-        DirectionCase{"app", "render/scene.h", true}, DirectionCase{"classic", "app/run_game.h", true},
-        DirectionCase{"classic", "SDL2/SDL.h", true}, DirectionCase{"classic", "game/grid.h", true}));
+        DirectionCase{"app", "render/scene_parts.h", true}, DirectionCase{"classic", "game/grid.h", true},
+        DirectionCase{"current", "render/scene_parts.h", true}));
 
 TEST(Layers, IncludeLinesAreReadInEveryForm) {
     std::vector<Include> found = IncludesOf(

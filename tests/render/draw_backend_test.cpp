@@ -15,19 +15,21 @@
 #include <string>
 #include <vector>
 
+#include "app/offscreen_gl.h"
+#include "current/edition.h"
+#include "current/scene.h"
+#include "current/textures.h"
+#include "current/world.h"
 #include "game/edition.h"
 #include "game/grid.h"
-#include "game/world.h"
-#include "render/current_edition.h"
 #include "render/fixed_backend.h"
 #include "render/gles2_backend.h"
-#include "render/scene.h"
+#include "render/scene_parts.h"
 #include "render/textures.h"
 #include "render/view_matrix.h"
 #include "tests/render/gl_fixture.h"
 #include "tests/render/targa_files.h"
 #include "tests/render/test_textures.h"
-#include "tools/gl_context.h"
 
 namespace {
 

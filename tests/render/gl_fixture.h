@@ -4,7 +4,7 @@
 #include <array>
 #include <cstdint>
 
-#include "tools/gl_context.h"
+#include "app/offscreen_gl.h"
 
 // A hidden GL context shared by the tests of one suite, drawing into an off-screen
 // frame of FRAME_WIDTH × FRAME_HEIGHT pixels.

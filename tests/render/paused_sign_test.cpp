@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "game/world.h"
-#include "tools/edition_frame.h"
+#include "app/edition_frame.h"
+#include "current/world.h"
 #include "tools/editions.h"
 
 namespace {

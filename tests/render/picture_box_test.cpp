@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "app/desktop_draw_backends.h"
+#include "app/edition_frame.h"
 #include "render/draw_backend.h"
-#include "tools/edition_frame.h"
 #include "tools/editions.h"
 
 namespace {

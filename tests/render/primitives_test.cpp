@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "current/world.h"
 #include "game/grid.h"
-#include "game/world.h"
 #include "render/primitives.h"
 #include "render/textures.h"
 #include "tests/render/gl_fixture.h"

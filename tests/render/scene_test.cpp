@@ -4,9 +4,10 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
-#include "game/world.h"
-#include "render/current_edition.h"
-#include "render/scene.h"
+#include "current/edition.h"
+#include "current/scene.h"
+#include "current/world.h"
+#include "render/scene_parts.h"
 #include "render/textures.h"
 #include "tests/render/gl_fixture.h"
 

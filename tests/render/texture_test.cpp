@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "base/program_name.h"
+#include "current/textures.h"
+#include "current/world.h"
 #include "render/textures.h"
 #include "tests/render/gl_fixture.h"
 #include "tests/render/targa_files.h"

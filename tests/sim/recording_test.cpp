@@ -13,10 +13,10 @@
 #include <fstream>
 #include <sstream>
 
+#include "current/edition.h"
+#include "current/update.h"
+#include "current/world.h"
 #include "game/random.h"
-#include "game/update.h"
-#include "game/world.h"
-#include "render/current_edition.h"
 #include "tests/sim/sim_run.h"
 
 namespace fs = std::filesystem;

@@ -5,11 +5,11 @@
 #include <cstring>
 #include <fstream>
 
+#include "current/edition.h"
+#include "current/update.h"
+#include "current/world.h"
 #include "game/input_script.h"
 #include "game/random.h"
-#include "game/update.h"
-#include "game/world.h"
-#include "render/current_edition.h"
 #include "tests/sim/sim_run.h"
 
 namespace {

@@ -2,9 +2,8 @@
 
 #include <cmath>
 
-#include "game/enemy_kinds.h"
+#include "current/enemy_kinds.h"
 #include "game/sound_effects.h"
-#include "game/world.h"
 
 namespace {
 // The arena the player is clamped to (both editions).

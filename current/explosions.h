@@ -1,7 +1,6 @@
 #pragma once
 #include <cstdint>
 
-#include "game/sparks.h"
 #include "game/vector3.h"
 
 // Explosion kinds the rules use: 99 for a Hunter, a Gunner or the player, 50 for a
@@ -14,11 +13,6 @@ constexpr int32_t EXPLOSION_SMALL = 20;
 // One shockwave (if a slot is free) and 2 × kind sparks at pos. The sparks are
 // made even when the shockwave table is full.
 void Explode(const Vector3& pos, int32_t kind);
-
-// `count` orange sparks of an explosion at pos into an edition's spark table, as
-// both editions make them: each dealt by the generator in four draws (speed, dy,
-// dx, life), drawn even when the full table drops the spark.
-void AddExplosionSparks(Spark* table, int capacity, const Vector3& pos, int count);
 
 // Ages every shockwave and adds its ring to this step's grid forces.
 void StepShockwaves();

@@ -1,9 +1,10 @@
-#include "render/current_edition.h"
+#include "current/edition.h"
 
-#include "game/update.h"
-#include "game/world.h"
-#include "game/world_trace.h"
-#include "render/scene.h"
+#include "current/scene.h"
+#include "current/textures.h"
+#include "current/update.h"
+#include "current/world.h"
+#include "current/world_trace.h"
 #include "render/textures.h"
 
 namespace {
@@ -33,4 +34,5 @@ const Edition currentEdition = {
     /* writeState */ WriteWorldState,
     /* writeDetail */ WriteWorldDetail,
     /* lives */ [] { return lives; },
+    /* controlMode */ [] { return controlMode; },
 };

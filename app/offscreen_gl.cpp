@@ -1,4 +1,4 @@
-#include "tools/gl_context.h"
+#include "app/offscreen_gl.h"
 
 #include "app/desktop_draw_backends.h"
 #include "app/gl_entry_points.h"

@@ -1,8 +1,8 @@
-#include "game/enemy_kinds.h"
+#include "current/enemy_kinds.h"
 
 #include "game/dropping.h"
-#include "game/enemies.h"
-#include "game/explosions.h"
+#include "current/enemies.h"
+#include "current/explosions.h"
 #include "game/random.h"
 #include "game/trigonometry.h"
 

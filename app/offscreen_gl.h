@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-// An OpenGL context for the headless tools and the drawing tests: a hidden SDL
+// The shell's OpenGL context for the headless tools and the drawing tests: a hidden SDL
 // window whose context draws into an off-screen framebuffer of the requested size,
 // so the picture does not depend on the X screen's size or depth (xvfb-run's
 // default screen is smaller than the game's window).

@@ -1,7 +1,7 @@
-#include "tools/edition_frame.h"
+#include "app/edition_frame.h"
 
-#include "render/scene.h"
-#include "tools/gl_context.h"
+#include "app/offscreen_gl.h"
+#include "render/scene_parts.h"
 
 bool DrawEditionFrame(const Edition& edition, const std::string& dataDir, std::vector<uint8_t>& rgb,
                       std::string& error) {

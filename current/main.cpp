@@ -6,7 +6,7 @@
 #include "app/game_options.h"
 #include "app/kept_settings.h"
 #include "app/run_game.h"
-#include "render/current_edition.h"
+#include "current/edition.h"
 
 int main(int argc, char** argv) {
     GameOptions options;

@@ -1,12 +1,13 @@
-#include "game/enemies.h"
+#include "current/enemies.h"
 
-#include "game/enemy_kinds.h"
-#include "game/explosions.h"
+#include "current/enemy_kinds.h"
+#include "current/explosions.h"
+#include "current/world.h"
+#include "game/dropping.h"
 #include "game/player_contact.h"
 #include "game/random.h"
 #include "game/spawning.h"
 #include "game/trigonometry.h"
-#include "game/world.h"
 
 namespace {
 

@@ -1,8 +1,6 @@
-#include "game/world.h"
+#include "current/world.h"
 
-#include "game/random.h"
-
-RandomGenerator gameRandom;
+#include "game/new_game.h"
 
 Vector3 playerPos;
 Vector3 playerVel;
@@ -25,33 +23,11 @@ Entity entities[ENTITY_CAPACITY];
 Shockwave shockwaves[SHOCKWAVE_CAPACITY];
 Spark sparks[SPARK_CAPACITY];
 
-int32_t gridColumns = GRID_COLUMNS;
-int32_t gridRows = GRID_ROWS;
-int32_t gridNodeCount;
-Vector3 gridRestPos[GRID_NODE_CAPACITY];
-Vector3 gridPos[GRID_NODE_CAPACITY];
-Vector3 gridVel[GRID_NODE_CAPACITY];
-Vector3 gridVelScratch[GRID_NODE_CAPACITY];
-TexCoord gridTexCoord[GRID_NODE_CAPACITY];
-Triangle gridTriangles[GRID_TRIANGLE_CAPACITY];
-int32_t gridTriangleCount;
-
-void ListGridFields(WorldFields& fields) {
-    fields(gridColumns)(gridRows)(gridNodeCount)(gridTriangleCount);
-    fields(gridRestPos)(gridPos)(gridVel)(gridVelScratch)(gridTexCoord)(gridTriangles);
-}
-
 void ListWorldFields(WorldFields& fields) {
     fields(playerPos)(playerVel)(playerHeading)(steerInput)(controlMode)(playerColours);
     fields(lives)(respawnTimer)(score)(level)(fireCooldown)(frameCounter)(waveTimer)(gridForceCount);
     fields(shots)(gridForces)(entities)(shockwaves)(sparks);
     ListGridFields(fields);
-}
-
-void ResetWorldFields(WorldFieldList list) {
-    ClearWorldFields(list);
-    gridColumns = GRID_COLUMNS;
-    gridRows = GRID_ROWS;
 }
 
 void ResetWorld() { ResetWorldFields(ListWorldFields); }
@@ -67,13 +43,8 @@ void NewGame() {
     respawnTimer = 0;
     lives = 2;
     frameCounter = 0;
-    // The three tables share a capacity and are cleared in one pass.
-    for (int i = 0; i < SHOT_CAPACITY; ++i) {
-        shots[i].active = 0;
-        shockwaves[i].age = 0;
-        entities[i].life = 0;
-    }
-    for (Spark& spark : sparks) spark.life = 0;
+    static_assert(SHOCKWAVE_CAPACITY == SHOT_CAPACITY && ENTITY_CAPACITY == SHOT_CAPACITY, "one pass");
+    ClearGameTables(shots, shockwaves, entities, SHOT_CAPACITY, sparks, SPARK_CAPACITY);
     fireCooldown = 20;
 }
 

@@ -1,13 +1,14 @@
-#include "game/update.h"
+#include "current/update.h"
 
-#include "game/enemies.h"
-#include "game/explosions.h"
-#include "game/grid.h"
-#include "game/shots.h"
+#include "current/enemies.h"
+#include "current/explosions.h"
+#include "current/grid.h"
+#include "current/shots.h"
+#include "current/world.h"
 #include "game/sound_effects.h"
 #include "game/steering.h"
+#include "game/table_steps.h"
 #include "game/trigonometry.h"
-#include "game/world.h"
 
 namespace {
 
@@ -103,11 +104,6 @@ bool UpdateWorld(Controls& input) {
     bool firing = FireOrRestart(input);
     TurnWithMotion(moved, firing);
     if (respawnTimer > 0) respawnTimer -= 1;
-    CountDownWave();
-    StepShockwaves();
-    StepSparks(sparks, SPARK_CAPACITY);
-    StepEntities();
-    StepShots();
-    StepGrid();
+    StepTables({CountDownWave, StepShockwaves, sparks, SPARK_CAPACITY, StepEntities, StepShots, StepGrid});
     return true;
 }

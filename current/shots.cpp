@@ -1,12 +1,12 @@
-#include "game/shots.h"
+#include "current/shots.h"
 
 #include <cmath>
 
-#include "game/enemy_kinds.h"
-#include "game/explosions.h"
-#include "game/grid.h"
+#include "current/enemy_kinds.h"
+#include "current/explosions.h"
+#include "current/grid.h"
+#include "current/world.h"
 #include "game/sound_effects.h"
-#include "game/world.h"
 
 namespace {
 

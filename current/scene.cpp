@@ -1,8 +1,8 @@
-#include "render/scene.h"
+#include "current/scene.h"
 
 #include <cmath>
 
-#include "game/world.h"
+#include "current/world.h"
 #include "render/draw_backend.h"
 #include "render/primitives.h"
 #include "render/scene_parts.h"
@@ -11,8 +11,6 @@
 // Constants written as 0.7f and the like are the single-precision values widened to
 // double, exactly as the picture was tuned with them. Where one meets an int the
 // widening is spelled out, or the arithmetic would stay in float.
-
-Vector3 cameraPos;
 
 namespace {
 
@@ -55,15 +53,7 @@ void DrawEntities() {
 }  // namespace
 
 void DrawScene() {
-    BeginScene();
-    DrawGrid();
-
-    DrawPlayer();
-    DrawShots(shots, SHOT_CAPACITY);
-    DrawShockwaves();
-    DrawSparks(sparks, SPARK_CAPACITY);
-    DrawEntities();
-    DrawDisplay(score, level, lives, SLOT_PLAYER1 + controlMode, playerColours[controlMode]);
-
-    EndScene();
+    DrawSceneContent({DrawGrid, DrawPlayer, DrawShockwaves, DrawEntities, shots, SHOT_CAPACITY, sparks,
+                      SPARK_CAPACITY, score, level, lives, SLOT_PLAYER1 + controlMode,
+                      playerColours[controlMode]});
 }

@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-#include "game/world.h"
+#include "current/world.h"
 
 // The current edition's entity kinds, one row each: what the spawn, the step, a
 // shot's strike, the drawing (through the entity's picture) and the trace (through

@@ -1,0 +1,3 @@
+#include "game/random.h"
+
+RandomGenerator gameRandom;
