@@ -24,6 +24,7 @@
 #include "web/web_audio.h"
 #include "web/web_controls.h"
 #include "web/web_keeping.h"
+#include "web/web_page.h"
 #include "web/web_recording.h"
 
 extern "C" {
@@ -94,6 +95,7 @@ bool KeepsEventFromBrowser(int slot) {
 }
 
 EM_BOOL OnKey(int eventType, const EmscriptenKeyboardEvent* event, void*) {
+    if (TakeWebPageKey(eventType, event)) return EM_TRUE;
     if (eventType == EMSCRIPTEN_EVENT_KEYDOWN && !event->repeat && HandleWebVolumeKey(event->code))
         return EM_TRUE;
     int slot = DomCodeSlot(event->code);
@@ -137,6 +139,7 @@ void EndGame() {
 // then one drawing.
 void Frame() {
     if (refreshMeter.AddFrame(PageNanoseconds())) stepClock.SetRate(DisplayStepRate(refreshMeter.Rate()));
+    if (!WebPageFrameSteps()) return;
     int steps = stepClock.StepsForFrame();
     if (steps == 0) return;
     for (int step = 0; step < steps; ++step) {
@@ -221,7 +224,6 @@ EMSCRIPTEN_KEEPALIVE const char* WebRecording() {
 
 void RunWebGame(const Edition& game) {
     running = &game;
-    emscripten_set_window_title(game.title);
     if (!CreateContext(game.width, game.height)) {
         WebPageGameEnded(PAGE_NO_WEBGL);
         std::fprintf(stderr, "vortane: this browser gives no WebGL context\n");
@@ -235,6 +237,7 @@ void RunWebGame(const Edition& game) {
     StartWebKeeping();
     StartWebEdition(game, DATA_DIR);
     controls.Poll();
+    StartWebPage(game, DATA_DIR, controls, stepClock);
     // 0 frames per second: the browser's animation frames set the pace, the step
     // clock the world's.
     emscripten_set_main_loop(Frame, 0, 1);

@@ -5,14 +5,21 @@ The page is served from 127.0.0.1 by a server in this process and driven over th
 DevTools protocol through a pipe (--remote-debugging-pipe), so nothing beyond the
 Python standard library and the browser is needed, and nothing leaves the machine.
 
-Checks, each reported by name: the world steps keep the rate the page learnt
-from its animation frames; the grid is drawn (pixels of the edition's grid colour
-in a screenshot); holding Z fires (orange shot pixels appear away from the ship);
-audio buffers are rendered and their samples are not all zero; keys pressed and
-released between two animation frames reach exactly one step each, and a tap of
-Escape ends the game; the page's recording (window.vortane.recording())
-replays in the desktop's vortane-sim to the same end line (steps, score and
-generator); no uncaught error and no console error.
+Chromium runs without the autoplay exemption, so the page meets the browser's
+sound policy as a player's would. Checks, each reported by name: the page waits
+under its start overlay with no world step and no sound until a click, then
+steps and plays; the world steps keep the rate the page learnt from its
+animation frames; the grid is drawn (pixels of the edition's grid colour in a
+screenshot); holding Z fires (orange shot pixels appear away from the ship);
+audio buffers are rendered through the AudioWorklet and their samples are not
+all zero; P and Escape pause (no step, no buffer, the context suspended, the
+note on the page) and P or a click resumes; a page hidden behind another tab
+pauses the same way; keys pressed and released between two animation
+frames reach exactly one step each; the page's recording
+(window.vortane.recording()) replays in the desktop's vortane-sim to the same end
+line (steps, score and generator); each failure (a missing data file or .wasm,
+file://, no WebGL, no WebAssembly, an uncaught error, the runtime's abort) shows
+its message on the page; no uncaught error and no console error.
 
 usage: browser_check.py PAGES_DIR PAGE EDITION [--sim PATH] [--chromium PATH] [--keep DIR]
                         [--checks LIST]
@@ -55,6 +62,14 @@ class QuietHandler(http.server.SimpleHTTPRequestHandler):
     extensions_map = dict(http.server.SimpleHTTPRequestHandler.extensions_map)
     extensions_map.update({".wasm": "application/wasm", ".data": "application/octet-stream",
                            ".js": "text/javascript"})
+    # Files answered with 404, for the failure checks.
+    missing = set()
+
+    def do_GET(self):
+        if os.path.basename(self.path.split("?")[0]) in self.missing:
+            self.send_error(404)
+            return
+        super().do_GET()
 
     def log_message(self, *args):
         pass
@@ -87,7 +102,6 @@ class Browser:
             "--headless=new",
             "--use-angle=swiftshader",
             "--enable-unsafe-swiftshader",
-            "--autoplay-policy=no-user-gesture-required",
             "--remote-debugging-pipe",
             # The sandbox refuses to start as root (as in CI containers); the page is ours.
             "--no-sandbox",
@@ -329,12 +343,38 @@ class PageRun:
     def steps(self):
         return self.browser.evaluate("window.vortane.steps()")
 
+    def click(self, x, y):
+        for kind in ("mousePressed", "mouseReleased"):
+            self.browser.call("Input.dispatchMouseEvent", {"type": kind, "x": x, "y": y, "button": "left",
+                                                           "clickCount": 1})
+
+    def click_canvas(self):
+        left, top, width, height = self.canvas_box()
+        self.click(left + width // 2, top + height // 3)
+
+    def press(self, code, key, virtual):
+        self.key("keyDown", code, key, virtual)
+        self.key("keyUp", code, key, virtual)
+
+    def wait_loaded(self):
+        self.wait_for("window.vortane && window.vortane.ready() && window.vortane.pageState() === 0",
+                      LOAD_SECONDS, "the page loads and waits for the player")
+
+    def quiet_for(self, seconds):
+        """Steps and audio buffers over `seconds`, after the pause has settled."""
+        time.sleep(0.3)
+        before = (self.steps(), self.browser.evaluate("window.vortane.audioBuffers()"))
+        time.sleep(seconds)
+        after = (self.steps(), self.browser.evaluate("window.vortane.audioBuffers()"))
+        return before, after
+
     def wait_steps(self, count):
         target = self.steps() + count
         self.wait_for(f"window.vortane.steps() >= {target}", LOAD_SECONDS, f"{count} more steps")
 
 
-ALL_CHECKS = ("steps", "grid", "fire", "audio", "storage", "recording", "taps", "errors")
+ALL_CHECKS = ("start", "steps", "grid", "fire", "audio", "pause", "hidden", "storage", "recording", "taps",
+              "failures", "errors")
 
 # Late by more than this, a frame is a stall to the step clock (15 steps at 60 a
 # second, base/step_clock.h): it runs one step.
@@ -342,7 +382,7 @@ STALL_SECONDS = 0.25
 
 # Key slots the world reads (game/controls.h), with the DOM codes that press them.
 TAPPED_KEYS = (("KeyZ", "z", 44), ("Digit1", "1", 2))
-ESCAPE_SLOT = 1
+PAUSED = 2  # window.vortane.pageState(): 0 start, 1 playing, 2 paused, 3 context lost
 
 # Sends a key's press and release in one task, so both land between two animation
 # frames; returns the steps that had read the slot as held before.
@@ -380,8 +420,7 @@ def run_checks(browser, url, edition, keep, checks, sim):
     browser.call("Emulation.setDeviceMetricsOverride",
                  {"width": VIEW_WIDTH, "height": VIEW_HEIGHT, "deviceScaleFactor": 1, "mobile": False})
     browser.call("Page.navigate", {"url": url})
-    run.wait_for("window.vortane && window.vortane.ready() && window.vortane.steps() > 0", LOAD_SECONDS,
-                 "the page loads and steps")
+    run.wait_loaded()
     results = []
 
     def check(name, passed, detail):
@@ -391,6 +430,30 @@ def run_checks(browser, url, edition, keep, checks, sim):
     for name in ALL_CHECKS:
         if name not in checks:
             print(f"skip {name}", flush=True)
+
+    if "start" in checks:
+        # Nothing moves and nothing sounds until the player's gesture.
+        time.sleep(1.5)
+        waiting = browser.evaluate("[window.vortane.steps(), window.vortane.audioBuffers(),"
+                                   " window.vortane.audioState(), window.vortane.shown()]")
+        check("the world and the sound wait for the first gesture",
+              waiting[:3] == [0, 0, "none"] and "click, tap, press a key or a pad button to play" in waiting[3],
+              f"steps {waiting[0]}, audio buffers {waiting[1]}, context {waiting[2]} after 1.5 s; "
+              f"the page shows {waiting[3][-80:]!r}")
+    run.click_canvas()
+    run.wait_for("window.vortane.steps() > 0", LOAD_SECONDS, "the world steps after the click")
+    if "start" in checks:
+        try:
+            run.wait_for("window.vortane.audioState() === 'running' && window.vortane.audioBuffers() > 0", 10,
+                         "the sound starts")
+            started = True
+        except Failure:
+            started = False
+        playing = browser.evaluate("[window.vortane.audioState(), window.vortane.audioNode(),"
+                                   " window.vortane.shown()]")
+        check("the click starts the world and the sound together",
+              started and playing[1] == "worklet" and playing[2] == "",
+              f"context {playing[0]} through the {playing[1]}; the page shows {playing[2]!r}")
 
     if "steps" in checks:
         # The page learns its display's rate from the first animation frames; then
@@ -469,6 +532,47 @@ def run_checks(browser, url, edition, keep, checks, sim):
             run.key("keyUp", "KeyZ", "z", 90)
         check("audio samples not all zero", loudest > 0.0, f"loudest sample of a recent buffer {loudest:.4f}")
 
+    if "pause" in checks:
+        # P pauses as on the desktop: no step, no buffer, the context suspended,
+        # the note on the page; P again resumes. Escape pauses too (it never ends
+        # the game), and a click resumes.
+        run.press("KeyP", "p", 80)
+        run.wait_for(f"window.vortane.pageState() === {PAUSED}", 10, "P pauses")
+        before, after = run.quiet_for(1.0)
+        shown = browser.evaluate("window.vortane.shown()")
+        state = browser.evaluate("window.vortane.audioState()")
+        check("P pauses the world and the sound", before == after and state == "suspended"
+              and "click or press a key to resume" in shown,
+              f"steps and buffers {before} then {after} a second later, context {state}, the page shows {shown!r}")
+        run.press("KeyP", "p", 80)
+        run.wait_steps(10)
+        check("P resumes", browser.evaluate("window.vortane.pageState()") == 1
+              and browser.evaluate("window.vortane.audioState()") == "running", "steps again, sound running")
+        run.press("Escape", "Escape", 27)
+        run.wait_for(f"window.vortane.pageState() === {PAUSED}", 10, "Escape pauses")
+        before, after = run.quiet_for(0.5)
+        run.click_canvas()
+        run.wait_steps(10)
+        check("Escape pauses and a click resumes", before == after and not browser.evaluate("ended"),
+              f"steps and buffers {before} then {after} while paused; the game goes on")
+
+    if "hidden" in checks:
+        # Another tab in front hides the page: it pauses, and the sound stops while
+        # it is hidden; in front again it stays paused until the player's key.
+        other = browser.call("Target.createTarget", {"url": "about:blank"}, session=False)["targetId"]
+        run.wait_for("document.visibilityState === 'hidden'", 10, "the page is hidden")
+        state = browser.evaluate("[window.vortane.pageState(), window.vortane.audioState()]")
+        before, after = run.quiet_for(1.0)
+        browser.call("Target.closeTarget", {"targetId": other}, session=False)
+        run.wait_for("document.visibilityState === 'visible'", 10, "the page is shown again")
+        still = browser.evaluate("window.vortane.pageState()")
+        check("a hidden page pauses the world and the sound",
+              state == [PAUSED, "suspended"] and before == after and still == PAUSED,
+              f"page state {state[0]}, context {state[1]}; steps and buffers {before} then {after} while"
+              f" hidden; page state {still} when shown again")
+        run.press("KeyX", "x", 88)
+        run.wait_steps(10)
+
     if "storage" in checks:
         # The volume keys change the settings, which the page keeps in its storage:
         # after a reload the page starts with the volume it was left at.
@@ -480,11 +584,13 @@ def run_checks(browser, url, edition, keep, checks, sim):
         lowered = browser.evaluate("window.vortane.volume()")
         time.sleep(1.0)  # the storage takes the change in the background
         browser.call("Page.reload")
-        run.wait_for("window.vortane && window.vortane.ready() && window.vortane.volume() >= 0", LOAD_SECONDS,
-                     "the page loads again")
+        run.wait_loaded()
+        run.wait_for("window.vortane.volume() >= 0", LOAD_SECONDS, "the page's storage answers again")
         after = browser.evaluate("window.vortane.volume()")
         check("settings kept across a reload", lowered == max(before - 20, 0) and after == lowered,
               f"volume {before}, {lowered} after minus twice, {after} after the reload")
+        run.click_canvas()
+        run.wait_steps(5)
 
     if "recording" in checks:
         # Turn and fire for a while first, in the current edition in the control mode
@@ -517,18 +623,86 @@ def run_checks(browser, url, edition, keep, checks, sim):
             after = browser.evaluate(f"window.vortane.stepsHolding({slot})")
             check(f"a tap of {key} between two frames reaches one step", after == before + 1,
                   f"steps that read it held: {before} before, {after} after")
-        browser.evaluate(TAP_SCRIPT.format(slot=ESCAPE_SLOT, code="Escape", key="Escape"))
-        try:
-            run.wait_for("ended === true", 10, "the game ends")
-            ended = True
-        except Failure:
-            ended = False
-        check("a tap of Escape ends the game", ended, "the page says the game ended" if ended else "still running")
 
     if "errors" in checks:
         run.drain_events()
         check("no errors on the page", not run.errors, "; ".join(run.errors) or "none")
+
+    if "failures" in checks:
+        for name, passed, detail in failure_checks(run, url):
+            check(name, passed, detail)
     return all(passed for _, passed, _ in results)
+
+
+def failure_checks(run, url):
+    """Each way the page can fail, loaded afresh: the words it shows a player."""
+    browser = run.browser
+    page = url.rsplit("/", 1)[1]
+    name = page[:-len(".html")]
+    pages_dir = QuietHandler.pages_dir
+    no_webgl = ("(() => { const get = HTMLCanvasElement.prototype.getContext;"
+                " HTMLCanvasElement.prototype.getContext = function(kind, ...rest) {"
+                " return /webgl/.test(kind) ? null : get.call(this, kind, ...rest); }; })();")
+    cases = (
+        # what, files answered 404, script run before the page's, url, words the page must show
+        ("a missing data file", {name + ".data"}, None, url, name + ".data"),
+        ("a missing .wasm", {name + ".wasm"}, None, url, name + ".wasm"),
+        ("a missing script", {name + ".js"}, None, url, name + ".js"),
+        ("the page opened from a file", set(), None, "file://" + os.path.join(pages_dir, page),
+         "Serve this folder over HTTP"),
+        ("no WebGL", set(), no_webgl, url, "This browser has no WebGL"),
+        ("no WebAssembly", set(), "delete window.WebAssembly;", url, "This browser has no WebAssembly"),
+    )
+    results = []
+    # The service worker and the browser's cache kept the files on the first visit:
+    # the failures are the server's.
+    browser.call("Network.enable")
+    browser.call("Network.setBypassServiceWorker", {"bypass": True})
+    browser.call("Network.setCacheDisabled", {"cacheDisabled": True})
+    for what, missing, script, address, words in cases:
+        QuietHandler.missing = missing
+        added = None
+        if script:
+            added = browser.call("Page.addScriptToEvaluateOnNewDocument", {"source": script})["identifier"]
+        browser.call("Page.navigate", {"url": address})
+        shown = wait_shown(run, words)
+        if added:
+            browser.call("Page.removeScriptToEvaluateOnNewDocument", {"identifier": added})
+        results.append((f"{what} is told on the page", words in shown, f"the page shows {shown!r}"))
+    QuietHandler.missing = set()
+    # While running: an uncaught error and the runtime's abort reach the same message.
+    for what, expression, words in (
+            ("an uncaught error", "setTimeout(() => { throw new Error('a test error'); }); 0", "a test error"),
+            # The runtime's own abort, a global of its script.
+            ("the runtime's abort", "abort('a test abort'); 0", "a test abort")):
+        run.drain_events()
+        run.errors = []  # the failures above were meant
+        browser.call("Page.navigate", {"url": url})
+        run.wait_loaded()
+        run.click_canvas()
+        try:
+            browser.evaluate(expression)
+        except Failure:
+            pass  # the abort throws as it stops the runtime
+        shown = wait_shown(run, words)
+        results.append((f"{what} is told on the page",
+                        words in shown and "stopped because of an error" in shown, f"the page shows {shown!r}"))
+    return results
+
+
+def wait_shown(run, words, seconds=LOAD_SECONDS):
+    """The page's words once they contain `words` (or whatever they are at the deadline)."""
+    deadline = time.monotonic() + seconds
+    shown = ""
+    while time.monotonic() < deadline:
+        try:
+            shown = run.browser.evaluate("window.vortane ? window.vortane.shown() : ''") or ""
+        except Failure:
+            shown = ""
+        if words in shown:
+            break
+        time.sleep(0.2)
+    return shown
 
 
 def main():
@@ -552,6 +726,7 @@ def main():
     if args.keep:
         os.makedirs(args.keep, exist_ok=True)
     server = serve(args.pages)
+    QuietHandler.pages_dir = os.path.abspath(args.pages)
     url = f"http://127.0.0.1:{server.server_address[1]}/{args.page}"
     profile = tempfile.mkdtemp(prefix="vortane-chromium-")
     browser = Browser(args.chromium, profile)
