@@ -1,14 +1,18 @@
-// Offline play: on the first visit every file of the folder is kept in the
-// browser's cache; from then on the pages are answered from it, with or without
-// a network. A new build changes VERSION (the files' digest), so the next visit
-// keeps the new files and drops the old ones. scripts/web-folder fills in the
-// two values.
+// Offline play: the page that registers this worker names itself (sw.js?page=NAME);
+// on install the worker keeps the index's files and that page's in the browser's
+// cache, and from then on answers from it, with or without a network, keeping
+// whatever else it fetches (the other edition, once visited). A new build changes
+// VERSION (the files' digest): the next visit keeps the new files and drops the
+// old. scripts/web-folder fills in the three values.
 const VERSION = '@VERSION@';
-const FILES = @FILES@;
+const SHELL = @SHELL@;
+const PAGES = @PAGES@;
 const CACHE = 'vortane-' + VERSION;
 
 self.addEventListener('install', (event) => {
-  event.waitUntil(caches.open(CACHE).then((cache) => cache.addAll(FILES)).then(() => self.skipWaiting()));
+  const page = new URL(self.location).searchParams.get('page');
+  const files = SHELL.concat(PAGES[page] || []);
+  event.waitUntil(caches.open(CACHE).then((cache) => cache.addAll(files)).then(() => self.skipWaiting()));
 });
 
 self.addEventListener('activate', (event) => {
@@ -18,8 +22,11 @@ self.addEventListener('activate', (event) => {
 });
 
 self.addEventListener('fetch', (event) => {
-  if (event.request.method !== 'GET') return;
-  event.respondWith(caches.open(CACHE)
-    .then((cache) => cache.match(event.request, {ignoreSearch: true}))
-    .then((kept) => kept || fetch(event.request)));
+  const request = event.request;
+  if (request.method !== 'GET' || new URL(request.url).origin !== self.location.origin) return;
+  event.respondWith(caches.open(CACHE).then((cache) => cache.match(request, {ignoreSearch: true})
+    .then((kept) => kept || fetch(request).then((response) => {
+      if (response.ok) cache.put(request, response.clone());
+      return response;
+    }))));
 });

@@ -19,7 +19,10 @@ frames reach exactly one step each; the page's recording
 (window.vortane.recording()) replays in the desktop's vortane-sim to the same end
 line (steps, score and generator); each failure (a missing data file or .wasm,
 file://, no WebGL, no WebAssembly, an uncaught error, the runtime's abort) shows
-its message on the page; no uncaught error and no console error.
+its message on the page; no uncaught error and no console error. The page is served
+by `make serve-web`'s server: a cold load transfers its brotli copies, under
+PAGE_BUDGET; and after that visit, with the server gone, the index and the page
+load from the service worker and the game plays.
 
 usage: browser_check.py PAGES_DIR PAGE EDITION [--sim PATH] [--chromium PATH] [--keep DIR]
                         [--checks LIST]
@@ -28,8 +31,7 @@ usage: browser_check.py PAGES_DIR PAGE EDITION [--sim PATH] [--chromium PATH] [-
 
 import argparse
 import base64
-import functools
-import http.server
+import importlib.machinery
 import json
 import os
 import queue
@@ -58,26 +60,29 @@ class Failure(Exception):
 # Serving the pages
 
 
-class QuietHandler(http.server.SimpleHTTPRequestHandler):
-    extensions_map = dict(http.server.SimpleHTTPRequestHandler.extensions_map)
-    extensions_map.update({".wasm": "application/wasm", ".data": "application/octet-stream",
-                           ".js": "text/javascript"})
+# `make serve-web`'s own server (scripts/serve-web), so the test sees what a player
+# of it gets: the precompressed copies with their headers.
+SERVE_WEB = importlib.machinery.SourceFileLoader(
+    "serve_web", os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts",
+                              "serve-web")).load_module()
+
+
+class QuietHandler(SERVE_WEB.FolderHandler):
     # Files answered with 404, for the failure checks.
     missing = set()
 
-    def do_GET(self):
+    def send_head(self):
         if os.path.basename(self.path.split("?")[0]) in self.missing:
             self.send_error(404)
-            return
-        super().do_GET()
+            return None
+        return super().send_head()
 
     def log_message(self, *args):
         pass
 
 
 def serve(directory):
-    handler = functools.partial(QuietHandler, directory=directory)
-    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+    server = SERVE_WEB.make_server(directory, 0, QuietHandler)
     threading.Thread(target=server.serve_forever, daemon=True).start()
     return server
 
@@ -289,6 +294,8 @@ class PageRun:
         self.keep = keep
         self.errors = []
         self.shots = 0
+        # Network requests: url, response headers and bytes transferred, by request id.
+        self.requests = {}
 
     def drain_events(self):
         while True:
@@ -297,7 +304,13 @@ class PageRun:
             except queue.Empty:
                 return
             method, params = event.get("method"), event.get("params", {})
-            if method == "Runtime.exceptionThrown":
+            if method == "Network.responseReceived":
+                response = params["response"]
+                self.requests.setdefault(params["requestId"], {}).update(
+                    url=response["url"], headers={k.lower(): v for k, v in response.get("headers", {}).items()})
+            elif method == "Network.loadingFinished":
+                self.requests.setdefault(params["requestId"], {})["bytes"] = params.get("encodedDataLength", 0)
+            elif method == "Runtime.exceptionThrown":
                 details = params.get("exceptionDetails", {})
                 text = details.get("exception", {}).get("description") or details.get("text")
                 self.errors.append(f"uncaught: {text}")
@@ -373,8 +386,12 @@ class PageRun:
         self.wait_for(f"window.vortane.steps() >= {target}", LOAD_SECONDS, f"{count} more steps")
 
 
-ALL_CHECKS = ("start", "steps", "grid", "fire", "audio", "pause", "hidden", "storage", "recording", "taps",
-              "failures", "errors")
+ALL_CHECKS = ("budget", "start", "steps", "grid", "fire", "audio", "pause", "hidden", "storage", "recording",
+              "taps", "errors", "failures", "offline")
+
+# What a page may transfer on a cold load (everything it fetches until it waits for
+# the player), in bytes.
+PAGE_BUDGET = 200 * 1024
 
 # Late by more than this, a frame is a stall to the step clock (15 steps at 60 a
 # second, base/step_clock.h): it runs one step.
@@ -412,10 +429,10 @@ def replay_natively(sim, text):
     return wanted, {key: last.get(key) for key in wanted}
 
 
-def run_checks(browser, url, edition, keep, checks, sim):
+def run_checks(browser, url, edition, keep, checks, sim, server):
     run = PageRun(browser, url, keep)
     browser.open_page()
-    for domain in ("Runtime", "Log", "Page"):
+    for domain in ("Runtime", "Log", "Page", "Network"):
         browser.call(f"{domain}.enable")
     browser.call("Emulation.setDeviceMetricsOverride",
                  {"width": VIEW_WIDTH, "height": VIEW_HEIGHT, "deviceScaleFactor": 1, "mobile": False})
@@ -430,6 +447,18 @@ def run_checks(browser, url, edition, keep, checks, sim):
     for name in ALL_CHECKS:
         if name not in checks:
             print(f"skip {name}", flush=True)
+
+    if "budget" in checks:
+        # A cold load (a fresh profile): every file the page fetched until it waits
+        # for the player, as transferred (compressed where the server sends it so).
+        run.drain_events()
+        files = [r for r in run.requests.values() if "url" in r and not r["url"].startswith("data:")]
+        total = sum(r.get("bytes", 0) for r in files)
+        encodings = {os.path.basename(r["url"]): r["headers"].get("content-encoding", "none") for r in files
+                     if r["url"].endswith((".wasm", ".js", ".data", ".html"))}
+        check("a cold load within the budget", 0 < total < PAGE_BUDGET
+              and all(value == "br" for value in encodings.values()),
+              f"{total} bytes in {len(files)} files (budget {PAGE_BUDGET}); encodings {encodings}")
 
     if "start" in checks:
         # Nothing moves and nothing sounds until the player's gesture.
@@ -631,7 +660,42 @@ def run_checks(browser, url, edition, keep, checks, sim):
     if "failures" in checks:
         for name, passed, detail in failure_checks(run, url):
             check(name, passed, detail)
+
+    if "offline" in checks:
+        for name, passed, detail in offline_checks(run, url, server):
+            check(name, passed, detail)
     return all(passed for _, passed, _ in results)
+
+
+def offline_checks(run, url, server):
+    """After one visit the service worker has the files: with the server gone, the
+    index and the page load again, and the game starts."""
+    browser = run.browser
+    run.drain_events()
+    run.errors = []  # the failures before were meant
+    browser.call("Network.setBypassServiceWorker", {"bypass": False})
+    browser.call("Page.navigate", {"url": url})
+    run.wait_loaded()
+    run.wait_for("navigator.serviceWorker.controller !== null", LOAD_SECONDS, "the service worker takes the page")
+    server.shutdown()
+    server.server_close()
+    results = []
+    index = url.rsplit("/", 1)[0] + "/"
+    browser.call("Page.navigate", {"url": index})
+    try:
+        run.wait_for("document.querySelectorAll('a.edition').length === 2", 20, "the index offline")
+        results.append(("the index loads offline", True, "both editions offered"))
+    except Failure as failure:
+        results.append(("the index loads offline", False, str(failure)))
+    browser.call("Page.navigate", {"url": url})
+    try:
+        run.wait_loaded()
+        run.click_canvas()
+        run.wait_for("window.vortane.steps() > 10", LOAD_SECONDS, "the game offline")
+        results.append(("the page plays offline", True, f"{browser.evaluate('window.vortane.steps()')} steps"))
+    except Failure as failure:
+        results.append(("the page plays offline", False, str(failure)))
+    return results
 
 
 def failure_checks(run, url):
@@ -731,13 +795,13 @@ def main():
     profile = tempfile.mkdtemp(prefix="vortane-chromium-")
     browser = Browser(args.chromium, profile)
     try:
-        passed = run_checks(browser, url, args.edition, args.keep, args.checks.split(","), args.sim)
+        passed = run_checks(browser, url, args.edition, args.keep, args.checks.split(","), args.sim, server)
     except Failure as failure:
         print(f"FAIL {failure}", flush=True)
         passed = False
     finally:
         browser.close()
-        server.shutdown()
+        server.shutdown()  # again after the offline checks: does nothing
         if not passed:
             with open(os.path.join(profile, "chromium.log"), "rb") as f:
                 lines = f.read().decode(errors="replace").splitlines()
