@@ -1,5 +1,6 @@
 #include "web/web_page.h"
 
+#include <GLES2/gl2.h>
 #include <emscripten.h>
 
 #include "render/draw_backend.h"
@@ -56,13 +57,15 @@ bool PadButtonPressed() {
 }
 
 // The edition's textures and the back-end's own objects, made again in the
-// restored context from the files still under dataDir.
+// restored context from the files still under dataDir. (Deleting the lost
+// context's names draws the browser's warnings, and nothing else.)
 void RebuildGraphics() {
     game->releaseGraphics();
     ActiveDrawBackend().release();
     ActiveDrawBackend().setView(game->width, game->height);
     ActiveDrawBackend().initState();
     game->loadGraphics(dataDir);
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);  // the page's black, as start-up leaves it
 }
 }  // namespace
 
@@ -119,6 +122,13 @@ extern "C" {
 EMSCRIPTEN_KEEPALIVE void WebPagePlay() { Play(); }
 EMSCRIPTEN_KEEPALIVE void WebPagePause() { Pause(); }
 EMSCRIPTEN_KEEPALIVE int32_t WebPageState() { return static_cast<int32_t>(pause.State()); }
+// The touch controls' stick and fire button (web/page.html): the arrows' and Z's
+// slots, held like keys; presses only while the world steps, releases always.
+EMSCRIPTEN_KEEPALIVE void WebTouchKey(int32_t slot, int32_t down) {
+    bool known = slot == KEY_LEFT || slot == KEY_RIGHT || slot == KEY_UP || slot == KEY_DOWN || slot == KEY_Z;
+    if (!known || (down && !pause.Stepping())) return;
+    controls->SetKey(slot, down != 0);
+}
 EMSCRIPTEN_KEEPALIVE void WebPageContextLost() {
     if (pause.State() == PageState::Playing) WebAudioRun(0);
     pause.LoseContext();

@@ -9,8 +9,8 @@
 // the start overlay; the world's first step and the audio context both come with
 // the player's first gesture), the pauses (P, Escape, a hidden tab, lost focus:
 // no step, the audio context suspended, the paused sign over the frozen frame),
-// and a lost WebGL context (paused; the textures and buffers made again when it
-// comes back). Tells the page each change (web/web_shell.js, WebPageShowState).
+// a lost WebGL context (paused; the textures and buffers made again when it
+// comes back), and the touch controls' keys. Tells the page each change (web/web_shell.js, WebPageShowState).
 // Browser main thread.
 
 // After start-up, before the first animation frame: the page's events, and the

@@ -387,7 +387,7 @@ class PageRun:
 
 
 ALL_CHECKS = ("budget", "start", "steps", "grid", "fire", "audio", "pause", "hidden", "storage", "recording",
-              "taps", "errors", "failures", "offline")
+              "taps", "context", "fullscreen", "touch", "errors", "failures", "offline")
 
 # What a page may transfer on a cold load (everything it fetches until it waits for
 # the player), in bytes.
@@ -461,12 +461,15 @@ def run_checks(browser, url, edition, keep, checks, sim, server):
               f"{total} bytes in {len(files)} files (budget {PAGE_BUDGET}); encodings {encodings}")
 
     if "start" in checks:
-        # Nothing moves and nothing sounds until the player's gesture.
+        # Nothing moves and nothing sounds until the player's gesture; a desktop
+        # shows no touch controls.
         time.sleep(1.5)
         waiting = browser.evaluate("[window.vortane.steps(), window.vortane.audioBuffers(),"
-                                   " window.vortane.audioState(), window.vortane.shown()]")
+                                   " window.vortane.audioState(), window.vortane.shown(),"
+                                   " document.getElementById('touch').hidden]")
         check("the world and the sound wait for the first gesture",
-              waiting[:3] == [0, 0, "none"] and "click, tap, press a key or a pad button to play" in waiting[3],
+              waiting[:3] == [0, 0, "none"] and "click, tap, press a key or a pad button to play" in waiting[3]
+              and waiting[4],
               f"steps {waiting[0]}, audio buffers {waiting[1]}, context {waiting[2]} after 1.5 s; "
               f"the page shows {waiting[3][-80:]!r}")
     run.click_canvas()
@@ -653,6 +656,45 @@ def run_checks(browser, url, edition, keep, checks, sim, server):
             check(f"a tap of {key} between two frames reaches one step", after == before + 1,
                   f"steps that read it held: {before} before, {after} after")
 
+    if "context" in checks:
+        # The WebGL context lost: the world waits and says so; given back, the
+        # textures and buffers are made again, and after the player's click the
+        # grid is drawn again.
+        lose = ("window.loser = document.getElementById('canvas').getContext('webgl')"
+                ".getExtension('WEBGL_lose_context'); window.loser.loseContext(); 0")
+        browser.evaluate(lose)
+        run.wait_for("window.vortane.pageState() === 3", 10, "the context loss reaches the page")
+        lost = browser.evaluate("window.vortane.shown()")
+        before, after = run.quiet_for(0.5)
+        browser.evaluate("window.loser.restoreContext(); 0")
+        run.wait_for(f"window.vortane.pageState() === {PAUSED}", 10, "the context comes back")
+        run.click_canvas()
+        run.wait_steps(10)
+        picture = run.screenshot(f"{edition}-restored")
+        grid_pixels = count_pixels(picture, is_blue if edition == "classic" else is_green)
+        check("a lost context pauses, and the picture comes back with it",
+              before == after and "the graphics were lost" in lost
+              and grid_pixels >= picture[0] * picture[1] // 50,
+              f"steps and buffers {before} then {after} while lost, the page showed {lost!r};"
+              f" {grid_pixels} grid pixels after the restore")
+
+    if "fullscreen" in checks:
+        # The page's full-screen button: the line of keys goes, and the canvas is
+        # the largest picture of the game's aspect the screen holds.
+        x, y = browser.evaluate("(() => { const r = document.getElementById('fullscreen')"
+                                ".getBoundingClientRect(); return [r.left + r.width / 2, r.top + r.height / 2]; })()")
+        run.click(int(x), int(y))
+        run.wait_for("document.fullscreenElement !== null", 10, "full screen")
+        time.sleep(0.5)
+        fitted = browser.evaluate(FITTED_SCRIPT)
+        browser.evaluate("document.exitFullscreen(); 0")
+        run.wait_for("document.fullscreenElement === null", 10, "back from full screen")
+        check("full screen keeps the picture whole", fitted[0], f"canvas and room: {fitted[1]}")
+
+    if "touch" in checks:
+        for name, passed, detail in touch_checks(run, url, edition):
+            check(name, passed, detail)
+
     if "errors" in checks:
         run.drain_events()
         check("no errors on the page", not run.errors, "; ".join(run.errors) or "none")
@@ -665,6 +707,95 @@ def run_checks(browser, url, edition, keep, checks, sim, server):
         for name, passed, detail in offline_checks(run, url, server):
             check(name, passed, detail)
     return all(passed for _, passed, _ in results)
+
+
+# Whether the canvas is the largest box of the game's aspect in the room the page
+# leaves it (the window below the line of keys), whole and within a pixel.
+FITTED_SCRIPT = """(() => {
+  const c = document.getElementById('canvas').getBoundingClientRect();
+  const bar = document.getElementById('keys');
+  const roomWidth = window.innerWidth, roomHeight = window.innerHeight - (bar ? bar.offsetHeight : 0);
+  const aspect = document.getElementById('canvas').width / document.getElementById('canvas').height;
+  const inside = c.left >= -0.5 && c.top >= -0.5 && c.right <= window.innerWidth + 0.5
+                 && c.bottom <= window.innerHeight + 0.5;
+  const fills = Math.abs(c.width - roomWidth) <= 1 || Math.abs(c.height - roomHeight) <= 1;
+  const shaped = Math.abs(c.width / c.height - aspect) < 0.01;
+  return [inside && fills && shaped, [c.width, c.height, roomWidth, roomHeight]];
+})()"""
+
+# Key slots the touch controls hold (game/controls.h).
+SLOT_LEFT = 203
+SLOT_Z = 44
+
+
+def touch_checks(run, url, edition):
+    """A phone in either orientation (mobile emulation, touch events through the
+    DevTools protocol): the touch controls shown, the canvas the largest picture of
+    the game's aspect, the line above it within the width; the first tap starts the
+    game and its sound; the stick steers and the button fires."""
+    browser = run.browser
+    results = []
+    browser.call("Emulation.setTouchEmulationEnabled", {"enabled": True, "maxTouchPoints": 5})
+    for width, height in ((412, 915), (915, 412)):
+        browser.call("Emulation.setDeviceMetricsOverride",
+                     {"width": width, "height": height, "deviceScaleFactor": 2, "mobile": True})
+        browser.call("Page.navigate", {"url": url})
+        run.wait_loaded()
+        fitted = browser.evaluate(FITTED_SCRIPT)
+        layout = browser.evaluate("(() => { const k = document.getElementById('keys');"
+                                  " return [!document.getElementById('touch').hidden,"
+                                  " k.scrollWidth <= k.clientWidth]; })()")
+        results.append((f"a {width} x {height} phone: the picture whole, the touch controls, the text in the width",
+                        fitted[0] and layout == [True, True],
+                        f"canvas and room {fitted[1]}; touch controls shown, keys within the width: {layout}"))
+
+    def touch(kind, points):
+        browser.call("Input.dispatchTouchEvent", {"type": kind, "touchPoints": points})
+
+    def centre(element):
+        return browser.evaluate(f"(() => {{ const r = document.getElementById('{element}')"
+                                f".getBoundingClientRect(); return [r.left + r.width / 2, r.top + r.height / 2,"
+                                f" r.width]; }})()")
+
+    # The first tap (on the canvas) starts the game, and the sound with it.
+    left, top, width, height = run.canvas_box()
+    touch("touchStart", [{"x": left + width // 2, "y": top + height // 3}])
+    touch("touchEnd", [])
+    run.wait_for("window.vortane.steps() > 0", LOAD_SECONDS, "the tap starts the game")
+    try:
+        run.wait_for("window.vortane.audioState() === 'running'", 10, "the tap starts the sound")
+        sound = True
+    except Failure:
+        sound = False
+    results.append(("the first tap starts the game and the sound", sound,
+                    f"context {browser.evaluate('window.vortane.audioState()')}"))
+
+    x, y, size = centre("stick")
+    before = browser.evaluate(f"window.vortane.stepsHolding({SLOT_LEFT})")
+    touch("touchStart", [{"x": x, "y": y, "id": 1}])
+    touch("touchMove", [{"x": x - size * 0.4, "y": y, "id": 1}])
+    run.wait_steps(10)
+    touch("touchEnd", [])
+    run.wait_steps(2)
+    held = browser.evaluate(f"window.vortane.stepsHolding({SLOT_LEFT})")
+    run.wait_steps(5)
+    after = browser.evaluate(f"window.vortane.stepsHolding({SLOT_LEFT})")
+    results.append(("the stick steers", held >= before + 10 and after == held,
+                    f"steps that read left held: {before}, {held} after the stick was pushed left,"
+                    f" {after} after it was let go"))
+
+    x, y, _ = centre("fire")
+    before = browser.evaluate(f"window.vortane.stepsHolding({SLOT_Z})")
+    touch("touchStart", [{"x": x, "y": y, "id": 2}])
+    run.wait_steps(10)
+    touch("touchEnd", [])
+    run.wait_steps(2)
+    after = browser.evaluate(f"window.vortane.stepsHolding({SLOT_Z})")
+    results.append(("the fire button fires", after >= before + 10, f"steps that read fire held: {before}, {after}"))
+    browser.call("Emulation.setTouchEmulationEnabled", {"enabled": False})
+    browser.call("Emulation.setDeviceMetricsOverride",
+                 {"width": VIEW_WIDTH, "height": VIEW_HEIGHT, "deviceScaleFactor": 1, "mobile": False})
+    return results
 
 
 def offline_checks(run, url, server):
