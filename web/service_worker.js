@@ -1,17 +1,20 @@
 // Offline play: the page that registers this worker names itself (sw.js?page=NAME);
 // on install the worker keeps the index's files and that page's in the browser's
-// cache, and from then on answers from it, with or without a network, keeping
-// whatever else it fetches (the other edition, once visited). A new build changes
-// VERSION (the files' digest): the next visit keeps the new files and drops the
-// old. scripts/web-folder fills in the three values.
+// cache (the index, registering sw.js, adds the manifest's icons), and from then on
+// answers from it, with or without a network, keeping whatever else it fetches
+// (the other edition, once visited). A new build changes VERSION (the files'
+// digest): the next visit keeps the new files and drops the old. scripts/web-folder
+// fills in the four values.
 const VERSION = '@VERSION@';
 const SHELL = @SHELL@;
 const PAGES = @PAGES@;
+const INDEX = @INDEX@;
 const CACHE = 'vortane-' + VERSION;
 
 self.addEventListener('install', (event) => {
   const page = new URL(self.location).searchParams.get('page');
-  const files = SHELL.concat(PAGES[page] || []);
+  // Once each: addAll refuses a list that names a file twice.
+  const files = Array.from(new Set(SHELL.concat(page ? PAGES[page] || [] : INDEX)));
   event.waitUntil(caches.open(CACHE).then((cache) => cache.addAll(files)).then(() => self.skipWaiting()));
 });
 
