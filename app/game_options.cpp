@@ -4,6 +4,7 @@
 #include <string>
 #include <utility>
 
+#include "app/desktop_draw_backends.h"
 #include "render/draw_backend.h"
 
 std::vector<CommandOption> GameOptionTable(GameOptions& options) {
@@ -38,6 +39,7 @@ std::vector<CommandOption> GameOptionTable(GameOptions& options) {
 }
 
 void SelectRenderer(const GameOptions& options) {
+    RegisterDesktopDrawBackends();
     const DrawBackend* backend = FindDrawBackend(options.renderer.c_str());
     if (backend) SelectDrawBackend(*backend);
 }

@@ -1,7 +1,6 @@
 #pragma once
 // What the desktop shell does differently on each host. app/host_posix.cpp and
 // app/host_windows.cpp fill it in; the build compiles the one for its target.
-#include <ctime>
 #include <string>
 
 // The running program's own file with '/' between folders (Windows accepts it),
@@ -14,6 +13,3 @@ extern const char* const HOST_VIDEO_DRIVERS;
 // A reader that goes away makes later writes fail instead of ending the program
 // (POSIX's SIGPIPE; Windows sends no such signal).
 void IgnoreBrokenPipes();
-
-// `when` as the calendar's parts in UTC (gmtime_r, gmtime_s on Windows).
-std::tm UtcParts(std::time_t when);

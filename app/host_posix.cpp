@@ -16,9 +16,3 @@ std::string ProgramPath() {
 const char* const HOST_VIDEO_DRIVERS = "x11,wayland";
 
 void IgnoreBrokenPipes() { std::signal(SIGPIPE, SIG_IGN); }
-
-std::tm UtcParts(std::time_t when) {
-    std::tm parts{};
-    gmtime_r(&when, &parts);
-    return parts;
-}

@@ -29,9 +29,3 @@ const char* const HOST_VIDEO_DRIVERS = "windows";
 
 // A write to a closed pipe fails with an error here; no signal to ignore.
 void IgnoreBrokenPipes() {}
-
-std::tm UtcParts(std::time_t when) {
-    std::tm parts{};
-    gmtime_s(&parts, &when);
-    return parts;
-}

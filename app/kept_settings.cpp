@@ -19,15 +19,16 @@
 namespace {
 
 constexpr Uint32 VOLUME_SIGN_MS = 1000;
-// The pad's shoulder buttons, as the input devices put them on joystick buttons 5 and 6.
+// The pad's shoulder buttons, as the input devices put them on joystick buttons 5
+// and 6; with button 4 (Y) held they step the music.
 constexpr int SLOT_VOLUME_DOWN_BUTTON = KEY_JOY_BUTTON1 + 4;
 constexpr int SLOT_VOLUME_UP_BUTTON = KEY_JOY_BUTTON1 + 5;
+constexpr int SLOT_MUSIC_BUTTON = KEY_JOY_BUTTON1 + 3;
 
 std::string folder;
 bool replaying = false;
 Settings settings;
 Uint32 volumeSignUntil = 0;
-bool volumeSignUp = false;
 bool buttonsHeld[2] = {};
 // What the game last showed: only a change the player makes while playing is saved,
 // not a one-off choice on the command line.
@@ -41,17 +42,15 @@ void Save() {
     ReportKeeping(report);
 }
 
-void ChangeVolume(int step, bool toggleMute) {
-    if (toggleMute) {
-        settings.mute = !settings.mute;
-    } else {
-        settings.mute = false;
-        settings.volume += step;
-        if (settings.volume < 0) settings.volume = 0;
-        if (settings.volume > VOLUME_MAX) settings.volume = VOLUME_MAX;
-    }
-    SetOutputVolume(VolumeGain(settings.volume, settings.mute));
-    volumeSignUp = true;
+void ApplyVolumes() {
+    SetOutputVolume(VolumeGain(settings.effectsVolume, settings.mute),
+                    VolumeGain(settings.musicVolume, settings.mute));
+}
+
+void ChangeVolume(VolumeKey key, bool music) {
+    StepVolume(settings, key, music);
+    ApplyVolumes();
+    ShowVolumeSign(music ? settings.musicVolume : settings.effectsVolume, music, settings.mute);
     volumeSignUntil = SDL_GetTicks() + VOLUME_SIGN_MS;
     Save();
 }
@@ -105,7 +104,7 @@ void ApplyKeptSettings(const Edition& edition) {
     std::vector<std::string> report;
     SetKeyBindings(settings, report);
     ReportKeeping(report);
-    SetOutputVolume(VolumeGain(settings.volume, settings.mute));
+    ApplyVolumes();
     // The current edition's control mode, as its digit key would set it on the first step.
     bool hasModes = std::string(edition.name) == "current";
     if (hasModes && !replaying && settings.controlMode != controlMode + 1) {
@@ -118,13 +117,14 @@ void ApplyKeptSettings(const Edition& edition) {
 bool HandleVolumeKey(const SDL_KeyboardEvent& key) {
     if (key.keysym.mod & (KMOD_CTRL | KMOD_ALT | KMOD_GUI)) return false;
     SDL_Scancode code = key.keysym.scancode;
+    bool music = (key.keysym.mod & KMOD_SHIFT) != 0;
     if (IsBoundKey(ACTION_MUTE, code)) {
-        ChangeVolume(0, true);
+        ChangeVolume(VOLUME_KEY_MUTE, music);
     } else if (IsBoundKey(ACTION_VOLUME_DOWN, code) || code == SDL_SCANCODE_KP_MINUS) {
-        ChangeVolume(-VOLUME_STEP, false);
+        ChangeVolume(VOLUME_KEY_DOWN, music);
     } else if (IsBoundKey(ACTION_VOLUME_UP, code) || code == SDL_SCANCODE_KP_PLUS ||
                key.keysym.sym == SDLK_PLUS) {
-        ChangeVolume(VOLUME_STEP, false);
+        ChangeVolume(VOLUME_KEY_UP, music);
     } else {
         return false;
     }
@@ -135,7 +135,8 @@ void WatchSettings(const Edition& edition, const Controls& devices) {
     const int buttons[2] = {SLOT_VOLUME_DOWN_BUTTON, SLOT_VOLUME_UP_BUTTON};
     for (int i = 0; i < 2; ++i) {
         bool held = devices.KeyDown(buttons[i]);
-        if (held && !buttonsHeld[i]) ChangeVolume(i == 0 ? -VOLUME_STEP : VOLUME_STEP, false);
+        if (held && !buttonsHeld[i])
+            ChangeVolume(i == 0 ? VOLUME_KEY_DOWN : VOLUME_KEY_UP, devices.KeyDown(SLOT_MUSIC_BUTTON));
         buttonsHeld[i] = held;
     }
     if (folder.empty() || replaying) return;
@@ -154,8 +155,6 @@ void WatchSettings(const Edition& edition, const Controls& devices) {
 }
 
 void UpdateVolumeSign() {
-    if (volumeSignUp && SDL_TICKS_PASSED(SDL_GetTicks(), volumeSignUntil)) volumeSignUp = false;
-    playerSigns.volumeShown = volumeSignUp;
-    playerSigns.volume = settings.volume;
-    playerSigns.muted = settings.mute;
+    if (playerSigns.volumeShown && SDL_TICKS_PASSED(SDL_GetTicks(), volumeSignUntil))
+        playerSigns.volumeShown = false;
 }

@@ -28,10 +28,12 @@ bool KeptReplay();
 // After start-up: the key names, the volume, the control mode to start in.
 void ApplyKeptSettings(const Edition& edition);
 
-// The mute and volume keys; true when the key was one of them.
+// The mute and volume keys (with Shift the volume keys step the music, without it
+// the effects); true when the key was one of them.
 bool HandleVolumeKey(const SDL_KeyboardEvent& key);
 
-// After each world step: the pad's shoulder buttons step the volume, and a
+// After each world step: the pad's shoulder buttons step the effects' volume
+// (the music's while button 4 is held), and a
 // change of full screen or control mode is saved.
 void WatchSettings(const Edition& edition, const Controls& devices);
 

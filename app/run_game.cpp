@@ -1,7 +1,6 @@
 #include "app/run_game.h"
 
 #include <cstdio>
-#include <new>
 #include <string>
 
 #include "app/frame_pacing.h"
@@ -18,9 +17,8 @@
 #include "base/quoted_text.h"
 #include "base/step_clock.h"
 #include "render/paused_sign.h"
+#include "shell/start_up.h"
 #include "synth/player.h"
-
-InputDevices* input = nullptr;
 
 namespace {
 // Stands in when the input devices could not be allocated: nothing is ever held,
@@ -32,16 +30,11 @@ public:
     bool KeyDown(int) const override { return false; }
 };
 
+// The shared shutdown over the desktop's platform, with the steps' audio.
 void Shutdown(const Edition& edition, const ShellSteps& steps) {
-    LogDisable();
-    LogLine("Main: Cleaning up");
-    steps.stopAudio();
-    delete input;
-    input = nullptr;
-    // Shown whether the game ran full screen or fell back to a window.
-    if (edition.fullscreen) SDL_ShowCursor(SDL_ENABLE);
-    edition.releaseGraphics();
-    DestroyAppWindow();
+    Platform platform = DesktopPlatform();
+    platform.stopAudio = steps.stopAudio;
+    StopEdition(edition, platform);
 }
 
 // Shell keys and focus changes: pause, and the full-screen toggle where the
@@ -84,15 +77,6 @@ ShellKey ShellKeyOf(const SDL_KeyboardEvent& key) {
         return ShellKey::ToggleFullscreen;
     }
     return ShellKey::None;
-}
-
-void StartInputDevices() {
-    input = new (std::nothrow) InputDevices(appWindow);
-    SDL_Delay(100);
-    if (!input) return;
-    input->Poll();
-    // Keys pressed while the game was starting count for its first step.
-    input->LatchQueuedPresses();
 }
 
 int RunGame(const Edition& wanted, const GameOptions& options, const ShellSteps& steps) {

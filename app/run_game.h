@@ -1,28 +1,17 @@
 #pragma once
 #include <SDL2/SDL.h>
 
+#include "app/desktop_platform.h"
 #include "app/game_options.h"
-#include "app/start_up.h"
 #include "game/controls.h"
 #include "game/edition.h"
 #include "synth/player.h"
 
-class InputDevices;
-
-// The input devices of the running game: created by start-up through
-// StartInputDevices, destroyed by the shutdown of RunGame. Main thread only.
-extern InputDevices* input;
-
-// Start-up's last steps: create the input devices for the window, give them 100 ms
-// to settle, and poll them once so the first step sees current keys; a key or
-// button pressed during start-up counts for the first step.
-void StartInputDevices();
-
 // The steps of start-up and shutdown that RunGame takes outside the edition: the
 // programs use the defaults; the shell's tests put their own.
 struct ShellSteps {
-    bool (*init)(const Edition& edition) = StartEdition;  // ends with StartInputDevices()
-    void (*stopAudio)() = StopPlayer;                     // shutdown, before the input devices go
+    bool (*init)(const Edition& edition) = StartDesktopEdition;  // ends with StartInputDevices()
+    void (*stopAudio)() = StopPlayer;                            // shutdown, before the input devices go
 };
 
 // Creates the window, runs start-up, then the main loop: every waiting event

@@ -19,7 +19,8 @@ int main(int argc, char** argv) {
             "Z, the gamepad's south button (A) or the joystick's first button fires and\n"
             "starts a new game after game over; 1, 2 and 3 choose the control mode;\n"
             "P or the pad's Start pauses; F11 or Alt+Enter toggles full screen;\n"
-            "Escape quits. M mutes; - and = (or the pad's shoulder buttons) step the volume.\n"
+            "Escape quits. M mutes; - and = (or the pad's shoulder buttons) step the sound\n"
+            "effects' volume, with Shift (or the pad's Y held) the music's.\n"
             "The settings, best scores and best game are kept in\n"
             "$XDG_DATA_HOME/vortane/ (~/.local/share/vortane/); see man vortane.\n",
             table, options, argc, argv, exitStatus)) {

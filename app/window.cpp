@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/desktop_draw_backends.h"
 #include "app/drawable_size.h"
 #include "app/gl_entry_points.h"
 #include "app/host.h"
@@ -123,6 +124,7 @@ DisplayModeRequest SetDisplayModeRequest(DisplayModeRequest request) {
 
 bool CreateAppWindow(const char* title, int width, int height, int bits, bool fullscreenRequested,
                      int pixelFormat, bool highDensity) {
+    RegisterDesktopDrawBackends();
     desktopFullscreen = false;
     fullscreen = fullscreenRequested;
 

@@ -1,32 +1,48 @@
 #include "render/draw_backend.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
-
-#include "render/gles2_backend.h"
-#ifndef __EMSCRIPTEN__
-#include "render/fixed_backend.h"
-#endif
 
 namespace {
 
-// The browser has no fixed function; the desktop keeps it as the default.
-#ifdef __EMSCRIPTEN__
-const DrawBackend* activeBackend = &GLES2_DRAW_BACKEND;
-const DrawBackend* const BACKENDS[] = {&GLES2_DRAW_BACKEND};
-#else
-const DrawBackend* activeBackend = &FIXED_DRAW_BACKEND;
-const DrawBackend* const BACKENDS[] = {&FIXED_DRAW_BACKEND, &GLES2_DRAW_BACKEND};
-#endif
+// The back-ends the host registered, in its order; more than a host has.
+constexpr int MAX_DRAW_BACKENDS = 4;
+const DrawBackend* registered[MAX_DRAW_BACKENDS] = {};
+int registeredCount = 0;
+const DrawBackend* activeBackend = nullptr;
 
 }  // namespace
 
-const DrawBackend& ActiveDrawBackend() { return *activeBackend; }
+void RegisterDrawBackend(const DrawBackend& backend) {
+    for (int i = 0; i < registeredCount; ++i) {
+        if (registered[i] == &backend) return;
+    }
+    if (registeredCount == MAX_DRAW_BACKENDS) {
+        std::fprintf(stderr, "vortane: more than %d drawing back-ends registered\n", MAX_DRAW_BACKENDS);
+        std::abort();
+    }
+    registered[registeredCount++] = &backend;
+    if (!activeBackend) activeBackend = &backend;
+}
 
-void SelectDrawBackend(const DrawBackend& backend) { activeBackend = &backend; }
+const DrawBackend& ActiveDrawBackend() {
+    // A host that draws registers its back-ends first: nothing to fall back on.
+    if (!activeBackend) {
+        std::fprintf(stderr, "vortane: drawing before the host registered a drawing back-end\n");
+        std::abort();
+    }
+    return *activeBackend;
+}
+
+void SelectDrawBackend(const DrawBackend& backend) {
+    RegisterDrawBackend(backend);
+    activeBackend = &backend;
+}
 
 const DrawBackend* FindDrawBackend(const char* name) {
-    for (const DrawBackend* backend : BACKENDS) {
-        if (std::strcmp(backend->name, name) == 0) return backend;
+    for (int i = 0; i < registeredCount; ++i) {
+        if (std::strcmp(registered[i]->name, name) == 0) return registered[i];
     }
     return nullptr;
 }

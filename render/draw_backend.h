@@ -5,10 +5,12 @@
 #include "game/world.h"
 
 // The GL back-end the primitives and the scene draw through. Two exist: the
-// immediate-mode fixed-function one (the desktop default) and the GLES2 / WebGL 1
-// one (a shader pair fed from vertex arrays). Main thread, GL context current.
-// Only render/fixed_backend.cpp needs desktop GL and GLU; a build without it (the
-// browser's, __EMSCRIPTEN__) has the GLES2 back-end as its default and only choice.
+// immediate-mode fixed-function one (render/fixed_backend.h) and the GLES2 /
+// WebGL 1 one (render/gles2_backend.h: a shader pair fed from vertex arrays).
+// Each host registers those it offers: the desktop both, the fixed-function one
+// first (app/desktop_draw_backends.h); the browser the GLES2 one alone, as only
+// the desktop's build lists render/fixed_backend.cpp (it needs desktop GL and
+// GLU). Main thread, GL context current.
 
 // One vertex as GL is given it: position, colour (red, green, blue; clamped to
 // 0..1 by GL) and texture coordinate, all single precision.
@@ -55,10 +57,14 @@ struct DrawBackend {
     void (*release)();
 };
 
-// The back-end in use; the fixed-function one unless another is chosen.
+// Offers a back-end: the first one registered is in use until another is chosen.
+// Registering one again changes nothing. Before any drawing.
+void RegisterDrawBackend(const DrawBackend& backend);
+// The back-end in use; the first registered unless another is chosen. Drawing
+// before the host registered any ends the program with a message.
 const DrawBackend& ActiveDrawBackend();
-// Chooses the back-end; before the context is made (it decides the context's kind)
-// and before any texture is loaded.
+// Chooses the back-end (registering it if it was not); before the context is made
+// (it decides the context's kind) and before any texture is loaded.
 void SelectDrawBackend(const DrawBackend& backend);
-// The back-end of that name ("fixed" or "gles2"), or null.
+// The registered back-end of that name ("fixed" or "gles2"), or null.
 const DrawBackend* FindDrawBackend(const char* name);

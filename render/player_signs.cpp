@@ -13,17 +13,19 @@ const Vector3 ALONG_X(1, 0, 0);
 constexpr int VOLUME_BARS = 10;
 
 // Ten bars in the bottom right corner, lit up to the volume, with its number
-// under them; dim red while muted.
+// under them: amber for the effects, blue for the music, whose sign also has a
+// second light above its first like a note's flag; dim red while muted.
 void DrawVolume() {
     const PlayerSigns& s = playerSigns;
     int lit = s.muted ? 0 : (s.volume + 5) / 10;
+    Vector3 on = s.music ? Vector3(0.3, 0.6, 1.0) : Vector3(1.0, 0.7, 0.2);
+    Vector3 off = s.music ? Vector3(0.05, 0.1, 0.2) : Vector3(0.15, 0.1, 0.05);
     for (int i = 0; i < VOLUME_BARS; ++i) {
         Vector3 pos(9.0 + i * 1.1, -12.0, 0);
-        Vector3 colour = s.muted   ? Vector3(0.5, 0.05, 0.1)
-                         : i < lit ? Vector3(1.0, 0.7, 0.2)
-                                   : Vector3(0.15, 0.1, 0.05);
+        Vector3 colour = s.muted ? Vector3(0.5, 0.05, 0.1) : i < lit ? on : off;
         DrawSprite(SLOT_GLOW, pos, ALONG_X, 0.6f + 0.05f * i, colour);
     }
+    if (s.music) DrawSprite(SLOT_GLOW, Vector3(9.4, -10.8, 0), ALONG_X, 0.45f, on);
     DrawNumber(s.muted ? 0 : s.volume, 3, Vector3(17.5, -14.0, 0));
 }
 
@@ -41,6 +43,21 @@ void DrawBest() {
 }
 
 }  // namespace
+
+void ShowVolumeSign(int percent, bool music, bool muted) {
+    playerSigns.volume = percent;
+    playerSigns.music = music;
+    playerSigns.muted = muted;
+    playerSigns.volumeShown = true;
+}
+
+void ShowGameOverSigns(int32_t score, int32_t bestBefore, bool newBest) {
+    playerSigns.score = score;
+    playerSigns.best = newBest ? score : bestBefore;
+    playerSigns.newBest = newBest;
+    playerSigns.pulse = 0;
+    playerSigns.bestShown = true;
+}
 
 void DrawPlayerSigns() {
     if (playerSigns.volumeShown) DrawVolume();

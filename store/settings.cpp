@@ -13,8 +13,9 @@ const KeyActionName KEY_ACTIONS[ACTION_COUNT] = {
     {"key-mode-2", "2", "control mode 2"},
     {"key-mode-3", "3", "control mode 3"},
     {"key-mute", "M", "sound off and on"},
-    {"key-volume-down", "-", "volume down a step"},
-    {"key-volume-up", "=", "volume up a step (the keypad's - and + work too)"},
+    {"key-volume-down", "-", "effects volume down a step; with Shift the music's"},
+    {"key-volume-up", "=",
+     "effects volume up a step; with Shift the music's (the keypad's - and + work too)"},
 };
 
 namespace {
@@ -68,9 +69,14 @@ bool ApplySetting(const std::string& name, const std::string& value, Settings& s
         expected = "yes or no";
         return ParseYesNo(value, settings.classicFullscreen);
     }
-    if (name == "volume") {
+    if (name == "effects-volume" || name == "music-volume" || name == "volume") {
         expected = "a whole number from 0 to 100";
-        return ParseNumber(value, 0, VOLUME_MAX, settings.volume);
+        int percent = 0;
+        if (!ParseNumber(value, 0, VOLUME_MAX, percent)) return false;
+        // `volume` sets both at once (and reads a file from before they were apart).
+        if (name != "music-volume") settings.effectsVolume = percent;
+        if (name != "effects-volume") settings.musicVolume = percent;
+        return true;
     }
     if (name == "mute") {
         expected = "yes or no";
@@ -109,8 +115,8 @@ bool operator==(const Settings& a, const Settings& b) {
         if (a.keys[action] != b.keys[action]) return false;
     }
     return a.controlMode == b.controlMode && a.fullscreen == b.fullscreen &&
-           a.classicFullscreen == b.classicFullscreen && a.volume == b.volume && a.mute == b.mute &&
-           a.fps == b.fps;
+           a.classicFullscreen == b.classicFullscreen && a.effectsVolume == b.effectsVolume &&
+           a.musicVolume == b.musicVolume && a.mute == b.mute && a.fps == b.fps;
 }
 
 void ParseSettings(const std::string& text, const std::string& sourceName, Settings& settings,
@@ -161,9 +167,11 @@ std::string FormatSettings(const Settings& s) {
         "classic-fullscreen = " +
         YesNo(s.classicFullscreen) +
         "\n"
-        "# sound volume in per cent, 0 to 100, and whether the sound is off\n"
-        "volume = " +
-        std::to_string(s.volume) + "\nmute = " + YesNo(s.mute) +
+        "# volume of the sound effects and of the music in per cent, 0 to 100 (volume = N\n"
+        "# sets both), and whether all sound is off\n"
+        "effects-volume = " +
+        std::to_string(s.effectsVolume) + "\nmusic-volume = " + std::to_string(s.musicVolume) +
+        "\nmute = " + YesNo(s.mute) +
         "\n"
         "# frames (world steps) a second: display (the display's pace), or 0 to 1000\n"
         "# (0 unpaced); --fps and VORTANE_FPS win over it\n"
@@ -175,4 +183,16 @@ std::string FormatSettings(const Settings& s) {
                 s.keys[action] + "\n";
     }
     return text;
+}
+
+void StepVolume(Settings& settings, VolumeKey key, bool music) {
+    if (key == VOLUME_KEY_MUTE) {
+        settings.mute = !settings.mute;
+        return;
+    }
+    settings.mute = false;
+    int& percent = music ? settings.musicVolume : settings.effectsVolume;
+    percent += key == VOLUME_KEY_UP ? VOLUME_STEP : -VOLUME_STEP;
+    if (percent < 0) percent = 0;
+    if (percent > VOLUME_MAX) percent = VOLUME_MAX;
 }

@@ -30,15 +30,18 @@ struct KeyActionName {
 extern const KeyActionName KEY_ACTIONS[ACTION_COUNT];
 
 constexpr int VOLUME_MAX = 100;           // per cent
-constexpr int VOLUME_STEP = 10;           // what minus and plus change it by
+constexpr int VOLUME_STEP = 10;           // what minus and plus change a volume by
 constexpr int SETTINGS_FPS_DISPLAY = -1;  // fps = display: the display's own pace
 
 struct Settings {
     int controlMode = 3;            // 1, 2 or 3 as the digit keys choose (current edition)
     bool fullscreen = false;        // current edition: start in desktop full screen
     bool classicFullscreen = true;  // earlier edition: switch the display mode
-    int volume = VOLUME_MAX;        // 0..100 per cent of the synthesizer's output
-    bool mute = false;
+    // 0..100 per cent of the synthesizer's sound effects (voices 0..2) and of its
+    // music (the song's voices 3..5).
+    int effectsVolume = VOLUME_MAX;
+    int musicVolume = VOLUME_MAX;
+    bool mute = false;               // both silent, the volumes kept
     int fps = SETTINGS_FPS_DISPLAY;  // display, or 0..1000 frames a second
     std::string keys[ACTION_COUNT];  // SDL key names; "" is the key as written
 
@@ -57,3 +60,9 @@ void ParseSettings(const std::string& text, const std::string& sourceName, Setti
 
 // The whole file: every setting with a comment that says what it takes.
 std::string FormatSettings(const Settings& settings);
+
+// What the volume keys do to the settings: mute turns all sound off and on; a
+// step down or up changes the music's volume or the effects' by VOLUME_STEP
+// within 0..VOLUME_MAX, and turns the sound back on.
+enum VolumeKey { VOLUME_KEY_MUTE, VOLUME_KEY_DOWN, VOLUME_KEY_UP };
+void StepVolume(Settings& settings, VolumeKey key, bool music);

@@ -3,7 +3,8 @@
 #include <cstdint>
 
 // The body of the audio stream's callback: renders frameCount mono float
-// samples at 44100 Hz into out, the unclamped sum of the six voices. Runs the
+// samples at 44100 Hz into out, the unclamped sum of the six voices (at the
+// player's volumes, synth/output_volume.h, when they are below full). Runs the
 // queued voice requests, the sequencer ticks and the control ticks as it goes,
 // and times itself. Allocates nothing and takes no lock.
 void RenderAudio(float* out, unsigned long frameCount);

@@ -1,5 +1,6 @@
 #include "tools/gl_context.h"
 
+#include "app/desktop_draw_backends.h"
 #include "app/gl_entry_points.h"
 #include "app/window.h"
 #include "render/draw_backend.h"
@@ -72,6 +73,7 @@ bool OffscreenGL::Open(int width, int height, std::string& error) {
     // The game's context: RGBA, 16-bit depth, double buffered, no stencil; OpenGL ES 2
     // when the chosen back-end draws with shaders, as it does in the browser.
     SDL_GL_ResetAttributes();
+    RegisterDesktopDrawBackends();
     es_ = ActiveDrawBackend().esContext;
     if (es_) {
         SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_ES);

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "app/data_dir.h"
+#include "app/desktop_draw_backends.h"
 #include "base/command_line.h"
 #include "base/program_name.h"
 #include "game/edition.h"
@@ -70,6 +71,7 @@ bool IsFolder(const std::string& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    RegisterDesktopDrawBackends();
     Options options;
     int status = ParseOptions(argc, argv, options);
     if (status >= 0) return status;

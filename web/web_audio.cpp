@@ -2,9 +2,7 @@
 
 #include <emscripten.h>
 
-#include "base/log.h"
-#include "synth/output_volume.h"
-#include "synth/player.h"
+#include "synth/audio_stream.h"
 #include "synth/player_clock.h"
 #include "synth/render_audio.h"
 #include "synth/statistics.h"
@@ -32,14 +30,15 @@ EMSCRIPTEN_KEEPALIVE void WebRenderAudio(int frames) {
     if (frames < 0) frames = 0;
     if (frames > STREAM_FRAMES) frames = STREAM_FRAMES;
     RenderAudio(streamBuffer, static_cast<unsigned long>(frames));
-    ApplyOutputVolume(streamBuffer, static_cast<unsigned long>(frames));
 }
 }
 
 int32_t WebAudioBufferCount() { return bufferCount.load(std::memory_order_relaxed); }
 
-bool StartPlayer() {
-    ResetPlayerState();
+// The browser's side of synth/audio_stream.h.
+bool OpenAudioStream() { return true; }  // the context opens with the stream's start
+
+bool StartAudioStream() {
     if (!WebAudioOpen(streamBuffer, STREAM_FRAMES)) {
         emscripten_log(EM_LOG_WARN, "vortane: no Web Audio in this browser; running silently");
         return false;
@@ -47,9 +46,10 @@ bool StartPlayer() {
     return true;  // the browser may still hold it until the first gesture
 }
 
-void StopPlayer() {
-    LogPlayerStatistics(WebAudioLatency());
-    // The node stops asking before anything a voice may refer to is freed.
-    WebAudioClose();
-    FreeSongInstruments();
-}
+double AudioStreamLatency() { return WebAudioLatency(); }
+
+// The node stops asking before the player frees anything a voice may refer to.
+void CloseAudioStream() { WebAudioClose(); }
+
+// The page's context is never lost as a device is: nothing to watch.
+void WatchAudioStream() {}

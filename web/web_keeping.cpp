@@ -4,13 +4,17 @@
 
 #include <cstdio>
 #include <cstring>
-#include <ctime>
 #include <string>
 #include <vector>
 
+#include "game/random.h"
 #include "render/player_signs.h"
+#include "store/finished_game.h"
+#include "store/kept_file.h"
 #include "store/player_files.h"
 #include "synth/output_volume.h"
+#include "web/web_key_bindings.h"
+#include "web/web_recording.h"
 
 extern "C" {
 // web/web_shell.js
@@ -24,12 +28,18 @@ const char* const FOLDER = "/player/";  // where web_shell.js mounts the storage
 constexpr double VOLUME_SIGN_MS = 1000;
 
 bool loaded = false;
+std::string editionName = "current";
 Settings settings;
 double volumeSignUntil = 0;
 bool gameOver = false;
 
 void Report(const std::vector<std::string>& report) {
     for (const std::string& line : report) std::fprintf(stderr, "vortane: %s\n", line.c_str());
+}
+
+void ApplyVolumes() {
+    SetOutputVolume(VolumeGain(settings.effectsVolume, settings.mute),
+                    VolumeGain(settings.musicVolume, settings.mute));
 }
 
 void SaveAndPersist() {
@@ -40,37 +50,23 @@ void SaveAndPersist() {
     WebStoragePersist();
 }
 
-std::string NowUtc() {
-    std::time_t now = std::time(nullptr);
-    std::tm parts{};
-    gmtime_r(&now, &parts);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &parts);
-    return text;
-}
-
+// The score into the table and, for a new best, the game so far as the
+// edition's best run, both in the page's storage.
 void KeepScore(const Edition& game) {
-    BestScore entry;
-    entry.edition = game.name;
-    entry.score = game.score();
-    entry.date = NowUtc();
+    int32_t score = game.score();
     std::vector<std::string> report;
-    ScoreRank rank;
-    RecordBestScore(FOLDER, entry, rank, report);
+    ScoreRank rank = KeepFinishedGame(
+        FOLDER, game.name, score, [score] { return WebRecordingText(score, gameRandom.state); }, report);
     Report(report);
     WebStoragePersist();
-    playerSigns.score = entry.score;
-    playerSigns.best = rank.newBest ? entry.score : rank.bestBefore;
-    playerSigns.newBest = rank.newBest;
-    playerSigns.pulse = 0;
-    playerSigns.bestShown = true;
+    ShowGameOverSigns(score, rank.bestBefore, rank.newBest);
 }
 
 }  // namespace
 
 extern "C" {
 // The storage has answered: the settings are read (the defaults written when
-// there were none) and the volume applies.
+// there were none), and the keys and the volumes apply.
 EMSCRIPTEN_KEEPALIVE void WebKeepingLoaded(int ok) {
     if (!ok) {
         std::fprintf(stderr, "vortane: the page's storage cannot be read; keeping nothing\n");
@@ -79,41 +75,59 @@ EMSCRIPTEN_KEEPALIVE void WebKeepingLoaded(int ok) {
     loaded = true;
     std::vector<std::string> report;
     settings = LoadSettings(FOLDER, report);
+    SetWebKeyBindings(settings, report);
     Report(report);
-    SetOutputVolume(VolumeGain(settings.volume, settings.mute));
+    ApplyVolumes();
     // A first visit, or a file set aside, leaves the defaults in the storage.
-    std::FILE* existing = std::fopen((std::string(FOLDER) + SETTINGS_FILE).c_str(), "rb");
-    if (existing) {
-        std::fclose(existing);
-    } else {
-        SaveAndPersist();
-    }
+    std::string text, error;
+    if (ReadKeptFile(std::string(FOLDER) + SETTINGS_FILE, text, error) == KeptRead::Missing) SaveAndPersist();
 }
 
-// For the page's tests: the volume in per cent, -1 until the storage has answered.
-EMSCRIPTEN_KEEPALIVE int WebVolume() { return loaded ? settings.volume : -1; }
+// For the page's tests: the effects' and the music's volume in per cent, -1 until
+// the storage has answered.
+EMSCRIPTEN_KEEPALIVE int WebVolume() { return loaded ? settings.effectsVolume : -1; }
+EMSCRIPTEN_KEEPALIVE int WebMusicVolume() { return loaded ? settings.musicVolume : -1; }
+
+// The edition's best game kept in the page's storage, a whole recording; "" when
+// none is kept. Valid until the next call.
+EMSCRIPTEN_KEEPALIVE const char* WebBestRun() {
+    static std::string text;
+    std::string error;
+    text.clear();
+    if (!loaded ||
+        ReadKeptFile(std::string(FOLDER) + BestRunFile(editionName), text, error) != KeptRead::Read)
+        text.clear();
+    return text.c_str();
 }
 
-void StartWebKeeping() { WebStorageOpen(); }
+// The best game's file name, best-EDITION.vrec, as the desktop keeps it.
+EMSCRIPTEN_KEEPALIVE const char* WebBestRunName() {
+    static std::string name;
+    name = BestRunFile(editionName);
+    return name.c_str();
+}
+}
 
-bool HandleWebVolumeKey(const char* code) {
-    if (std::strcmp(code, "KeyM") == 0) {
-        settings.mute = !settings.mute;
-    } else if (std::strcmp(code, "Minus") == 0 || std::strcmp(code, "NumpadSubtract") == 0) {
-        settings.mute = false;
-        settings.volume = settings.volume >= VOLUME_STEP ? settings.volume - VOLUME_STEP : 0;
-    } else if (std::strcmp(code, "Equal") == 0 || std::strcmp(code, "NumpadAdd") == 0) {
-        settings.mute = false;
-        settings.volume =
-            settings.volume + VOLUME_STEP <= VOLUME_MAX ? settings.volume + VOLUME_STEP : VOLUME_MAX;
+void StartWebKeeping(const Edition& game) {
+    editionName = game.name;
+    WebStorageOpen();
+}
+
+bool HandleWebVolumeKey(const char* code, bool shift) {
+    VolumeKey key;
+    if (IsWebBoundKey(ACTION_MUTE, code)) {
+        key = VOLUME_KEY_MUTE;
+    } else if (IsWebBoundKey(ACTION_VOLUME_DOWN, code) || std::strcmp(code, "NumpadSubtract") == 0) {
+        key = VOLUME_KEY_DOWN;
+    } else if (IsWebBoundKey(ACTION_VOLUME_UP, code) || std::strcmp(code, "NumpadAdd") == 0) {
+        key = VOLUME_KEY_UP;
     } else {
         return false;
     }
-    SetOutputVolume(VolumeGain(settings.volume, settings.mute));
+    StepVolume(settings, key, shift);
+    ApplyVolumes();
+    ShowVolumeSign(shift ? settings.musicVolume : settings.effectsVolume, shift, settings.mute);
     volumeSignUntil = emscripten_get_now() + VOLUME_SIGN_MS;
-    playerSigns.volume = settings.volume;
-    playerSigns.muted = settings.mute;
-    playerSigns.volumeShown = true;
     SaveAndPersist();
     return true;
 }

@@ -1,6 +1,5 @@
 #include "web/web_shell.h"
 
-#include <GLES2/gl2.h>
 #include <emscripten.h>
 #include <emscripten/html5.h>
 
@@ -9,21 +8,16 @@
 #include <ctime>
 #include <string>
 
-#include "base/log.h"
 #include "base/step_clock.h"
-#include "game/grid.h"
 #include "game/random.h"
-#include "game/sound_effects.h"
 #include "render/draw_backend.h"
-#include "render/scene.h"
-#include "synth/player.h"
-#include "synth/sequencer.h"
-#include "synth/song_file.h"
+#include "render/gles2_backend.h"
+#include "shell/start_up.h"
 #include "web/canvas_fit.h"
-#include "web/dom_key_codes.h"
 #include "web/web_audio.h"
 #include "web/web_controls.h"
 #include "web/web_keeping.h"
+#include "web/web_key_bindings.h"
 #include "web/web_page.h"
 #include "web/web_recording.h"
 
@@ -96,9 +90,10 @@ bool KeepsEventFromBrowser(int slot) {
 
 EM_BOOL OnKey(int eventType, const EmscriptenKeyboardEvent* event, void*) {
     if (TakeWebPageKey(eventType, event)) return EM_TRUE;
-    if (eventType == EMSCRIPTEN_EVENT_KEYDOWN && !event->repeat && HandleWebVolumeKey(event->code))
+    if (eventType == EMSCRIPTEN_EVENT_KEYDOWN && !event->repeat &&
+        HandleWebVolumeKey(event->code, event->shiftKey))
         return EM_TRUE;
-    int slot = DomCodeSlot(event->code);
+    int slot = WebKeySlot(event->code);
     if (slot < 0) return EM_FALSE;
     controls.SetKey(slot, eventType == EMSCRIPTEN_EVENT_KEYDOWN);
     return KeepsEventFromBrowser(slot) ? EM_TRUE : EM_FALSE;
@@ -126,12 +121,34 @@ EM_BOOL OnResize(int, const EmscriptenUiEvent*, void*) {
     return EM_FALSE;
 }
 
+// The page's side of the shared start-up and shutdown (shell/platform.h): the data
+// preloaded under /data/, the time as the seed (the recording starts with it), no
+// window icon or polygon mode, the keys and pad read once before the first step,
+// and at the end the page told the game ended (the canvas keeps its last picture).
+std::string WebDataDir(const Edition&) { return DATA_DIR; }
+
+uint32_t WebStartSeed(const Edition& game) {
+    uint32_t seed = static_cast<uint32_t>(std::time(nullptr));
+    StartWebRecording(game.name, seed);
+    return seed;
+}
+
+void ReadyWebWindow(const Edition&, const std::string&) {}
+
+void StartWebInput() { controls.Poll(); }
+
+// The page's listeners stay: nothing to close.
+void StopWebInput() {}
+
+void CloseWebWindow(const Edition&) { WebPageGameEnded(PAGE_GAME_ENDED); }
+
+Platform WebPlatform() {
+    return Platform{WebDataDir, WebStartSeed, ReadyWebWindow, StartWebInput, StopWebInput, CloseWebWindow};
+}
+
 void EndGame() {
     emscripten_cancel_main_loop();
-    LogDisable();
-    LogLine("Main: Cleaning up");
-    StopPlayer();
-    WebPageGameEnded(PAGE_GAME_ENDED);
+    StopEdition(*running, WebPlatform());
 }
 
 // One animation frame: the step clock's count of world steps (none on a frame
@@ -170,28 +187,6 @@ bool CreateContext(int width, int height) {
     return emscripten_webgl_make_context_current(context) == EMSCRIPTEN_RESULT_SUCCESS;
 }
 
-// The desktop's start-up steps without its platform calls (the page has no window
-// icon, no polygon mode and no input devices to open).
-void StartWebEdition(const Edition& game, const std::string& dataDir) {
-    LogDisable();
-    uint32_t seed = static_cast<uint32_t>(std::time(nullptr));
-    SeedGameRand(seed);
-    StartWebRecording(game.name, seed);
-    cameraPos = Vector3(0, 0, 40);
-    game.resetWorld();
-    BuildGrid();
-    game.loadGraphics(dataDir);
-    LogLine("Initialising Zonder player");
-    StartPlayer();
-    LogLine("Loading sounds");
-    LoadSoundEffects(dataDir);
-    LoadSongFile((dataDir + SONG_FILE).c_str());
-    if (game.playsSong) PlaySong();
-    game.startWorld();
-    LogLine("Main: Init done");
-    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-}
-
 void ListenToPage() {
     emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_TRUE, OnKey);
     emscripten_set_keyup_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_TRUE, OnKey);
@@ -224,6 +219,8 @@ EMSCRIPTEN_KEEPALIVE const char* WebRecording() {
 
 void RunWebGame(const Edition& game) {
     running = &game;
+    // The browser has no fixed function: the GLES2 back-end is its one.
+    RegisterDrawBackend(GLES2_DRAW_BACKEND);
     if (!CreateContext(game.width, game.height)) {
         WebPageGameEnded(PAGE_NO_WEBGL);
         std::fprintf(stderr, "vortane: this browser gives no WebGL context\n");
@@ -234,9 +231,8 @@ void RunWebGame(const Edition& game) {
     ActiveDrawBackend().initState();
     FitToWindow();
     ListenToPage();
-    StartWebKeeping();
-    StartWebEdition(game, DATA_DIR);
-    controls.Poll();
+    StartWebKeeping(game);
+    StartEdition(game, WebPlatform());
     StartWebPage(game, DATA_DIR, controls, stepClock);
     // 0 frames per second: the browser's animation frames set the pace, the step
     // clock the world's.

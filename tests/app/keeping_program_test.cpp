@@ -134,8 +134,8 @@ TEST_F(Keeping, ReplayBestPlaysTheKeptBestGame) {
 }
 
 // The settings at work in a recorded session: the control mode is chosen on the
-// first step as its digit key would, fire is on another key, and the volume key
-// changes the file.
+// first step as its digit key would, fire is on another key, and the volume keys
+// (the effects', and with Shift the music's) change the file.
 TEST_F(Keeping, SettingsChooseTheModeAndKeysAndAVolumeKeyIsSaved) {
     fs::create_directories(Folder());
     WriteFile(Folder() + "settings.conf", "control-mode = 1\nkey-fire = Space\n");
@@ -154,6 +154,17 @@ TEST_F(Keeping, SettingsChooseTheModeAndKeysAndAVolumeKeyIsSaved) {
     }));
     FakeKey(XK_minus, true);
     FakeKey(XK_minus, false);
+    // With Shift the same key steps the music. Presses apart in time, as typed: a
+    // release and a press of one key at the same moment read as the key repeating.
+    FakeKey(XK_Shift_L, true);
+    for (int i = 0; i < 2; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        FakeKey(XK_minus, true);
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        FakeKey(XK_minus, false);
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    FakeKey(XK_Shift_L, false);
     FakeKey(XK_space, true);
     std::this_thread::sleep_for(std::chrono::milliseconds(700));
     FakeKey(XK_space, false);
@@ -174,7 +185,8 @@ TEST_F(Keeping, SettingsChooseTheModeAndKeysAndAVolumeKeyIsSaved) {
     std::vector<std::string> problems;
     ParseSettings(ReadFile(Folder() + "settings.conf"), "settings.conf", saved, problems);
     EXPECT_TRUE(problems.empty());
-    EXPECT_EQ(saved.volume, 90);
+    EXPECT_EQ(saved.effectsVolume, 90);
+    EXPECT_EQ(saved.musicVolume, 80);
     EXPECT_EQ(saved.controlMode, 1);
     EXPECT_EQ(saved.keys[ACTION_FIRE], "Space");
 }

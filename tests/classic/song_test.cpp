@@ -5,9 +5,9 @@
 #include <sstream>
 #include <string>
 
-#include "app/start_up.h"
 #include "base/log.h"
 #include "classic/edition.h"
+#include "shell/start_up.h"
 #include "synth/player.h"
 #include "synth/sequencer.h"
 #include "synth/song_file.h"

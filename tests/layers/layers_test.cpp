@@ -45,8 +45,8 @@ struct Layer {
 };
 
 // The folders of ours an include can name.
-const char* const OUR_FOLDERS[] = {"base", "store",   "game",  "render", "synth", "app",
-                                   "web",  "classic", "tools", "bench",  "tests"};
+const char* const OUR_FOLDERS[] = {"base", "store", "game",    "render", "synth", "shell",
+                                   "app",  "web",   "classic", "tools",  "bench", "tests"};
 
 const std::vector<Layer>& Layers() {
     static const std::vector<Layer> layers = {
@@ -57,8 +57,10 @@ const std::vector<Layer>& Layers() {
         {"synth", {"base", "synth"}, false},
         {"game", {"base", "synth", "game"}, false},
         {"render", {"base", "game", "render"}, false},
-        {"app", {"base", "store", "game", "render", "synth", "app"}, true},
-        {"web", {"base", "store", "game", "render", "synth", "web"}, true},
+        // The start-up and shutdown every host runs, over the platform the host gives.
+        {"shell", {"base", "game", "render", "synth", "shell"}, false},
+        {"app", {"base", "store", "game", "render", "synth", "shell", "app"}, true},
+        {"web", {"base", "store", "game", "render", "synth", "shell", "web"}, true},
         // The earlier edition's desktop program stands on the SDL shell.
         {"classic", {"base", "store", "game", "render", "synth", "app", "classic"}, true},
         // The earlier edition's page: the one file of the browser's shell that is
@@ -161,6 +163,10 @@ INSTANTIATE_TEST_SUITE_P(
         DirectionCase{"base", "emscripten/emscripten.h", false}, DirectionCase{"store", "SDL2/SDL.h", false},
         DirectionCase{"store", "game/world.h", false}, DirectionCase{"game", "store/settings.h", false},
         DirectionCase{"app", "store/settings.h", true},
+        // The start-up every host shares knows no host: no SDL, no page, no shell's files.
+        DirectionCase{"shell", "SDL2/SDL.h", false}, DirectionCase{"shell", "emscripten/html5.h", false},
+        DirectionCase{"shell", "app/window.h", false}, DirectionCase{"shell", "web/web_shell.h", false},
+        DirectionCase{"app", "shell/start_up.h", true}, DirectionCase{"web", "shell/platform.h", true},
         // The shells use everything below them but not the earlier edition.
         DirectionCase{"app", "classic/startup.h", false}, DirectionCase{"app", "tools/editions.h", false},
         DirectionCase{"web", "classic/world.h", false},

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "app/desktop_draw_backends.h"
 #include "render/draw_backend.h"
 #include "tools/edition_frame.h"
 #include "tools/editions.h"
@@ -82,6 +83,7 @@ protected:
     void SetUp() override {
         edition = FindEdition(GetParam().edition);
         ASSERT_NE(edition, nullptr);
+        RegisterDesktopDrawBackends();
         const DrawBackend* backend = FindDrawBackend(GetParam().backend);
         ASSERT_NE(backend, nullptr);
         SelectDrawBackend(*backend);

@@ -46,7 +46,8 @@ TEST(PlayerFiles, NoFilesMeansDefaultsAndNothingToReport) {
 TEST(PlayerFiles, SettingsSurviveASaveAndLoad) {
     std::string folder = Folder();
     Settings settings;
-    settings.volume = 60;
+    settings.effectsVolume = 60;
+    settings.musicVolume = 20;
     settings.keys[ACTION_FIRE] = "Space";
     std::vector<std::string> report;
     ASSERT_TRUE(SaveSettings(folder, settings, report));
@@ -56,10 +57,10 @@ TEST(PlayerFiles, SettingsSurviveASaveAndLoad) {
 
 TEST(PlayerFiles, BadSettingsLinesAreReportedAndTheRestKept) {
     std::string folder = Folder();
-    Put(folder + SETTINGS_FILE, "volume = 50\nvolume = 500\nspeed = 3\nmute = yes\n");
+    Put(folder + SETTINGS_FILE, "music-volume = 50\nmusic-volume = 500\nspeed = 3\nmute = yes\n");
     std::vector<std::string> report;
     Settings settings = LoadSettings(folder, report);
-    EXPECT_EQ(settings.volume, 50);
+    EXPECT_EQ(settings.musicVolume, 50);
     EXPECT_TRUE(settings.mute);
     ASSERT_EQ(report.size(), 2u);
     // An editable file with a typo is the player's: it stays where it is.

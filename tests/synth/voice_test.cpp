@@ -23,17 +23,6 @@ std::vector<float> Render(int samples) {
 // further 44 samples end with the next one.
 void RunTicks(int ticks) { Render(CONTROL_TICK_SAMPLES * ticks); }
 
-// A sustained sawtooth at full level with a flat pitch of 0.5 (the table pitch).
-Instrument Sustained(float pitchValue = 0.5f) {
-    Instrument i{};
-    i.shapeA = i.shapeB = CurveOf(1, {{0, 0}, {1, 1}});
-    i.amp = CurveOf(100, {{0, 1}, {1, 1}});
-    i.release = CurveOf(4, {{0, 1}, {1, 1}});
-    i.pitch = CurveOf(100, {{0, pitchValue}, {1, pitchValue}});
-    i.morph = CurveOf(100, {{0, 0}, {1, 0}});
-    return i;
-}
-
 class Voices : public testing::Test {
 protected:
     void SetUp() override {
@@ -108,7 +97,7 @@ TEST(VoiceSample, TwoPointSawtoothFallsShortOfItsPeak) {
 }
 
 TEST_F(Voices, SumIsWrittenUnclamped) {
-    Instrument loud = Sustained(0.0f);  // pitch 0: the oscillator stands still
+    Instrument loud = SustainedSaw(0.0f);  // pitch 0: the oscillator stands still
     loud.shapeA = loud.shapeB = CurveOf(1, {{0, 1}, {1, 1}});
     for (int v = 0; v < VOICE_COUNT; v++) TriggerNote(&loud, 10, v);
     RunTicks(1);
@@ -118,7 +107,7 @@ TEST_F(Voices, SumIsWrittenUnclamped) {
 }
 
 TEST_F(Voices, OneShotOfLengthFourEndsInItsFourthTick) {
-    Instrument shot = Sustained();
+    Instrument shot = SustainedSaw();
     shot.oneShot = 1;
     shot.amp = CurveOf(4, {{0, 1}, {1, 1}});
     TriggerNote(&shot, 48, 1);
@@ -135,7 +124,7 @@ TEST_F(Voices, OneShotOfLengthFourEndsInItsFourthTick) {
 }
 
 TEST_F(Voices, IdleVoiceSoundsFromTheNextTickWithoutFade) {
-    Instrument lead = Sustained();
+    Instrument lead = SustainedSaw();
     TriggerNote(&lead, 48, 2);
     RunTicks(1);
     EXPECT_TRUE(liveVoices[2].active);
@@ -145,9 +134,9 @@ TEST_F(Voices, IdleVoiceSoundsFromTheNextTickWithoutFade) {
 }
 
 TEST_F(Voices, LoopingAndHoldingAmpEnvelopes) {
-    Instrument looping = Sustained();
+    Instrument looping = SustainedSaw();
     looping.amp = CurveOf(4, {{0, 1}, {1, 1}}, true, 0);
-    Instrument holding = Sustained();
+    Instrument holding = SustainedSaw();
     holding.amp = CurveOf(4, {{0, 1}, {1, 1}});
     TriggerNote(&looping, 40, 3);
     TriggerNote(&holding, 40, 4);
@@ -170,7 +159,7 @@ TEST_F(Voices, ArpeggioStepsByItsSpeed) {
     for (Case c : {Case{104, 2}, Case{0, 210}, Case{105, 0}}) {
         ResetPlayerState();
         Render(1);
-        Instrument arp = Sustained();
+        Instrument arp = SustainedSaw();
         arp.arpCount = 3;
         arp.arpSpeed = c.speed;
         arp.arpOffsets[1] = 4;
@@ -191,7 +180,7 @@ TEST_F(Voices, ArpeggioStepsByItsSpeed) {
 }
 
 TEST_F(Voices, PitchCurveHalfIsTheTableNoteAndOneIsAnOctaveUp) {
-    Instrument base = Sustained(0.5f), octave = Sustained(1.0f), still = Sustained(0.0f);
+    Instrument base = SustainedSaw(0.5f), octave = SustainedSaw(1.0f), still = SustainedSaw(0.0f);
     TriggerNote(&base, 30, 1);
     TriggerNote(&octave, 30, 2);
     TriggerNote(&still, 30, 3);
@@ -213,7 +202,7 @@ int TicksUntilNote(int voice, int note, int limit) {
 }  // namespace
 
 TEST_F(Voices, CrossfadeHandsOverAtNineThenFadesIn) {
-    Instrument lead = Sustained();
+    Instrument lead = SustainedSaw();
     TriggerNote(&lead, 40, 1);
     RunTicks(3);
     TriggerNote(&lead, 50, 1);
@@ -227,7 +216,7 @@ TEST_F(Voices, CrossfadeHandsOverAtNineThenFadesIn) {
 }
 
 TEST_F(Voices, TriggerDuringFadeOutReplacesTheStagedNote) {
-    Instrument lead = Sustained();
+    Instrument lead = SustainedSaw();
     TriggerNote(&lead, 40, 1);
     RunTicks(3);
     TriggerNote(&lead, 50, 1);
@@ -237,7 +226,7 @@ TEST_F(Voices, TriggerDuringFadeOutReplacesTheStagedNote) {
 }
 
 TEST_F(Voices, TriggerDuringFadeInIsNeverHeard) {
-    Instrument lead = Sustained();
+    Instrument lead = SustainedSaw();
     TriggerNote(&lead, 40, 1);
     RunTicks(3);
     TriggerNote(&lead, 50, 1);
@@ -250,7 +239,7 @@ TEST_F(Voices, TriggerDuringFadeInIsNeverHeard) {
 }
 
 TEST_F(Voices, ReleaseRunsTheReleaseCurveToItsEnd) {
-    Instrument lead = Sustained();
+    Instrument lead = SustainedSaw();
     TriggerNote(&lead, 40, 1);
     RunTicks(2);
     ReleaseNote(1);
@@ -265,7 +254,7 @@ TEST_F(Voices, ReleaseRunsTheReleaseCurveToItsEnd) {
 }
 
 TEST_F(Voices, ReleaseOfOneShotOrIdleVoiceChangesNothing) {
-    Instrument shot = Sustained();
+    Instrument shot = SustainedSaw();
     shot.oneShot = 1;
     TriggerNote(&shot, 40, 1);
     RunTicks(2);
@@ -280,7 +269,7 @@ TEST_F(Voices, ReleaseOfOneShotOrIdleVoiceChangesNothing) {
 }
 
 TEST_F(Voices, ReleaseDuringFadeOutDropsTheStagedNote) {
-    Instrument lead = Sustained();
+    Instrument lead = SustainedSaw();
     TriggerNote(&lead, 40, 1);
     RunTicks(2);
     TriggerNote(&lead, 50, 1);
@@ -293,7 +282,7 @@ TEST_F(Voices, ReleaseDuringFadeOutDropsTheStagedNote) {
 }
 
 TEST_F(Voices, ReleaseDuringFadeInReleasesTheNewNoteAtFullGain) {
-    Instrument lead = Sustained();
+    Instrument lead = SustainedSaw();
     TriggerNote(&lead, 40, 1);
     RunTicks(2);
     TriggerNote(&lead, 50, 1);
@@ -309,7 +298,7 @@ namespace {
 // Voices 0..2 play what is given, voice 5 a sound note; returns the output
 // and leaves the voices as they ended.
 std::vector<float> RenderWithNeighbours(const Instrument* a, const Instrument* b, const Instrument* c) {
-    static Instrument lead = Sustained();
+    static Instrument lead = SustainedSaw();
     ResetPlayerState();
     TriggerNote(&lead, 45, 5);
     if (a) TriggerNote(a, 119, 0);
@@ -334,13 +323,13 @@ TEST(VoiceLimits, EmptyInstrumentIsSilentAndLeavesOtherVoicesAlone) {
 }
 
 TEST(VoiceLimits, OutOfLimitInstrumentsStayInsideTheirVoice) {
-    Instrument fast = Sustained(1.0f);  // note 119 an octave up: a step of 1.2 per sample
-    Instrument shortShape = Sustained();
+    Instrument fast = SustainedSaw(1.0f);  // note 119 an octave up: a step of 1.2 per sample
+    Instrument shortShape = SustainedSaw();
     shortShape.shapeA = shortShape.shapeB = CurveOf(1, {{0, 0}, {0.5f, 1}});  // ends before 1
     shortShape.amp.length = 0;
     shortShape.pitch.length = -3;
     shortShape.morph.count = 0;
-    Instrument odd = Sustained();
+    Instrument odd = SustainedSaw();
     odd.shapeB = CurveOf(1, {{0, 1}});  // a different count from shapeA
     odd.shapeA.count = 300;             // never from a file
     odd.arpCount = 50;
@@ -363,7 +352,7 @@ TEST(VoiceLimits, OutOfLimitInstrumentsStayInsideTheirVoice) {
 }
 
 TEST_F(Voices, VoiceEndingDuringCrossfadeKeepsItsCountAndDropsTheStagedNote) {
-    Instrument shot = Sustained();
+    Instrument shot = SustainedSaw();
     shot.oneShot = 1;
     shot.amp = CurveOf(5, {{0, 1}, {1, 1}});
     TriggerNote(&shot, 40, 1);

@@ -106,3 +106,15 @@ inline Curve CurveOf(int32_t length, std::initializer_list<std::pair<float, floa
     DeriveSlopes(c);
     return c;
 }
+
+// A sustained sawtooth at full level with a flat pitch (0.5 is the table pitch):
+// every sample of a voice playing it differs from the last.
+inline Instrument SustainedSaw(float pitchValue = 0.5f) {
+    Instrument i{};
+    i.shapeA = i.shapeB = CurveOf(1, {{0, 0}, {1, 1}});
+    i.amp = CurveOf(100, {{0, 1}, {1, 1}});
+    i.release = CurveOf(4, {{0, 1}, {1, 1}});
+    i.pitch = CurveOf(100, {{0, pitchValue}, {1, pitchValue}});
+    i.morph = CurveOf(100, {{0, 0}, {1, 0}});
+    return i;
+}

@@ -1,20 +1,14 @@
-#include "app/start_up.h"
+#include "shell/start_up.h"
 
-#include <GL/gl.h>
+#include <GLES2/gl2.h>
 
 #include <cstdint>
 
-#include "app/data_dir.h"
-#include "app/game_session.h"
-#include "app/run_game.h"
-#include "app/window_icon.h"
 #include "base/log.h"
 #include "game/grid.h"
 #include "game/random.h"
 #include "game/sound_effects.h"
 #include "render/scene.h"
-#include "synth/instrument_file.h"
-#include "synth/player.h"
 #include "synth/sequencer.h"
 #include "synth/song_file.h"
 
@@ -25,23 +19,30 @@ void LoadEditionSounds(const Edition& edition, const std::string& dataDir) {
     if (edition.playsSong) PlaySong();
 }
 
-bool StartEdition(const Edition& edition) {
+bool StartEdition(const Edition& edition, const Platform& platform) {
     LogDisable();
-    SeedGameRand(StartSeed());
-    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    SeedGameRand(platform.startSeed(edition));
     cameraPos = Vector3(0, 0, 40);
     edition.resetWorld();
     BuildGrid();
-    std::string dataDir = DataDir(EditionDataMarker(edition.name));
-    SetAppWindowIcon(dataDir + EditionWindowIcon(edition.name));
+    std::string dataDir = platform.dataDir(edition);
+    platform.readyWindow(edition, dataDir);
     edition.loadGraphics(dataDir);
     LogLine("Initialising Zonder player");
-    StartPlayer();
+    platform.startAudio();
     LogLine("Loading sounds");
     LoadEditionSounds(edition, dataDir);
     edition.startWorld();
     LogLine("Main: Init done");
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-    StartInputDevices();
+    platform.startInput();
     return true;
+}
+
+void StopEdition(const Edition& edition, const Platform& platform) {
+    LogDisable();
+    LogLine("Main: Cleaning up");
+    platform.stopAudio();
+    platform.stopInput();
+    platform.closeWindow(edition);
 }
