@@ -22,9 +22,11 @@ run: build
 	@scripts/run-game $(BUILD)/run/vortane
 
 # The tests include the Windows edition's, run under wine: the native build is
-# configured to know where the Windows build is.
+# configured to know where the Windows build is, and the Windows build builds its
+# unit tests (VORTANE_WINDOWS_TESTS=1).
 test: deps-dev
-	@$(MAKE) --no-print-directory windows CMAKE_FLAGS="$(CMAKE_FLAGS) -DVORTANE_WINDOWS_BUILD=$(abspath $(WINDOWS))"
+	@VORTANE_WINDOWS_TESTS=1 $(MAKE) --no-print-directory windows \
+	  CMAKE_FLAGS="$(CMAKE_FLAGS) -DVORTANE_WINDOWS_BUILD=$(abspath $(WINDOWS))"
 	@scripts/run-tests $(BUILD)
 
 # The Debian packages vortane and vortane-tools of everything `cmake --install` lays

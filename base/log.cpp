@@ -18,7 +18,8 @@ void LogLine(const char* format, ...) {
     std::vsnprintf(message, sizeof message, format, args);
     va_end(args);
     // Opened per line so the file is complete up to the last line at every moment.
-    std::FILE* file = std::fopen("log.txt", "a");
+    // Binary, so the file holds the same bytes on every system (no CR added on Windows).
+    std::FILE* file = std::fopen("log.txt", "ab");
     if (!file) return;
     std::fprintf(file, "\n%s", message);
     std::fclose(file);

@@ -1,6 +1,9 @@
 #pragma once
 #include <cstdint>
 
+// Sprite slots of this edition (one ship, one enemy, no spare pictures): the
+// manifest's (assets/manifest.txt).
+#include "assets/classic_pictures.h"
 #include "game/shot_launch.h"
 #include "game/sparks.h"
 #include "game/vector3.h"
@@ -19,16 +22,6 @@ constexpr int GRID_FORCE_CAPACITY = 100;
 constexpr int ENTITY_CAPACITY = 100;
 constexpr int SHOCKWAVE_CAPACITY = 100;
 constexpr int SPARK_CAPACITY = 1000;
-
-// Sprite slots of this edition: one ship, one enemy, no spare pictures.
-constexpr int SLOT_PLAYER = 0;
-constexpr int SLOT_SHOT = 1;
-constexpr int SLOT_GLOW = 2;
-constexpr int SLOT_SHOTGLOW = 3;
-constexpr int SLOT_SPARK = 4;
-constexpr int SLOT_ENEMY = 5;
-constexpr int SLOT_DROPPING = 6;
-constexpr int SLOT_GAMEOVER = 7;
 
 // Numbers below 100 can be shot and are hostile; 100 and above cannot.
 enum EntityType : int32_t {

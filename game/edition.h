@@ -40,7 +40,7 @@ struct Edition {
     void (*drawScene)();
     void (*releaseGraphics)();
 
-    // The sound: the shared five sound effects and the song are loaded by every
+    // The sound: the shared sound effects and the song are loaded by every
     // edition; this one starts the song at start-up.
     bool playsSong;
 

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "game/enemy_kinds.h"
 #include "game/explosions.h"
 #include "game/grid.h"
 #include "game/sound_effects.h"
@@ -12,33 +13,20 @@ namespace {
 const double FIELD_HALF_WIDTH = 23;
 const double FIELD_HALF_HEIGHT = 17;
 
-// Wanderer, Hunter and Gunner leave a Dropping in their slot; an Orbiter just goes.
+// Its kind says what it leaves (a Dropping in its slot, or nothing), how it
+// explodes and what it scores.
 void DestroyEntity(Entity& e) {
-    switch (e.type) {
-        case Wanderer:
-            e.type = Dropping;
-            e.life = 200;
-            Explode(e.pos, EXPLOSION_MEDIUM);
-            score += 140;
-            PlayEffect(SOUND_EXPLODE, 40, 0);
-            break;
-        case Hunter:
-        case Gunner:
-            e.type = Dropping;
-            e.life = 200;
-            Explode(e.pos, EXPLOSION_LARGE);
-            score += 380;
-            PlayEffect(SOUND_EXPLODE, 30, 0);
-            break;
-        case Orbiter:
-            e.life = 0;
-            Explode(e.pos, EXPLOSION_SMALL);
-            score += 60;
-            PlayEffect(SOUND_EXPLODE, 50, 0);
-            break;
-        default:
-            break;
+    const EnemyKind* kind = FindEnemyKind(e.type);
+    if (kind == nullptr || kind->explosion == 0) return;
+    if (kind->leavesDropping) {
+        e.type = Dropping;
+        e.life = 200;
+    } else {
+        e.life = 0;
     }
+    Explode(e.pos, kind->explosion);
+    score += kind->score;
+    PlayEffect(SOUND_EXPLODE, kind->explosionNote, 0);
 }
 
 // The hit point trails the shot by two steps. A stopped shot goes on testing, so

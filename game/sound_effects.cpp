@@ -3,10 +3,6 @@
 #include "synth/instrument_file.h"
 #include "synth/voices.h"
 
-const char* const SOUND_EFFECT_FILES[SOUND_EFFECT_COUNT] = {"shot.zdi", "explode.zdi", "pickup.zdi",
-                                                            "die.zdi", "levelup.zdi"};
-const char* const SONG_FILE = "zazizer.zds";
-
 namespace {
 void (*soundObserver)(int slot, int note, int voice) = nullptr;
 }

@@ -1,6 +1,9 @@
 #pragma once
 #include <cstdint>
 
+// Sprite slots (the texture table of the renderer; an entity names its picture by
+// slot): the manifest's (assets/manifest.txt).
+#include "assets/current_pictures.h"
 #include "game/shot_launch.h"
 #include "game/sparks.h"
 #include "game/vector3.h"
@@ -18,24 +21,6 @@ constexpr int SHOCKWAVE_CAPACITY = 100;
 constexpr int SPARK_CAPACITY = 2000;
 constexpr int GRID_NODE_CAPACITY = 10000;
 constexpr int GRID_TRIANGLE_CAPACITY = 10000;
-
-// Sprite slots (the texture table of the renderer); an entity names its picture by slot.
-constexpr int SLOT_SHOT = 1;
-constexpr int SLOT_GLOW = 2;
-constexpr int SLOT_SHOTGLOW = 3;
-constexpr int SLOT_SPARK = 4;
-constexpr int SLOT_DROPPING = 6;
-constexpr int SLOT_GAMEOVER = 7;
-constexpr int SLOT_TAIL = 8;
-constexpr int SLOT_PLAYER1 = 10;
-constexpr int SLOT_PLAYER2 = 11;
-constexpr int SLOT_PLAYER3 = 12;
-constexpr int SLOT_ENEMY1 = 13;
-constexpr int SLOT_ENEMY2 = 14;
-constexpr int SLOT_ENEMY3 = 15;
-constexpr int SLOT_ENEMY4 = 16;
-constexpr int SLOT_ENEMYSHOT = 18;
-constexpr int SPRITE_SLOT_COUNT = 20;
 
 enum EntityType : int32_t {
     Wanderer = 0,

@@ -204,7 +204,7 @@ void DrawMesh(const DrawVertex* vertices, int32_t vertexCount, const Triangle* t
     FlushQuads();
     triangleCount = std::min(triangleCount, GRID_TRIANGLE_CAPACITY);
     // The grid's picture repeats across it: in the atlas the shader wraps its coordinates.
-    Gles2Sampling sampling = Gles2TextureSampling(meshTexture);
+    Gles2Sampling sampling = Gles2TextureSamplingPastEdges(meshTexture);
     if (sampling.inAtlas) {
         UseWrappingProgram(sampling);
     } else {
@@ -245,6 +245,7 @@ void DrawMesh(const DrawVertex* vertices, int32_t vertexCount, const Triangle* t
 void DrawQuad(uint32_t texture, const DrawVertex corners[4]) {
     if (!Ready()) return;
     Gles2Sampling sampling = Gles2TextureSampling(texture);
+    if (sampling.inAtlas && !InsidePicture(corners)) sampling = Gles2TextureSamplingPastEdges(texture);
     if (sampling.inAtlas && !InsidePicture(corners)) {
         // Coordinates beyond the picture's gutters: wrapped or clamped in the shader, alone.
         FlushQuads();

@@ -21,10 +21,18 @@ constexpr int32_t ATLAS_MAX_SIDE = 4096;
 // still finds the table it frees its slot in, whatever order the destructors run.
 TextureAtlas& atlas = *new TextureAtlas;
 int32_t flatPicture = -1;  // one white texel: what texture 0 and a picture-less texture sample
+// The atlas's levels twice: sampled as a TEX_LINEAR picture is (GL_LINEAR, level 0
+// alone) and, only while a mipmapped picture lies in it, as one of those is
+// (GL_LINEAR_MIPMAP_LINEAR). A draw binds one of them: one sample per fragment.
 GLuint atlasTexture = 0;
-bool atlasUploaded = false;  // atlas.pixels are in atlasTexture, in the current context
-// Pictures that did not fit, each in a texture of its own (0: none).
-GLuint unplacedTextures[ATLAS_PICTURE_CAPACITY] = {};
+GLuint mipmappedAtlasTexture = 0;
+bool atlasUploaded = false;  // atlas.levels are in the atlas textures, in the current context
+// Which pictures are sampled through their mipmaps.
+bool mipmapped[ATLAS_PICTURE_CAPACITY] = {};
+// Pictures that did not fit, and mipmapped ones for coordinates past their edges
+// (where the shader's wrapping would upset the choice of level), each in a texture
+// of its own (0: none).
+GLuint ownTextures[ATLAS_PICTURE_CAPACITY] = {};
 
 bool IsAtlasName(uint32_t name) {
     return name >= ATLAS_NAME_BASE && name < ATLAS_NAME_BASE + uint32_t(ATLAS_PICTURE_CAPACITY);
@@ -96,8 +104,24 @@ GLuint CreateOwnTexture(const uint8_t* pixels, int32_t width, int32_t height, in
     return name;
 }
 
-void DeleteUnplacedTextures() {
-    for (GLuint& texture : unplacedTextures) {
+// Every level of the atlas into `texture` (made if 0), sampled with `minFilter`.
+void UploadAtlas(GLuint& texture, GLint minFilter) {
+    if (!texture) glGenTextures(1, &texture);
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, minFilter);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    for (size_t number = 0; number < atlas.levels.size(); ++number) {
+        const AtlasLevel& level = atlas.levels[number];
+        glTexImage2D(GL_TEXTURE_2D, GLint(number), GL_RGBA, level.width, level.height, 0, GL_RGBA,
+                     GL_UNSIGNED_BYTE, level.pixels.data());
+    }
+}
+
+void DeleteOwnTextures() {
+    for (GLuint& texture : ownTextures) {
         if (texture) glDeleteTextures(1, &texture);
         texture = 0;
     }
@@ -116,9 +140,14 @@ uint32_t CreateGles2Texture(const uint8_t* pixels, int32_t width, int32_t height
         const uint8_t white[4] = {255, 255, 255, 255};
         return CreateOwnTexture(white, 1, 1, 4, TEX_NEAREST);
     }
-    if ((flags & ~TEX_CLAMP) == TEX_LINEAR) {
+    // Linear pictures, and mipmapped ones (the default filter), wrapping or clamped.
+    uint32_t filter = flags & ~TEX_CLAMP;
+    if (filter == TEX_LINEAR || filter == 0) {
         int32_t index = AddAtlasPicture(atlas, pixels, width, height, bytesPerPixel, !(flags & TEX_CLAMP));
-        if (index >= 0) return ATLAS_NAME_BASE + uint32_t(index);
+        if (index >= 0) {
+            mipmapped[index] = filter == 0;
+            return ATLAS_NAME_BASE + uint32_t(index);
+        }
     }
     return CreateOwnTexture(pixels, width, height, bytesPerPixel, flags);
 }
@@ -130,8 +159,9 @@ void DeleteGles2Texture(uint32_t name) {
         return;
     }
     int32_t index = int32_t(name - ATLAS_NAME_BASE);
-    if (unplacedTextures[index]) glDeleteTextures(1, &unplacedTextures[index]);
-    unplacedTextures[index] = 0;
+    if (ownTextures[index]) glDeleteTextures(1, &ownTextures[index]);
+    ownTextures[index] = 0;
+    mipmapped[index] = false;
     RemoveAtlasPicture(atlas, index);
 }
 
@@ -143,22 +173,26 @@ void PrepareGles2Atlas() {
         glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSide);
         LayOutAtlas(atlas, std::min(int32_t(maxSide), ATLAS_MAX_SIDE));
     }
-    if (!atlasTexture) glGenTextures(1, &atlasTexture);
-    glActiveTexture(GL_TEXTURE0);
-    glBindTexture(GL_TEXTURE_2D, atlasTexture);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, atlas.width, atlas.height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
-                 atlas.pixels.data());
-    // A picture too large for what is left keeps a texture of its own, sampled the same way.
-    DeleteUnplacedTextures();
+    bool anyMipmapped = false;
+    for (int32_t index = 0; index < ATLAS_PICTURE_CAPACITY; ++index)
+        anyMipmapped = anyMipmapped || (atlas.pictures[index].placed && mipmapped[index]);
+    UploadAtlas(atlasTexture, GL_LINEAR);
+    if (anyMipmapped) {
+        UploadAtlas(mipmappedAtlasTexture, GL_LINEAR_MIPMAP_LINEAR);
+    } else if (mipmappedAtlasTexture) {
+        glDeleteTextures(1, &mipmappedAtlasTexture);
+        mipmappedAtlasTexture = 0;
+    }
+    // A picture too large for what is left, and a mipmapped one drawn past its edges,
+    // keep a texture of their own, sampled the same way.
+    DeleteOwnTextures();
     for (int32_t index = 0; index < ATLAS_PICTURE_CAPACITY; ++index) {
         const AtlasPicture& picture = atlas.pictures[index];
-        if (!picture.active || picture.placed) continue;
-        unplacedTextures[index] = CreateOwnTexture(picture.pixels.data(), picture.width, picture.height, 4,
-                                                   TEX_LINEAR | (picture.wrap ? 0 : TEX_CLAMP));
+        if (!picture.active || (picture.placed && !mipmapped[index])) continue;
+        const AtlasLevel& level = picture.levels[0];
+        ownTextures[index] =
+            CreateOwnTexture(level.pixels.data(), level.width, level.height, 4,
+                             (mipmapped[index] ? 0 : TEX_LINEAR) | (picture.wrap ? 0 : TEX_CLAMP));
     }
     atlasUploaded = true;
 }
@@ -170,14 +204,25 @@ Gles2Sampling Gles2TextureSampling(uint32_t name) {
     if (index < 0 || !atlas.pictures[index].active) index = flatPicture;
     if (index < 0) return {0, whole, false, true};
     const AtlasPicture& picture = atlas.pictures[index];
-    if (!picture.placed) return {unplacedTextures[index], whole, false, picture.wrap};
-    return {atlasTexture, picture.region, true, picture.wrap};
+    if (!picture.placed) return {ownTextures[index], whole, false, picture.wrap};
+    return {mipmapped[index] ? mipmappedAtlasTexture : atlasTexture, picture.region, true, picture.wrap};
+}
+
+Gles2Sampling Gles2TextureSamplingPastEdges(uint32_t name) {
+    if (IsAtlasName(name)) {
+        int32_t index = int32_t(name - ATLAS_NAME_BASE);
+        const AtlasPicture& picture = atlas.pictures[index];
+        if (picture.active && mipmapped[index] && ownTextures[index])
+            return {ownTextures[index], {0, 0, 1, 1}, false, picture.wrap};
+    }
+    return Gles2TextureSampling(name);
 }
 
 void ReleaseGles2Atlas() {
     if (atlasTexture) glDeleteTextures(1, &atlasTexture);
-    atlasTexture = 0;
-    DeleteUnplacedTextures();
+    if (mipmappedAtlasTexture) glDeleteTextures(1, &mipmappedAtlasTexture);
+    atlasTexture = mipmappedAtlasTexture = 0;
+    DeleteOwnTextures();
     atlasUploaded = false;
 }
 

@@ -4,9 +4,10 @@
 #include "render/texture_atlas.h"
 
 // The GLES2 back-end's textures. A picture sampled as every picture is loaded
-// (TEX_LINEAR, with or without TEX_CLAMP) goes into the atlas, and its name is a
-// handle to its slot there; any other (mipmapped, nearest, anisotropic) keeps a GL
-// texture of its own with its mipmap chain, as before. Main thread.
+// (TEX_LINEAR) or through its mipmaps (no filter flag), with or without TEX_CLAMP,
+// goes into the atlas with its whole mipmap chain, and its name is a handle to its
+// slot there; any other (nearest, anisotropic) keeps a GL texture of its own with
+// its mipmap chain, as before. Main thread.
 
 // How a quad or the mesh samples the picture of a name.
 struct Gles2Sampling {
@@ -27,6 +28,10 @@ void PrepareGles2Atlas();
 // How `name` is sampled (0, or a name not handed out: flat white). After
 // PrepareGles2Atlas.
 Gles2Sampling Gles2TextureSampling(uint32_t name);
+// How `name` is sampled at coordinates outside 0..1: a mipmapped picture of the atlas
+// from a texture of its own (the wrapping shader's jumps would pick the wrong level
+// along them), any other as Gles2TextureSampling.
+Gles2Sampling Gles2TextureSamplingPastEdges(uint32_t name);
 // Deletes the atlas's GL objects before the context goes; the pictures are kept and
 // uploaded again into the next context.
 void ReleaseGles2Atlas();

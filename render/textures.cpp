@@ -58,38 +58,18 @@ void Texture::Upload(const uint8_t* pixels, int32_t newWidth, int32_t newHeight,
     id = ActiveDrawBackend().createTexture(pixels, width, height, bytesPerPixel, flags);
 }
 
-void LoadTextureFiles(const TextureFile* files, int count, const std::string& dataDir) {
-    for (int i = 0; i < count; ++i) files[i].texture->Load(dataDir + files[i].name, TEX_LINEAR);
+void LoadPictures(const ManifestPicture* pictures, int count, const std::string& dataDir) {
+    for (int i = 0; i < count; ++i) {
+        int slot = pictures[i].slot;
+        Texture& texture = slot == PICTURE_GRID     ? gridTexture
+                           : slot == PICTURE_DIGITS ? digitTexture
+                                                    : spriteTextures[slot];
+        texture.Load(dataDir + pictures[i].file, TEX_LINEAR);
+    }
 }
 
-namespace {
-
-// Start-up's load order, then the paused sign; slots 0, 5, 9 and 17 stay empty.
-const TextureFile GAME_TEXTURE_FILES[] = {
-    {"grid6.tga", &gridTexture},
-    {"numbers.tga", &digitTexture},
-    {"shot.tga", &spriteTextures[SLOT_SHOT]},
-    {"glow.tga", &spriteTextures[SLOT_GLOW]},
-    {"shotglow.tga", &spriteTextures[SLOT_SHOTGLOW]},
-    {"spark.tga", &spriteTextures[SLOT_SPARK]},
-    {"dropping.tga", &spriteTextures[SLOT_DROPPING]},
-    {"gameover.tga", &spriteTextures[SLOT_GAMEOVER]},
-    {"tail.tga", &spriteTextures[SLOT_TAIL]},
-    {"player1.tga", &spriteTextures[SLOT_PLAYER1]},
-    {"player2.tga", &spriteTextures[SLOT_PLAYER2]},
-    {"player3.tga", &spriteTextures[SLOT_PLAYER3]},
-    {"enemy1.tga", &spriteTextures[SLOT_ENEMY1]},
-    {"enemy2.tga", &spriteTextures[SLOT_ENEMY2]},
-    {"enemy3.tga", &spriteTextures[SLOT_ENEMY3]},
-    {"enemy4.tga", &spriteTextures[SLOT_ENEMY4]},
-    {"enemyshot.tga", &spriteTextures[SLOT_ENEMYSHOT]},
-    {"paused.tga", &spriteTextures[SLOT_PAUSED]},
-};
-
-}  // namespace
-
 void LoadGameTextures(const std::string& dataDir) {
-    LoadTextureFiles(GAME_TEXTURE_FILES, static_cast<int>(std::size(GAME_TEXTURE_FILES)), dataDir);
+    LoadPictures(CURRENT_PICTURES, static_cast<int>(std::size(CURRENT_PICTURES)), dataDir);
 }
 
 void ReleaseTextures() {

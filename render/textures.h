@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "assets/manifest.h"
 #include "game/world.h"
 #include "render/targa.h"
 
@@ -60,20 +61,14 @@ extern Texture gridTexture;
 extern Texture digitTexture;
 extern Texture spriteTextures[SPRITE_SLOT_COUNT];
 
-// One file of an edition's texture list and the texture it loads into.
-struct TextureFile {
-    const char* name;
-    Texture* texture;
-};
+// Loads each picture of an edition's list (the manifest's) from dataDir (ending
+// with '/'), in list order, with TEX_LINEAR, into its sprite slot or the grid's or
+// digits' texture. A file that fails leaves its texture empty (reported as Load says).
+void LoadPictures(const ManifestPicture* pictures, int count, const std::string& dataDir);
 
-// Loads each file of an edition's list from dataDir (ending with '/'), in list
-// order, with TEX_LINEAR. A file that fails leaves its texture empty (reported as
-// Load says).
-void LoadTextureFiles(const TextureFile* files, int count, const std::string& dataDir);
-
-// Start-up's 17 loads, in their fixed order, then the paused sign's; each with
-// TEX_LINEAR. `dataDir` ends with '/'. A file that fails leaves its slot empty
-// (reported as Load says).
+// Start-up's 17 loads, in their fixed order, then the paused sign's (the
+// manifest's CURRENT_PICTURES); each with TEX_LINEAR. `dataDir` ends with '/'. A file that fails leaves its
+// slot empty (reported as Load says).
 void LoadGameTextures(const std::string& dataDir);
 
 // Deletes every texture's GL name. Call at shutdown while the context is still current.

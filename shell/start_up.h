@@ -4,7 +4,7 @@
 #include "game/edition.h"
 #include "shell/platform.h"
 
-// The five sound effects and the song from dataDir (ending with '/'), the song
+// The sound effects (the manifest's) and the song from dataDir (ending with '/'), the song
 // started when the edition plays it, whether or not its file opened. The player
 // must be running.
 void LoadEditionSounds(const Edition& edition, const std::string& dataDir);

@@ -110,7 +110,10 @@ std::string CheckNote(const PackInstrument& ins, int note) {
     return "";
 }
 
-std::string CheckSong(const PackSong& song) {
+namespace {
+
+// The title, the number of instruments and each instrument by `check`.
+std::string CheckSongInstruments(const PackSong& song, std::string (*check)(const PackInstrument&)) {
     if (song.title.size() > SONG_TITLE_MAX)
         return Format("title is %i characters, at most %i", static_cast<int>(song.title.size()),
                       SONG_TITLE_MAX);
@@ -118,9 +121,48 @@ std::string CheckSong(const PackSong& song) {
         return Format("%i instruments, at most %i", static_cast<int>(song.instruments.size()),
                       SONG_INSTRUMENTS_MAX);
     for (size_t i = 0; i < song.instruments.size(); ++i) {
-        std::string problem = CheckInstrument(song.instruments[i]);
+        std::string problem = check(song.instruments[i]);
         if (!problem.empty()) return Format("instrument %i: ", static_cast<int>(i)) + problem;
     }
+    return "";
+}
+
+// The first of a pattern's first `rows` rows whose note names no instrument of the
+// song or breaks `checkNote`, as "row R channel K: why"; "" when none does.
+std::string CheckCells(const PackSong& song, const PackPattern& p, int rows,
+                       std::string (*checkNote)(const PackInstrument&, int)) {
+    for (int k = 0; k < PATTERN_CHANNELS; ++k) {
+        for (int r = 0; r < rows; ++r) {
+            const int n = p.note[k][r];
+            if (n < 0) continue;
+            const int ins = p.instrument[k][r];
+            std::string problem = ins < 0 || ins >= static_cast<int>(song.instruments.size())
+                                      ? Format("instrument %i is not in the song (it has %i)", ins,
+                                               static_cast<int>(song.instruments.size()))
+                                      : checkNote(song.instruments[ins], n);
+            if (!problem.empty()) return Format("row %i channel %i: ", r, k + 1) + problem;
+        }
+    }
+    return "";
+}
+
+// The order list's length, and every entry empty or a pattern of the song.
+std::string CheckOrderList(const PackSong& song) {
+    if (song.order.size() > SONG_LENGTH_MAX)
+        return Format("song length %i, at most %i", static_cast<int>(song.order.size()), SONG_LENGTH_MAX);
+    for (size_t i = 0; i < song.order.size(); ++i) {
+        if (song.order[i] != ORDER_FILE_EMPTY && song.order[i] >= song.patterns.size())
+            return Format("order entry %i names pattern %i, which does not exist", static_cast<int>(i),
+                          song.order[i]);
+    }
+    return "";
+}
+
+}  // namespace
+
+std::string CheckSong(const PackSong& song) {
+    std::string instruments = CheckSongInstruments(song, CheckInstrument);
+    if (!instruments.empty()) return instruments;
     if (song.patterns.size() > SONG_PATTERNS_MAX)
         return Format("%i patterns, at most %i", static_cast<int>(song.patterns.size()), SONG_PATTERNS_MAX);
     for (size_t i = 0; i < song.patterns.size(); ++i) {
@@ -132,27 +174,43 @@ std::string CheckSong(const PackSong& song) {
             return where + "name holds a zero byte, which would end it in the file";
         if (p.length < 1 || p.length > PATTERN_MAX_LENGTH)
             return where + Format("length %i is outside 1..%i", p.length, PATTERN_MAX_LENGTH);
-        for (int k = 0; k < PATTERN_CHANNELS; ++k) {
-            for (int r = 0; r < 8 * p.length; ++r) {
-                const int n = p.note[k][r];
-                if (n < 0) continue;
-                const int ins = p.instrument[k][r];
-                std::string problem = ins < 0 || ins >= static_cast<int>(song.instruments.size())
-                                          ? Format("instrument %i is not in the song (it has %i)", ins,
-                                                   static_cast<int>(song.instruments.size()))
-                                          : CheckNote(song.instruments[ins], n);
-                if (!problem.empty()) return where + Format("row %i channel %i: ", r, k + 1) + problem;
-            }
-        }
+        std::string cells = CheckCells(song, p, 8 * p.length, CheckNote);
+        if (!cells.empty()) return where + cells;
     }
-    if (song.order.size() > SONG_LENGTH_MAX)
-        return Format("song length %i, at most %i", static_cast<int>(song.order.size()), SONG_LENGTH_MAX);
-    for (size_t i = 0; i < song.order.size(); ++i) {
-        if (song.order[i] != ORDER_FILE_EMPTY && song.order[i] >= song.patterns.size())
-            return Format("order entry %i names pattern %i, which does not exist", static_cast<int>(i),
-                          song.order[i]);
+    return CheckOrderList(song);
+}
+
+std::string CheckInstrumentLimits(const PackInstrument& instrument) {
+    if (static_cast<int>(instrument.arpOffsets.size()) > ARPEGGIO_MAX)
+        return Format("%i arpeggio offsets, at most %i", static_cast<int>(instrument.arpOffsets.size()),
+                      ARPEGGIO_MAX);
+    for (int slot = 0; slot < CURVE_SLOT_COUNT; ++slot) {
+        if (!CurvePresent(instrument, slot)) continue;
+        const PackCurve& c = instrument.curves[slot];
+        if (static_cast<int>(c.points.size()) > CURVE_MAX_POINTS)
+            return std::string("curve ") + CurveName(slot) +
+                   Format(": %i points, at most %i", static_cast<int>(c.points.size()), CURVE_MAX_POINTS);
+        if (CurvePlayed(instrument, slot) && c.length < 1)
+            return std::string("curve ") + CurveName(slot) +
+                   ": length must be at least 1 for a curve that is played";
     }
     return "";
+}
+
+std::string CheckSongLimits(const PackSong& song) {
+    std::string instruments = CheckSongInstruments(song, CheckInstrumentLimits);
+    if (!instruments.empty()) return instruments;
+    for (size_t i = 0; i < song.patterns.size(); ++i) {
+        const PackPattern& p = song.patterns[i];
+        if (p.length < 0 || p.length > PATTERN_MAX_LENGTH)
+            return Format("pattern %i: length %i is outside 0..%i", static_cast<int>(i), p.length,
+                          PATTERN_MAX_LENGTH);
+        // A pattern of length 0 still plays its row 0.
+        const int rows = p.length > 0 ? 8 * p.length : 1;
+        std::string cells = CheckCells(song, p, rows, CheckNoteRange);
+        if (!cells.empty()) return Format("pattern %i: ", static_cast<int>(i)) + cells;
+    }
+    return CheckOrderList(song);
 }
 
 namespace {
@@ -283,6 +341,14 @@ bool GetInstrument(ByteReader& in, PackInstrument& ins) {
     return in.Ok();
 }
 
+// An instrument file's fields in file order; false (with the reason) when the data runs out.
+bool GetWholeInstrument(ByteReader& in, PackInstrument& instrument, std::string& error) {
+    instrument = PackInstrument();
+    if (GetInstrument(in, instrument)) return true;
+    error = Truncated(in);
+    return false;
+}
+
 bool AllZero(const uint8_t* p, size_t n) {
     for (size_t i = 0; i < n; ++i)
         if (p[i] != 0) return false;
@@ -377,11 +443,7 @@ bool WriteSongBinary(const PackSong& song, std::vector<uint8_t>& out, std::strin
 
 bool ReadInstrumentBinary(const std::vector<uint8_t>& data, PackInstrument& instrument, std::string& error) {
     ByteReader in(data);
-    instrument = PackInstrument();
-    if (!GetInstrument(in, instrument)) {
-        error = Truncated(in);
-        return false;
-    }
+    if (!GetWholeInstrument(in, instrument, error)) return false;
     if (!in.AtEnd()) {
         error = Format("%i bytes follow the instrument", static_cast<int>(data.size() - in.Offset()));
         return false;
@@ -390,9 +452,10 @@ bool ReadInstrumentBinary(const std::vector<uint8_t>& data, PackInstrument& inst
     return error.empty();
 }
 
-bool ReadSongBinary(const std::vector<uint8_t>& data, PackSong& song, std::string& error,
-                    std::vector<std::string>& warnings) {
-    ByteReader in(data);
+namespace {
+
+// The song's fields in file order; false (with the reason) when the data runs out.
+bool GetSong(ByteReader& in, PackSong& song, std::string& error, std::vector<std::string>& warnings) {
     song = PackSong();
     const int titleLength = in.U8("title length");
     song.title = in.Text(titleLength, "title");
@@ -416,15 +479,36 @@ bool ReadSongBinary(const std::vector<uint8_t>& data, PackSong& song, std::strin
         const int entry = in.U16("order list");
         if (in.Ok()) song.order.push_back(static_cast<uint16_t>(entry));
     }
-    if (!in.Ok()) {
-        error = Truncated(in);
-        return false;
-    }
+    if (!in.Ok()) error = Truncated(in);
+    return in.Ok();
+}
+
+}  // namespace
+
+bool ReadSongBinary(const std::vector<uint8_t>& data, PackSong& song, std::string& error,
+                    std::vector<std::string>& warnings) {
+    ByteReader in(data);
+    if (!GetSong(in, song, error, warnings)) return false;
     if (!in.AtEnd()) {
         error = Format("%i bytes follow the order list", static_cast<int>(data.size() - in.Offset()));
         return false;
     }
     error = CheckSong(song);
+    return error.empty();
+}
+
+bool ReadInstrumentFormat(const std::vector<uint8_t>& data, PackInstrument& instrument, std::string& error) {
+    ByteReader in(data);
+    if (!GetWholeInstrument(in, instrument, error)) return false;
+    error = CheckInstrumentLimits(instrument);
+    return error.empty();
+}
+
+bool ReadSongFormat(const std::vector<uint8_t>& data, PackSong& song, std::string& error) {
+    ByteReader in(data);
+    std::vector<std::string> warnings;
+    if (!GetSong(in, song, error, warnings)) return false;
+    error = CheckSongLimits(song);
     return error.empty();
 }
 

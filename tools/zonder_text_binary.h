@@ -28,6 +28,16 @@ bool ReadInstrumentBinary(const std::vector<uint8_t>& data, PackInstrument& inst
 bool ReadSongBinary(const std::vector<uint8_t>& data, PackSong& song, std::string& error,
                     std::vector<std::string>& warnings);
 
+// The format's own limits (synth/zonder_format.h), which the player's loaders
+// refuse a file for, without this tool's rules for writing one (waveforms from x
+// 0 to 255, rising x, patterns of at least one bar, no note that skips a segment).
+std::string CheckInstrumentLimits(const PackInstrument& instrument);
+std::string CheckSongLimits(const PackSong& song);
+// A file as the player's loaders take it: its fields read in order and kept to
+// the format's limits; whatever follows the last field is left unread.
+bool ReadInstrumentFormat(const std::vector<uint8_t>& data, PackInstrument& instrument, std::string& error);
+bool ReadSongFormat(const std::vector<uint8_t>& data, PackSong& song, std::string& error);
+
 // The player's phase step for a note at a pitch-curve byte; the oscillator
 // needs it below 1.
 double PhaseStep(int note, int pitchByte);

@@ -72,3 +72,9 @@ endforeach()
 # The runtime DLLs beside the programs: SDL2 and PortAudio, built from Debian's sources.
 file(GLOB runtime_dlls ${VORTANE_WINDOWS_DEPS}/bin/*.dll)
 file(COPY ${runtime_dlls} DESTINATION ${VORTANE_RUN_DIR})
+
+# The unit tests under wine (make test): built only when asked, into unit-tests/.
+option(VORTANE_WINDOWS_UNIT_TESTS "Build the unit tests that run under wine (GoogleTest from VORTANE_WINDOWS_DEPS)" OFF)
+if(VORTANE_WINDOWS_UNIT_TESTS)
+  add_subdirectory(${CMAKE_SOURCE_DIR}/tests/windows/unit ${CMAKE_BINARY_DIR}/unit-tests-build)
+endif()

@@ -4,8 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
+#include <vector>
 
+#include "assets/manifest.h"
 #include "tests/support/files.h"
 #include "tests/support/programs.h"
 
@@ -19,19 +22,19 @@ int Pack(const std::string& arguments) { return RunShell(RUN + "zonder-pack " + 
 }  // namespace
 
 TEST(PackTool, DumpThenPackGivesEveryDataFileBack) {
-    const struct {
-        const char* data;
-        const char* text;
-    } files[] = {{"shot.zdi", "shot.zit"}, {"explode.zdi", "explode.zit"}, {"pickup.zdi", "pickup.zit"},
-                 {"die.zdi", "die.zit"},   {"levelup.zdi", "levelup.zit"}, {"zazizer.zds", "zazizer.zst"}};
-    for (const auto& f : files) {
-        SCOPED_TRACE(f.data);
-        const std::string original = RUN + "data/" + f.data;
-        ASSERT_EQ(Pack("--dump " + original + " > " + f.text), 0);
+    // The manifest's sound effects and song; the text form of NAME.zdi is NAME.zit,
+    // of NAME.zds NAME.zst.
+    std::vector<std::string> files(std::begin(SOUND_EFFECT_FILES), std::end(SOUND_EFFECT_FILES));
+    files.push_back(SONG_FILE);
+    for (const std::string& data : files) {
+        SCOPED_TRACE(data);
+        const std::string stem = data.substr(0, data.size() - 4);
+        const std::string text = stem + (data.back() == 'i' ? ".zit" : ".zst");
+        const std::string original = RUN + "data/" + data;
+        ASSERT_EQ(Pack("--dump " + original + " > " + text), 0);
         // No -o: the binary lands beside the text, named by its extension.
-        ASSERT_EQ(Pack(f.text), 0);
-        const std::string again = std::string(f.text).substr(0, std::string(f.text).size() - 4) +
-                                  (std::string(f.data).substr(std::string(f.data).size() - 4));
+        ASSERT_EQ(Pack(text), 0);
+        const std::string again = stem + data.substr(data.size() - 4);
         const std::string bytes = ReadFile(again);
         ASSERT_FALSE(bytes.empty());
         EXPECT_TRUE(bytes == ReadFile(original)) << again << " differs from " << original;

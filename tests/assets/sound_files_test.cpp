@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "assets/manifest.h"
 #include "synth/instrument_file.h"
 #include "synth/player.h"
 #include "synth/render_audio.h"
@@ -118,9 +119,9 @@ class SoundFiles : public testing::Test {
 protected:
     void SetUp() override {
         ResetPlayerState();
-        const char* files[] = {"shot.zdi", "explode.zdi", "pickup.zdi", "die.zdi", "levelup.zdi"};
-        for (int slot = 0; slot < 5; ++slot)
-            ASSERT_TRUE(LoadSoundEffect(slot, (DATA + files[slot]).c_str())) << files[slot];
+        for (int slot = 0; slot < SOUND_EFFECT_COUNT; ++slot)
+            ASSERT_TRUE(LoadSoundEffect(slot, (DATA + SOUND_EFFECT_FILES[slot]).c_str()))
+                << SOUND_EFFECT_FILES[slot];
     }
 };
 
@@ -142,6 +143,16 @@ const EffectUse EFFECT_USES[] = {
 };
 
 }  // namespace
+
+// The checks below play each use; a slot of the manifest none plays goes unheard.
+TEST(SoundFilesManifest, EveryEffectSlotIsPlayedByTheChecks) {
+    for (int slot = 0; slot < SOUND_EFFECT_COUNT; ++slot) {
+        bool played = false;
+        for (const EffectUse& use : EFFECT_USES) played = played || use.slot == slot;
+        EXPECT_TRUE(played) << SOUND_EFFECT_FILES[slot] << " has no use in EFFECT_USES";
+    }
+    for (const EffectUse& use : EFFECT_USES) EXPECT_LT(use.slot, SOUND_EFFECT_COUNT) << use.what;
+}
 
 TEST_F(SoundFiles, EveryEffectIsOneShotAndEndsOnItsOwn) {
     // The game never releases an effect voice: anything else would sound for ever.

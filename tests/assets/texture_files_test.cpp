@@ -7,9 +7,12 @@
 
 #include <cmath>
 #include <cstdio>
+#include <iterator>
 #include <string>
 #include <vector>
 
+#include "assets/classic_pictures.h"
+#include "assets/current_pictures.h"
 #include "render/textures.h"
 
 namespace {
@@ -103,6 +106,32 @@ double Difference(const Picture& a, const Picture& b) {
 }
 
 }  // namespace
+
+// Each edition's manifest list names only pictures described above, each in the
+// texture its kind belongs in.
+TEST(TextureFiles, TheManifestListsDescribedPicturesInTheirTextures) {
+    for (const auto& list :
+         {std::vector<ManifestPicture>(std::begin(CURRENT_PICTURES), std::end(CURRENT_PICTURES)),
+          std::vector<ManifestPicture>(std::begin(classic::PICTURES), std::end(classic::PICTURES))}) {
+        int grids = 0, digits = 0;
+        for (const ManifestPicture& picture : list) {
+            SCOPED_TRACE(picture.file);
+            const Expected* described = nullptr;
+            for (const Expected& e : PICTURES)
+                if (std::string(e.file) == picture.file) described = &e;
+            ASSERT_NE(described, nullptr);
+            Kind kind = picture.slot == PICTURE_GRID     ? GRID
+                        : picture.slot == PICTURE_DIGITS ? DIGITS
+                                                         : SPRITE;
+            EXPECT_EQ(described->kind, kind);
+            if (kind == SPRITE) EXPECT_LT(picture.slot, SPRITE_SLOT_COUNT);
+            grids += kind == GRID;
+            digits += kind == DIGITS;
+        }
+        EXPECT_EQ(grids, 1);
+        EXPECT_EQ(digits, 1);
+    }
+}
 
 TEST(TextureFiles, EveryPictureIsAnUncompressedBottomUp32BitTargaOfItsSize) {
     for (const Expected& e : PICTURES) {

@@ -61,6 +61,20 @@ int Differing(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b, int 
 class ClassicFrame : public ::testing::Test {
 protected:
     void SetUp() override { SetUpWorld(classic::edition, 7); }
+
+    // The test pictures into a data folder (`data`), then the fight played to the
+    // reference frame's step (FRAME_RUN).
+    void PlayFrameRun(std::string& data) {
+        data = folder.Path() + "/data/";
+        mkdir(data.c_str(), 0755);
+        WriteClassicTestPictures(data);
+        InputScript script;
+        std::string error;
+        ASSERT_TRUE(LoadInputScript(GOLDEN_DIR + "/fight.txt", script, error)) << error;
+        ScriptedControls controls(std::move(script));
+        for (int step = 0; step < 365; ++step) ASSERT_TRUE(classic::UpdateWorld(controls));
+    }
+
     ScratchDir folder;
 };
 
@@ -89,14 +103,9 @@ TEST_F(ClassicFrame, GridIsBlueAndCountsSameRowLinksAtHalfLength) {
 const char* const FRAME_RUN = "--seed 7 --steps 365";
 
 TEST_F(ClassicFrame, DrawsTheSameFrameAsTheReference) {
-    std::string data = folder.Path() + "/data/";
-    mkdir(data.c_str(), 0755);
-    WriteClassicTestPictures(data);
-    InputScript script;
+    std::string data;
+    ASSERT_NO_FATAL_FAILURE(PlayFrameRun(data));
     std::string error;
-    ASSERT_TRUE(LoadInputScript(GOLDEN_DIR + "/fight.txt", script, error)) << error;
-    ScriptedControls controls(std::move(script));
-    for (int step = 0; step < 365; ++step) ASSERT_TRUE(classic::UpdateWorld(controls));
 
     std::vector<uint8_t> actual, expected;
     ASSERT_TRUE(DrawEditionFrame(classic::edition, data, actual, error)) << error;
@@ -118,14 +127,9 @@ TEST_F(ClassicFrame, DrawsTheSameFrameAsTheReference) {
 }
 
 TEST_F(ClassicFrame, Gles2DrawsTheReferenceFrameWithinTwoOfFixedFunction) {
-    std::string data = folder.Path() + "/data/";
-    mkdir(data.c_str(), 0755);
-    WriteClassicTestPictures(data);
-    InputScript script;
+    std::string data;
+    ASSERT_NO_FATAL_FAILURE(PlayFrameRun(data));
     std::string error;
-    ASSERT_TRUE(LoadInputScript(GOLDEN_DIR + "/fight.txt", script, error)) << error;
-    ScriptedControls controls(std::move(script));
-    for (int step = 0; step < 365; ++step) ASSERT_TRUE(classic::UpdateWorld(controls));
 
     std::vector<uint8_t> fixed, gles2;
     ASSERT_TRUE(DrawEditionFrame(classic::edition, data, fixed, error)) << error;

@@ -74,23 +74,28 @@ void ProbeRelease() {
     seen.cursorAtRelease = SDL_ShowCursor(SDL_QUERY);
 }
 
+// The earlier edition run with the probes for its step and release, its message
+// boxes recorded and `request` answering its display-mode request; RunGame's status.
+int RunProbedGame(DisplayModeRequest request) {
+    MessageBoxHandler previousBoxes = SetMessageBoxHandler(RecordBox);
+    DisplayModeRequest previousRequest = SetDisplayModeRequest(request);
+    Edition edition = classic::edition;
+    edition.updateWorld = ProbeStep;
+    edition.releaseGraphics = ProbeRelease;
+    int status = RunGame(edition);
+    SetDisplayModeRequest(previousRequest);
+    SetMessageBoxHandler(previousBoxes);
+    return status;
+}
+
 }  // namespace
 
 TEST(ClassicProgram, RefusedDisplayModeFallsBackToAWindowAndStartsUp) {
     ScratchDir folder;
     mkdir("data", 0755);
     WriteClassicTestPictures("data/");
-    MessageBoxHandler previousBoxes = SetMessageBoxHandler(RecordBox);
-    DisplayModeRequest previousRequest = SetDisplayModeRequest(RefuseMode);
-
-    Edition edition = classic::edition;
-    ASSERT_TRUE(edition.fullscreen) << "the refusal needs an edition that asks for full screen";
-    edition.updateWorld = ProbeStep;
-    edition.releaseGraphics = ProbeRelease;
-    EXPECT_EQ(RunGame(edition), 0);
-
-    SetDisplayModeRequest(previousRequest);
-    SetMessageBoxHandler(previousBoxes);
+    ASSERT_TRUE(classic::edition.fullscreen) << "the refusal needs an edition that asks for full screen";
+    EXPECT_EQ(RunProbedGame(RefuseMode), 0);
 
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_EQ(requests[0].width, 1024);
@@ -117,16 +122,7 @@ TEST(ClassicProgram, RefusedDisplayModeFallsBackToAWindowAndStartsUp) {
 
 TEST(ClassicProgram, FullScreenRefusedOnShowingFallsBackToAWindow) {
     ScratchDir folder;
-    MessageBoxHandler previousBoxes = SetMessageBoxHandler(RecordBox);
-    DisplayModeRequest previousRequest = SetDisplayModeRequest(OfferModeTheDisplayLacks);
-
-    Edition edition = classic::edition;
-    edition.updateWorld = ProbeStep;
-    edition.releaseGraphics = ProbeRelease;
-    EXPECT_EQ(RunGame(edition), 0);
-
-    SetDisplayModeRequest(previousRequest);
-    SetMessageBoxHandler(previousBoxes);
+    EXPECT_EQ(RunProbedGame(OfferModeTheDisplayLacks), 0);
 
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_FALSE(seen.fullscreen);

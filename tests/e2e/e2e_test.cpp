@@ -8,11 +8,14 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <random>
 #include <sstream>
 #include <string>
 #include <thread>
 
+#include "assets/current_pictures.h"
+#include "tests/e2e/game_keys.h"
 #include "tests/support/display.h"
 #include "tests/support/files.h"
 #include "tests/support/folders.h"
@@ -25,13 +28,6 @@ namespace fs = std::filesystem;
 namespace {
 const std::string RUN_DIR = VORTANE_RUN_DIR;
 
-// Escape must end the program within a second. Sanitizer builds check every
-// allocation and scan for leaks at exit, so they get longer.
-#ifdef VORTANE_E2E_SLOW
-constexpr int EXIT_DEADLINE_MS = 5000;
-#else
-constexpr int EXIT_DEADLINE_MS = 1000;
-#endif
 constexpr int KEY_HOLD_MS = 1000;
 
 // The shots are bright orange with no blue at all; the ship's orange carries
@@ -66,8 +62,6 @@ PixelCounts CountPixels(const Picture& p) {
     return c;
 }
 
-void Pause(int milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
-
 // Waits (up to 20 s) until a recording holds `count` samples: parec takes a while
 // to start delivering on a busy machine.
 bool WaitForSamples(const std::string& recording, size_t count) {
@@ -93,6 +87,7 @@ public:
         if (child_.pid > 0) WaitChild(child_, 0);
     }
     int WaitForExit(int milliseconds) { return WaitChild(child_, milliseconds); }
+    int QuitWithEscape() { return HoldEscapeUntilExit(child_); }
     std::string Stderr() const { return ReadFile(folder_ + "/program.err"); }
     bool LogLeft() const { return FileExists(folder_ + "/log.txt"); }
 
@@ -113,9 +108,7 @@ protected:
     // then the exit code within the deadline and no log.txt.
     void QuitWithEscape(ProgramRun& run, const std::string& window) {
         ASSERT_TRUE(FocusWindow(window));
-        ASSERT_EQ(RunTool({"xdotool", "keydown", "Escape"}), 0);
-        int status = run.WaitForExit(EXIT_DEADLINE_MS);
-        RunTool({"xdotool", "keyup", "Escape"});
+        int status = run.QuitWithEscape();
         EXPECT_EQ(status, 0) << "no exit 0 within " << EXIT_DEADLINE_MS << " ms of Escape; stderr:\n"
                              << run.Stderr();
         EXPECT_FALSE(run.LogLeft()) << "a normal run leaves no log.txt";
@@ -131,6 +124,16 @@ protected:
             Pause(100);
         }
         return frame;
+    }
+
+    // Starts the program, waits for its window and a drawn frame, then quits with Escape.
+    void StartDrawAndQuit(const std::string& program) {
+        ProgramRun run(program, folder_);
+        std::string window = FocusedGameWindow("vortane");
+        ASSERT_FALSE(window.empty()) << run.Stderr();
+        Picture frame = WaitForFrame(window, [](const PixelCounts& c) { return c.lit >= MIN_LIT_PIXELS; });
+        EXPECT_GE(CountPixels(frame).lit, MIN_LIT_PIXELS) << "nothing drawn; stderr:\n" << run.Stderr();
+        QuitWithEscape(run, window);
     }
 
     // A copy of the program in a folder with `data` as its data folder (or none).
@@ -186,13 +189,7 @@ TEST_F(EndToEnd, ClosingTheWindowExitsZero) {
 
 TEST_F(EndToEnd, StartsDrawsAndQuitsWithoutDataFolder) {
     std::string program = CopyProgram("vortane");  // no data/ beside it or in its working folder
-    ProgramRun run(program, folder_);
-    std::string window = WaitForWindow("vortane");
-    ASSERT_FALSE(window.empty()) << run.Stderr();
-    ASSERT_TRUE(FocusWindow(window));
-    Picture frame = WaitForFrame(window, [](const PixelCounts& c) { return c.lit >= MIN_LIT_PIXELS; });
-    EXPECT_GE(CountPixels(frame).lit, MIN_LIT_PIXELS) << "nothing drawn; stderr:\n" << run.Stderr();
-    QuitWithEscape(run, window);
+    StartDrawAndQuit(program);
 }
 
 TEST_F(EndToEnd, StartsDrawsAndQuitsWithGarbageDataFiles) {
@@ -208,14 +205,9 @@ TEST_F(EndToEnd, StartsDrawsAndQuitsWithGarbageDataFiles) {
         for (size_t i = 0; i < length; ++i) garbage.put(static_cast<char>(random()));
         replaced += 1;
     }
-    ASSERT_GE(replaced, 23) << "17 pictures, 5 instruments and a song expected";
-    ProgramRun run(program, folder_);
-    std::string window = WaitForWindow("vortane");
-    ASSERT_FALSE(window.empty()) << run.Stderr();
-    ASSERT_TRUE(FocusWindow(window));
-    Picture frame = WaitForFrame(window, [](const PixelCounts& c) { return c.lit >= MIN_LIT_PIXELS; });
-    EXPECT_GE(CountPixels(frame).lit, MIN_LIT_PIXELS) << "nothing drawn; stderr:\n" << run.Stderr();
-    QuitWithEscape(run, window);
+    const int loaded = int(std::size(CURRENT_PICTURES)) + SOUND_EFFECT_COUNT + 1;
+    ASSERT_GE(replaced, loaded) << "the manifest's pictures, sound effects and song expected";
+    StartDrawAndQuit(program);
 }
 
 TEST_F(EndToEnd, ShotIsHeardWhenZIsPressed) {
@@ -224,9 +216,8 @@ TEST_F(EndToEnd, ShotIsHeardWhenZIsPressed) {
     std::string recording = folder_ + "/recording.raw";
     Child recorder = sound.StartRecording(recording);
     ProgramRun run(RUN_DIR + "/vortane", folder_, sound.Env());
-    std::string window = WaitForWindow("vortane");
+    std::string window = FocusedGameWindow("vortane");
     ASSERT_FALSE(window.empty()) << run.Stderr();
-    ASSERT_TRUE(FocusWindow(window));
     WaitForFrame(window, [](const PixelCounts& c) { return c.grid >= MIN_GRID_PIXELS; });
     // Half a second of the running game recorded before the press: nothing played yet.
     ASSERT_TRUE(WaitForSamples(recording, SAMPLE_RATE / 2));
@@ -256,9 +247,8 @@ TEST_F(EndToEnd, EarlierEditionPlaysItsMusicFromStartUp) {
     std::string recording = folder_ + "/recording.raw";
     Child recorder = sound.StartRecording(recording);
     ProgramRun run(RUN_DIR + "/vortane-classic", folder_, sound.Env());
-    std::string window = WaitForWindow("vortane");
+    std::string window = FocusedGameWindow("vortane");
     ASSERT_FALSE(window.empty()) << run.Stderr();
-    ASSERT_TRUE(FocusWindow(window));
     WaitForFrame(window, [](const PixelCounts& c) { return c.lit >= MIN_LIT_PIXELS; });
     // Nothing pressed: whatever is heard is the music.
     ASSERT_TRUE(WaitForSamples(recording, 3 * SAMPLE_RATE));

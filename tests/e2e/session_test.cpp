@@ -11,6 +11,7 @@
 #include <string>
 #include <thread>
 
+#include "tests/e2e/game_keys.h"
 #include "tests/support/display.h"
 #include "tests/support/files.h"
 #include "tests/support/folders.h"
@@ -20,11 +21,6 @@
 namespace {
 const std::string RUN_DIR = VORTANE_RUN_DIR;
 
-#ifdef VORTANE_E2E_SLOW
-constexpr int EXIT_DEADLINE_MS = 5000;
-#else
-constexpr int EXIT_DEADLINE_MS = 2000;
-#endif
 // Generous: a paced game takes 60 steps a second; an unpaced one on an idle
 // machine takes hundreds.
 constexpr double MOST_STEPS_PER_SECOND = 70.0;
@@ -36,8 +32,6 @@ constexpr double LEAST_PACED_STEPS_PER_SECOND = 5.0;
 #else
 constexpr double LEAST_PACED_STEPS_PER_SECOND = 35.0;
 #endif
-
-void Pause(int milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
 
 // The text of one top-level number of a trace line.
 std::string TraceField(const std::string& line, const std::string& key) {
@@ -102,28 +96,15 @@ protected:
     }
     // The window, focused, after start-up has had time to draw.
     std::string Window() {
-        std::string window = WaitForWindow("vortane");
-        if (window.empty()) return window;
-        EXPECT_TRUE(FocusWindow(window));
-        Pause(700);
+        std::string window = FocusedGameWindow("vortane");
+        if (!window.empty()) Pause(700);
         return window;
     }
-    // xdotool now and then fails to reach a freshly started server under load;
-    // a second try a moment later gets through.
     void Keys(const std::vector<std::string>& words) {
-        std::vector<std::string> argv = {"xdotool"};
-        argv.insert(argv.end(), words.begin(), words.end());
-        int status = RunTool(argv);
-        for (int attempt = 1; attempt < 3 && status != 0; ++attempt) {
-            Pause(100);
-            status = RunTool(argv);
-        }
-        EXPECT_EQ(status, 0) << words[0] << " " << words[1];
+        EXPECT_TRUE(SendKeys(words)) << words[0] << " " << words[1];
     }
     int QuitWithEscape() {
-        Keys({"keydown", "Escape"});
-        int status = WaitChild(game_, EXIT_DEADLINE_MS);
-        Keys({"keyup", "Escape"});
+        int status = HoldEscapeUntilExit(game_);
         game_.pid = -1;
         return status;
     }

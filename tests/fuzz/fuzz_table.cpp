@@ -7,6 +7,7 @@ const FuzzTarget FUZZ_TARGETS[] = {
     {"pack_instrument_text", FuzzPackInstrumentText, ".zit"},
     {"pack_song_text", FuzzPackSongText, ".zst"},
     {"pack_binary", FuzzPackBinary, ".zd?"},
+    {"sound_formats", FuzzSoundFormats, ".zd?"},
     {"input_script", FuzzInputScript, ".txt"},
     {"recording", FuzzRecording, ".vrec"},
     {"render_instrument_text", FuzzRenderInstrumentText, ".zit"},

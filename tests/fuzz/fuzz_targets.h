@@ -14,6 +14,7 @@ int FuzzSong(const uint8_t* data, size_t size);
 int FuzzPackInstrumentText(const uint8_t* data, size_t size);
 int FuzzPackSongText(const uint8_t* data, size_t size);
 int FuzzPackBinary(const uint8_t* data, size_t size);
+int FuzzSoundFormats(const uint8_t* data, size_t size);
 int FuzzInputScript(const uint8_t* data, size_t size);
 int FuzzRecording(const uint8_t* data, size_t size);
 int FuzzRenderInstrumentText(const uint8_t* data, size_t size);

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "game/enemies.h"
+#include "game/enemy_kinds.h"
 #include "game/random.h"
 #include "game/update.h"
 #include "world_fixture.h"
@@ -241,3 +242,37 @@ TEST_F(Enemies, SlotFreedEarlierInTheStepIsRefilledButNotUpdatedAgain) {
 }
 
 }  // namespace
+
+// The kinds' table against the rest of the game: every kind is found by its
+// number, its picture is one the manifest gives this edition, and what a shot
+// can strike (numbers below 100) is exactly what has an explosion and a score.
+TEST(EnemyKinds, EveryKindHasAManifestPictureAndConsistentRules) {
+    for (int32_t type : {Wanderer, Hunter, Gunner, Orbiter, Dropping, EnemyShot})
+        EXPECT_NE(FindEnemyKind(type), nullptr) << type;
+    EXPECT_EQ(FindEnemyKind(-1), nullptr);
+    // Every number a kind may have, so a new kind is checked without being named here.
+    for (int32_t type = 0; type <= 1000; ++type) {
+        const EnemyKind* kind = FindEnemyKind(type);
+        if (kind == nullptr) continue;
+        SCOPED_TRACE(type);
+        EXPECT_EQ(kind->type, type);
+        bool loaded = false;
+        for (const ManifestPicture& picture : CURRENT_PICTURES)
+            loaded = loaded || picture.slot == kind->picture;
+        EXPECT_TRUE(loaded) << "slot " << kind->picture << " is not in the manifest's current pictures";
+        EXPECT_EQ(kind->explosion > 0, type < 100);
+        EXPECT_EQ(kind->score > 0, type < 100);
+        EXPECT_GE(kind->life, 0);
+        EXPECT_NE(kind->step, nullptr);
+    }
+}
+
+// Only a kind with a life can be spawned; the Dropping comes of a destroyed enemy.
+TEST_F(Enemies, OnlyKindsWithALifeSpawn) {
+    EXPECT_EQ(SpawnEntity({0, 0, 0}, Dropping), -1);
+    EXPECT_EQ(SpawnEntity({0, 0, 0}, 3), -1);
+    EXPECT_EQ(entities[0].life, 0) << "a refused spawn leaves its slot free";
+    int i = SpawnEntity({0, 0, 0}, Orbiter);
+    ASSERT_EQ(i, 0);
+    EXPECT_EQ(entities[i].life, FindEnemyKind(Orbiter)->life);
+}

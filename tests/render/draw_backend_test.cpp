@@ -292,25 +292,32 @@ std::vector<uint8_t> DrawSamplingQuads(const DrawBackend& backend, const std::st
     std::string error;
     EXPECT_TRUE(gl.Open(WIDTH, HEIGHT, error)) << error;
     SetUpGameView(WIDTH, HEIGHT);
-    const uint32_t flags[] = {TEX_LINEAR, TEX_LINEAR | TEX_CLAMP, TEX_NEAREST, TEX_LINEAR};
-    const char* const files[] = {"grid6.tga", "shot.tga", "glow.tga", "numbers.tga"};
-    Texture textures[4];
-    for (int i = 0; i < 4; ++i) EXPECT_TRUE(textures[i].Load(dataDir + files[i], flags[i]));
+    // The last two mipmapped (no filter flag), wrapping and clamped, drawn small so
+    // that their lower levels are read.
+    const uint32_t flags[] = {TEX_LINEAR, TEX_LINEAR | TEX_CLAMP, TEX_NEAREST, TEX_LINEAR, 0, TEX_CLAMP};
+    const char* const files[] = {"grid6.tga",   "shot.tga", "glow.tga",
+                                 "numbers.tga", "glow.tga", "player1.tga"};
+    constexpr int PICTURES = 6;
+    Texture textures[PICTURES];
+    for (int i = 0; i < PICTURES; ++i) EXPECT_TRUE(textures[i].Load(dataDir + files[i], flags[i]));
     const DrawBackend& b = ActiveDrawBackend();
     b.beginFrame(Vector3(0, 0, 40));
     // On black, so no sum saturates and hides a difference.
     glClearColor(0, 0, 0, 0);
     glClear(GL_COLOR_BUFFER_BIT);
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < PICTURES; ++i) {
         for (int reach = 0; reach < 2; ++reach) {
             // Inside 0..1, then from -1.3 to 2.6: wrapped or clamped as the picture says.
             float low = reach ? -1.3f : 0.0f, high = reach ? 2.6f : 1.0f;
-            float x = -14.0f + 7.0f * float(i), y = reach ? -9.0f : 1.0f;
+            bool small = i >= 4;
+            float x = small ? 14.5f + 2.5f * float(i - 4) : -14.0f + 7.0f * float(i),
+                  y = reach ? -9.0f : 1.0f;
+            float width = small ? 1.1f : 6.5f, height = small ? 1.3f : 7.5f;
             const DrawVertex corners[4] = {
                 {x, y, 0, 0.9f, 0.8f, 0.7f, low, low},
-                {x + 6.5f, y, 0, 0.9f, 0.8f, 0.7f, high, low},
-                {x + 6.5f, y + 7.5f, 0, 0.9f, 0.8f, 0.7f, high, high},
-                {x, y + 7.5f, 0, 0.9f, 0.8f, 0.7f, low, high},
+                {x + width, y, 0, 0.9f, 0.8f, 0.7f, high, low},
+                {x + width, y + height, 0, 0.9f, 0.8f, 0.7f, high, high},
+                {x, y + height, 0, 0.9f, 0.8f, 0.7f, low, high},
             };
             b.drawQuad(textures[i].Id(), corners);
         }

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "game/enemy_kinds.h"
 #include "game/sound_effects.h"
 #include "game/world.h"
 
@@ -12,7 +13,6 @@ constexpr double PLAYER_Y_LIMIT = 15.5;
 constexpr int64_t LIVES_AT_START = 2;
 constexpr int64_t RESPAWN_PROTECTION = 300;
 constexpr int64_t FIRE_COOLDOWN_MAX = 20;  // NewGame's value; firing sets 7
-constexpr int SOUND_SLOTS = 5;
 constexpr int NOTES = 120;
 constexpr int VOICES = 6;
 // index, type, texture, life, counter, parent, flash, pos, vel, dir, scale, colour;
@@ -20,10 +20,8 @@ constexpr int VOICES = 6;
 constexpr int ENTITY_FIELDS = 20;
 constexpr int CLASSIC_ENTITY_FIELDS = 17;
 
-bool KnownType(int64_t type) {
-    return type == Wanderer || type == Hunter || type == Gunner || type == Orbiter || type == Dropping ||
-           type == EnemyShot;
-}
+// The earlier edition's two kinds (Enemy 0, Dropping 100) are kinds of this one's too.
+bool KnownType(int64_t type) { return type == static_cast<int32_t>(type) && FindEnemyKind(int32_t(type)); }
 }  // namespace
 
 bool TraceChecker::Fail(const std::string& what) {
@@ -187,7 +185,8 @@ bool TraceChecker::CheckSparksAndSounds() {
         int64_t slot = json_.Integer(json_.Child(s, 0));
         int64_t note = json_.Integer(json_.Child(s, 1));
         int64_t voice = json_.Integer(json_.Child(s, 2));
-        if (slot < 0 || slot >= SOUND_SLOTS || note < 0 || note >= NOTES || voice < 0 || voice >= VOICES) {
+        if (slot < 0 || slot >= SOUND_EFFECT_COUNT || note < 0 || note >= NOTES || voice < 0 ||
+            voice >= VOICES) {
             return Fail("sound [" + std::to_string(slot) + ", " + std::to_string(note) + ", " +
                         std::to_string(voice) + "] outside the effects, notes or voices");
         }

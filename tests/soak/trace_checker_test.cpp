@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "assets/manifest.h"
 #include "tests/soak/trace_checker.h"
 
 namespace {
@@ -80,6 +81,8 @@ TEST(TraceChecker, RefusesEachBrokenInvariant) {
     add("shockwave of age 0", "age", [](LineFields& f) { f.shockwaves = "[[1,0,100,0,0,0]]"; });
     add("sparks past capacity", "sparks", [](LineFields& f) { f.sparks = "[2001,\"0\"]"; });
     add("sound on voice 6", "sound", [](LineFields& f) { f.sounds = "[[0,37,6]]"; });
+    add("sound slot past the manifest's", "sound",
+        [](LineFields& f) { f.sounds = "[[" + std::to_string(SOUND_EFFECT_COUNT) + ",37,1]]"; });
     add("lives above the start", "lives", [](LineFields& f) { f.lives = 3; });
     add("world stopped", "running", [](LineFields& f) { f.running = "false"; });
     add("grid velocities missing", "gridPos", [](LineFields& f) { f.extra = ",\"gridPos\":[[0,0,0]]"; });

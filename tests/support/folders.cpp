@@ -1,18 +1,26 @@
 #include "tests/support/folders.h"
 
-#include <stdlib.h>
-
 #include <filesystem>
-#include <vector>
+#include <random>
 
 std::string MakeScratchFolder(const std::string& name) {
+    // create_directory makes a name only when nothing holds it yet: the same
+    // guarantee as mkdtemp, and a Windows build has no mkdtemp.
+    static const char LETTERS[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    std::random_device seed;
+    std::mt19937 random(seed());
+    std::uniform_int_distribution<int> letter(0, sizeof(LETTERS) - 2);
     std::error_code error;
-    std::string pattern = std::filesystem::current_path(error).string() + "/" + name + "-XXXXXX";
+    std::filesystem::path here = std::filesystem::current_path(error);
     if (error) return "";
-    std::vector<char> buffer(pattern.begin(), pattern.end());
-    buffer.push_back('\0');
-    if (!mkdtemp(buffer.data())) return "";
-    return buffer.data();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string leaf = name + "-";
+        for (int i = 0; i < 6; ++i) leaf += LETTERS[letter(random)];
+        std::filesystem::path folder = here / leaf;
+        if (std::filesystem::create_directory(folder, error)) return folder.generic_string();
+        if (error) return "";
+    }
+    return "";
 }
 
 ScratchDir::ScratchDir() {

@@ -242,6 +242,8 @@ TEST(SoundEffectFile, HostileFilesLeaveAnEmptyInstrumentAndOneMessage) {
     }
 }
 
+// Named pipes are a POSIX thing: the Windows build of these tests leaves this one out.
+#ifndef _WIN32
 TEST(SoundEffectFile, APipeOrFolderInADataFilesPlaceIsRefusedWithoutWaiting) {
     ScratchDir scratch;
     ASSERT_EQ(mkfifo("shot.zdi", 0600), 0);
@@ -268,6 +270,7 @@ TEST(SoundEffectFile, APipeOrFolderInADataFilesPlaceIsRefusedWithoutWaiting) {
     EXPECT_FALSE(LoadSongFile("no-such-song.zds"));
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << "a missing song stays silent";
 }
+#endif
 
 TEST(SongFile, LogsTheListingInOrder) {
     ScratchDir scratch;
