@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps deps-dev build run test package clean web serve-web windows package-check
+.PHONY: all deps deps-dev build run test package clean web serve-web web-dist windows package-check
 
 all: build
 
@@ -42,7 +42,7 @@ package-check: deps-dev
 	@scripts/check-package $(PACKAGE)-check $(JOBS)
 
 clean:
-	rm -rf $(BUILD) $(BUILD).configure.log $(WEB) $(WEB)-cmake $(WINDOWS) $(WINDOWS).configure.log \
+	rm -rf $(BUILD) $(BUILD).configure.log $(WEB) $(WEB)-cmake $(WEB).zip $(WINDOWS) $(WINDOWS).configure.log \
 	  $(PACKAGE) $(PACKAGE).configure.log $(PACKAGE).package.log $(PACKAGE)-check
 
 # The Windows edition, cross-built with mingw-w64 against SDL2, PortAudio, zlib and
@@ -54,7 +54,9 @@ windows: deps-dev
 	@$(MAKE) --no-print-directory build
 	@scripts/build-windows $(BUILD) $(WINDOWS) $(JOBS)
 
-# The web edition: both pages built with emscripten into $(WEB)/, served on 127.0.0.1.
+# The web edition: both pages built with emscripten into $(WEB)/ (a folder any static
+# host can serve), served on 127.0.0.1 with their precompressed copies, or zipped
+# into $(WEB).zip (without vortane-sim for node).
 WEB ?= build-web
 WEB_PORT ?= 8000
 
@@ -63,8 +65,12 @@ web: deps-dev
 	@scripts/build-web $(BUILD) $(WEB)
 
 serve-web: web
-	@echo "Open http://127.0.0.1:$(WEB_PORT)/vortane.html or http://127.0.0.1:$(WEB_PORT)/vortane-classic.html (Ctrl+C stops)"
-	@python3 -m http.server --bind 127.0.0.1 --directory $(WEB) $(WEB_PORT)
+	@scripts/serve-web $(WEB) $(WEB_PORT)
+
+web-dist: web
+	@rm -f $(WEB).zip
+	@cd $(WEB) && zip -q -r -X $(abspath $(WEB)).zip . -x 'node/*'
+	@echo "$(WEB).zip: the browser edition for any static host"
 
 # The reliability gates and the benchmarks (docs/QUALITY.md, docs/PERFORMANCE.md).
 include mk/quality.mk

@@ -75,8 +75,13 @@ def wait_for(browser, expression, seconds, what):
 
 def open_game(browser, url):
     browser.call("Page.navigate", {"url": url})
-    wait_for(browser, "window.vortane && window.vortane.ready() && window.vortane.steps() > 0", LOAD_SECONDS,
-             "the game page loads and steps")
+    wait_for(browser, "window.vortane && window.vortane.ready() && window.vortane.pageState() === 0", LOAD_SECONDS,
+             "the game page loads")
+    # The game waits for a click (the page's start overlay sits in the middle).
+    for kind in ("mousePressed", "mouseReleased"):
+        browser.call("Input.dispatchMouseEvent", {"type": kind, "x": VIEW_WIDTH // 2, "y": VIEW_HEIGHT // 2,
+                                                  "button": "left", "clickCount": 1})
+    wait_for(browser, "window.vortane.steps() > 0", LOAD_SECONDS, "the game steps after the click")
     # Its canvas as the game left it: drawing-buffer size, size on the page, context attributes.
     return browser.evaluate(
         "(() => { const c = document.getElementById('canvas'); const r = c.getBoundingClientRect();"

@@ -18,6 +18,7 @@
 #include "web/web_controls.h"
 #include "web/web_keeping.h"
 #include "web/web_key_bindings.h"
+#include "web/web_page.h"
 #include "web/web_recording.h"
 
 extern "C" {
@@ -88,6 +89,7 @@ bool KeepsEventFromBrowser(int slot) {
 }
 
 EM_BOOL OnKey(int eventType, const EmscriptenKeyboardEvent* event, void*) {
+    if (TakeWebPageKey(eventType, event)) return EM_TRUE;
     if (eventType == EMSCRIPTEN_EVENT_KEYDOWN && !event->repeat &&
         HandleWebVolumeKey(event->code, event->shiftKey))
         return EM_TRUE;
@@ -154,6 +156,7 @@ void EndGame() {
 // then one drawing.
 void Frame() {
     if (refreshMeter.AddFrame(PageNanoseconds())) stepClock.SetRate(DisplayStepRate(refreshMeter.Rate()));
+    if (!WebPageFrameSteps()) return;
     int steps = stepClock.StepsForFrame();
     if (steps == 0) return;
     for (int step = 0; step < steps; ++step) {
@@ -218,7 +221,6 @@ void RunWebGame(const Edition& game) {
     running = &game;
     // The browser has no fixed function: the GLES2 back-end is its one.
     RegisterDrawBackend(GLES2_DRAW_BACKEND);
-    emscripten_set_window_title(game.title);
     if (!CreateContext(game.width, game.height)) {
         WebPageGameEnded(PAGE_NO_WEBGL);
         std::fprintf(stderr, "vortane: this browser gives no WebGL context\n");
@@ -231,6 +233,7 @@ void RunWebGame(const Edition& game) {
     ListenToPage();
     StartWebKeeping(game);
     StartEdition(game, WebPlatform());
+    StartWebPage(game, DATA_DIR, controls, stepClock);
     // 0 frames per second: the browser's animation frames set the pace, the step
     // clock the world's.
     emscripten_set_main_loop(Frame, 0, 1);

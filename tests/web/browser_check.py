@@ -5,17 +5,26 @@ The page is served from 127.0.0.1 by a server in this process and driven over th
 DevTools protocol through a pipe (--remote-debugging-pipe), so nothing beyond the
 Python standard library and the browser is needed, and nothing leaves the machine.
 
-Checks, each reported by name: the world steps keep the rate the page learnt
-from its animation frames; the grid is drawn (pixels of the edition's grid colour
-in a screenshot); holding Z fires (orange shot pixels appear away from the ship);
-audio buffers are rendered and their samples are not all zero; the volumes are
-kept across a reload; a key put on another in the kept settings moves; a game
-over keeps the best game, which replays natively and the page's link saves
-(current edition); keys pressed and
-released between two animation frames reach exactly one step each, and a tap of
-Escape ends the game; the page's recording (window.vortane.recording())
-replays in the desktop's vortane-sim to the same end line (steps, score and
-generator); no uncaught error and no console error.
+Chromium runs without the autoplay exemption, so the page meets the browser's
+sound policy as a player's would. Checks, each reported by name: the page waits
+under its start overlay with no world step and no sound until a click, then
+steps and plays; the world steps keep the rate the page learnt from its
+animation frames; the grid is drawn (pixels of the edition's grid colour in a
+screenshot); holding Z fires (orange shot pixels appear away from the ship);
+audio buffers are rendered through the AudioWorklet and their samples are not
+all zero; the volumes and a key rebound in the kept
+settings last across a reload; a game over keeps the best game, which replays
+natively and the page's link saves (current edition); P and Escape pause (no step, no buffer, the context suspended, the
+note on the page) and P or a click resumes; a page hidden behind another tab
+pauses the same way; keys pressed and released between two animation
+frames reach exactly one step each; the page's recording
+(window.vortane.recording()) replays in the desktop's vortane-sim to the same end
+line (steps, score and generator); each failure (a missing data file or .wasm,
+file://, no WebGL, no WebAssembly, an uncaught error, the runtime's abort) shows
+its message on the page; no uncaught error and no console error. The page is served
+by `make serve-web`'s server: a cold load transfers its brotli copies, under
+PAGE_BUDGET; and after a visit of the page and the index, with the server gone,
+the index and the page load from the service worker and the game plays.
 
 usage: browser_check.py PAGES_DIR PAGE EDITION [--sim PATH] [--chromium PATH] [--keep DIR]
                         [--checks LIST]
@@ -24,8 +33,7 @@ usage: browser_check.py PAGES_DIR PAGE EDITION [--sim PATH] [--chromium PATH] [-
 
 import argparse
 import base64
-import functools
-import http.server
+import importlib.machinery
 import json
 import os
 import queue
@@ -54,18 +62,51 @@ class Failure(Exception):
 # Serving the pages
 
 
-class QuietHandler(http.server.SimpleHTTPRequestHandler):
-    extensions_map = dict(http.server.SimpleHTTPRequestHandler.extensions_map)
-    extensions_map.update({".wasm": "application/wasm", ".data": "application/octet-stream",
-                           ".js": "text/javascript"})
+# `make serve-web`'s own server (scripts/serve-web), so the test sees what a player
+# of it gets: the precompressed copies with their headers.
+SERVE_WEB = importlib.machinery.SourceFileLoader(
+    "serve_web", os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts",
+                              "serve-web")).load_module()
+
+
+class CountingWriter:
+    """The bytes a handler sends, added to QuietHandler.sent."""
+
+    def __init__(self, out):
+        self.out = out
+
+    def write(self, data):
+        with QuietHandler.counting:
+            QuietHandler.sent += len(data)
+        return self.out.write(data)
+
+    def __getattr__(self, name):
+        return getattr(self.out, name)
+
+
+class QuietHandler(SERVE_WEB.FolderHandler):
+    # Files answered with 404, for the failure checks.
+    missing = set()
+    # Every byte the server has sent, headers included.
+    sent = 0
+    counting = threading.Lock()
+
+    def setup(self):
+        super().setup()
+        self.wfile = CountingWriter(self.wfile)
+
+    def send_head(self):
+        if os.path.basename(self.path.split("?")[0]) in self.missing:
+            self.send_error(404)
+            return None
+        return super().send_head()
 
     def log_message(self, *args):
         pass
 
 
 def serve(directory):
-    handler = functools.partial(QuietHandler, directory=directory)
-    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+    server = SERVE_WEB.make_server(directory, 0, QuietHandler)
     threading.Thread(target=server.serve_forever, daemon=True).start()
     return server
 
@@ -90,7 +131,6 @@ class Browser:
             "--headless=new",
             "--use-angle=swiftshader",
             "--enable-unsafe-swiftshader",
-            "--autoplay-policy=no-user-gesture-required",
             "--remote-debugging-pipe",
             # The sandbox refuses to start as root (as in CI containers); the page is ours.
             "--no-sandbox",
@@ -107,6 +147,8 @@ class Browser:
             "--mute-audio",
             f"--window-size={VIEW_WIDTH},{VIEW_HEIGHT}",
             f"--user-data-dir={profile}",
+            # A cold start: the cache in the fresh profile too, not the user's.
+            f"--disk-cache-dir={profile}/cache",
             "about:blank",
         ]
         self.log = open(os.path.join(profile, "chromium.log"), "wb")
@@ -278,6 +320,8 @@ class PageRun:
         self.keep = keep
         self.errors = []
         self.shots = 0
+        # Network requests: url, response headers and bytes transferred, by request id.
+        self.requests = {}
 
     def drain_events(self):
         while True:
@@ -286,7 +330,13 @@ class PageRun:
             except queue.Empty:
                 return
             method, params = event.get("method"), event.get("params", {})
-            if method == "Runtime.exceptionThrown":
+            if method == "Network.responseReceived":
+                response = params["response"]
+                self.requests.setdefault(params["requestId"], {}).update(
+                    url=response["url"], headers={k.lower(): v for k, v in response.get("headers", {}).items()})
+            elif method == "Network.loadingFinished":
+                self.requests.setdefault(params["requestId"], {})["bytes"] = params.get("encodedDataLength", 0)
+            elif method == "Runtime.exceptionThrown":
                 details = params.get("exceptionDetails", {})
                 text = details.get("exception", {}).get("description") or details.get("text")
                 self.errors.append(f"uncaught: {text}")
@@ -295,7 +345,7 @@ class PageRun:
                 self.errors.append(f"console.error: {args}")
             elif method == "Log.entryAdded" and params.get("entry", {}).get("level") == "error":
                 entry = params["entry"]
-                self.errors.append(f"log ({entry.get('source')}): {entry.get('text')}")
+                self.errors.append(f"log ({entry.get('source')}): {entry.get('text')} {entry.get('url', '')}")
 
     def wait_for(self, expression, seconds, what):
         deadline = time.monotonic() + seconds
@@ -339,12 +389,42 @@ class PageRun:
     def steps(self):
         return self.browser.evaluate("window.vortane.steps()")
 
+    def click(self, x, y):
+        for kind in ("mousePressed", "mouseReleased"):
+            self.browser.call("Input.dispatchMouseEvent", {"type": kind, "x": x, "y": y, "button": "left",
+                                                           "clickCount": 1})
+
+    def click_canvas(self):
+        left, top, width, height = self.canvas_box()
+        self.click(left + width // 2, top + height // 3)
+
+    def press(self, code, key, virtual):
+        self.key("keyDown", code, key, virtual)
+        self.key("keyUp", code, key, virtual)
+
+    def wait_loaded(self):
+        self.wait_for("window.vortane && window.vortane.ready() && window.vortane.pageState() === 0",
+                      LOAD_SECONDS, "the page loads and waits for the player")
+
+    def quiet_for(self, seconds):
+        """Steps and audio buffers over `seconds`, after the pause has settled."""
+        time.sleep(0.3)
+        before = (self.steps(), self.browser.evaluate("window.vortane.audioBuffers()"))
+        time.sleep(seconds)
+        after = (self.steps(), self.browser.evaluate("window.vortane.audioBuffers()"))
+        return before, after
+
     def wait_steps(self, count):
         target = self.steps() + count
         self.wait_for(f"window.vortane.steps() >= {target}", LOAD_SECONDS, f"{count} more steps")
 
 
-ALL_CHECKS = ("steps", "grid", "fire", "audio", "storage", "keys", "recording", "best", "taps", "errors")
+ALL_CHECKS = ("budget", "start", "steps", "grid", "fire", "audio", "pause", "hidden", "storage", "keys",
+              "recording", "best", "taps", "context", "fullscreen", "touch", "pad", "errors", "failures", "offline")
+
+# What a page may transfer on a cold load (everything it fetches until it waits for
+# the player), in bytes.
+PAGE_BUDGET = 200 * 1024
 
 # Late by more than this, a frame is a stall to the step clock (15 steps at 60 a
 # second, base/step_clock.h): it runs one step.
@@ -359,7 +439,7 @@ FIRE_SLOT = 44
 
 # Key slots the world reads (game/controls.h), with the DOM codes that press them.
 TAPPED_KEYS = (("KeyZ", "z", 44), ("Digit1", "1", 2))
-ESCAPE_SLOT = 1
+PAUSED = 2  # window.vortane.pageState(): 0 start, 1 playing, 2 paused, 3 context lost
 
 # Sends a key's press and release in one task, so both land between two animation
 # frames; returns the steps that had read the slot as held before.
@@ -389,16 +469,15 @@ def replay_natively(sim, text):
     return wanted, {key: last.get(key) for key in wanted}
 
 
-def run_checks(browser, url, edition, keep, checks, sim):
+def run_checks(browser, url, edition, keep, checks, sim, server):
     run = PageRun(browser, url, keep)
     browser.open_page()
-    for domain in ("Runtime", "Log", "Page"):
+    for domain in ("Runtime", "Log", "Page", "Network"):
         browser.call(f"{domain}.enable")
     browser.call("Emulation.setDeviceMetricsOverride",
                  {"width": VIEW_WIDTH, "height": VIEW_HEIGHT, "deviceScaleFactor": 1, "mobile": False})
     browser.call("Page.navigate", {"url": url})
-    run.wait_for("window.vortane && window.vortane.ready() && window.vortane.steps() > 0", LOAD_SECONDS,
-                 "the page loads and steps")
+    run.wait_loaded()
     results = []
 
     def check(name, passed, detail):
@@ -408,6 +487,49 @@ def run_checks(browser, url, edition, keep, checks, sim):
     for name in ALL_CHECKS:
         if name not in checks:
             print(f"skip {name}", flush=True)
+
+    if "budget" in checks:
+        # A cold load (a fresh profile): every byte the server sent until the page
+        # waits for the player and its service worker has kept the files for
+        # offline play, and the page's own files sent as their brotli copies.
+        run.wait_for("navigator.serviceWorker.ready.then(() => window.workerReady = true) && window.workerReady",
+                     LOAD_SECONDS, "the service worker is ready")
+        time.sleep(1.0)  # late fetches (the icon) count too
+        total = QuietHandler.sent
+        run.drain_events()
+        encodings = {os.path.basename(r["url"]): r["headers"].get("content-encoding", "none")
+                     for r in run.requests.values() if r.get("url", "").endswith((".wasm", ".js", ".data", ".html"))}
+        progress = browser.evaluate("document.querySelector('#bar div').style.width")
+        check("a cold load within the budget", total < PAGE_BUDGET and len(encodings) >= 4
+              and all(value == "br" for value in encodings.values()) and progress == "100%",
+              f"{total} bytes sent (budget {PAGE_BUDGET}); encodings {encodings}; the progress bar at {progress}")
+
+    if "start" in checks:
+        # Nothing moves and nothing sounds until the player's gesture; a desktop
+        # shows no touch controls.
+        time.sleep(1.5)
+        waiting = browser.evaluate("[window.vortane.steps(), window.vortane.audioBuffers(),"
+                                   " window.vortane.audioState(), window.vortane.shown(),"
+                                   " document.getElementById('touch').hidden]")
+        check("the world and the sound wait for the first gesture",
+              waiting[:3] == [0, 0, "none"] and "click, tap, press a key or a pad button to play" in waiting[3]
+              and waiting[4],
+              f"steps {waiting[0]}, audio buffers {waiting[1]}, context {waiting[2]} after 1.5 s; "
+              f"the page shows {waiting[3][-80:]!r}")
+    run.click_canvas()
+    run.wait_for("window.vortane.steps() > 0", LOAD_SECONDS, "the world steps after the click")
+    if "start" in checks:
+        try:
+            run.wait_for("window.vortane.audioState() === 'running' && window.vortane.audioBuffers() > 0", 10,
+                         "the sound starts")
+            started = True
+        except Failure:
+            started = False
+        playing = browser.evaluate("[window.vortane.audioState(), window.vortane.audioNode(),"
+                                   " window.vortane.shown()]")
+        check("the click starts the world and the sound together",
+              started and playing[1] == "worklet" and playing[2] == "",
+              f"context {playing[0]} through the {playing[1]}; the page shows {playing[2]!r}")
 
     if "steps" in checks:
         # The page learns its display's rate from the first animation frames; then
@@ -486,6 +608,57 @@ def run_checks(browser, url, edition, keep, checks, sim):
             run.key("keyUp", "KeyZ", "z", 90)
         check("audio samples not all zero", loudest > 0.0, f"loudest sample of a recent buffer {loudest:.4f}")
 
+    if "pause" in checks:
+        # P pauses as on the desktop: no step, no buffer, the context suspended,
+        # the note on the page; P again resumes. Escape pauses too (it never ends
+        # the game), and a click resumes.
+        run.press("KeyP", "p", 80)
+        run.wait_for(f"window.vortane.pageState() === {PAUSED}", 10, "P pauses")
+        before, after = run.quiet_for(1.0)
+        shown = browser.evaluate("window.vortane.shown()")
+        state = browser.evaluate("window.vortane.audioState()")
+        check("P pauses the world and the sound", before == after and state == "suspended"
+              and "click or press a key to resume" in shown,
+              f"steps and buffers {before} then {after} a second later, context {state}, the page shows {shown!r}")
+        run.press("KeyP", "p", 80)
+        run.wait_steps(10)
+        check("P resumes", browser.evaluate("window.vortane.pageState()") == 1
+              and browser.evaluate("window.vortane.audioState()") == "running", "steps again, sound running")
+        run.press("Escape", "Escape", 27)
+        run.wait_for(f"window.vortane.pageState() === {PAUSED}", 10, "Escape pauses")
+        before, after = run.quiet_for(0.5)
+        run.click_canvas()
+        run.wait_steps(10)
+        check("Escape pauses and a click resumes", before == after and not browser.evaluate("ended"),
+              f"steps and buffers {before} then {after} while paused; the game goes on")
+
+    if "hidden" in checks:
+        # Another tab in front hides the page: it pauses, and the sound stops while
+        # it is hidden; in front again it stays paused until the player's key.
+        other = browser.call("Target.createTarget", {"url": "about:blank"}, session=False)["targetId"]
+        run.wait_for("document.visibilityState === 'hidden'", 10, "the page is hidden")
+        state = browser.evaluate("[window.vortane.pageState(), window.vortane.audioState()]")
+        before, after = run.quiet_for(1.0)
+        browser.call("Target.closeTarget", {"targetId": other}, session=False)
+        run.wait_for("document.visibilityState === 'visible'", 10, "the page is shown again")
+        still = browser.evaluate("window.vortane.pageState()")
+        check("a hidden page pauses the world and the sound",
+              state == [PAUSED, "suspended"] and before == after and still == PAUSED,
+              f"page state {state[0]}, context {state[1]}; steps and buffers {before} then {after} while"
+              f" hidden; page state {still} when shown again")
+        run.press("KeyX", "x", 88)
+        run.wait_steps(10)
+        # The window losing the focus (another window in front) pauses too; an
+        # element's blur inside the page does not.
+        browser.evaluate("document.getElementById('canvas').dispatchEvent(new FocusEvent('blur')); 0")
+        inner = browser.evaluate("window.vortane.pageState()")
+        browser.evaluate("window.dispatchEvent(new FocusEvent('blur')); 0")
+        outer = browser.evaluate("window.vortane.pageState()")
+        check("a window without the focus pauses", inner == 1 and outer == PAUSED,
+              f"page state {inner} after the canvas's blur, {outer} after the window's")
+        run.press("KeyX", "x", 88)
+        run.wait_steps(10)
+
     if "storage" in checks:
         # The volume keys change the settings, which the page keeps in its storage:
         # after a reload the page starts with the volume it was left at.
@@ -499,13 +672,15 @@ def run_checks(browser, url, edition, keep, checks, sim):
         lowered = browser.evaluate("[window.vortane.volume(), window.vortane.musicVolume()]")
         time.sleep(1.0)  # the storage takes the change in the background
         browser.call("Page.reload")
-        run.wait_for("window.vortane && window.vortane.ready() && window.vortane.volume() >= 0", LOAD_SECONDS,
-                     "the page loads again")
+        run.wait_loaded()
+        run.wait_for("window.vortane.volume() >= 0", LOAD_SECONDS, "the page's storage answers again")
         after = browser.evaluate("[window.vortane.volume(), window.vortane.musicVolume()]")
         wanted = [max(before[0] - 20, 0), max(before[1] - 10, 0)]
         check("settings kept across a reload", lowered == wanted and after == lowered,
               f"effects and music volume {before}, {lowered} after minus twice and Shift+minus once,"
               f" {after} after the reload")
+        run.click_canvas()
+        run.wait_steps(5)
 
     if "keys" in checks:
         # Fire put on Space in the kept settings: after a reload Space fires (the
@@ -516,8 +691,10 @@ def run_checks(browser, url, edition, keep, checks, sim):
             "expression": "window.vortane.storage.write('settings.conf', " + json.dumps(kept + "key-fire = Space\n")
                           + ")", "awaitPromise": True, "returnByValue": True})["result"]["value"]
         browser.call("Page.reload")
-        run.wait_for("window.vortane && window.vortane.ready() && window.vortane.volume() >= 0", LOAD_SECONDS,
-                     "the page loads with fire on Space")
+        run.wait_loaded()
+        run.wait_for("window.vortane.volume() >= 0", LOAD_SECONDS, "the page loads with fire on Space")
+        run.click_canvas()
+        run.wait_steps(5)
         held = {}
         for code, key, virtual in (("Space", " ", 32), ("KeyZ", "z", 90)):
             before = browser.evaluate(f"window.vortane.stepsHolding({FIRE_SLOT})")
@@ -529,8 +706,10 @@ def run_checks(browser, url, edition, keep, checks, sim):
         browser.call("Runtime.evaluate", {"expression": "window.vortane.storage.write('settings.conf', "
                                           + json.dumps(kept) + ")", "awaitPromise": True})
         browser.call("Page.reload")
-        run.wait_for("window.vortane && window.vortane.ready() && window.vortane.volume() >= 0", LOAD_SECONDS,
-                     "the page loads with its keys as written")
+        run.wait_loaded()
+        run.wait_for("window.vortane.volume() >= 0", LOAD_SECONDS, "the page loads with its keys as written")
+        run.click_canvas()
+        run.wait_steps(5)
         check("keys rebound from the kept settings", rebound and held["Space"] >= 5 and held["KeyZ"] == 0,
               f"steps that read fire held: {held['Space']} while Space was down, {held['KeyZ']} while Z was")
 
@@ -596,18 +775,298 @@ def run_checks(browser, url, edition, keep, checks, sim):
             after = browser.evaluate(f"window.vortane.stepsHolding({slot})")
             check(f"a tap of {key} between two frames reaches one step", after == before + 1,
                   f"steps that read it held: {before} before, {after} after")
-        browser.evaluate(TAP_SCRIPT.format(slot=ESCAPE_SLOT, code="Escape", key="Escape"))
-        try:
-            run.wait_for("ended === true", 10, "the game ends")
-            ended = True
-        except Failure:
-            ended = False
-        check("a tap of Escape ends the game", ended, "the page says the game ended" if ended else "still running")
+
+    if "context" in checks:
+        # The WebGL context lost: the world waits and says so; given back, the
+        # textures and buffers are made again, and after the player's click the
+        # grid is drawn again.
+        lose = ("window.loser = document.getElementById('canvas').getContext('webgl')"
+                ".getExtension('WEBGL_lose_context'); window.loser.loseContext(); 0")
+        browser.evaluate(lose)
+        run.wait_for("window.vortane.pageState() === 3", 10, "the context loss reaches the page")
+        lost = browser.evaluate("window.vortane.shown()")
+        before, after = run.quiet_for(0.5)
+        browser.evaluate("window.loser.restoreContext(); 0")
+        run.wait_for(f"window.vortane.pageState() === {PAUSED}", 10, "the context comes back")
+        run.click_canvas()
+        run.wait_steps(10)
+        picture = run.screenshot(f"{edition}-restored")
+        grid_pixels = count_pixels(picture, is_blue if edition == "classic" else is_green)
+        check("a lost context pauses, and the picture comes back with it",
+              before == after and "the graphics were lost" in lost
+              and grid_pixels >= picture[0] * picture[1] // 50,
+              f"steps and buffers {before} then {after} while lost, the page showed {lost!r};"
+              f" {grid_pixels} grid pixels after the restore")
+
+    if "fullscreen" in checks:
+        # The page's full-screen button: the line of keys goes, and the canvas is
+        # the largest picture of the game's aspect the screen holds.
+        x, y = browser.evaluate("(() => { const r = document.getElementById('fullscreen')"
+                                ".getBoundingClientRect(); return [r.left + r.width / 2, r.top + r.height / 2]; })()")
+        run.click(int(x), int(y))
+        run.wait_for("document.fullscreenElement !== null", 10, "full screen")
+        time.sleep(0.5)
+        fitted = browser.evaluate(FITTED_SCRIPT)
+        browser.evaluate("document.exitFullscreen(); 0")
+        run.wait_for("document.fullscreenElement === null", 10, "back from full screen")
+        check("full screen keeps the picture whole", fitted[0], f"canvas and room: {fitted[1]}")
+
+    if "touch" in checks:
+        for name, passed, detail in touch_checks(run, url, edition):
+            check(name, passed, detail)
+
+    if "pad" in checks:
+        for name, passed, detail in pad_checks(run, url):
+            check(name, passed, detail)
 
     if "errors" in checks:
         run.drain_events()
         check("no errors on the page", not run.errors, "; ".join(run.errors) or "none")
+
+    if "failures" in checks:
+        for name, passed, detail in failure_checks(run, url):
+            check(name, passed, detail)
+
+    if "offline" in checks:
+        for name, passed, detail in offline_checks(run, url, server):
+            check(name, passed, detail)
     return all(passed for _, passed, _ in results)
+
+
+# Whether the canvas is the largest box of the game's aspect in the room the page
+# leaves it (the window below the line of keys), whole and within a pixel.
+FITTED_SCRIPT = """(() => {
+  const c = document.getElementById('canvas').getBoundingClientRect();
+  const bar = document.getElementById('keys');
+  const roomWidth = window.innerWidth, roomHeight = window.innerHeight - (bar ? bar.offsetHeight : 0);
+  const aspect = document.getElementById('canvas').width / document.getElementById('canvas').height;
+  const inside = c.left >= -0.5 && c.top >= -0.5 && c.right <= window.innerWidth + 0.5
+                 && c.bottom <= window.innerHeight + 0.5;
+  const fills = Math.abs(c.width - roomWidth) <= 1 || Math.abs(c.height - roomHeight) <= 1;
+  const shaped = Math.abs(c.width / c.height - aspect) < 0.01;
+  return [inside && fills && shaped, [c.width, c.height, roomWidth, roomHeight]];
+})()"""
+
+# Key slots the touch controls hold (game/controls.h).
+SLOT_LEFT = 203
+SLOT_Z = 44
+
+
+def touch_checks(run, url, edition):
+    """A phone in either orientation (mobile emulation, touch events through the
+    DevTools protocol): the touch controls shown, the canvas the largest picture of
+    the game's aspect, the line above it within the width; the first tap starts the
+    game and its sound; the stick steers and the button fires."""
+    browser = run.browser
+    results = []
+    browser.call("Emulation.setTouchEmulationEnabled", {"enabled": True, "maxTouchPoints": 5})
+    for width, height in ((412, 915), (915, 412)):
+        browser.call("Emulation.setDeviceMetricsOverride",
+                     {"width": width, "height": height, "deviceScaleFactor": 2, "mobile": True})
+        browser.call("Page.navigate", {"url": url})
+        run.wait_loaded()
+        fitted = browser.evaluate(FITTED_SCRIPT)
+        layout = browser.evaluate("(() => { const k = document.getElementById('keys');"
+                                  " return [!document.getElementById('touch').hidden,"
+                                  " k.scrollWidth <= k.clientWidth]; })()")
+        results.append((f"a {width} x {height} phone: the picture whole, the touch controls, the text in the width",
+                        fitted[0] and layout == [True, True],
+                        f"canvas and room {fitted[1]}; touch controls shown, keys within the width: {layout}"))
+
+    def touch(kind, points):
+        browser.call("Input.dispatchTouchEvent", {"type": kind, "touchPoints": points})
+
+    def centre(element):
+        return browser.evaluate(f"(() => {{ const r = document.getElementById('{element}')"
+                                f".getBoundingClientRect(); return [r.left + r.width / 2, r.top + r.height / 2,"
+                                f" r.width]; }})()")
+
+    # The first tap (on the canvas) starts the game, and the sound with it.
+    left, top, width, height = run.canvas_box()
+    touch("touchStart", [{"x": left + width // 2, "y": top + height // 3}])
+    touch("touchEnd", [])
+    run.wait_for("window.vortane.steps() > 0", LOAD_SECONDS, "the tap starts the game")
+    try:
+        run.wait_for("window.vortane.audioState() === 'running'", 10, "the tap starts the sound")
+        sound = True
+    except Failure:
+        sound = False
+    results.append(("the first tap starts the game and the sound", sound,
+                    f"context {browser.evaluate('window.vortane.audioState()')}"))
+
+    x, y, size = centre("stick")
+    before = browser.evaluate(f"window.vortane.stepsHolding({SLOT_LEFT})")
+    touch("touchStart", [{"x": x, "y": y, "id": 1}])
+    touch("touchMove", [{"x": x - size * 0.4, "y": y, "id": 1}])
+    run.wait_steps(10)
+    touch("touchEnd", [])
+    run.wait_steps(2)
+    held = browser.evaluate(f"window.vortane.stepsHolding({SLOT_LEFT})")
+    run.wait_steps(5)
+    after = browser.evaluate(f"window.vortane.stepsHolding({SLOT_LEFT})")
+    results.append(("the stick steers", held >= before + 10 and after == held,
+                    f"steps that read left held: {before}, {held} after the stick was pushed left,"
+                    f" {after} after it was let go"))
+
+    x, y, _ = centre("fire")
+    before = browser.evaluate(f"window.vortane.stepsHolding({SLOT_Z})")
+    touch("touchStart", [{"x": x, "y": y, "id": 2}])
+    run.wait_steps(10)
+    touch("touchEnd", [])
+    run.wait_steps(2)
+    after = browser.evaluate(f"window.vortane.stepsHolding({SLOT_Z})")
+    results.append(("the fire button fires", after >= before + 10, f"steps that read fire held: {before}, {after}"))
+    browser.call("Emulation.setTouchEmulationEnabled", {"enabled": False})
+    browser.call("Emulation.setDeviceMetricsOverride",
+                 {"width": VIEW_WIDTH, "height": VIEW_HEIGHT, "deviceScaleFactor": 1, "mobile": False})
+    return results
+
+
+# A pad the page's Gamepad API reports (navigator.getGamepads), whose buttons the
+# test presses.
+FAKE_PAD = """window.fakePad = {id: 'test pad', index: 0, connected: true, mapping: 'standard', timestamp: 0,
+  axes: [0, 0, 0, 0], buttons: Array.from({length: 17}, () => ({pressed: false, touched: false, value: 0}))};
+navigator.getGamepads = () => [window.fakePad];"""
+
+
+def pad_checks(run, url):
+    """A pad's button starts the game, but browsers let no pad start sound: the page
+    says so, and the next key press starts it."""
+    browser = run.browser
+    added = browser.call("Page.addScriptToEvaluateOnNewDocument", {"source": FAKE_PAD})["identifier"]
+    browser.call("Page.navigate", {"url": url})
+    run.wait_loaded()
+    time.sleep(0.3)
+    browser.evaluate("Object.assign(window.fakePad.buttons[0], {pressed: true, value: 1}); 0")
+    run.wait_for("window.vortane.steps() > 0", LOAD_SECONDS, "the pad's button starts the game")
+    browser.evaluate("Object.assign(window.fakePad.buttons[0], {pressed: false, value: 0}); 0")
+    time.sleep(0.5)
+    silent = browser.evaluate("[window.vortane.audioState(), window.vortane.shown()]")
+    run.press("KeyX", "x", 88)
+    try:
+        run.wait_for("window.vortane.audioState() === 'running' && window.vortane.shown() === ''", 10,
+                     "a key starts the sound")
+        sounding = True
+    except Failure:
+        sounding = False
+    browser.call("Page.removeScriptToEvaluateOnNewDocument", {"identifier": added})
+    return [("a pad's button starts the game, and a key then the sound",
+             silent[0] == "suspended" and "press a key or tap to start the sound" in silent[1] and sounding,
+             f"after the button: context {silent[0]}, the page shows {silent[1]!r}; after a key: "
+             f"{browser.evaluate('window.vortane.audioState()')}")]
+
+
+def offline_checks(run, url, server):
+    """After a visit of the page and the index the service worker has the files: with
+    the server gone, the index and the page load again, and the game starts."""
+    browser = run.browser
+    run.drain_events()
+    run.errors = []  # the failures before were meant
+    browser.call("Network.setBypassServiceWorker", {"bypass": False})
+    browser.call("Network.setCacheDisabled", {"cacheDisabled": False})
+    browser.call("Page.navigate", {"url": url})
+    run.wait_loaded()
+    index = url.rsplit("/", 1)[0] + "/"
+    browser.call("Page.navigate", {"url": index})
+    run.wait_for("navigator.serviceWorker.controller !== null", LOAD_SECONDS, "the service worker takes the index")
+    time.sleep(1.5)  # what the index asks for after it shows (the manifest's icons), kept by the worker
+    server.shutdown()
+    server.server_close()
+    results = []
+    browser.call("Page.navigate", {"url": index})
+    try:
+        run.wait_for("document.querySelectorAll('a.edition').length === 2", 20, "the index offline")
+        time.sleep(1.0)  # what the index asks for after it shows (the manifest's icons)
+        run.drain_events()
+        results.append(("the index loads offline", not run.errors, "; ".join(run.errors) or "both editions offered"))
+    except Failure as failure:
+        results.append(("the index loads offline", False, str(failure)))
+    browser.call("Page.navigate", {"url": url})
+    try:
+        run.wait_loaded()
+        run.click_canvas()
+        run.wait_for("window.vortane.steps() > 10", LOAD_SECONDS, "the game offline")
+        results.append(("the page plays offline", True, f"{browser.evaluate('window.vortane.steps()')} steps"))
+    except Failure as failure:
+        results.append(("the page plays offline", False, str(failure)))
+    return results
+
+
+def failure_checks(run, url):
+    """Each way the page can fail, loaded afresh: the words it shows a player."""
+    browser = run.browser
+    page = url.rsplit("/", 1)[1]
+    name = page[:-len(".html")]
+    pages_dir = QuietHandler.pages_dir
+    no_webgl = ("(() => { const get = HTMLCanvasElement.prototype.getContext;"
+                " HTMLCanvasElement.prototype.getContext = function(kind, ...rest) {"
+                " return /webgl/.test(kind) ? null : get.call(this, kind, ...rest); }; })();")
+    cases = (
+        # what, files answered 404, script run before the page's, url, words the page must show
+        ("a missing data file", {name + ".data"}, None, url, name + ".data"),
+        ("a missing .wasm", {name + ".wasm"}, None, url, name + ".wasm"),
+        ("a missing script", {name + ".js"}, None, url, name + ".js"),
+        ("the page opened from a file", set(), None, "file://" + os.path.join(pages_dir, page),
+         "Serve this folder over HTTP"),
+        ("no WebGL", set(), no_webgl, url, "This browser has no WebGL"),
+        ("no WebAssembly", set(), "delete window.WebAssembly;", url, "This browser has no WebAssembly"),
+    )
+    results = []
+    # The service worker and the browser's cache kept the files on the first visit:
+    # the failures are the server's.
+    browser.call("Network.enable")
+    browser.call("Network.setBypassServiceWorker", {"bypass": True})
+    browser.call("Network.setCacheDisabled", {"cacheDisabled": True})
+    for what, missing, script, address, words in cases:
+        QuietHandler.missing = missing
+        added = None
+        if script:
+            added = browser.call("Page.addScriptToEvaluateOnNewDocument", {"source": script})["identifier"]
+        browser.call("Page.navigate", {"url": address})
+        shown = wait_shown(run, words)
+        if added:
+            browser.call("Page.removeScriptToEvaluateOnNewDocument", {"identifier": added})
+        results.append((f"{what} is told on the page", words in shown, f"the page shows {shown!r}"))
+    QuietHandler.missing = set()
+    # While running: an uncaught error and the runtime's abort reach the same message.
+    for what, expression, words in (
+            ("an uncaught error", "setTimeout(() => { throw new Error('a test error'); }); 0", "a test error"),
+            # The runtime's own abort, a global of its script.
+            ("the runtime's abort", "abort('a test abort'); 0", "a test abort")):
+        run.drain_events()
+        run.errors = []  # the failures above were meant
+        browser.call("Page.navigate", {"url": url})
+        run.wait_loaded()
+        run.click_canvas()
+        try:
+            browser.evaluate(expression)
+        except Failure:
+            pass  # the abort throws as it stops the runtime
+        shown = wait_shown(run, words)
+        # The game stops with it: no more steps, the sound suspended.
+        time.sleep(0.3)
+        steps = browser.evaluate("window.vortane.steps()")
+        time.sleep(0.5)
+        stopped = browser.evaluate(f"window.vortane.steps() === {steps} && window.vortane.audioState()")
+        results.append((f"{what} is told on the page, and the game stops",
+                        words in shown and "stopped because of an error" in shown and stopped == "suspended",
+                        f"the page shows {shown!r}; stopped and sound: {stopped}"))
+    return results
+
+
+def wait_shown(run, words, seconds=LOAD_SECONDS):
+    """The page's words once they contain `words` (or whatever they are at the deadline)."""
+    deadline = time.monotonic() + seconds
+    shown = ""
+    while time.monotonic() < deadline:
+        try:
+            shown = run.browser.evaluate("window.vortane ? window.vortane.shown() : ''") or ""
+        except Failure:
+            shown = ""
+        if words in shown:
+            break
+        time.sleep(0.2)
+    return shown
 
 
 def main():
@@ -631,17 +1090,18 @@ def main():
     if args.keep:
         os.makedirs(args.keep, exist_ok=True)
     server = serve(args.pages)
+    QuietHandler.pages_dir = os.path.abspath(args.pages)
     url = f"http://127.0.0.1:{server.server_address[1]}/{args.page}"
     profile = tempfile.mkdtemp(prefix="vortane-chromium-")
     browser = Browser(args.chromium, profile)
     try:
-        passed = run_checks(browser, url, args.edition, args.keep, args.checks.split(","), args.sim)
+        passed = run_checks(browser, url, args.edition, args.keep, args.checks.split(","), args.sim, server)
     except Failure as failure:
         print(f"FAIL {failure}", flush=True)
         passed = False
     finally:
         browser.close()
-        server.shutdown()
+        server.shutdown()  # again after the offline checks: does nothing
         if not passed:
             with open(os.path.join(profile, "chromium.log"), "rb") as f:
                 lines = f.read().decode(errors="replace").splitlines()
