@@ -14,16 +14,16 @@ vortane_windows_unit_test(store_tests
 vortane_windows_unit_test(game_tests
   SOURCES ${unit}/game/grid_test.cpp ${unit}/game/rules_test.cpp ${unit}/game/enemies_test.cpp
           ${unit}/game/explosions_test.cpp ${unit}/game/run_log_test.cpp
-  LIBS vortane_render)
+  LIBS vortane_current_render)
 vortane_windows_unit_test(shared_pieces_tests
   SOURCES ${unit}/game/shared_pieces_test.cpp
-  LIBS vortane_classic vortane_game)
+  LIBS vortane_classic vortane_current)
 vortane_windows_unit_test(edition_world_tests
   SOURCES ${unit}/game/edition_world_test.cpp
-  LIBS vortane_classic_render vortane_render)
+  LIBS vortane_classic_render vortane_current_render)
 vortane_windows_unit_test(grid_kernel_tests
   SOURCES ${unit}/game/grid_kernel_test.cpp
-  LIBS vortane_classic_render vortane_render)
+  LIBS vortane_classic_render vortane_current_render)
 vortane_windows_unit_test(synth_tests
   SOURCES ${unit}/synth/file_test.cpp ${unit}/synth/voice_test.cpp ${unit}/synth/voice_requests_test.cpp
           ${unit}/synth/sequencer_test.cpp ${unit}/synth/statistics_test.cpp ${unit}/synth/output_volume_test.cpp
