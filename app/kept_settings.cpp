@@ -18,17 +18,12 @@
 namespace {
 
 constexpr Uint32 VOLUME_SIGN_MS = 1000;
-// The pad's shoulder buttons, as the input devices put them on joystick buttons 5
-// and 6; with button 4 (Y) held they step the music.
-constexpr int SLOT_VOLUME_DOWN_BUTTON = KEY_JOY_BUTTON1 + 4;
-constexpr int SLOT_VOLUME_UP_BUTTON = KEY_JOY_BUTTON1 + 5;
-constexpr int SLOT_MUSIC_BUTTON = KEY_JOY_BUTTON1 + 3;
 
 std::string folder;
 bool replaying = false;
 Settings settings;
 Uint32 volumeSignUntil = 0;
-bool buttonsHeld[2] = {};
+PadVolumeButtons padVolume;
 // What the game last showed: only a change the player makes while playing is saved,
 // not a one-off choice on the command line.
 bool shownFullscreen = false;
@@ -130,13 +125,9 @@ bool HandleVolumeKey(const SDL_KeyboardEvent& key) {
 }
 
 void WatchSettings(const Edition& edition, const Controls& devices) {
-    const int buttons[2] = {SLOT_VOLUME_DOWN_BUTTON, SLOT_VOLUME_UP_BUTTON};
-    for (int i = 0; i < 2; ++i) {
-        bool held = devices.KeyDown(buttons[i]);
-        if (held && !buttonsHeld[i])
-            ChangeVolume(i == 0 ? VOLUME_KEY_DOWN : VOLUME_KEY_UP, devices.KeyDown(SLOT_MUSIC_BUTTON));
-        buttonsHeld[i] = held;
-    }
+    VolumeKey key;
+    if (padVolume.Pressed(devices.KeyDown(KEY_PAD_VOLUME_DOWN), devices.KeyDown(KEY_PAD_VOLUME_UP), key))
+        ChangeVolume(key, devices.KeyDown(KEY_PAD_MUSIC));
     if (folder.empty() || replaying) return;
     bool changed = false;
     if (edition.windowComfort && desktopFullscreen != shownFullscreen) {

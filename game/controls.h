@@ -20,6 +20,11 @@ constexpr int KEY_JOY_LEFT = 257;
 constexpr int KEY_JOY_UP = 258;
 constexpr int KEY_JOY_DOWN = 259;
 constexpr int KEY_JOY_BUTTON1 = 260;  // buttons 1..6 are 260..265
+// The pad's buttons the shells step the volume with: the shoulders, and with Y
+// held the music's.
+constexpr int KEY_PAD_VOLUME_DOWN = KEY_JOY_BUTTON1 + 4;
+constexpr int KEY_PAD_VOLUME_UP = KEY_JOY_BUTTON1 + 5;
+constexpr int KEY_PAD_MUSIC = KEY_JOY_BUTTON1 + 3;
 constexpr int KEY_MOUSE_LEFT = 266;
 constexpr int KEY_MOUSE_MIDDLE = 267;
 constexpr int KEY_MOUSE_RIGHT = 268;

@@ -196,3 +196,15 @@ void StepVolume(Settings& settings, VolumeKey key, bool music) {
     if (percent < 0) percent = 0;
     if (percent > VOLUME_MAX) percent = VOLUME_MAX;
 }
+
+bool PadVolumeButtons::Pressed(bool downHeld, bool upHeld, VolumeKey& key) {
+    bool downPressed = downHeld && !held[0];
+    bool upPressed = upHeld && !held[1];
+    held[0] = downHeld;
+    held[1] = upHeld;
+    if (downPressed)
+        key = VOLUME_KEY_DOWN;
+    else if (upPressed)
+        key = VOLUME_KEY_UP;
+    return downPressed || upPressed;
+}

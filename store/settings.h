@@ -66,3 +66,14 @@ std::string FormatSettings(const Settings& settings);
 // within 0..VOLUME_MAX, and turns the sound back on.
 enum VolumeKey { VOLUME_KEY_MUTE, VOLUME_KEY_DOWN, VOLUME_KEY_UP };
 void StepVolume(Settings& settings, VolumeKey key, bool music);
+
+// The pad's two volume buttons (the shoulders): a new press steps the volume once,
+// holding it does not repeat. Each host feeds it the buttons after every world step.
+class PadVolumeButtons {
+public:
+    // Whether a button went down since the last call, and which key that is.
+    bool Pressed(bool downHeld, bool upHeld, VolumeKey& key);
+
+private:
+    bool held[2] = {};
+};

@@ -108,6 +108,18 @@ EMSCRIPTEN_KEEPALIVE const char* WebBestRunName() {
 }
 }
 
+namespace {
+PadVolumeButtons padVolume;
+
+void ChangeVolume(VolumeKey key, bool music) {
+    StepVolume(settings, key, music);
+    ApplyVolumes();
+    ShowVolumeSign(music ? settings.musicVolume : settings.effectsVolume, music, settings.mute);
+    volumeSignUntil = emscripten_get_now() + VOLUME_SIGN_MS;
+    SaveAndPersist();
+}
+}  // namespace
+
 void StartWebKeeping(const Edition& game) {
     editionName = game.name;
     WebStorageOpen();
@@ -124,15 +136,14 @@ bool HandleWebVolumeKey(const char* code, bool shift) {
     } else {
         return false;
     }
-    StepVolume(settings, key, shift);
-    ApplyVolumes();
-    ShowVolumeSign(shift ? settings.musicVolume : settings.effectsVolume, shift, settings.mute);
-    volumeSignUntil = emscripten_get_now() + VOLUME_SIGN_MS;
-    SaveAndPersist();
+    ChangeVolume(key, shift);
     return true;
 }
 
-void WatchWebStep(const Edition& game) {
+void WatchWebStep(const Edition& game, const Controls& controls) {
+    VolumeKey key;
+    if (padVolume.Pressed(controls.KeyDown(KEY_PAD_VOLUME_DOWN), controls.KeyDown(KEY_PAD_VOLUME_UP), key))
+        ChangeVolume(key, controls.KeyDown(KEY_PAD_MUSIC));
     if (playerSigns.volumeShown && emscripten_get_now() >= volumeSignUntil) playerSigns.volumeShown = false;
     playerSigns.pulse += 1;
     if (!game.lives) return;

@@ -1,4 +1,5 @@
 #pragma once
+#include "game/controls.h"
 #include "game/edition.h"
 
 // The player's settings and best scores in the page's storage: an IndexedDB file
@@ -15,6 +16,7 @@ void StartWebKeeping(const Edition& game);
 // mute, saved. True when the key was one of them.
 bool HandleWebVolumeKey(const char* domCode, bool shift);
 
-// After each world step: a game over keeps the score (and a new best's game) and
-// puts the score and the best up under the sign; the volume gauge comes down after a second.
-void WatchWebStep(const Edition& game);
+// After each world step: the pad's shoulder buttons step the volume (the music's
+// with Y held), a game over keeps the score (and a new best's game) and puts the
+// score and the best up under the sign; the volume gauge comes down after a second.
+void WatchWebStep(const Edition& game, const Controls& controls);

@@ -167,7 +167,7 @@ void Frame() {
         stepCount += 1;
         for (int slot = 0; slot < KEY_SLOT_COUNT; ++slot)
             stepsHolding[slot] += controls.KeyDown(slot) ? 1 : 0;
-        WatchWebStep(*running);
+        WatchWebStep(*running, controls);
     }
     running->drawScene();
 }

@@ -149,3 +149,21 @@ TEST(Settings, VolumeKeysStepOneVolumeWithinItsRangeAndUnmute) {
     EXPECT_FALSE(settings.mute);
     EXPECT_EQ(settings.musicVolume, VOLUME_STEP);
 }
+
+TEST(Settings, PadVolumeButtonsStepOncePerPressNotPerHeldStep) {
+    PadVolumeButtons pad;
+    VolumeKey key = VOLUME_KEY_MUTE;
+    EXPECT_FALSE(pad.Pressed(false, false, key));
+    ASSERT_TRUE(pad.Pressed(true, false, key));
+    EXPECT_EQ(key, VOLUME_KEY_DOWN);
+    // Held down over the next steps: no repeat.
+    EXPECT_FALSE(pad.Pressed(true, false, key));
+    EXPECT_FALSE(pad.Pressed(true, false, key));
+    ASSERT_TRUE(pad.Pressed(true, true, key));
+    EXPECT_EQ(key, VOLUME_KEY_UP);
+    EXPECT_FALSE(pad.Pressed(false, true, key));
+    // Released and pressed again: a second step.
+    EXPECT_FALSE(pad.Pressed(false, false, key));
+    ASSERT_TRUE(pad.Pressed(true, false, key));
+    EXPECT_EQ(key, VOLUME_KEY_DOWN);
+}
