@@ -35,7 +35,7 @@ int SpawnEntity(const Vector3& pos, int32_t type) {
     // A kind that is never spawned (or no kind): the slot stays free.
     if (kind == nullptr || kind->life == 0) return -1;
     e.life = kind->life;
-    if (kind->spawn) kind->spawn(index);
+    if (kind->spawn) kind->spawn(index, SpawnEntity);
     return index;
 }
 
@@ -57,7 +57,7 @@ bool RunBehaviour(int index) {
     const EnemyKind* kind = FindEnemyKind(e.type);
     if (kind == nullptr) return false;
     e.texture = kind->picture;
-    kind->step(e);
+    kind->step(e, SpawnEntity);
     return kind->hostile;
 }
 

@@ -1,8 +1,7 @@
 #include "current/enemy_kinds.h"
 
-#include "game/dropping.h"
-#include "current/enemies.h"
 #include "current/explosions.h"
+#include "game/dropping.h"
 #include "game/random.h"
 #include "game/trigonometry.h"
 
@@ -24,13 +23,13 @@ Vector3 WandererColour() {
     return colour;
 }
 
-void SpawnWanderer(int index) { entities[index].colour = WandererColour(); }
+void SpawnWanderer(int index, EntitySpawner) { entities[index].colour = WandererColour(); }
 
 // The Hunter is alive before its orbiters look for slots, so they cannot take its own.
-void SpawnOrbiters(int hunter) {
+void SpawnOrbiters(int hunter, EntitySpawner spawnEntity) {
     Vector3 pos = entities[hunter].pos;
     for (int i = 0; i < ORBITERS_PER_HUNTER; ++i) {
-        int j = SpawnEntity(pos, Orbiter);
+        int j = spawnEntity(pos, Orbiter);
         if (j < 0) continue;
         entities[j].parent = hunter;
         // Spreads the six around the circle: 0, 10, 20, 31, 41, 52.
@@ -38,9 +37,9 @@ void SpawnOrbiters(int hunter) {
     }
 }
 
-void SpawnGunner(int index) { entities[index].counter = GameRandScaled(RAND_SCALE_101); }
+void SpawnGunner(int index, EntitySpawner) { entities[index].counter = GameRandScaled(RAND_SCALE_101); }
 
-void WandererStep(Entity& e) {
+void WandererStep(Entity& e, EntitySpawner) {
     e.dir = {1, 0, 0};
     e.scale = 1.0f;
 }
@@ -52,27 +51,27 @@ void SteerTowardsPlayer(Entity& e, double speed, double share) {
     e.dir = Normalise(e.vel);
 }
 
-void HunterStep(Entity& e) {
+void HunterStep(Entity& e, EntitySpawner) {
     SteerTowardsPlayer(e, 0.07f, 0.03f);
     e.colour = {0.4f, 0.6f, 0.9f};
     e.scale = 1.25f;
 }
 
 // Gunner shots are not aimed: each leaves 0.2 radians round from the one before.
-void GunnerStep(Entity& e) {
+void GunnerStep(Entity& e, EntitySpawner spawnEntity) {
     SteerTowardsPlayer(e, 0.05f, 0.01f);
     e.colour = {0.5, 0.6f, 0.5};
     e.scale = 1.0f;
     e.counter += 1;
     if (e.counter % 20 != 0) return;
-    int j = SpawnEntity(e.pos, EnemyShot);
+    int j = spawnEntity(e.pos, EnemyShot);
     if (j < 0) return;
     double angle = Widened(e.counter) * 0.01f;
     entities[j].vel = {Cosine(angle) * 0.03f, Sine(angle) * 0.03f, 0};
 }
 
 // Circles its Hunter at radius 2 and vanishes with it, without explosion or score.
-void OrbiterStep(Entity& e) {
+void OrbiterStep(Entity& e, EntitySpawner) {
     e.dir = {1, 0, 0};
     e.counter += 1;
     double angle = Widened(e.counter) * 0.1f;
@@ -88,9 +87,9 @@ void OrbiterStep(Entity& e) {
     e.scale = 1.0f;
 }
 
-void DroppingStep(Entity& e) { StepDropping(e, SLOT_DROPPING); }
+void DroppingStep(Entity& e, EntitySpawner) { StepDropping(e, SLOT_DROPPING); }
 
-void EnemyShotStep(Entity& e) {
+void EnemyShotStep(Entity& e, EntitySpawner) {
     e.dir = {1, 0, 0};
     e.vel = e.vel * 1.01f;
     e.scale = 0.3f;

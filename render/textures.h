@@ -65,6 +65,5 @@ extern Texture spriteTextures[SPRITE_SLOT_COUNT];
 // digits' texture. A file that fails leaves its texture empty (reported as Load says).
 void LoadPictures(const ManifestPicture* pictures, int count, const std::string& dataDir);
 
-
 // Deletes every texture's GL name. Call at shutdown while the context is still current.
 void ReleaseTextures();
