@@ -1,5 +1,7 @@
 #include "tests/windows/wine_run.h"
 
+#include <gtest/gtest.h>
+
 const std::string WINDOWS_RUN = VORTANE_WINDOWS_BUILD "/run/";
 
 std::vector<std::string> WineEnvironment() {
@@ -27,3 +29,21 @@ Child StartWine(const std::string& program, const std::vector<std::string>& argu
     env.insert(env.end(), environment.begin(), environment.end());
     return StartChild(argv, workDir, env, stdoutFile, stderrFile);
 }
+
+void EndWineServer() {
+    std::string prefix = Quoted("WINEPREFIX=" VORTANE_WINE_PREFIX);
+    RunShell("env " + prefix + " wineserver -k > /dev/null 2>&1; env " + prefix + " wineserver -w");
+}
+
+namespace {
+// Every case starts and ends with no wine server in the prefix. A server left
+// running by the case before keeps that case's desktop, bound to its X server,
+// which is gone by now: the next game's window then fails on it (an X BadWindow,
+// no frame drawn), more often the busier the machine.
+class OwnWineServer : public ::testing::Environment {
+public:
+    void SetUp() override { EndWineServer(); }
+    void TearDown() override { EndWineServer(); }
+};
+const ::testing::Environment* const ownWineServer = ::testing::AddGlobalTestEnvironment(new OwnWineServer);
+}  // namespace

@@ -20,5 +20,9 @@ Child StartWine(const std::string& program, const std::vector<std::string>& argu
                 const std::string& workDir, const std::vector<std::string>& environment,
                 const std::string& stdoutFile, const std::string& stderrFile);
 
+// Stops the prefix's wine server and every wine program in it, and waits until
+// they are gone (each case does so before and after it runs).
+void EndWineServer();
+
 // Quotes text for the shell.
 std::string Quoted(const std::string& text);
