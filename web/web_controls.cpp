@@ -36,7 +36,11 @@ void FoldGamepad(const GamepadReading& pad, uint8_t keyState[KEY_SLOT_COUNT]) {
 
 void WebControls::Poll() {
     for (int k = 0; k < 256; k++) keyState[k] = heldKeys[k] | pressedKeys[k];
-    FoldGamepad(sampler ? sampler() : GamepadReading{}, keyState);
+    GamepadReading pad = sampler ? sampler() : GamepadReading{};
+    FoldGamepad(pad, keyState);
+    bool start = pad.connected && pad.standardLayout && pad.start;
+    if (start && !padStartHeld) padStartPressed = true;
+    padStartHeld = start;
     for (int b = 0; b < 3; b++) keyState[MOUSE_SLOTS[b]] = heldButtons[b] | pressedButtons[b];
     std::memset(pressedKeys, 0, sizeof pressedKeys);
     std::memset(pressedButtons, 0, sizeof pressedButtons);
@@ -58,6 +62,12 @@ void WebControls::SetMouseButton(int button, bool down) {
     if (button < 0 || button >= 3) return;
     heldButtons[button] = down ? 0x80 : 0;
     if (down) pressedButtons[button] = 0x80;
+}
+
+bool WebControls::TakePadStart() {
+    bool pressed = padStartPressed;
+    padStartPressed = false;
+    return pressed;
 }
 
 void WebControls::ReleaseAll() {

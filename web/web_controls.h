@@ -11,6 +11,7 @@ struct GamepadReading {
     bool buttons[6] = {};
     bool standardLayout = false;  // the browser's "standard" mapping: the D-pad is buttons 12..15
     bool dpad[4] = {};            // up, down, left, right, read only with the standard layout
+    bool start = false;           // the standard layout's Start (button 9): the page's, never the world's
 };
 
 // The joystick slots of a pad reading: 256..259 when an axis is beyond 30 % of its
@@ -40,6 +41,9 @@ public:
     // The page lost the focus: every key and button reads as released, as the
     // desktop's keyboard does when its window goes to the background.
     void ReleaseAll();
+    // True once for each press of the pad's Start that a poll has seen (the page
+    // pauses and resumes with it, as the desktop does).
+    bool TakePadStart();
 
     // 0..255 keyboard (0x80 while down), 256..265 pad (0 or 1), 266..268 mouse (0x80).
     uint8_t keyState[KEY_SLOT_COUNT] = {};
@@ -51,4 +55,6 @@ private:
     // Pressed since the last poll, whether or not still held.
     uint8_t pressedKeys[256] = {};
     uint8_t pressedButtons[3] = {};
+    bool padStartHeld = false;     // Start was down at the last poll
+    bool padStartPressed = false;  // a press not yet taken
 };

@@ -79,9 +79,18 @@ void StartWebPage(const Edition& edition, const char* dir, WebControls& webContr
 }
 
 bool WebPageFrameSteps() {
-    if (pause.Stepping()) return true;
-    if (pause.State() == PageState::ContextLost) return false;
-    if (PadButtonPressed()) {
+    if (pause.Stepping()) {
+        // The pad's Start, pressed during the last frame's steps, pauses.
+        if (!controls->TakePadStart()) return true;
+        Pause();
+        return false;
+    }
+    if (pause.State() == PageState::ContextLost) {
+        controls->TakePadStart();  // a press from before the loss is no resume after it
+        return false;
+    }
+    bool buttonPressed = PadButtonPressed();
+    if (controls->TakePadStart() || buttonPressed) {
         Play();
         return true;
     }

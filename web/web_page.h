@@ -19,7 +19,7 @@ void StartWebPage(const Edition& game, const char* dataDir, WebControls& control
 
 // At the start of each animation frame: true when the world steps in it.
 // Otherwise the frame draws the waiting picture (once per change) and a pad
-// button counts as the player's gesture.
+// button counts as the player's gesture. The pad's Start pauses and resumes.
 bool WebPageFrameSteps();
 
 // A key press or release before the world's controls see it: true when the page

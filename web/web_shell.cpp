@@ -61,6 +61,7 @@ GamepadReading SampleGamepad() {
         for (int b = 0; b < 6 && b < state.numButtons; b++) pad.buttons[b] = state.digitalButton[b];
         pad.standardLayout = std::string(state.mapping) == "standard";
         for (int d = 0; d < 4 && 12 + d < state.numButtons; d++) pad.dpad[d] = state.digitalButton[12 + d];
+        pad.start = state.numButtons > 9 && state.digitalButton[9];
         break;
     }
     return pad;

@@ -420,7 +420,8 @@ class PageRun:
 
 
 ALL_CHECKS = ("budget", "start", "steps", "grid", "fire", "audio", "pause", "hidden", "storage", "keys",
-              "recording", "best", "taps", "context", "fullscreen", "touch", "pad", "errors", "failures", "offline")
+              "recording", "best", "taps", "context", "fullscreen", "touch", "pad", "fallback", "errors", "failures",
+              "offline")
 
 # What a page may transfer on a cold load (everything it fetches until it waits for
 # the player), in bytes.
@@ -810,6 +811,20 @@ def run_checks(browser, url, edition, keep, checks, sim, server):
         browser.evaluate("document.exitFullscreen(); 0")
         run.wait_for("document.fullscreenElement === null", 10, "back from full screen")
         check("full screen keeps the picture whole", fitted[0], f"canvas and room: {fitted[1]}")
+        # F11 is the browser's own full screen: the page leaves the key to it, and
+        # the canvas fits the window the screen's size that it makes.
+        browser.evaluate("window.addEventListener('keydown', e => { if (e.code === 'F11')"
+                         " window.f11Taken = e.defaultPrevented; }); 0")
+        run.press("F11", "F11", 122)
+        browser.call("Emulation.setDeviceMetricsOverride",
+                     {"width": 1920, "height": 1080, "deviceScaleFactor": 1, "mobile": False})
+        time.sleep(0.5)
+        screen = browser.evaluate(FITTED_SCRIPT)
+        taken = browser.evaluate("window.f11Taken")
+        browser.call("Emulation.setDeviceMetricsOverride",
+                     {"width": VIEW_WIDTH, "height": VIEW_HEIGHT, "deviceScaleFactor": 1, "mobile": False})
+        check("F11 is left to the browser, and its full screen keeps the picture whole",
+              taken is False and screen[0], f"the page took F11: {taken}; canvas and room: {screen[1]}")
 
     if "touch" in checks:
         for name, passed, detail in touch_checks(run, url, edition):
@@ -817,6 +832,10 @@ def run_checks(browser, url, edition, keep, checks, sim, server):
 
     if "pad" in checks:
         for name, passed, detail in pad_checks(run, url):
+            check(name, passed, detail)
+
+    if "fallback" in checks:
+        for name, passed, detail in script_processor_checks(run, url):
             check(name, passed, detail)
 
     if "errors" in checks:
@@ -949,11 +968,53 @@ def pad_checks(run, url):
         sounding = True
     except Failure:
         sounding = False
+    results = [("a pad's button starts the game, and a key then the sound",
+                silent[0] == "suspended" and "press a key or tap to start the sound" in silent[1] and sounding,
+                f"after the button: context {silent[0]}, the page shows {silent[1]!r}; after a key: "
+                f"{browser.evaluate('window.vortane.audioState()')}")]
+
+    # The pad's Start (button 9 of the standard layout) pauses, and pauses the
+    # sound; a second press resumes both.
+    def press_start():
+        browser.evaluate("Object.assign(window.fakePad.buttons[9], {pressed: true, value: 1}); 0")
+        time.sleep(0.3)
+        browser.evaluate("Object.assign(window.fakePad.buttons[9], {pressed: false, value: 0}); 0")
+        time.sleep(0.3)
+
+    press_start()
+    paused = browser.evaluate("[window.vortane.pageState(), window.vortane.audioState()]")
+    still = run.quiet_for(0.5)
+    press_start()
+    resumed = browser.evaluate("[window.vortane.pageState(), window.vortane.audioState()]")
+    run.wait_steps(5)
+    results.append(("the pad's Start pauses and resumes",
+                    paused == [PAUSED, "suspended"] and still[0][0] == still[1][0] and resumed[0] == 1,
+                    f"after one press: state and sound {paused}, steps {still[0][0]} then {still[1][0]};"
+                    f" after the second: {resumed}"))
     browser.call("Page.removeScriptToEvaluateOnNewDocument", {"identifier": added})
-    return [("a pad's button starts the game, and a key then the sound",
-             silent[0] == "suspended" and "press a key or tap to start the sound" in silent[1] and sounding,
-             f"after the button: context {silent[0]}, the page shows {silent[1]!r}; after a key: "
-             f"{browser.evaluate('window.vortane.audioState()')}")]
+    return results
+
+
+def script_processor_checks(run, url):
+    """Where a browser has no AudioWorklet the page plays through a script
+    processor, rendering the same sound on its main thread."""
+    browser = run.browser
+    added = browser.call("Page.addScriptToEvaluateOnNewDocument",
+                         {"source": "delete window.AudioWorkletNode;"})["identifier"]
+    browser.call("Page.navigate", {"url": url})
+    run.wait_loaded()
+    run.click_canvas()
+    try:
+        run.wait_for("window.vortane.audioState() === 'running' && window.vortane.audioBuffers() > 0", 10,
+                     "the sound starts")
+        before = browser.evaluate("window.vortane.audioBuffers()")
+        time.sleep(1.0)
+        node, after = browser.evaluate("[window.vortane.audioNode(), window.vortane.audioBuffers()]")
+        result = (node == "script processor" and after > before, f"through the {node}: {before} then {after} buffers")
+    except Failure as failure:
+        result = (False, str(failure))
+    browser.call("Page.removeScriptToEvaluateOnNewDocument", {"identifier": added})
+    return [("without AudioWorklet the sound plays through a script processor", *result)]
 
 
 def offline_checks(run, url, server):

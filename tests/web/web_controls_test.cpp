@@ -102,6 +102,29 @@ TEST_F(WebControlsTest, KeyboardAndPadAreSeenTogether) {
     EXPECT_TRUE(controls.KeyDown(KEY_JOY_LEFT));
 }
 
+TEST_F(WebControlsTest, EachPressOfStartIsTakenOnceAndNeverReachesTheWorld) {
+    padReading.connected = true;
+    padReading.standardLayout = true;
+    padReading.start = true;
+    controls.Poll();
+    controls.Poll();  // still held: one press
+    for (int slot = KEY_JOY_RIGHT; slot < KEY_SLOT_COUNT; ++slot) EXPECT_FALSE(controls.KeyDown(slot)) << slot;
+    EXPECT_TRUE(controls.TakePadStart());
+    EXPECT_FALSE(controls.TakePadStart());
+    padReading.start = false;
+    controls.Poll();
+    padReading.start = true;
+    controls.Poll();
+    EXPECT_TRUE(controls.TakePadStart());
+}
+
+TEST_F(WebControlsTest, StartCountsOnlyOnTheStandardLayout) {
+    padReading.connected = true;
+    padReading.start = true;  // button 9 of a pad the browser could not map is no Start
+    controls.Poll();
+    EXPECT_FALSE(controls.TakePadStart());
+}
+
 TEST(FoldGamepad, AxesCountBeyondThirtyPercent) {
     struct Case {
         double x, y;
