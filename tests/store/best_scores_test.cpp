@@ -96,3 +96,16 @@ TEST(BestScores, BadLinesAreEachReportedAndGoodOnesKept) {
     EXPECT_EQ(read[0].score, 100);
     EXPECT_EQ(read[1].edition, "classic");
 }
+
+TEST(BestScores, WordsMaySitBetweenTabsAndRunsOfSpacesAndLinesEndInCarriageReturns) {
+    const std::string text = "  current\t 70   2026-12-08\r\n\tclassic 60\t2026-12-09  \n";
+    std::vector<BestScore> read;
+    std::vector<std::string> problems;
+    EXPECT_TRUE(ParseBestScores(text, "scores.txt", read, problems)) << (problems.empty() ? "" : problems[0]);
+    ASSERT_EQ(read.size(), 2u);
+    EXPECT_EQ(read[0].edition, "current");
+    EXPECT_EQ(read[0].score, 70);
+    EXPECT_EQ(read[0].date, "2026-12-08");
+    EXPECT_EQ(read[1].edition, "classic");
+    EXPECT_EQ(read[1].date, "2026-12-09");
+}
