@@ -68,9 +68,7 @@ serve-web: web
 	@scripts/serve-web $(WEB) $(WEB_PORT)
 
 web-dist: web
-	@rm -f $(WEB).zip
-	@cd $(WEB) && zip -q -r -X $(abspath $(WEB)).zip . -x 'node/*'
-	@echo "$(WEB).zip: the browser edition for any static host"
+	@scripts/web-dist $(WEB) $(WEB).zip
 
 # The reliability gates and the benchmarks (docs/QUALITY.md, docs/PERFORMANCE.md).
 include mk/quality.mk
