@@ -108,7 +108,8 @@ TEST_F(WebControlsTest, EachPressOfStartIsTakenOnceAndNeverReachesTheWorld) {
     padReading.start = true;
     controls.Poll();
     controls.Poll();  // still held: one press
-    for (int slot = KEY_JOY_RIGHT; slot < KEY_SLOT_COUNT; ++slot) EXPECT_FALSE(controls.KeyDown(slot)) << slot;
+    for (int slot = KEY_JOY_RIGHT; slot < KEY_SLOT_COUNT; ++slot)
+        EXPECT_FALSE(controls.KeyDown(slot)) << slot;
     EXPECT_TRUE(controls.TakePadStart());
     EXPECT_FALSE(controls.TakePadStart());
     padReading.start = false;
