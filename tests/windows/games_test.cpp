@@ -58,6 +58,7 @@ class WindowsGame : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(x_.Ok()) << "Xvfb did not start";
+        StartWineDesktop();
         folder_ = MakeScratchFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
         ASSERT_FALSE(folder_.empty());
     }

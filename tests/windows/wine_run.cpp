@@ -35,6 +35,8 @@ void EndWineServer() {
     RunShell("env " + prefix + " wineserver -k > /dev/null 2>&1; env " + prefix + " wineserver -w");
 }
 
+void StartWineDesktop() { RunShell(WineCommand("cmd", "/c exit")); }
+
 namespace {
 // Every case starts and ends with no wine server in the prefix. A server left
 // running by the case before keeps that case's desktop, bound to its X server,

@@ -24,5 +24,10 @@ Child StartWine(const std::string& program, const std::vector<std::string>& argu
 // they are gone (each case does so before and after it runs).
 void EndWineServer();
 
+// Starts the prefix's wine server and its desktop on this process's X server and
+// returns once they are up (a console program run to its end), so that a game
+// started next does not wait on the desktop's start on a busy machine.
+void StartWineDesktop();
+
 // Quotes text for the shell.
 std::string Quoted(const std::string& text);
