@@ -289,11 +289,7 @@ int InputDevices::LatchPress(void* devices, SDL_Event* event) {
     return 1;
 }
 
-bool InputDevices::TakePadStart() {
-    bool pressed = padStartPressed;
-    padStartPressed = false;
-    return pressed;
-}
+bool InputDevices::TakePadStart() { return padStart.Take(); }
 
 bool InputDevices::KeyDown(int slot) const {
     if (slot < 0 || slot >= KEY_SLOT_COUNT) return false;
@@ -348,7 +344,7 @@ void InputDevices::ReadJoystick() {
     bool readable =
         joystick && SDL_JoystickGetAttached(joystick) && window && SDL_GetKeyboardFocus() == window;
     int x = 0, y = 0;
-    bool padRight = false, padLeft = false, padUp = false, padDown = false, padStart = false;
+    bool padRight = false, padLeft = false, padUp = false, padDown = false, startDown = false;
     uint8_t buttons[JOYSTICK_BUTTON_COUNT] = {};
     if (readable && controller) {
         // A mapped pad: the left stick and the D-pad steer.
@@ -358,7 +354,7 @@ void InputDevices::ReadJoystick() {
         padLeft = SDL_GameControllerGetButton(controller, SDL_CONTROLLER_BUTTON_DPAD_LEFT);
         padUp = SDL_GameControllerGetButton(controller, SDL_CONTROLLER_BUTTON_DPAD_UP);
         padDown = SDL_GameControllerGetButton(controller, SDL_CONTROLLER_BUTTON_DPAD_DOWN);
-        padStart = SDL_GameControllerGetButton(controller, SDL_CONTROLLER_BUTTON_START);
+        startDown = SDL_GameControllerGetButton(controller, SDL_CONTROLLER_BUTTON_START);
         for (int i = 0; i < JOYSTICK_BUTTON_COUNT; ++i) {
             buttons[i] = SDL_GameControllerGetButton(controller, CONTROLLER_BUTTONS[i]);
         }
@@ -371,8 +367,7 @@ void InputDevices::ReadJoystick() {
     SDL_UnlockJoysticks();
 
     // Start is the shell's, not the world's: each press is counted for TakePadStart.
-    if (padStart && !padStartHeld) padStartPressed = true;
-    padStartHeld = padStart;
+    padStart.See(startDown);
     if (!readable) {
         std::memset(slots, 0, slotCount);
         return;

@@ -71,8 +71,7 @@ private:
     PressLatch latch;
     uint8_t joystickRead[KEY_MOUSE_LEFT - KEY_JOY_RIGHT] = {};  // the pad's slots as last read
     bool mousePresent = false;
-    bool padStartHeld = false;     // Start was down at the last read
-    bool padStartPressed = false;  // a press not yet taken
+    ButtonPresses padStart;  // the pad's Start, for TakePadStart
     MouseState mouseState;
 };
 

@@ -29,6 +29,25 @@ constexpr int KEY_MOUSE_LEFT = 266;
 constexpr int KEY_MOUSE_MIDDLE = 267;
 constexpr int KEY_MOUSE_RIGHT = 268;
 
+// A button the shell reads itself (a pad's Start): See it at each reading, and
+// Take is true once for each press seen since, however long it was held.
+class ButtonPresses {
+public:
+    void See(bool down) {
+        if (down && !held) pressed = true;
+        held = down;
+    }
+    bool Take() {
+        bool taken = pressed;
+        pressed = false;
+        return taken;
+    }
+
+private:
+    bool held = false;     // down at the last reading
+    bool pressed = false;  // a press not yet taken
+};
+
 // What the world update needs of the input devices: one poll per step, then
 // key-down tests by slot. The game's InputDevices and the simulator's scripted
 // input both provide it, so the rules never see a device.

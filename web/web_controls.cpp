@@ -38,9 +38,7 @@ void WebControls::Poll() {
     for (int k = 0; k < 256; k++) keyState[k] = heldKeys[k] | pressedKeys[k];
     GamepadReading pad = sampler ? sampler() : GamepadReading{};
     FoldGamepad(pad, keyState);
-    bool start = pad.connected && pad.standardLayout && pad.start;
-    if (start && !padStartHeld) padStartPressed = true;
-    padStartHeld = start;
+    padStart.See(pad.connected && pad.standardLayout && pad.start);
     for (int b = 0; b < 3; b++) keyState[MOUSE_SLOTS[b]] = heldButtons[b] | pressedButtons[b];
     std::memset(pressedKeys, 0, sizeof pressedKeys);
     std::memset(pressedButtons, 0, sizeof pressedButtons);
@@ -64,11 +62,7 @@ void WebControls::SetMouseButton(int button, bool down) {
     if (down) pressedButtons[button] = 0x80;
 }
 
-bool WebControls::TakePadStart() {
-    bool pressed = padStartPressed;
-    padStartPressed = false;
-    return pressed;
-}
+bool WebControls::TakePadStart() { return padStart.Take(); }
 
 void WebControls::ReleaseAll() {
     std::memset(heldKeys, 0, sizeof heldKeys);

@@ -55,6 +55,5 @@ private:
     // Pressed since the last poll, whether or not still held.
     uint8_t pressedKeys[256] = {};
     uint8_t pressedButtons[3] = {};
-    bool padStartHeld = false;     // Start was down at the last poll
-    bool padStartPressed = false;  // a press not yet taken
+    ButtonPresses padStart;  // the pad's Start, for TakePadStart
 };
