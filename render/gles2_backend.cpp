@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "base/program_name.h"
-#include "game/grid_tables.h"
 #include "render/gles2_program.h"
 #include "render/gles2_textures.h"
+#include "render/mesh_repeats.h"
 #include "render/picture_box.h"
 #include "render/quad_batch.h"
 #include "render/view_matrix.h"
@@ -40,12 +40,14 @@ bool pictureBars = false;  // the picture's box leaves bars in the drawable
 QuadBatch batch;
 
 uint32_t meshTexture = 0;
-// The triangles whose indices meshIndexBuffer holds (valid while gl.meshIndicesValid).
-Triangle meshTriangles[GRID_TRIANGLE_CAPACITY];
-int32_t meshTriangleCount = 0;
-int32_t meshIndicesVertexCount = 0;
-uint16_t meshIndices[GRID_TRIANGLE_CAPACITY * 3];
-int32_t meshIndexCount = 0;
+// The mesh cut at its picture's repeats, and what it was cut from: it is cut again
+// (and its indices go to GL again) only when the triangles, the nodes' coordinates or
+// the picture's wrapping change, not every frame.
+MeshRepeats meshRepeats;
+std::vector<Triangle> meshTriangles;
+std::vector<TexCoord> meshCoords;
+bool meshWrap = true;
+std::vector<DrawVertex> meshVertices;  // this frame's, placed
 int32_t drawCalls = 0;
 int32_t drawCallsLastFrame = 0;
 
@@ -199,48 +201,65 @@ void BeginFrame(const Vector3& cameraPos) {
 
 void BindTexture(uint32_t texture) { meshTexture = texture; }
 
+// True when the mesh given differs from the one last cut (in what the cut reads).
+bool MeshChanged(const DrawVertex* vertices, int32_t vertexCount, const Triangle* triangles,
+                 int32_t triangleCount, bool wrap) {
+    bool same = gl.meshIndicesValid && wrap == meshWrap && size_t(vertexCount) == meshCoords.size() &&
+                size_t(triangleCount) == meshTriangles.size() &&
+                std::memcmp(triangles, meshTriangles.data(), size_t(triangleCount) * sizeof(Triangle)) == 0;
+    for (int32_t n = 0; same && n < vertexCount; ++n)
+        same = vertices[n].u == meshCoords[size_t(n)].u && vertices[n].v == meshCoords[size_t(n)].v;
+    if (same) return false;
+    meshWrap = wrap;
+    meshTriangles.assign(triangles, triangles + triangleCount);
+    meshCoords.resize(size_t(vertexCount));
+    for (int32_t n = 0; n < vertexCount; ++n) meshCoords[size_t(n)] = {vertices[n].u, vertices[n].v};
+    return true;
+}
+
+// The mesh's triangles in at most two draws: those within one repeat of the picture
+// (all of the grid's) straight from its region of the atlas, the rest through the
+// wrapping shader.
 void DrawMesh(const DrawVertex* vertices, int32_t vertexCount, const Triangle* triangles,
               int32_t triangleCount) {
-    if (!Ready() || vertexCount <= 0 || vertexCount > 65536) return;
+    if (!Ready() || vertexCount <= 0 || vertexCount > MESH_REPEATS_VERTEX_LIMIT || triangleCount <= 0) return;
     FlushQuads();
-    triangleCount = std::min(triangleCount, GRID_TRIANGLE_CAPACITY);
-    // The grid's picture repeats across it: in the atlas the shader wraps its coordinates.
-    Gles2Sampling sampling = Gles2TextureSamplingPastEdges(meshTexture);
-    if (sampling.inAtlas) {
-        UseWrappingProgram(sampling);
-    } else {
-        UseProgram(gl.programs.plain);
-        BindTexture0(sampling.texture);
-    }
-    glBindBuffer(GL_ARRAY_BUFFER, gl.meshBuffer);
-    glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(size_t(vertexCount) * sizeof(DrawVertex)), vertices,
-                 GL_STREAM_DRAW);
-    PointAttributes();
+    Gles2Sampling sampling = Gles2TextureSampling(meshTexture);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, gl.meshIndexBuffer);
-    // The grid's triangles are built once: their indices go to GL again only when they change.
-    size_t triangleBytes = size_t(triangleCount) * sizeof(Triangle);
-    if (!gl.meshIndicesValid || vertexCount != meshIndicesVertexCount || triangleCount != meshTriangleCount ||
-        std::memcmp(triangles, meshTriangles, triangleBytes) != 0) {
-        std::memcpy(meshTriangles, triangles, triangleBytes);
-        meshTriangleCount = triangleCount;
-        meshIndicesVertexCount = vertexCount;
-        meshIndexCount = 0;
-        for (int32_t t = 0; t < triangleCount; ++t) {
-            const int32_t* node = triangles[t].node;
-            // A triangle naming a node outside the mesh is left out rather than read past it.
-            bool inside = true;
-            for (int corner = 0; corner < 3; ++corner)
-                inside = inside && node[corner] >= 0 && node[corner] < vertexCount;
-            if (!inside) continue;
-            for (int corner = 0; corner < 3; ++corner) meshIndices[meshIndexCount++] = uint16_t(node[corner]);
-        }
-        glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(size_t(meshIndexCount) * sizeof(uint16_t)),
-                     meshIndices, GL_STATIC_DRAW);
+    if (MeshChanged(vertices, vertexCount, triangles, triangleCount, sampling.wrap)) {
+        CutMeshAtRepeats(vertices, vertexCount, triangles, triangleCount, sampling.wrap, meshRepeats);
+        meshVertices.resize(meshRepeats.node.size());
+        glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(meshRepeats.indices.size() * sizeof(uint16_t)),
+                     meshRepeats.indices.data(), GL_STATIC_DRAW);
         gl.meshIndicesValid = true;
     }
-    if (meshIndexCount == 0) return;
-    glDrawElements(GL_TRIANGLES, meshIndexCount, GL_UNSIGNED_SHORT, nullptr);
-    ++drawCalls;
+    if (meshRepeats.indices.empty()) return;
+    PlaceMeshRepeats(meshRepeats, vertices, sampling.region, meshVertices.data());
+    glBindBuffer(GL_ARRAY_BUFFER, gl.meshBuffer);
+    glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(meshVertices.size() * sizeof(DrawVertex)), meshVertices.data(),
+                 GL_STREAM_DRAW);
+    PointAttributes();
+
+    if (meshRepeats.placedIndexCount > 0) {
+        UseProgram(gl.programs.plain);
+        BindTexture0(sampling.texture);
+        glDrawElements(GL_TRIANGLES, meshRepeats.placedIndexCount, GL_UNSIGNED_SHORT, nullptr);
+        ++drawCalls;
+    }
+    int32_t leftOver = int32_t(meshRepeats.indices.size()) - meshRepeats.placedIndexCount;
+    if (leftOver > 0) {
+        Gles2Sampling past = Gles2TextureSamplingPastEdges(meshTexture);
+        if (past.inAtlas) {
+            UseWrappingProgram(past);
+        } else {
+            UseProgram(gl.programs.plain);
+            BindTexture0(past.texture);
+        }
+        glDrawElements(
+            GL_TRIANGLES, leftOver, GL_UNSIGNED_SHORT,
+            reinterpret_cast<const void*>(size_t(meshRepeats.placedIndexCount) * sizeof(uint16_t)));
+        ++drawCalls;
+    }
 }
 
 void DrawQuad(uint32_t texture, const DrawVertex corners[4]) {

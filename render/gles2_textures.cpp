@@ -21,9 +21,9 @@ constexpr int32_t ATLAS_MAX_SIDE = 4096;
 // still finds the table it frees its slot in, whatever order the destructors run.
 TextureAtlas& atlas = *new TextureAtlas;
 int32_t flatPicture = -1;  // one white texel: what texture 0 and a picture-less texture sample
-// The atlas's levels twice: sampled as a TEX_LINEAR picture is (GL_LINEAR, level 0
-// alone) and, only while a mipmapped picture lies in it, as one of those is
-// (GL_LINEAR_MIPMAP_LINEAR). A draw binds one of them: one sample per fragment.
+// The atlas twice: its level 0 sampled as a TEX_LINEAR picture is (GL_LINEAR) and,
+// only while a mipmapped picture lies in it, all its levels sampled as one of those
+// is (GL_LINEAR_MIPMAP_LINEAR). A draw binds one of them: one sample per fragment.
 GLuint atlasTexture = 0;
 GLuint mipmappedAtlasTexture = 0;
 bool atlasUploaded = false;  // atlas.levels are in the atlas textures, in the current context
@@ -104,7 +104,9 @@ GLuint CreateOwnTexture(const uint8_t* pixels, int32_t width, int32_t height, in
     return name;
 }
 
-// Every level of the atlas into `texture` (made if 0), sampled with `minFilter`.
+// The atlas into `texture` (made if 0), sampled with `minFilter`: every level for
+// mipmapped sampling, level 0 alone for GL_LINEAR, which reads no other (and a texture
+// of one level spares a software rasteriser choosing a level for every fragment).
 void UploadAtlas(GLuint& texture, GLint minFilter) {
     if (!texture) glGenTextures(1, &texture);
     glActiveTexture(GL_TEXTURE0);
@@ -113,7 +115,8 @@ void UploadAtlas(GLuint& texture, GLint minFilter) {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    for (size_t number = 0; number < atlas.levels.size(); ++number) {
+    size_t levels = minFilter == GL_LINEAR ? std::min<size_t>(1, atlas.levels.size()) : atlas.levels.size();
+    for (size_t number = 0; number < levels; ++number) {
         const AtlasLevel& level = atlas.levels[number];
         glTexImage2D(GL_TEXTURE_2D, GLint(number), GL_RGBA, level.width, level.height, 0, GL_RGBA,
                      GL_UNSIGNED_BYTE, level.pixels.data());

@@ -180,7 +180,9 @@ bool CreateContext(int width, int height) {
     attributes.majorVersion = 1;
     attributes.minorVersion = 0;
     attributes.alpha = EM_FALSE;
-    attributes.depth = EM_TRUE;
+    // Every draw adds to the picture with the depth test off: a depth buffer would only
+    // be cleared and carried from frame to frame, at a cost to a software rasteriser.
+    attributes.depth = EM_FALSE;
     attributes.antialias = EM_FALSE;
     attributes.premultipliedAlpha = EM_FALSE;
     EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context = emscripten_webgl_create_context(CANVAS, &attributes);
