@@ -9,7 +9,14 @@ counted over its turn (the game draws one frame and steps once per animation fra
 its step count is printed beside them). The figure is the game's median rate over
 the blank page's median rate (target: at least 0.5).
 
+Beside each rate it prints the CPU time Chromium's GPU process (where SwiftShader
+draws, on all its threads) spent per frame of that page: steadier than the rates on a
+busy machine, and what an experiment changes. An experiment is a script given with
+--patch: it runs in the game page before the page's own scripts (wrapping WebGL calls,
+say), never in the blank page.
+
 usage: browser_frame_rate.py PAGES_DIR [--page vortane.html] [--seconds 5] [--rounds 3]
+                             [--patch SCRIPT.js]
 """
 
 import argparse
@@ -56,12 +63,44 @@ COUNT_FRAMES = """new Promise(r => {
   requestAnimationFrame(f); })"""
 
 
-def count_frames(browser, seconds):
+def gpu_process_cpu_seconds(profile):
+    """User and system CPU time of the GPU process of the Chromium using `profile`."""
+    for pid in os.listdir("/proc"):
+        if not pid.isdigit():
+            continue
+        try:
+            # Chromium rewrites its processes' titles: the flags may be one string.
+            with open(f"/proc/{pid}/cmdline", "rb") as f:
+                command = f.read().replace(b"\0", b" ") + b" "
+            if b"--type=gpu-process " not in command or f"--user-data-dir={profile} ".encode() not in command:
+                continue
+            with open(f"/proc/{pid}/stat") as f:
+                fields = f.read().rsplit(")", 1)[1].split()
+        except OSError:
+            continue
+        return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
+    return None
+
+
+def count_frames(browser, seconds, profile=None):
+    """Animation frames a second and steps a second over `seconds`, and with `profile`
+    the GPU process's CPU milliseconds per frame (None where it cannot be read)."""
+    cpu_before = gpu_process_cpu_seconds(profile) if profile else None
     result = browser.call("Runtime.evaluate", {"expression": COUNT_FRAMES % int(seconds * 1000),
                                                "awaitPromise": True, "returnByValue": True},
                           timeout=seconds * 4 + 60)
+    cpu_after = gpu_process_cpu_seconds(profile) if profile else None
     frames, elapsed, steps = result["result"]["value"]
-    return frames / elapsed, steps / elapsed
+    gpu_ms = None
+    if cpu_before is not None and cpu_after is not None and frames > 0:
+        gpu_ms = (cpu_after - cpu_before) * 1000 / frames
+    return frames / elapsed, steps / elapsed, gpu_ms
+
+
+def cpu_text(ms, alone=False):
+    if ms is None:
+        return ""
+    return f"{' (' if alone else '; '}GPU process {ms:.1f} ms of CPU a frame{')' if alone else ''}"
 
 
 def wait_for(browser, expression, seconds, what):
@@ -105,8 +144,13 @@ def main():
     parser.add_argument("--page", default="vortane.html")
     parser.add_argument("--seconds", type=float, default=5.0)
     parser.add_argument("--rounds", type=int, default=3)
+    parser.add_argument("--patch", help="a script run in the game page before its own (experiments)")
     parser.add_argument("--chromium", default=shutil.which("chromium") or "/usr/bin/chromium")
     args = parser.parse_args()
+    patch = None
+    if args.patch:
+        with open(args.patch) as f:
+            patch = f.read()
     if not os.path.isfile(os.path.join(args.pages, args.page)):
         print(f"browser_frame_rate: no page {args.page} in {args.pages}", file=sys.stderr)
         return 1
@@ -126,9 +170,16 @@ def main():
         browser.call("Runtime.enable")
         browser.call("Emulation.setDeviceMetricsOverride",
                      {"width": VIEW_WIDTH, "height": VIEW_HEIGHT, "deviceScaleFactor": 1, "mobile": False})
+        browser.call("Page.enable")
         renderer = None
+        game_cpu, blank_cpu = [], []
         for round_number in range(args.rounds):
+            patched = None
+            if patch:
+                patched = browser.call("Page.addScriptToEvaluateOnNewDocument", {"source": patch})["identifier"]
             canvas = open_game(browser, game_url)
+            if patched:
+                browser.call("Page.removeScriptToEvaluateOnNewDocument", {"identifier": patched})
             if renderer is None:
                 renderer = browser.evaluate(
                     "(() => { const gl = document.getElementById('canvas').getContext('webgl');"
@@ -137,14 +188,18 @@ def main():
                 print(f"renderer: {renderer}; canvas {canvas[0]} x {canvas[1]} (on the page "
                       f"{canvas[2]:.0f} x {canvas[3]:.0f}), attributes {canvas[4]}", flush=True)
             count_frames(browser, 1.0)  # settles after the load
-            game, steps = count_frames(browser, args.seconds)
+            game, steps, game_ms = count_frames(browser, args.seconds, profile)
             open_blank(browser, blank_url, canvas)
             count_frames(browser, 1.0)
-            blank, _ = count_frames(browser, args.seconds)
+            blank, _, blank_ms = count_frames(browser, args.seconds, profile)
             game_rates.append(game)
             blank_rates.append(blank)
-            print(f"round {round_number + 1}: {args.page} {game:.1f} frames/s ({steps:.1f} steps/s), "
-                  f"blank WebGL page {blank:.1f} frames/s, ratio {game / blank:.2f}", flush=True)
+            if game_ms is not None and blank_ms is not None:
+                game_cpu.append(game_ms)
+                blank_cpu.append(blank_ms)
+            print(f"round {round_number + 1}: {args.page} {game:.1f} frames/s ({steps:.1f} steps/s"
+                  f"{cpu_text(game_ms)}), blank WebGL page {blank:.1f} frames/s{cpu_text(blank_ms, True)}, "
+                  f"ratio {game / blank:.2f}", flush=True)
     except Failure as failure:
         print(f"FAIL {failure}", flush=True)
         return 1
@@ -157,6 +212,9 @@ def main():
     game, blank = statistics.median(game_rates), statistics.median(blank_rates)
     print(f"median: {args.page} {game:.1f} frames/s, blank WebGL page {blank:.1f} frames/s, "
           f"page_over_blank {game / blank:.2f} (target at least 0.5)")
+    if game_cpu:
+        print(f"median GPU process CPU a frame: {args.page} {statistics.median(game_cpu):.1f} ms, "
+              f"blank WebGL page {statistics.median(blank_cpu):.1f} ms")
     return 0
 
 
