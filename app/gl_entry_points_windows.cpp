@@ -16,6 +16,7 @@
     X(glBindFramebuffer) \
     X(glBindRenderbuffer) \
     X(glBufferData) \
+    X(glBufferSubData) \
     X(glCheckFramebufferStatus) \
     X(glClearDepthf) \
     X(glCompileShader) \

@@ -29,6 +29,7 @@ struct Objects {
     GLuint meshBuffer = 0;
     GLuint meshIndexBuffer = 0;
     bool meshIndicesValid = false;  // meshIndexBuffer holds the indices of meshTriangles
+    GLuint frameIndexBuffer = 0;    // the mesh's taken triangles, then quads after its vertices
     GLuint program = 0;             // the program in use
 };
 
@@ -48,6 +49,11 @@ std::vector<Triangle> meshTriangles;
 std::vector<TexCoord> meshCoords;
 bool meshWrap = true;
 std::vector<DrawVertex> meshVertices;  // this frame's, placed
+// A mesh whose every triangle is taken waits for the quads after it, to go with them
+// in one draw when they sample the same texture.
+bool meshWaiting = false;
+GLuint meshWaitingTexture = 0;
+int32_t quadsAfterMesh = 0;  // quads frameIndexBuffer numbers after the mesh's vertices
 int32_t drawCalls = 0;
 int32_t drawCallsLastFrame = 0;
 
@@ -62,19 +68,9 @@ void BindTexture0(GLuint texture) {
     glBindTexture(GL_TEXTURE_2D, texture);
 }
 
-// Every quad is two triangles over its four corners: 0 1 2 and 0 2 3.
 void MakeQuadIndices() {
-    std::vector<uint16_t> indices(size_t(QUAD_BATCH_CAPACITY) * 6);
-    for (int32_t q = 0; q < QUAD_BATCH_CAPACITY; ++q) {
-        uint16_t first = uint16_t(q * 4);
-        uint16_t* i = &indices[size_t(q) * 6];
-        i[0] = first;
-        i[1] = uint16_t(first + 1);
-        i[2] = uint16_t(first + 2);
-        i[3] = first;
-        i[4] = uint16_t(first + 2);
-        i[5] = uint16_t(first + 3);
-    }
+    std::vector<uint16_t> indices;
+    AppendQuadIndices(indices, 0, QUAD_BATCH_CAPACITY);
     glGenBuffers(1, &gl.quadIndexBuffer);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, gl.quadIndexBuffer);
     glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(indices.size() * sizeof(uint16_t)), indices.data(),
@@ -95,6 +91,7 @@ bool Ready() {
     glGenBuffers(1, &gl.quadBuffer);
     glGenBuffers(1, &gl.meshBuffer);
     glGenBuffers(1, &gl.meshIndexBuffer);
+    glGenBuffers(1, &gl.frameIndexBuffer);
     MakeQuadIndices();
     return true;
 }
@@ -123,12 +120,63 @@ void DrawQuadVertices(const DrawVertex* vertices, int32_t quads) {
     ++drawCalls;
 }
 
-// Draws the gathered quads in one call and starts an empty batch.
-void FlushQuads() {
-    if (batch.quads == 0) return;
+// The index buffer of a mesh drawn with the quads after it: its taken triangles,
+// then as many quads' corners as 16-bit indices reach, numbered past its vertices.
+void MakeFrameIndices() {
+    int32_t first = meshRepeats.placedCount;
+    quadsAfterMesh = std::min(QUAD_BATCH_CAPACITY, (MESH_REPEATS_VERTEX_LIMIT - first) / 4);
+    std::vector<uint16_t> indices(meshRepeats.indices.begin(),
+                                  meshRepeats.indices.begin() + meshRepeats.placedIndexCount);
+    AppendQuadIndices(indices, first, quadsAfterMesh);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, gl.frameIndexBuffer);
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(indices.size() * sizeof(uint16_t)), indices.data(),
+                 GL_STATIC_DRAW);
+}
+
+// The waiting mesh alone.
+void DrawWaitingMesh() {
+    glBindBuffer(GL_ARRAY_BUFFER, gl.meshBuffer);
+    glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(size_t(meshRepeats.placedCount) * sizeof(DrawVertex)),
+                 meshVertices.data(), GL_STREAM_DRAW);
+    PointAttributes();
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, gl.meshIndexBuffer);
+    UseProgram(gl.programs.plain);
+    BindTexture0(meshWaitingTexture);
+    glDrawElements(GL_TRIANGLES, meshRepeats.placedIndexCount, GL_UNSIGNED_SHORT, nullptr);
+    ++drawCalls;
+}
+
+// The waiting mesh and the gathered quads after it, in one call.
+void DrawMeshWithQuads() {
+    size_t meshBytes = size_t(meshRepeats.placedCount) * sizeof(DrawVertex);
+    size_t quadBytes = size_t(batch.quads) * 4 * sizeof(DrawVertex);
+    glBindBuffer(GL_ARRAY_BUFFER, gl.meshBuffer);
+    glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(meshBytes + quadBytes), nullptr, GL_STREAM_DRAW);
+    glBufferSubData(GL_ARRAY_BUFFER, 0, GLsizeiptr(meshBytes), meshVertices.data());
+    glBufferSubData(GL_ARRAY_BUFFER, GLintptr(meshBytes), GLsizeiptr(quadBytes), batch.vertices);
+    PointAttributes();
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, gl.frameIndexBuffer);
     UseProgram(gl.programs.plain);
     BindTexture0(batch.texture);
-    DrawQuadVertices(batch.vertices, batch.quads);
+    glDrawElements(GL_TRIANGLES, meshRepeats.placedIndexCount + batch.quads * 6, GL_UNSIGNED_SHORT, nullptr);
+    ++drawCalls;
+}
+
+// Draws what waits (a mesh, the gathered quads), in one call where they share a
+// texture, and starts an empty batch.
+void FlushQuads() {
+    if (meshWaiting && batch.quads > 0 && batch.texture == meshWaitingTexture &&
+        batch.quads <= quadsAfterMesh) {
+        DrawMeshWithQuads();
+    } else {
+        if (meshWaiting) DrawWaitingMesh();
+        if (batch.quads > 0) {
+            UseProgram(gl.programs.plain);
+            BindTexture0(batch.texture);
+            DrawQuadVertices(batch.vertices, batch.quads);
+        }
+    }
+    meshWaiting = false;
     ClearQuadBatch(batch);
 }
 
@@ -175,6 +223,7 @@ void InitState() {
 void BeginFrame(const Vector3& cameraPos) {
     drawCalls = 0;
     ClearQuadBatch(batch);
+    meshWaiting = false;
     glDepthMask(GL_TRUE);
     glDisable(GL_SCISSOR_TEST);  // the clear paints the bars too
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -217,9 +266,9 @@ bool MeshChanged(const DrawVertex* vertices, int32_t vertexCount, const Triangle
     return true;
 }
 
-// The mesh's triangles in at most two draws: those within one repeat of the picture
-// (all of the grid's) straight from its region of the atlas, the rest through the
-// wrapping shader.
+// The mesh's triangles within one repeat of the picture straight from its region of
+// the atlas, the rest through the wrapping shader. A mesh all of whose triangles are
+// within their repeats (the grid) waits, to be drawn with the quads after it.
 void DrawMesh(const DrawVertex* vertices, int32_t vertexCount, const Triangle* triangles,
               int32_t triangleCount) {
     if (!Ready() || vertexCount <= 0 || vertexCount > MESH_REPEATS_VERTEX_LIMIT || triangleCount <= 0) return;
@@ -232,13 +281,21 @@ void DrawMesh(const DrawVertex* vertices, int32_t vertexCount, const Triangle* t
         glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(meshRepeats.indices.size() * sizeof(uint16_t)),
                      meshRepeats.indices.data(), GL_STATIC_DRAW);
         gl.meshIndicesValid = true;
+        MakeFrameIndices();
     }
     if (meshRepeats.indices.empty()) return;
     PlaceMeshRepeats(meshRepeats, vertices, sampling.region, meshVertices.data());
+    int32_t leftOver = int32_t(meshRepeats.indices.size()) - meshRepeats.placedIndexCount;
+    if (leftOver == 0) {
+        meshWaiting = true;
+        meshWaitingTexture = sampling.texture;
+        return;
+    }
     glBindBuffer(GL_ARRAY_BUFFER, gl.meshBuffer);
     glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(meshVertices.size() * sizeof(DrawVertex)), meshVertices.data(),
                  GL_STREAM_DRAW);
     PointAttributes();
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, gl.meshIndexBuffer);
 
     if (meshRepeats.placedIndexCount > 0) {
         UseProgram(gl.programs.plain);
@@ -246,7 +303,6 @@ void DrawMesh(const DrawVertex* vertices, int32_t vertexCount, const Triangle* t
         glDrawElements(GL_TRIANGLES, meshRepeats.placedIndexCount, GL_UNSIGNED_SHORT, nullptr);
         ++drawCalls;
     }
-    int32_t leftOver = int32_t(meshRepeats.indices.size()) - meshRepeats.placedIndexCount;
     if (leftOver > 0) {
         Gles2Sampling past = Gles2TextureSamplingPastEdges(meshTexture);
         if (past.inAtlas) {
@@ -298,7 +354,8 @@ void Release() {
         for (GLuint program : {gl.programs.plain.program, gl.programs.wrapping.program}) {
             if (program) glDeleteProgram(program);
         }
-        GLuint buffers[] = {gl.quadBuffer, gl.quadIndexBuffer, gl.meshBuffer, gl.meshIndexBuffer};
+        GLuint buffers[] = {gl.quadBuffer, gl.quadIndexBuffer, gl.meshBuffer, gl.meshIndexBuffer,
+                            gl.frameIndexBuffer};
         for (GLuint buffer : buffers) {
             if (buffer) glDeleteBuffers(1, &buffer);
         }
@@ -306,6 +363,7 @@ void Release() {
     }
     gl = Objects();
     ClearQuadBatch(batch);
+    meshWaiting = false;
 }
 
 }  // namespace

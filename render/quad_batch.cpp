@@ -19,6 +19,13 @@ bool AddQuad(QuadBatch& batch, uint32_t texture, const AtlasRegion& region, cons
 
 void ClearQuadBatch(QuadBatch& batch) { batch.quads = 0; }
 
+void AppendQuadIndices(std::vector<uint16_t>& indices, int32_t firstVertex, int32_t quads) {
+    for (int32_t q = 0; q < quads; ++q) {
+        int32_t first = firstVertex + q * 4;
+        for (int32_t corner : {0, 1, 2, 0, 2, 3}) indices.push_back(uint16_t(first + corner));
+    }
+}
+
 bool InsidePicture(const DrawVertex corners[4]) {
     for (int i = 0; i < 4; ++i) {
         // Written so that NaN counts as outside.

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <vector>
 
 #include "render/draw_backend.h"
 #include "render/texture_atlas.h"
@@ -25,6 +26,10 @@ bool AddQuad(QuadBatch& batch, uint32_t texture, const AtlasRegion& region, cons
 
 // Empties the batch after it has been drawn.
 void ClearQuadBatch(QuadBatch& batch);
+
+// Appends the indices of `quads` quads whose corners are numbered from `firstVertex`,
+// four each: two triangles over its corners, 0 1 2 and 0 2 3.
+void AppendQuadIndices(std::vector<uint16_t>& indices, int32_t firstVertex, int32_t quads);
 
 // True when every corner's texture coordinates lie in 0..1: a quad its picture's
 // gutters cover, so it needs no wrapping or clamping in the shader.

@@ -109,4 +109,11 @@ TEST(QuadBatch, InsidePictureOnlyWhenEveryCoordinateIsInZeroToOne) {
     }
 }
 
+TEST(QuadBatch, QuadIndicesNumberEachQuadsCornersPastTheVerticesBefore) {
+    std::vector<uint16_t> indices = {7, 8, 9};  // a mesh's triangle first
+    AppendQuadIndices(indices, 10, 2);
+    const std::vector<uint16_t> expected = {7, 8, 9, 10, 11, 12, 10, 12, 13, 14, 15, 16, 14, 16, 17};
+    EXPECT_EQ(indices, expected);
+}
+
 }  // namespace
