@@ -214,11 +214,14 @@ int WorstDifference(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b
     return worst;
 }
 
-bool Lit(const std::vector<uint8_t>& frame) {
-    int lit = 0;
+// Share of a frame's channels above 20.
+double LitShare(const std::vector<uint8_t>& frame) {
+    size_t lit = 0;
     for (uint8_t c : frame) lit += c > 20;
-    return lit > int(frame.size() / 10);
+    return frame.empty() ? 0.0 : double(lit) / double(frame.size());
 }
+
+bool Lit(const std::vector<uint8_t>& frame) { return LitShare(frame) > 0.1; }
 
 TEST_F(BackendFrames, Gles2DrawsTheFixedFunctionFrameWithinTwo) {
     std::vector<uint8_t> fixed = DrawFrame(FIXED_DRAW_BACKEND, dataDir_);
@@ -285,45 +288,33 @@ TEST_F(BackendFrames, Gles2DrawsTheFrameInOneCallFromOneTexture) {
     EXPECT_EQ(draws, 1);
 }
 
-// Quads drawn straight through a back-end: a picture of each kind of sampling, at
-// coordinates inside it and reaching far past its edges.
-std::vector<uint8_t> DrawSamplingQuads(const DrawBackend& backend, const std::string& dataDir,
-                                       int32_t* draws) {
+struct Picture {
+    const char* file;
+    uint32_t flags;  // TEX_ bits
+};
+
+// One frame drawn straight through `backend`, on black (so that no sum saturates and
+// hides a difference): `pictures` loaded, then `draw` given their names between the
+// frame's beginning and end; read back, with the frame's draw calls in `draws`.
+std::vector<uint8_t> DrawStraight(
+    const DrawBackend& backend, const std::string& dataDir, const std::vector<Picture>& pictures,
+    const std::function<void(const DrawBackend&, const std::vector<uint32_t>&)>& draw, int32_t* draws) {
     SelectDrawBackend(backend);
     OffscreenGL gl;
     std::string error;
     EXPECT_TRUE(gl.Open(WIDTH, HEIGHT, error)) << error;
     SetUpGameView(WIDTH, HEIGHT);
-    // The last two mipmapped (no filter flag), wrapping and clamped, drawn small so
-    // that their lower levels are read.
-    const uint32_t flags[] = {TEX_LINEAR, TEX_LINEAR | TEX_CLAMP, TEX_NEAREST, TEX_LINEAR, 0, TEX_CLAMP};
-    const char* const files[] = {"grid6.tga",   "shot.tga", "glow.tga",
-                                 "numbers.tga", "glow.tga", "player1.tga"};
-    constexpr int PICTURES = 6;
-    Texture textures[PICTURES];
-    for (int i = 0; i < PICTURES; ++i) EXPECT_TRUE(textures[i].Load(dataDir + files[i], flags[i]));
+    std::vector<Texture> textures(pictures.size());
+    std::vector<uint32_t> names;
+    for (size_t i = 0; i < pictures.size(); ++i) {
+        EXPECT_TRUE(textures[i].Load(dataDir + pictures[i].file, pictures[i].flags)) << pictures[i].file;
+        names.push_back(textures[i].Id());
+    }
     const DrawBackend& b = ActiveDrawBackend();
     b.beginFrame(Vector3(0, 0, 40));
-    // On black, so no sum saturates and hides a difference.
     glClearColor(0, 0, 0, 0);
     glClear(GL_COLOR_BUFFER_BIT);
-    for (int i = 0; i < PICTURES; ++i) {
-        for (int reach = 0; reach < 2; ++reach) {
-            // Inside 0..1, then from -1.3 to 2.6: wrapped or clamped as the picture says.
-            float low = reach ? -1.3f : 0.0f, high = reach ? 2.6f : 1.0f;
-            bool small = i >= 4;
-            float x = small ? 14.5f + 2.5f * float(i - 4) : -14.0f + 7.0f * float(i),
-                  y = reach ? -9.0f : 1.0f;
-            float width = small ? 1.1f : 6.5f, height = small ? 1.3f : 7.5f;
-            const DrawVertex corners[4] = {
-                {x, y, 0, 0.9f, 0.8f, 0.7f, low, low},
-                {x + width, y, 0, 0.9f, 0.8f, 0.7f, high, low},
-                {x + width, y + height, 0, 0.9f, 0.8f, 0.7f, high, high},
-                {x, y + height, 0, 0.9f, 0.8f, 0.7f, low, high},
-            };
-            b.drawQuad(textures[i].Id(), corners);
-        }
-    }
+    draw(b, names);
     b.endFrame();
     std::vector<uint8_t> frame = gl.ReadRGB();
     if (draws) *draws = Gles2DrawCallsLastFrame();
@@ -333,18 +324,61 @@ std::vector<uint8_t> DrawSamplingQuads(const DrawBackend& backend, const std::st
     return frame;
 }
 
-TEST_F(BackendFrames, Gles2SamplesEveryKindOfPictureAsFixedFunctionInsideAndPastItsEdges) {
-    std::vector<uint8_t> fixed = DrawSamplingQuads(FIXED_DRAW_BACKEND, dataDir_, nullptr);
+using StraightFrame = std::function<std::vector<uint8_t>(const DrawBackend&, int32_t* draws)>;
+
+// A frame through both back-ends, the GLES2 one within 2 of fixed function's; its
+// share lit by fixed function, and GLES2's draw calls.
+struct Comparison {
+    double lit;
+    int32_t draws;
+};
+Comparison CompareBackEnds(const StraightFrame& drawing) {
+    std::vector<uint8_t> fixed = drawing(FIXED_DRAW_BACKEND, nullptr);
     int32_t draws = 0;
-    std::vector<uint8_t> gles2 = DrawSamplingQuads(GLES2_DRAW_BACKEND, dataDir_, &draws);
-    ASSERT_EQ(gles2.size(), fixed.size());
-    int lit = 0;
-    for (uint8_t c : fixed) lit += c > 20;
-    EXPECT_GT(lit, int(fixed.size() / 20)) << "the quads should light the frame";
+    std::vector<uint8_t> gles2 = drawing(GLES2_DRAW_BACKEND, &draws);
+    EXPECT_EQ(gles2.size(), fixed.size());
     EXPECT_LE(WorstDifference(fixed, gles2), 2);
+    return {LitShare(fixed), draws};
+}
+
+// Quads drawn straight through a back-end: a picture of each kind of sampling, at
+// coordinates inside it and reaching far past its edges. The last two mipmapped (no
+// filter flag), wrapping and clamped, drawn small so that their lower levels are read.
+std::vector<uint8_t> DrawSamplingQuads(const DrawBackend& backend, const std::string& dataDir,
+                                       int32_t* draws) {
+    const std::vector<Picture> pictures = {{"grid6.tga", TEX_LINEAR}, {"shot.tga", TEX_LINEAR | TEX_CLAMP},
+                                           {"glow.tga", TEX_NEAREST}, {"numbers.tga", TEX_LINEAR},
+                                           {"glow.tga", 0},           {"player1.tga", TEX_CLAMP}};
+    auto draw = [](const DrawBackend& b, const std::vector<uint32_t>& names) {
+        for (int i = 0; i < int(names.size()); ++i) {
+            for (int reach = 0; reach < 2; ++reach) {
+                // Inside 0..1, then from -1.3 to 2.6: wrapped or clamped as the picture says.
+                float low = reach ? -1.3f : 0.0f, high = reach ? 2.6f : 1.0f;
+                bool small = i >= 4;
+                float x = small ? 14.5f + 2.5f * float(i - 4) : -14.0f + 7.0f * float(i),
+                      y = reach ? -9.0f : 1.0f;
+                float width = small ? 1.1f : 6.5f, height = small ? 1.3f : 7.5f;
+                const DrawVertex corners[4] = {
+                    {x, y, 0, 0.9f, 0.8f, 0.7f, low, low},
+                    {x + width, y, 0, 0.9f, 0.8f, 0.7f, high, low},
+                    {x + width, y + height, 0, 0.9f, 0.8f, 0.7f, high, high},
+                    {x, y + height, 0, 0.9f, 0.8f, 0.7f, low, high},
+                };
+                b.drawQuad(names[size_t(i)], corners);
+            }
+        }
+    };
+    return DrawStraight(backend, dataDir, pictures, draw, draws);
+}
+
+TEST_F(BackendFrames, Gles2SamplesEveryKindOfPictureAsFixedFunctionInsideAndPastItsEdges) {
+    Comparison frames = CompareBackEnds([this](const DrawBackend& backend, int32_t* draws) {
+        return DrawSamplingQuads(backend, dataDir_, draws);
+    });
+    EXPECT_GT(frames.lit, 0.05) << "the quads should light the frame";
     // Pictures in the atlas reaching past their edges and the one kept out of it (nearest)
     // each need a draw of their own; the rest share batches.
-    EXPECT_GT(draws, 3);
+    EXPECT_GT(frames.draws, 3);
 }
 
 constexpr int SHEET_SIDE = 7;  // nodes along each side of a test sheet
@@ -384,98 +418,66 @@ std::vector<DrawVertex> Sheet(float x, float y, bool across) {
 // (within repeats and across them).
 std::vector<uint8_t> DrawSamplingMeshes(const DrawBackend& backend, const std::string& dataDir,
                                         int32_t* draws) {
-    SelectDrawBackend(backend);
-    OffscreenGL gl;
-    std::string error;
-    EXPECT_TRUE(gl.Open(WIDTH, HEIGHT, error)) << error;
-    SetUpGameView(WIDTH, HEIGHT);
-    const uint32_t flags[] = {TEX_LINEAR, TEX_LINEAR | TEX_CLAMP, TEX_NEAREST, 0, TEX_CLAMP};
-    const char* const files[] = {"grid6.tga", "shot.tga", "glow.tga", "glow.tga", "player1.tga"};
-    constexpr int PICTURES = 5;
-    Texture textures[PICTURES];
-    for (int i = 0; i < PICTURES; ++i) EXPECT_TRUE(textures[i].Load(dataDir + files[i], flags[i]));
-    const DrawBackend& b = ActiveDrawBackend();
-    b.beginFrame(Vector3(0, 0, 40));
-    glClearColor(0, 0, 0, 0);
-    glClear(GL_COLOR_BUFFER_BIT);
-    const std::vector<Triangle> triangles = SheetTriangles();
-    for (int i = 0; i < PICTURES; ++i) {
-        for (bool across : {false, true}) {
-            std::vector<DrawVertex> nodes = Sheet(-15.0f + 6.5f * float(i), across ? -10.0f : 1.0f, across);
-            b.bindTexture(textures[i].Id());
-            b.drawMesh(nodes.data(), int32_t(nodes.size()), triangles.data(), int32_t(triangles.size()));
+    const std::vector<Picture> pictures = {{"grid6.tga", TEX_LINEAR},
+                                           {"shot.tga", TEX_LINEAR | TEX_CLAMP},
+                                           {"glow.tga", TEX_NEAREST},
+                                           {"glow.tga", 0},
+                                           {"player1.tga", TEX_CLAMP}};
+    auto draw = [](const DrawBackend& b, const std::vector<uint32_t>& names) {
+        const std::vector<Triangle> triangles = SheetTriangles();
+        for (int i = 0; i < int(names.size()); ++i) {
+            for (bool across : {false, true}) {
+                std::vector<DrawVertex> nodes =
+                    Sheet(-15.0f + 6.5f * float(i), across ? -10.0f : 1.0f, across);
+                b.bindTexture(names[size_t(i)]);
+                b.drawMesh(nodes.data(), int32_t(nodes.size()), triangles.data(), int32_t(triangles.size()));
+            }
         }
-    }
-    b.endFrame();
-    std::vector<uint8_t> frame = gl.ReadRGB();
-    if (draws) *draws = Gles2DrawCallsLastFrame();
-    for (Texture& texture : textures) texture.Release();
-    gl.Close();
-    SelectDrawBackend(FIXED_DRAW_BACKEND);
-    return frame;
+    };
+    return DrawStraight(backend, dataDir, pictures, draw, draws);
 }
 
 // A sheet as the grid is drawn, then a quad of a picture with a texture of its own
 // (nearest), then one from the atlas, all over one another.
 std::vector<uint8_t> DrawSheetThenQuads(const DrawBackend& backend, const std::string& dataDir,
                                         int32_t* draws) {
-    SelectDrawBackend(backend);
-    OffscreenGL gl;
-    std::string error;
-    EXPECT_TRUE(gl.Open(WIDTH, HEIGHT, error)) << error;
-    SetUpGameView(WIDTH, HEIGHT);
-    Texture grid, nearest, linear;
-    EXPECT_TRUE(grid.Load(dataDir + "grid6.tga", TEX_LINEAR));
-    EXPECT_TRUE(nearest.Load(dataDir + "glow.tga", TEX_NEAREST));
-    EXPECT_TRUE(linear.Load(dataDir + "shot.tga", TEX_LINEAR));
-    const DrawBackend& b = ActiveDrawBackend();
-    b.beginFrame(Vector3(0, 0, 40));
-    glClearColor(0, 0, 0, 0);
-    glClear(GL_COLOR_BUFFER_BIT);
-    const std::vector<Triangle> triangles = SheetTriangles();
-    const std::vector<DrawVertex> nodes = Sheet(-3.0f, -3.0f, false);
-    b.bindTexture(grid.Id());
-    b.drawMesh(nodes.data(), int32_t(nodes.size()), triangles.data(), int32_t(triangles.size()));
-    for (const Texture* texture : {&nearest, &linear}) {
-        const DrawVertex corners[4] = {{-2, -2, 0, 0.5f, 0.4f, 0.3f, 0, 0},
-                                       {3, -2, 0, 0.5f, 0.4f, 0.3f, 1, 0},
-                                       {3, 3, 0, 0.5f, 0.4f, 0.3f, 1, 1},
-                                       {-2, 3, 0, 0.5f, 0.4f, 0.3f, 0, 1}};
-        b.drawQuad(texture->Id(), corners);
-    }
-    b.endFrame();
-    std::vector<uint8_t> frame = gl.ReadRGB();
-    if (draws) *draws = Gles2DrawCallsLastFrame();
-    for (Texture* texture : {&grid, &nearest, &linear}) texture->Release();
-    gl.Close();
-    SelectDrawBackend(FIXED_DRAW_BACKEND);
-    return frame;
+    const std::vector<Picture> pictures = {
+        {"grid6.tga", TEX_LINEAR}, {"glow.tga", TEX_NEAREST}, {"shot.tga", TEX_LINEAR}};
+    auto draw = [](const DrawBackend& b, const std::vector<uint32_t>& names) {
+        const std::vector<Triangle> triangles = SheetTriangles();
+        const std::vector<DrawVertex> nodes = Sheet(-3.0f, -3.0f, false);
+        b.bindTexture(names[0]);
+        b.drawMesh(nodes.data(), int32_t(nodes.size()), triangles.data(), int32_t(triangles.size()));
+        for (size_t i = 1; i < names.size(); ++i) {
+            const DrawVertex corners[4] = {{-2, -2, 0, 0.5f, 0.4f, 0.3f, 0, 0},
+                                           {3, -2, 0, 0.5f, 0.4f, 0.3f, 1, 0},
+                                           {3, 3, 0, 0.5f, 0.4f, 0.3f, 1, 1},
+                                           {-2, 3, 0, 0.5f, 0.4f, 0.3f, 0, 1}};
+            b.drawQuad(names[i], corners);
+        }
+    };
+    return DrawStraight(backend, dataDir, pictures, draw, draws);
 }
 
 TEST_F(BackendFrames, Gles2DrawsTheWaitingGridAloneBeforeAQuadOfAnotherTexture) {
-    std::vector<uint8_t> fixed = DrawSheetThenQuads(FIXED_DRAW_BACKEND, dataDir_, nullptr);
-    int32_t draws = 0;
-    std::vector<uint8_t> gles2 = DrawSheetThenQuads(GLES2_DRAW_BACKEND, dataDir_, &draws);
-    ASSERT_EQ(gles2.size(), fixed.size());
-    EXPECT_LE(WorstDifference(fixed, gles2), 2);
+    Comparison frames = CompareBackEnds([this](const DrawBackend& backend, int32_t* draws) {
+        return DrawSheetThenQuads(backend, dataDir_, draws);
+    });
+    EXPECT_GT(frames.lit, 0.0);
     // The sheet cannot share the nearest quad's texture: it goes alone, then each quad.
-    EXPECT_EQ(draws, 3);
+    EXPECT_EQ(frames.draws, 3);
 }
 
 TEST_F(BackendFrames, Gles2DrawsMeshesOfEveryKindOfPictureAsFixedFunction) {
-    std::vector<uint8_t> fixed = DrawSamplingMeshes(FIXED_DRAW_BACKEND, dataDir_, nullptr);
-    int32_t draws = 0;
-    std::vector<uint8_t> gles2 = DrawSamplingMeshes(GLES2_DRAW_BACKEND, dataDir_, &draws);
-    ASSERT_EQ(gles2.size(), fixed.size());
-    int lit = 0;
-    for (uint8_t c : fixed) lit += c > 20;
-    EXPECT_GT(lit, int(fixed.size() / 20)) << "the sheets should light the frame";
-    EXPECT_LE(WorstDifference(fixed, gles2), 2);
+    Comparison frames = CompareBackEnds([this](const DrawBackend& backend, int32_t* draws) {
+        return DrawSamplingMeshes(backend, dataDir_, draws);
+    });
+    EXPECT_GT(frames.lit, 0.05) << "the sheets should light the frame";
     // A sheet within its repeats is one draw from the atlas (or the picture's own
     // texture); one across them needs a second for the triangles reaching over edges,
     // and so does the first sheet of a clamped picture, which reaches past 1.
     const int wrapping = 3, clamped = 2;
-    EXPECT_EQ(draws, wrapping * (1 + 2) + clamped * (2 + 2));
+    EXPECT_EQ(frames.draws, wrapping * (1 + 2) + clamped * (2 + 2));
 }
 
 }  // namespace
