@@ -149,8 +149,12 @@ def main():
     args = parser.parse_args()
     patch = None
     if args.patch:
-        with open(args.patch) as f:
-            patch = f.read()
+        try:
+            with open(args.patch) as f:
+                patch = f.read()
+        except (OSError, UnicodeDecodeError) as error:
+            print(f"browser_frame_rate: cannot read the patch {args.patch}: {error}", file=sys.stderr)
+            return 1
     if not os.path.isfile(os.path.join(args.pages, args.page)):
         print(f"browser_frame_rate: no page {args.page} in {args.pages}", file=sys.stderr)
         return 1

@@ -53,7 +53,6 @@ std::vector<DrawVertex> meshVertices;  // this frame's, placed
 // in one draw when they sample the same texture.
 bool meshWaiting = false;
 GLuint meshWaitingTexture = 0;
-int32_t quadsAfterMesh = 0;  // quads frameIndexBuffer numbers after the mesh's vertices
 int32_t drawCalls = 0;
 int32_t drawCallsLastFrame = 0;
 
@@ -120,14 +119,17 @@ void DrawQuadVertices(const DrawVertex* vertices, int32_t quads) {
     ++drawCalls;
 }
 
+// Quads whose corners 16-bit indices still reach after the cut mesh's vertices.
+int32_t QuadsAfterMesh() {
+    return std::min(QUAD_BATCH_CAPACITY, (MESH_REPEATS_VERTEX_LIMIT - meshRepeats.placedCount) / 4);
+}
+
 // The index buffer of a mesh drawn with the quads after it: its taken triangles,
-// then as many quads' corners as 16-bit indices reach, numbered past its vertices.
+// then QuadsAfterMesh() quads' corners, numbered past its vertices.
 void MakeFrameIndices() {
-    int32_t first = meshRepeats.placedCount;
-    quadsAfterMesh = std::min(QUAD_BATCH_CAPACITY, (MESH_REPEATS_VERTEX_LIMIT - first) / 4);
     std::vector<uint16_t> indices(meshRepeats.indices.begin(),
                                   meshRepeats.indices.begin() + meshRepeats.placedIndexCount);
-    AppendQuadIndices(indices, first, quadsAfterMesh);
+    AppendQuadIndices(indices, meshRepeats.placedCount, QuadsAfterMesh());
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, gl.frameIndexBuffer);
     glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(indices.size() * sizeof(uint16_t)), indices.data(),
                  GL_STATIC_DRAW);
@@ -166,7 +168,7 @@ void DrawMeshWithQuads() {
 // texture, and starts an empty batch.
 void FlushQuads() {
     if (meshWaiting && batch.quads > 0 && batch.texture == meshWaitingTexture &&
-        batch.quads <= quadsAfterMesh) {
+        batch.quads <= QuadsAfterMesh()) {
         DrawMeshWithQuads();
     } else {
         if (meshWaiting) DrawWaitingMesh();
